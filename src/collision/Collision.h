@@ -1,0 +1,90 @@
+#pragma once
+#include "core/Color.h"
+#include "core/Vector3.h"
+#include <cstdint>
+#include <list>
+#include <vector>
+
+class CollisionWorld;
+
+namespace Collision {
+
+// An axis-aligned shape in world pixels. Shapes register in the collision
+// world when built (unless detached) and leave it when destroyed.
+class ICollision {
+public:
+    virtual ICollision* Clone() const = 0;
+    virtual ~ICollision();
+    virtual bool Collide(const ICollision& other) = 0;
+    virtual void DebugDraw(float offsetX, float offsetY) const = 0;
+
+    // Copies of the shapes touched in this shape's latest pass; they stay
+    // owned by this shape and live until its next pass.
+    std::list<ICollision*> GetHits() const { return hits; }
+    void SetMask(uint32_t c1, uint32_t c2 = 0, uint32_t c3 = 0, uint32_t c4 = 0, uint32_t c5 = 0,
+                 uint32_t c6 = 0, uint32_t c7 = 0, uint32_t c8 = 0, uint32_t c9 = 0);
+    void ClearHits();
+
+    std::list<ICollision*> hits;
+    CollisionWorld* world = nullptr;
+    int32_t kind = 0;  // 0 point, 2 rectangle
+    uint32_t category = 0;
+    uint32_t mask = 0;
+
+protected:
+    ICollision() = default;
+    ICollision(const ICollision&) = delete;
+    ICollision& operator=(const ICollision&) = delete;
+    void Register(bool detached);
+};
+
+class Rectangle : public ICollision {
+public:
+    Rectangle(float x, float y, float width, float height, bool detached = false);
+    Rectangle(const Rectangle& other);
+    ICollision* Clone() const override;
+    bool Collide(const ICollision& other) override;
+    void DebugDraw(float offsetX, float offsetY) const override;
+    void SetPosition(const Vector3& p);
+    void SetSize(const Vector3& s);
+    float GetWidth() const { return size.x; }
+    float GetHeight() const { return size.y; }
+
+    Vector3 min;
+    Vector3 max;
+    Vector3 size;
+};
+
+class Point : public ICollision {
+public:
+    Point(float x, float y, bool detached = false);
+    ICollision* Clone() const override;
+    bool Collide(const ICollision& other) override;
+    void DebugDraw(float offsetX, float offsetY) const override;
+    void SetPosition(const Vector3& p) { position = p; }
+    // The move that puts this point on the nearer edge of r on each axis.
+    Vector3 PushOutOf(const Rectangle& r) const;
+
+    Vector3 position;
+};
+
+// The overlay colour of a category (alpha 0; the drawing sets it).
+Color DebugColor(uint32_t category);
+
+}  // namespace Collision
+
+// The process-wide list of registered shapes, in order of registration.
+class CollisionWorld {
+public:
+    static CollisionWorld& Instance();
+    // The collision pass: every shape with a mask records what it touches.
+    void Update();
+    void DrawAll(float offsetX, float offsetY);
+
+    void Add(Collision::ICollision* shape);
+    void RemoveFirst(Collision::ICollision* shape);
+    const std::vector<Collision::ICollision*>& Shapes() const { return shapes_; }
+
+private:
+    std::vector<Collision::ICollision*> shapes_;
+};

@@ -1,0 +1,32 @@
+#pragma once
+#include "core/Entity.h"
+#include <cstdint>
+#include <string>
+
+class Sprite;
+
+// The on-screen text log over every screen: the oldest line goes every 180
+// steps and at most maxLines lines remain.
+class DevConsole : public Entity {
+public:
+    explicit DevConsole(int32_t maxLines);
+    ~DevConsole() override;
+    void Update(float step) override;
+    void Draw() override;
+    // Appends one line; on an empty console it starts the 180-step timer so
+    // that the line shows for three seconds.
+    void AppendLine(const std::string& line);
+
+    const std::string& Text() const { return text_; }
+    int32_t LineCount() const { return lineCount_; }
+
+private:
+    Sprite* font_ = nullptr;
+    std::string text_;
+    int32_t maxLines_;
+    int32_t lineCount_ = 0;
+    float expiryTimer_ = 0.0f;
+};
+
+// The console while it exists, else null.
+extern DevConsole* gDevConsole;

@@ -1,0 +1,23 @@
+#include "core/FrameLoop.h"
+#include "core/StepPacer.h"
+
+long RunFrameLoop(const FrameLoopHooks& hooks, const FrameLoopSettings& settings) {
+    StepPacer pacer(hooks.ticks());
+    long steps = 0;
+    for (;;) {
+        uint32_t now = hooks.ticks();
+        if (!hooks.pollOneEvent()) break;
+        if (settings.fast || pacer.Due(now)) {
+            hooks.update();
+            pacer.StepRan(now);
+            hooks.draw();
+            ++steps;
+            if (settings.maxSteps > 0 && steps >= settings.maxSteps) break;
+        } else if (hooks.queueWasEmpty()) {
+            // Nothing to do until the next step is due: sleep instead of
+            // spinning, so an idle game leaves the processor alone.
+            hooks.sleep(pacer.MsUntilDue(now));
+        }
+    }
+    return steps;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+// What the frame loop needs from the platform and the game, so that its
+// rhythm can be tested against a fake clock.
+struct FrameLoopHooks {
+    std::function<uint32_t()> ticks;
+    // Takes at most one event; returns false when the program should end.
+    std::function<bool()> pollOneEvent;
+    // True when the queue was empty in the last poll.
+    std::function<bool()> queueWasEmpty;
+    std::function<void(uint32_t ms)> sleep;
+    std::function<void()> update;
+    std::function<void()> draw;
+};
+
+struct FrameLoopSettings {
+    bool fast = false;  // steps back to back, without the clock
+    long maxSteps = 0;  // 0: no limit
+};
+
+// Runs passes until an event ends the program or maxSteps steps have run.
+// Returns the number of steps run.
+long RunFrameLoop(const FrameLoopHooks& hooks, const FrameLoopSettings& settings);

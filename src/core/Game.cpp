@@ -1,0 +1,56 @@
+#include "core/Game.h"
+#include "core/EntityManager.h"
+#include "core/GameState.h"
+#include "core/Log.h"
+#include "core/StateStack.h"
+#include "core/Trace.h"
+#include "platform/Renderer.h"
+#include "platform/Window.h"
+#include <cstdlib>
+#include <ctime>
+#include <sys/time.h>
+
+namespace {
+long gStep = 0;
+bool gQuit = false;
+Options gOptions;
+
+// The random seed comes from a millisecond clock.
+unsigned MillisecondSeed() {
+    timeval now;
+    gettimeofday(&now, nullptr);
+    return unsigned(now.tv_sec * 1000 + now.tv_usec / 1000);
+}
+
+void TakeShots() {
+    for (const ShotRequest& shot : gOptions.shots) {
+        if (shot.step != gStep) continue;
+        std::string error;
+        if (!WriteViewportPng(shot.file, error)) PrintStatus("Screenshot failed: %s", error.c_str());
+    }
+}
+}
+
+long CurrentStep() { return gStep; }
+void RequestQuit() { gQuit = true; }
+bool QuitRequested() { return gQuit; }
+
+void InitGame(const Options& options) {
+    gOptions = options;
+    srand(MillisecondSeed());
+}
+
+void UpdateFrame() {
+    ++gStep;
+    if (GameState* state = TheStateStack().CurrentState()) state->Update(1.0f);
+    GlobalEntityManager().Update(1.0f);
+    WriteTraceLine(gStep, TheStateStack().CurrentState());
+}
+
+void DrawFrame() {
+    ClearScreen();
+    if (GameState* state = TheStateStack().CurrentState()) state->Draw();
+    GlobalEntityManager().Draw();
+    TakeShots();
+    SwapScreen();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+// A screen of the game. Each screen is one long-lived object that is entered
+// and left many times; it acquires its resources in Enter and releases them
+// in Leave. Screens are never destroyed, so there is no virtual destructor.
+class GameState {
+public:
+    virtual void Enter() = 0;
+    virtual void Leave() = 0;
+    virtual void Update(float step) = 0;
+    virtual void Draw() = 0;
+
+protected:
+    ~GameState() = default;
+};

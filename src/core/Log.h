@@ -1,0 +1,13 @@
+#pragma once
+#include <functional>
+#include <string>
+
+// Status lines go to standard output, ending with "\r\n", and to whatever
+// sink is listening (the developer console), so that a player sees them in
+// the window too.
+void PrintStatus(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Passes a finished message to the sink only (used for error box texts).
+void ForwardToSink(const std::string& text);
+
+using LogSink = std::function<void(const std::string& line)>;
+void SetLogSink(LogSink sink);

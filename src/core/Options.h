@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// A picture to write after the draw of a given step.
+struct ShotRequest {
+    long step = 0;
+    std::string file;
+};
+
+// The command line. Unknown arguments are ignored, as the game always did.
+struct Options {
+    bool fullscreen = false;
+    bool fast = false;
+    long steps = 0;  // 0: run until Escape or the window is closed
+    std::vector<ShotRequest> shots;
+    std::string trace;
+    std::string record;
+    std::string replay;
+    std::string level;
+    std::string dataDir;
+    int windowWidth = 960;
+    int windowHeight = 720;
+    bool help = false;
+    bool version = false;
+};
+
+// Fills `options`; false with a message in `error` for a malformed value.
+bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& error);
+
+const char* UsageText();

@@ -1,0 +1,106 @@
+#include "core/Program.h"
+#include "core/EntityManager.h"
+#include "core/FrameLoop.h"
+#include "core/Game.h"
+#include "core/Log.h"
+#include "core/Options.h"
+#include "core/Trace.h"
+#include "platform/DataDir.h"
+#include "platform/ErrorBox.h"
+#include "platform/Renderer.h"
+#include "platform/Window.h"
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+const char* const kCaption = "Duskhold Annals: Vorlak's Curse";
+
+// Paths given on the command line are relative to where the program was
+// started, not to the data directory it changes into.
+std::string Absolute(const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    char cwd[PATH_MAX];
+    if (!getcwd(cwd, sizeof cwd)) return path;
+    return std::string(cwd) + "/" + path;
+}
+
+void MakePathsAbsolute(Options& options) {
+    options.trace = Absolute(options.trace);
+    options.record = Absolute(options.record);
+    options.replay = Absolute(options.replay);
+    for (ShotRequest& shot : options.shots) shot.file = Absolute(shot.file);
+}
+
+void EnterData(const Options& options, const char* argv0) {
+    DataDirChoice choice = ChooseDataDir(options.dataDir, argv0);
+    std::string error;
+    if (EnterDataDir(choice.path, error))
+        PrintStatus("Data directory: %s (%s)", choice.path.c_str(), choice.source.c_str());
+    else
+        PrintStatus("Data directory %s (%s) cannot be used: %s", choice.path.c_str(),
+                    choice.source.c_str(), error.c_str());
+}
+
+void OpenWindow(const Options& options) {
+    int width = options.windowWidth;
+    int height = options.windowHeight;
+    if (options.fullscreen) DesktopSize(width, height);
+    PrintStatus("Initializing Renderer");
+    InitRenderer(320, 240, width, height, options.fullscreen);
+    SetWindowCaption(kCaption);
+    ClearScreen();
+    SwapScreen();
+}
+
+long RunLoop(const Options& options) {
+    bool queueEmpty = true;
+    FrameLoopHooks hooks;
+    hooks.ticks = Ticks;
+    hooks.pollOneEvent = [&]() {
+        int width = 0, height = 0;
+        WindowEvent event = PollOneWindowEvent(!options.replay.empty(), width, height);
+        queueEmpty = event == WindowEvent::None;
+        if (event == WindowEvent::Resize) ResizeViewport(width, height);
+        return event != WindowEvent::Quit && !QuitRequested();
+    };
+    hooks.queueWasEmpty = [&]() { return queueEmpty; };
+    hooks.sleep = SleepMs;
+    hooks.update = UpdateFrame;
+    hooks.draw = DrawFrame;
+    return RunFrameLoop(hooks, {options.fast, options.steps});
+}
+}
+
+int RunProgram(int argc, char** argv) {
+    Options options;
+    std::string error;
+    if (!ParseOptions(argc, argv, options, error)) {
+        fprintf(stderr, "duskhold: %s\n%s", error.c_str(), UsageText());
+        return 2;
+    }
+    if (options.help) {
+        fputs(UsageText(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        printf("duskhold %s\n", DUSKHOLD_VERSION);
+        return 0;
+    }
+    MakePathsAbsolute(options);
+    if (options.fast) SetErrorDialogsAllowed(false);
+    if (!options.trace.empty() && !OpenTrace(options.trace, error)) {
+        fprintf(stderr, "duskhold: %s\n", error.c_str());
+        return 2;
+    }
+    EnterData(options, argv[0]);
+    if (!StartSdl()) return 1;
+    OpenWindow(options);
+    InitGame(options);
+    RunLoop(options);
+    GlobalEntityManager().Clear();
+    CloseTrace();
+    StopSdl();
+    return 0;
+}

@@ -1,0 +1,24 @@
+#include "core/StateStack.h"
+#include "core/GameState.h"
+
+void StateStack::PushState(GameState* state) {
+    state->Enter();
+    states_.push_back(state);
+}
+
+void StateStack::ChangeState(GameState* state) {
+    if (!states_.empty()) {
+        states_.back()->Leave();
+        states_.pop_back();
+    }
+    PushState(state);
+}
+
+GameState* StateStack::CurrentState() const {
+    return states_.empty() ? nullptr : states_.back();
+}
+
+StateStack& TheStateStack() {
+    static StateStack stack;
+    return stack;
+}

@@ -1,0 +1,83 @@
+#include "core/Trace.h"
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace {
+struct TraceState {
+    FILE* file = nullptr;
+    std::vector<std::pair<std::string, TraceFieldWriter>> fields;
+    std::map<const GameState*, const char*> stateNames;
+};
+
+TraceState& Tracer() {
+    static TraceState state;
+    return state;
+}
+}
+
+void AddTraceField(const std::string& name, TraceFieldWriter writer) {
+    Tracer().fields.emplace_back(name, std::move(writer));
+}
+
+void RegisterStateName(const GameState* state, const char* name) {
+    Tracer().stateNames[state] = name;
+}
+
+const char* StateName(const GameState* state) {
+    auto it = Tracer().stateNames.find(state);
+    return it == Tracer().stateNames.end() ? "none" : it->second;
+}
+
+bool OpenTrace(const std::string& path, std::string& error) {
+    CloseTrace();
+    Tracer().file = fopen(path.c_str(), "w");
+    if (!Tracer().file) error = "cannot open the trace file " + path;
+    return Tracer().file != nullptr;
+}
+
+bool TraceOpen() { return Tracer().file != nullptr; }
+
+void WriteTraceLine(long step, const GameState* current) {
+    TraceState& tracer = Tracer();
+    if (!tracer.file) return;
+    std::string line = "{\"step\":" + std::to_string(step) + ",\"state\":" +
+                       JsonString(StateName(current));
+    for (auto& [name, writer] : tracer.fields) {
+        std::string value = writer();
+        if (!value.empty()) line += ",\"" + name + "\":" + value;
+    }
+    line += "}\n";
+    fputs(line.c_str(), tracer.file);
+}
+
+void CloseTrace() {
+    if (Tracer().file) fclose(Tracer().file);
+    Tracer().file = nullptr;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += char(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += char(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value)) return "null";
+    char buffer[32];
+    snprintf(buffer, sizeof buffer, "%.9g", value);
+    return buffer;
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <functional>
+#include <string>
+
+class GameState;
+
+// One JSON object per line, written after each step's update:
+// {"step":N,"state":NAME,<registered fields in order of registration>}.
+// A field whose writer returns an empty string is left out of that line.
+using TraceFieldWriter = std::function<std::string()>;
+void AddTraceField(const std::string& name, TraceFieldWriter writer);
+void RegisterStateName(const GameState* state, const char* name);
+const char* StateName(const GameState* state);
+
+bool OpenTrace(const std::string& path, std::string& error);
+bool TraceOpen();
+void WriteTraceLine(long step, const GameState* current);
+void CloseTrace();
+
+// Helpers for field writers.
+std::string JsonString(const std::string& text);
+std::string JsonNumber(double value);

@@ -1,0 +1,39 @@
+#include "platform/DataDir.h"
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+bool IsDirectory(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+}
+
+std::string ExecutableDir(const char* argv0) {
+    char buffer[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    std::string exe = length > 0 ? std::string(buffer, size_t(length)) : std::string(argv0 ? argv0 : "");
+    size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? std::string(".") : exe.substr(0, slash);
+}
+
+DataDirChoice ChooseDataDir(const std::string& fromOption, const char* argv0) {
+    if (!fromOption.empty()) return {fromOption, "--data"};
+    const char* fromEnv = getenv("DUSKHOLD_DATA");
+    if (fromEnv && *fromEnv) return {fromEnv, "DUSKHOLD_DATA"};
+    std::string beside = ExecutableDir(argv0) + "/data";
+    if (IsDirectory(beside)) return {beside, "beside the program"};
+    std::string installed = ExecutableDir(argv0) + "/../share/duskhold";
+    if (IsDirectory(installed)) return {installed, "installed"};
+    return {DUSKHOLD_SHARE_DIR, "installed"};
+}
+
+bool EnterDataDir(const std::string& path, std::string& error) {
+    if (chdir(path.c_str()) == 0) return true;
+    error = strerror(errno);
+    return false;
+}

@@ -1,0 +1,120 @@
+#include "platform/Renderer.h"
+#include "core/Log.h"
+#include "platform/ErrorBox.h"
+#include <GL/gl.h>
+#include <SDL.h>
+#include <cstddef>
+
+namespace {
+// One vertex of the quad array: only x, y, z go to GL; w is always 1.
+struct QuadVertex {
+    float x, y, z, w;
+    unsigned char color[4];
+    float s, t;
+};
+static_assert(sizeof(QuadVertex) == 28, "the quad vertex is 28 bytes");
+
+QuadVertex gQuad[4];
+Viewport gViewport;
+int gLogicalWidth = 320;
+int gLogicalHeight = 240;
+
+void ApplyViewport(int windowWidth, int windowHeight, double aspect) {
+    gViewport = ComputeViewport(windowWidth, windowHeight, aspect);
+    glViewport(gViewport.x, gViewport.y, gViewport.width, gViewport.height);
+}
+
+void SetVertex(QuadVertex& v, float x, float y, float z, Color color, float s, float t) {
+    v.x = x;
+    v.y = y;
+    v.z = z;
+    v.w = 1.0f;
+    v.color[0] = color.R();
+    v.color[1] = color.G();
+    v.color[2] = color.B();
+    v.color[3] = color.A();
+    v.s = s;
+    v.t = t;
+}
+}
+
+Viewport ComputeViewport(int windowWidth, int windowHeight, double aspect) {
+    double w = windowWidth;
+    double h = windowHeight;
+    if (windowHeight != 0 && w / h == aspect) return {0, 0, windowWidth, windowHeight};
+    double width = w;
+    double height = w / aspect;
+    if (height > h) {
+        width = aspect * h;
+        height = h;
+    }
+    int iw = int(width);
+    int ih = int(height);
+    return {(windowWidth - iw) / 2, (windowHeight - ih) / 2, iw, ih};
+}
+
+bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int windowHeight,
+                  bool fullscreen) {
+    gLogicalWidth = logicalWidth;
+    gLogicalHeight = logicalHeight;
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    Uint32 flags = SDL_HWSURFACE | SDL_OPENGL | SDL_ASYNCBLIT | SDL_RESIZABLE;
+    if (fullscreen) flags |= SDL_FULLSCREEN;
+    if (!SDL_SetVideoMode(windowWidth, windowHeight, 32, flags)) {
+        PrintStatus("Failed to set display");
+        PrintStatus("%s", SDL_GetError());
+        ShowError("%s", SDL_GetError());
+        return false;
+    }
+    PrintStatus("Renderer initialized");
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glClearColor(0, 0, 0, 0);
+    ApplyViewport(windowWidth, windowHeight, double(logicalWidth) / double(logicalHeight));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, logicalWidth, logicalHeight, 0, 0, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_TEXTURE_2D);
+    glLoadIdentity();
+    return true;
+}
+
+void ResizeViewport(int windowWidth, int windowHeight) {
+    ApplyViewport(windowWidth, windowHeight, 4.0 / 3.0);
+}
+
+const Viewport& CurrentViewport() { return gViewport; }
+int LogicalWidth() { return gLogicalWidth; }
+int LogicalHeight() { return gLogicalHeight; }
+
+void DrawQuad(float x, float y, float z, float width, float height, Color color,
+              float s0, float t0, float s1, float t1) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    SetVertex(gQuad[0], x, y, z, color, s0, t0);
+    SetVertex(gQuad[1], x + width, y, z, color, s1, t0);
+    SetVertex(gQuad[2], x, y + height, z, color, s0, t1);
+    SetVertex(gQuad[3], x + width, y + height, z, color, s1, t1);
+    glVertexPointer(3, GL_FLOAT, sizeof(QuadVertex), &gQuad[0].x);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(QuadVertex), &gQuad[0].s);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(QuadVertex), gQuad[0].color);
+    glMatrixMode(GL_MODELVIEW);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+}
+
+void FillRect(float x, float y, float width, float height, Color color) {
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glLoadIdentity();
+    DrawQuad(x, y, 0.0f, width, height, color, 0.0f, 0.0f, 1.0f, 1.0f);
+}
+
+void ClearScreen() { glClear(GL_COLOR_BUFFER_BIT); }
+
+void SwapScreen() { SDL_GL_SwapBuffers(); }

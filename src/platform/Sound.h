@@ -1,0 +1,32 @@
+#pragma once
+#include "platform/AudioSystem.h"
+
+// One loaded sound or music file and the channel it last played on. While the
+// sound switch is off every operation returns at once and does nothing.
+class Sound {
+public:
+    Sound(const char* path, bool loop);
+    Sound(const Sound&) = delete;
+    Sound& operator=(const Sound&) = delete;
+
+    void Play();
+    void Stop();
+    // Stops and frees the loaded file; owners call it before destroying.
+    void Release();
+
+    bool Loaded() const;
+
+private:
+    Audio::Sound* sound_ = nullptr;
+    Audio::Channel* channel_ = nullptr;
+    bool loop_ = false;
+};
+
+// Creates and initialises the sound system with 32 channels, then turns the
+// sound switch on. Without an audio device the game runs silently.
+void InitSoundSystem();
+void UpdateSoundSystem();
+void SetSoundEnabled(bool enabled);
+bool SoundEnabled();
+// How many sounds are loaded and not yet released.
+int LiveSoundCount();

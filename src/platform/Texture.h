@@ -1,0 +1,32 @@
+#pragma once
+#include "core/Color.h"
+#include <cstdint>
+
+// One uploaded picture. Every record holding a non-zero texture name owns one
+// reference in the process-wide reference table; the GL texture is deleted
+// when the count falls to zero.
+struct Texture {
+    uint32_t name = 0;
+    uint32_t imageWidth = 0;
+    uint32_t imageHeight = 0;
+    uint32_t textureWidth = 0;
+    uint32_t textureHeight = 0;
+
+    Texture() = default;
+    // Copies add one reference; assignment does not release what it held.
+    Texture(const Texture& other);
+    Texture& operator=(const Texture& other);
+
+    // Reads, decodes, keys, pads and uploads the file; failures are reported
+    // with ShowError and leave the record as it was.
+    void Load(const char* file, Color colorKey);
+    // Gives up this record's reference; the fields keep their values.
+    void Release();
+};
+
+// How many GL textures are alive (the trace and the leak tests read it).
+int LiveTextureCount();
+// The reference count of a texture name, or -1 when the table has no entry.
+int TextureReferenceCount(uint32_t name);
+// The texture name the name table holds for a file, or 0.
+uint32_t TextureNameForFile(const char* file);

@@ -1,0 +1,70 @@
+#include "platform/Window.h"
+#include "platform/PngWrite.h"
+#include "platform/Renderer.h"
+#include <GL/gl.h>
+#include <SDL.h>
+#include <algorithm>
+#include <vector>
+
+bool StartSdl() {
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) return false;
+    SDL_JoystickEventState(SDL_ENABLE);
+    return true;
+}
+
+void StopSdl() { SDL_Quit(); }
+
+void DesktopSize(int& width, int& height) {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (!info) return;
+    width = info->current_w;
+    height = info->current_h;
+}
+
+void SetWindowCaption(const char* caption) { SDL_WM_SetCaption(caption, caption); }
+
+uint32_t Ticks() { return SDL_GetTicks(); }
+
+void SleepMs(uint32_t ms) {
+    if (ms > 0) SDL_Delay(ms);
+}
+
+namespace {
+bool IsInputEvent(Uint8 type) {
+    return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_JOYHATMOTION ||
+           type == SDL_JOYBUTTONDOWN || type == SDL_JOYBUTTONUP;
+}
+}
+
+WindowEvent PollOneWindowEvent(bool ignoreLiveInput, int& width, int& height) {
+    SDL_PumpEvents();
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) return WindowEvent::None;
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return WindowEvent::Quit;
+    if (event.type == SDL_QUIT) return WindowEvent::Quit;
+    if (event.type == SDL_VIDEORESIZE) {
+        width = event.resize.w;
+        height = event.resize.h;
+        return WindowEvent::Resize;
+    }
+    if (IsInputEvent(event.type) && !ignoreLiveInput) SDL_PeepEvents(&event, 1, SDL_ADDEVENT, 0);
+    return WindowEvent::Handled;
+}
+
+bool WriteViewportPng(const std::string& path, std::string& error) {
+    const Viewport& view = CurrentViewport();
+    if (view.width <= 0 || view.height <= 0) {
+        error = "no picture to write";
+        return false;
+    }
+    std::vector<unsigned char> rgba(size_t(view.width) * size_t(view.height) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(view.x, view.y, view.width, view.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    // GL rows run from the bottom; PNG rows from the top.
+    std::vector<unsigned char> flipped(rgba.size());
+    size_t stride = size_t(view.width) * 4;
+    for (int row = 0; row < view.height; ++row)
+        std::copy_n(&rgba[size_t(view.height - 1 - row) * stride], stride, &flipped[size_t(row) * stride]);
+    for (size_t i = 3; i < flipped.size(); i += 4) flipped[i] = 255;
+    return WritePngRgba(path, view.width, view.height, flipped, error);
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// SDL start-up and the window's event queue, behind narrow functions.
+bool StartSdl();
+void StopSdl();
+void DesktopSize(int& width, int& height);
+void SetWindowCaption(const char* caption);
+uint32_t Ticks();
+void SleepMs(uint32_t ms);
+
+// What one pass of the frame loop did with the event it took.
+enum class WindowEvent {
+    None,     // the queue was empty
+    Quit,     // Escape pressed or the window closed
+    Resize,   // the window changed size (width and height are given)
+    Handled,  // a key or joystick event went back to the queue, or was dropped
+};
+
+// Takes at most one event. Key and joystick events go back to the tail of
+// the queue, where the input takes them at the next step; when live input is
+// ignored (a movie is replayed) they are dropped instead, except Escape.
+WindowEvent PollOneWindowEvent(bool ignoreLiveInput, int& width, int& height);
+
+// Writes what the viewport shows to a PNG file; false with a reason on failure.
+bool WriteViewportPng(const std::string& path, std::string& error);

@@ -1,0 +1,50 @@
+#pragma once
+#include "collision/Collision.h"
+#include "core/Entity.h"
+#include "platform/Sprite.h"
+#include <cstdint>
+#include <list>
+#include <vector>
+
+namespace LevelNamespace {
+
+struct TileDefinition {
+    int32_t picture = -1;  // index into the tile pictures; negative draws nothing
+    int32_t unused = 0;    // carried over from the level file, never read
+    int32_t flag20 = 0;    // non-zero: the cell collides as category 0x20
+    int32_t flag40 = 0;    // non-zero: the cell collides as category 0x40
+};
+
+struct BackgroundLayer {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t horizontalDivisor = 0;  // 0: drawn once, no sideways scroll
+    int32_t verticalDivisor = 0;    // 0: no vertical scroll
+    int32_t repeatStep = 0;
+    Sprite picture;
+};
+
+using Grid = std::vector<std::vector<int32_t>>;  // [column][row]
+
+// One stage: background layers and three grids of 24 by 24 tiles drawn
+// through the camera, and the collision rectangles of the main grid.
+class Level : public Entity {
+public:
+    Level() = default;
+    ~Level() override = default;
+    void Update(float step) override;
+    void Draw() override;
+    // Reads levels\<name> and builds the level, its rectangles and the hero.
+    // The level must already be in an entity manager.
+    void Load(const char* levelName);
+
+    std::vector<Sprite> tilePictures;
+    std::vector<BackgroundLayer> backgrounds;
+    Grid mainGrid;
+    Grid backGrid;
+    Grid middleGrid;
+    std::vector<TileDefinition> tileDefinitions;
+    std::list<Collision::Rectangle> rectangles;
+};
+
+}  // namespace LevelNamespace

@@ -1,0 +1,71 @@
+#include "core/FrameLoop.h"
+#include "core/StepPacer.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <vector>
+
+namespace {
+// A scripted clock: the loop reads ticks[0] at start and then one value per
+// pass; once the script is used up the next poll ends the loop.
+struct FakePlatform {
+    std::vector<uint32_t> ticks;
+    size_t reads = 0;
+    uint32_t now = 0;
+    std::vector<uint32_t> stepTicks;
+    std::vector<uint32_t> sleeps;
+
+    FrameLoopHooks Hooks() {
+        FrameLoopHooks hooks;
+        hooks.ticks = [this] {
+            now = ticks[std::min(reads, ticks.size() - 1)];
+            ++reads;
+            return now;
+        };
+        hooks.pollOneEvent = [this] { return reads <= ticks.size(); };
+        hooks.queueWasEmpty = [] { return true; };
+        hooks.sleep = [this](uint32_t ms) { sleeps.push_back(ms); };
+        hooks.update = [this] { stepTicks.push_back(now); };
+        hooks.draw = [] {};
+        return hooks;
+    }
+};
+}
+
+TEST(StepPacer, SixteenMillisecondsFromTheStartOfTheStepPass) {
+    StepPacer pacer(1000);
+    EXPECT_FALSE(pacer.Due(1015));
+    EXPECT_TRUE(pacer.Due(1016));
+    EXPECT_EQ(pacer.MsUntilDue(1010), 6u);
+    // A long stall gives one step, and the next waits a full 16 ms.
+    pacer.StepRan(5000);
+    EXPECT_FALSE(pacer.Due(5015));
+    EXPECT_TRUE(pacer.Due(5016));
+}
+
+TEST(StepPacer, TickWrapAroundDoesNotStopTheSteps) {
+    StepPacer pacer(0xFFFFFFF8u);
+    EXPECT_FALSE(pacer.Due(0x00000007u));
+    EXPECT_TRUE(pacer.Due(0x00000008u));
+    EXPECT_EQ(pacer.MsUntilDue(0x00000000u), 8u);
+}
+
+TEST(FrameLoop, LongStallGivesOneStepAndNoCatchingUp) {
+    FakePlatform fake;
+    fake.ticks = {0, 5, 16, 20, 100, 110, 116, 132};
+    FrameLoopHooks hooks = fake.Hooks();
+    long steps = RunFrameLoop(hooks, {});
+    std::vector<uint32_t> expected = {16, 100, 116, 132};
+    EXPECT_EQ(fake.stepTicks, expected);
+    EXPECT_EQ(steps, 4);
+    // Passes with nothing due sleep until the next step instead of spinning.
+    ASSERT_FALSE(fake.sleeps.empty());
+    EXPECT_EQ(fake.sleeps.front(), 11u);
+}
+
+TEST(FrameLoop, FastModeStepsEveryPassAndStopsAfterMaxSteps) {
+    FakePlatform fake;
+    fake.ticks = {0, 0, 0, 0, 0, 0};
+    FrameLoopHooks hooks = fake.Hooks();
+    EXPECT_EQ(RunFrameLoop(hooks, {true, 3}), 3);
+    EXPECT_TRUE(fake.sleeps.empty());
+}

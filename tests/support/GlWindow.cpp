@@ -1,0 +1,35 @@
+#include "support/GlWindow.h"
+#include "platform/Renderer.h"
+#include "platform/Window.h"
+#include <GL/gl.h>
+#include <SDL.h>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+GlWindow::GlWindow(int width, int height) : width_(width), height_(height) {
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+    open_ = StartSdl() && InitRenderer(320, 240, width, height, false);
+}
+
+GlWindow::~GlWindow() { StopSdl(); }
+
+Color GlWindow::Pixel(int x, int y) const {
+    unsigned char rgba[4] = {0, 0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, height_ - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return Color::FromBytes(rgba[0], rgba[1], rgba[2], 255);
+}
+
+std::string ReadTextFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string MakeTempDir() {
+    char pattern[] = "/tmp/duskhold-test-XXXXXX";
+    const char* dir = mkdtemp(pattern);
+    return dir ? dir : "/tmp";
+}

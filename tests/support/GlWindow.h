@@ -1,0 +1,28 @@
+#pragma once
+#include "core/Color.h"
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A real GL window on the test's X server (Xvfb under `make test`), with the
+// logical 320 by 240 screen set up as the game does.
+class GlWindow {
+public:
+    GlWindow(int width = 320, int height = 240);
+    ~GlWindow();
+    bool Open() const { return open_; }
+    // The colour at window pixel (x, y), counted from the top-left corner.
+    Color Pixel(int x, int y) const;
+    // The colour at logical pixel (x, y) of a 320 by 240 window.
+    Color LogicalPixel(int x, int y) const { return Pixel(x, y); }
+
+private:
+    int width_;
+    int height_;
+    bool open_ = false;
+};
+
+// Reads the whole file into a string ("" when missing).
+std::string ReadTextFile(const std::string& path);
+// A fresh empty directory under the system's temporary folder.
+std::string MakeTempDir();

@@ -1,0 +1,69 @@
+#include "support/RunGame.h"
+#include "support/GlWindow.h"
+#include <cstdio>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace {
+std::string Quote(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+}
+
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
+    std::string command = Quote(program);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    command += " 2>&1";
+    RunResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
+    int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+RunResult RunGame(const std::vector<std::string>& args) { return RunProgram(DUSKHOLD_BINARY, args); }
+
+std::string ToolPath(const std::string& name) {
+    return std::string(DUSKHOLD_BUILD_DIR) + "/duskhold-" + name;
+}
+
+std::string BuiltDataDir() { return std::string(DUSKHOLD_BUILD_DIR) + "/data"; }
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::string JsonField(const std::string& line, const std::string& name) {
+    std::string key = "\"" + name + "\":";
+    size_t start = line.find(key);
+    if (start == std::string::npos) return "";
+    start += key.size();
+    int depth = 0;
+    bool inString = false;
+    for (size_t i = start; i < line.size(); ++i) {
+        char c = line[i];
+        if (inString) {
+            if (c == '\\') ++i;
+            else if (c == '"') inString = false;
+            continue;
+        }
+        if (c == '"') inString = true;
+        else if (c == '[' || c == '{') ++depth;
+        else if (c == ']' || c == '}') {
+            if (depth == 0) return line.substr(start, i - start);
+            --depth;
+        } else if (c == ',' && depth == 0) {
+            return line.substr(start, i - start);
+        }
+    }
+    return line.substr(start);
+}

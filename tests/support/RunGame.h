@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Runs the real duskhold binary (or a tool) with the given arguments and
+// waits for it; standard output and standard error are captured together.
+struct RunResult {
+    int exitCode = -1;
+    std::string output;
+};
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args);
+RunResult RunGame(const std::vector<std::string>& args);
+
+// The path of a built tool, duskhold-<name>.
+std::string ToolPath(const std::string& name);
+// The generated data directory of the build.
+std::string BuiltDataDir();
+
+// The lines of a trace file, and one field's raw JSON text from a line.
+std::vector<std::string> ReadLines(const std::string& path);
+std::string JsonField(const std::string& line, const std::string& name);

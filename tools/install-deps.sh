@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing need,
+# skipping those already installed.
+set -e
+PACKAGES="build-essential cmake pkg-config libsdl1.2-compat-dev libsdl-mixer1.2-dev
+libgl-dev libgl1-mesa-dri libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
+xvfb xauth freepats"
+missing=""
+for package in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+    missing="$missing $package"
+done
+[ -z "$missing" ] && exit 0
+if [ "$(id -u)" != 0 ]; then
+  echo "Missing packages:$missing" >&2
+  echo "Install them as root: apt-get install$missing" >&2
+  exit 1
+fi
+echo "Installing:$missing"
+apt-get update -qq
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing
