@@ -1,0 +1,59 @@
+// duskhold-content: writes the game's whole data directory from content/.
+#include "Generator.h"
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+ContentContext::ContentContext(std::string sourceDir, std::string outputDir)
+    : sourceDir_(std::move(sourceDir)), outputDir_(std::move(outputDir)) {}
+
+std::string ContentContext::Source(const std::string& relative) const {
+    return sourceDir_ + "/" + relative;
+}
+
+std::string ContentContext::Output(const std::string& gamePath) const {
+    std::string path = outputDir_ + "/" + gamePath;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    for (size_t slash = path.find('/', outputDir_.size() + 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1))
+        mkdir(path.substr(0, slash).c_str(), 0755);
+    return path;
+}
+
+void ContentContext::Fail(const std::string& message) {
+    fprintf(stderr, "duskhold-content: %s\n", message.c_str());
+    ++failures_;
+}
+
+std::vector<NamedGenerator>& Generators() {
+    static std::vector<NamedGenerator> generators;
+    return generators;
+}
+
+GeneratorRegistration::GeneratorRegistration(const char* name, GeneratorFunction function) {
+    Generators().push_back({name, std::move(function)});
+}
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        fprintf(stderr, "usage: duskhold-content CONTENT_DIR OUTPUT_DIR [GENERATOR...]\n");
+        return 2;
+    }
+    if (mkdir(argv[2], 0755) != 0 && errno != EEXIST) {
+        fprintf(stderr, "duskhold-content: cannot make %s: %s\n", argv[2], strerror(errno));
+        return 1;
+    }
+    ContentContext context(argv[1], argv[2]);
+    std::vector<NamedGenerator> generators = Generators();
+    std::sort(generators.begin(), generators.end(),
+              [](const NamedGenerator& a, const NamedGenerator& b) { return a.name < b.name; });
+    for (const NamedGenerator& generator : generators) {
+        bool wanted = argc == 3 || std::find_if(argv + 3, argv + argc, [&](const char* name) {
+                                       return generator.name == name;
+                                   }) != argv + argc;
+        if (wanted) generator.function(context);
+    }
+    return context.Ok() ? 0 : 1;
+}
