@@ -6,6 +6,7 @@
 #include "core/Trace.h"
 #include "platform/Renderer.h"
 #include "platform/Window.h"
+#include "screens/Screens.h"
 #include <cstdlib>
 #include <ctime>
 #include <sys/time.h>
@@ -38,6 +39,11 @@ bool QuitRequested() { return gQuit; }
 void InitGame(const Options& options) {
     gOptions = options;
     srand(MillisecondSeed());
+    RegisterStateName(gTitleScreen, "title");
+    RegisterStateName(gMainMenu, "menu");
+    RegisterStateName(gStateGame, "game");
+    RegisterStateName(gGameOver, "gameover");
+    TheStateStack().PushState(gTitleScreen);
 }
 
 void UpdateFrame() {

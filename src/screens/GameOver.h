@@ -1,0 +1,10 @@
+#pragma once
+#include "core/GameState.h"
+
+class GameOver : public GameState {
+public:
+    void Enter() override;
+    void Leave() override;
+    void Update(float step) override;
+    void Draw() override;
+};
