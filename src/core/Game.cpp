@@ -5,6 +5,7 @@
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "platform/Renderer.h"
+#include "platform/Sound.h"
 #include "platform/Window.h"
 #include "screens/Screens.h"
 #include <cstdlib>
@@ -38,6 +39,8 @@ bool QuitRequested() { return gQuit; }
 
 void InitGame(const Options& options) {
     gOptions = options;
+    InitSoundSystem();
+    AddTraceField("sounds", [] { return JsonNumber(LiveSoundCount()); });
     srand(MillisecondSeed());
     RegisterStateName(gTitleScreen, "title");
     RegisterStateName(gMainMenu, "menu");

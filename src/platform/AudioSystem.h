@@ -4,6 +4,11 @@
 // sounds loaded from files (".mid" files become the music stream, anything
 // else an effect), played on a free channel and stopped by channel. Results
 // follow the usual convention: 0 is success.
+//
+// Only one music stream plays at a time: playing a second music sound
+// replaces the first, and the channel of the replaced music is then dead, so
+// stopping it does nothing. The same holds for an effect channel whose slot
+// was taken by a later effect.
 namespace Audio {
 
 enum Mode : unsigned {
@@ -19,22 +24,78 @@ class Channel;
 
 class System {
 public:
+    System() = default;
+    System(const System&) = delete;
+    System& operator=(const System&) = delete;
+    ~System();
+
+    // Opens the audio device and allocates the effect channels. Without a
+    // device the system stays usable and every load reports ErrNoDevice.
     Result init(int maxChannels, unsigned flags, void* extraDriverData);
+    // Leaves *sound as it was when the file cannot be loaded.
     Result createSound(const char* path, unsigned mode, void* extraInfo, Sound** sound);
+    // Leaves *channel as it was when nothing could be played.
     Result playSound(int channelIndex, Sound* sound, bool paused, Channel** channel);
     Result update();
-    bool hasDevice() const;
+    // Frees every sound still loaded and closes the device.
+    Result close();
+
+    bool hasDevice() const { return open_; }
+    // Sounds created and not yet released.
+    int liveSounds() const { return liveSounds_; }
+
+private:
+    friend class Sound;
+    friend class Channel;
+    bool open_ = false;
+    bool audioSubsystemStarted_ = false;
+    int channelCount_ = 0;
+    int liveSounds_ = 0;
+    Sound* sounds_ = nullptr;  // every live sound, linked through Sound::next_
+    Channel** slotOwners_ = nullptr;  // which channel object holds each effect slot
+    Channel* musicOwner_ = nullptr;
+
+    Result playMusic(Sound* sound, Channel* channel);
+    Result playEffect(Sound* sound, Channel* channel);
+    void forget(Sound* sound);
 };
 
 class Sound {
 public:
     Result setMode(unsigned mode);
+    // Stops everything playing this sound and frees it.
     Result release();
+    bool isMusic() const { return music_ != nullptr; }
+
+private:
+    friend class System;
+    friend class Channel;
+    Sound(System* system, void* chunk, void* music);
+    ~Sound();
+    Channel* idleChannel();
+
+    System* system_;
+    void* chunk_;  // Mix_Chunk
+    void* music_;  // Mix_Music
+    bool loop_ = false;
+    Channel* channels_ = nullptr;  // channel objects of this sound, reused once idle
+    Sound* next_ = nullptr;
 };
 
 class Channel {
 public:
+    // Stops this play if it is still the one holding its slot.
     Result stop();
+    bool isPlaying() const;
+
+private:
+    friend class System;
+    friend class Sound;
+    explicit Channel(Sound* sound) : sound_(sound) {}
+
+    Sound* sound_;
+    int slot_ = -1;  // effect slot, or -1 for the music stream
+    Channel* next_ = nullptr;
 };
 
 Result System_Create(System** system);

@@ -1,0 +1,202 @@
+#include "platform/AudioSystem.h"
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <cstdlib>
+#include <cstring>
+#include <strings.h>
+#include <unistd.h>
+
+namespace Audio {
+namespace {
+const int kRate = 44100;
+const int kBufferSamples = 2048;
+
+// MIDI goes through the mixer's built-in synthesiser with the freepats
+// patches: the soundfont synthesiser keeps a song "playing" for seconds after
+// its last note, which leaves a silent gap every time looping music comes
+// round. Forcing an unusable soundfont list makes the mixer skip it. All of
+// this must be in place before the device opens.
+void ChooseMidiSynthesiser() {
+    setenv("SDL_FORCE_SOUNDFONTS", "1", 1);
+    setenv("SDL_SOUNDFONTS", "/nonexistent/duskhold-no-soundfont.sf2", 1);
+    if (getenv("TIMIDITY_CFG")) return;
+    const char* const configs[] = {"/etc/timidity/freepats.cfg", "/etc/timidity.cfg",
+                                   "/etc/timidity/timidity.cfg"};
+    for (const char* config : configs) {
+        if (access(config, R_OK) == 0) {
+            setenv("TIMIDITY_CFG", config, 1);
+            return;
+        }
+    }
+}
+
+bool IsMidiPath(const char* path) {
+    size_t length = strlen(path);
+    return length >= 4 && strcasecmp(path + length - 4, ".mid") == 0;
+}
+}
+
+System::~System() { close(); }
+
+Result System::init(int maxChannels, unsigned, void*) {
+    if (open_ || maxChannels <= 0) return ErrInvalid;
+    ChooseMidiSynthesiser();
+    if (!SDL_WasInit(SDL_INIT_AUDIO)) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return ErrNoDevice;
+        audioSubsystemStarted_ = true;
+    }
+    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kBufferSamples) != 0) {
+        close();
+        return ErrNoDevice;
+    }
+    open_ = true;
+    channelCount_ = Mix_AllocateChannels(maxChannels);
+    slotOwners_ = new Channel*[channelCount_]();
+    return Ok;
+}
+
+Result System::createSound(const char* path, unsigned mode, void*, Sound** sound) {
+    if (!sound || !path) return ErrInvalid;
+    if (!open_) return ErrNoDevice;
+    Mix_Chunk* chunk = nullptr;
+    Mix_Music* music = nullptr;
+    if (IsMidiPath(path))
+        music = Mix_LoadMUS(path);
+    else
+        chunk = Mix_LoadWAV(path);
+    if (!chunk && !music) return ErrFile;
+    Sound* created = new Sound(this, chunk, music);
+    created->next_ = sounds_;
+    sounds_ = created;
+    ++liveSounds_;
+    created->setMode(mode);
+    *sound = created;
+    return Ok;
+}
+
+Result System::playSound(int, Sound* sound, bool paused, Channel** channel) {
+    if (!sound || !open_) return ErrInvalid;
+    Channel* chosen = sound->idleChannel();
+    Result result = sound->isMusic() ? playMusic(sound, chosen) : playEffect(sound, chosen);
+    if (result != Ok) return result;
+    if (paused) {
+        if (chosen->slot_ < 0)
+            Mix_PauseMusic();
+        else
+            Mix_Pause(chosen->slot_);
+    }
+    if (channel) *channel = chosen;
+    return Ok;
+}
+
+Result System::playMusic(Sound* sound, Channel* channel) {
+    // Playing the stream replaces whatever music was on it.
+    if (Mix_PlayMusic(static_cast<Mix_Music*>(sound->music_), sound->loop_ ? -1 : 1) != 0)
+        return ErrInvalid;
+    channel->slot_ = -1;
+    musicOwner_ = channel;
+    return Ok;
+}
+
+Result System::playEffect(Sound* sound, Channel* channel) {
+    int slot = Mix_PlayChannel(-1, static_cast<Mix_Chunk*>(sound->chunk_), sound->loop_ ? -1 : 0);
+    if (slot < 0 || slot >= channelCount_) return ErrInvalid;
+    channel->slot_ = slot;
+    slotOwners_[slot] = channel;
+    return Ok;
+}
+
+Result System::update() { return open_ ? Ok : ErrNoDevice; }
+
+Result System::close() {
+    while (sounds_) sounds_->release();
+    if (open_) Mix_CloseAudio();
+    if (audioSubsystemStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    open_ = false;
+    audioSubsystemStarted_ = false;
+    delete[] slotOwners_;
+    slotOwners_ = nullptr;
+    channelCount_ = 0;
+    musicOwner_ = nullptr;
+    return Ok;
+}
+
+void System::forget(Sound* sound) {
+    for (Sound** link = &sounds_; *link; link = &(*link)->next_) {
+        if (*link == sound) {
+            *link = sound->next_;
+            --liveSounds_;
+            break;
+        }
+    }
+    for (Channel* channel = sound->channels_; channel; channel = channel->next_) {
+        if (musicOwner_ == channel) musicOwner_ = nullptr;
+        for (int slot = 0; slot < channelCount_; ++slot)
+            if (slotOwners_[slot] == channel) slotOwners_[slot] = nullptr;
+    }
+}
+
+Sound::Sound(System* system, void* chunk, void* music)
+    : system_(system), chunk_(chunk), music_(music) {}
+
+Sound::~Sound() {
+    while (channels_) {
+        Channel* next = channels_->next_;
+        delete channels_;
+        channels_ = next;
+    }
+}
+
+Result Sound::setMode(unsigned mode) {
+    if (mode & LoopNormal) loop_ = true;
+    if (mode & LoopOff) loop_ = false;
+    return Ok;
+}
+
+Result Sound::release() {
+    for (Channel* channel = channels_; channel; channel = channel->next_) channel->stop();
+    system_->forget(this);
+    if (chunk_) Mix_FreeChunk(static_cast<Mix_Chunk*>(chunk_));
+    if (music_) Mix_FreeMusic(static_cast<Mix_Music*>(music_));
+    delete this;
+    return Ok;
+}
+
+// A channel object is reused only when its last play is over, so a caller
+// still holding it from an earlier play cannot stop someone else's sound.
+Channel* Sound::idleChannel() {
+    for (Channel* channel = channels_; channel; channel = channel->next_)
+        if (!channel->isPlaying()) return channel;
+    Channel* created = new Channel(this);
+    created->next_ = channels_;
+    channels_ = created;
+    return created;
+}
+
+bool Channel::isPlaying() const {
+    const System* system = sound_->system_;
+    if (slot_ < 0) return system->musicOwner_ == this && Mix_PlayingMusic();
+    return slot_ < system->channelCount_ && system->slotOwners_[slot_] == this &&
+           Mix_Playing(slot_);
+}
+
+Result Channel::stop() {
+    if (!isPlaying()) return ErrInvalid;
+    System* system = sound_->system_;
+    if (slot_ < 0) {
+        Mix_HaltMusic();
+        system->musicOwner_ = nullptr;
+    } else {
+        Mix_HaltChannel(slot_);
+        system->slotOwners_[slot_] = nullptr;
+    }
+    return Ok;
+}
+
+Result System_Create(System** system) {
+    if (!system) return ErrInvalid;
+    *system = new System();
+    return Ok;
+}
+
+}  // namespace Audio

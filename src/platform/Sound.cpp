@@ -1,0 +1,63 @@
+#include "platform/Sound.h"
+#include "core/Log.h"
+#include "platform/ErrorBox.h"
+#include "platform/Files.h"
+
+Audio::System* gSoundSystem = nullptr;
+
+namespace {
+bool gSoundEnabled = false;
+}
+
+void SetSoundEnabled(bool enabled) { gSoundEnabled = enabled; }
+bool SoundEnabled() { return gSoundEnabled; }
+
+int LiveSoundCount() { return gSoundSystem ? gSoundSystem->liveSounds() : 0; }
+
+// The switch goes on only when a device opened: without one the game runs
+// silently and says so once, instead of reporting every sound it loads.
+void InitSoundSystem() {
+    if (!gSoundSystem) Audio::System_Create(&gSoundSystem);
+    if (gSoundSystem->init(32, 0, nullptr) == Audio::Ok) {
+        SetSoundEnabled(true);
+        return;
+    }
+    SetSoundEnabled(false);
+    PrintStatus("No audio device: the game runs without sound");
+}
+
+void UpdateSoundSystem() {
+    if (gSoundSystem) gSoundSystem->update();
+}
+
+Sound::Sound(const char* path, bool loop) {
+    if (!gSoundEnabled) return;
+    loop_ = loop;
+    gSoundSystem->createSound(HostPath(path).c_str(), Audio::Hardware, nullptr, &sound_);
+    if (!sound_) {
+        ShowError("Error: Unable to load sound file: %s", path);
+        return;
+    }
+    if (loop_) sound_->setMode(Audio::LoopNormal);
+}
+
+void Sound::Play() {
+    if (!gSoundEnabled || !sound_) return;
+    gSoundSystem->playSound(Audio::ChannelFree, sound_, false, &channel_);
+}
+
+void Sound::Stop() {
+    if (!gSoundEnabled || !channel_) return;
+    channel_->stop();
+    channel_ = nullptr;
+}
+
+void Sound::Release() {
+    if (!gSoundEnabled) return;
+    Stop();
+    if (!sound_) return;
+    sound_->release();
+    sound_ = nullptr;
+}
+
+bool Sound::Loaded() const { return sound_ != nullptr; }
