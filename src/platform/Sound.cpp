@@ -61,3 +61,5 @@ void Sound::Release() {
 }
 
 bool Sound::Loaded() const { return sound_ != nullptr; }
+
+bool Sound::Playing() const { return channel_ && channel_->isPlaying(); }

@@ -15,6 +15,8 @@ public:
     void Release();
 
     bool Loaded() const;
+    // Whether the channel of the last Play still plays this sound.
+    bool Playing() const;
 
 private:
     Audio::Sound* sound_ = nullptr;

@@ -1,12 +1,91 @@
 #include "screens/TitleScreen.h"
+#include "core/StateStack.h"
+#include "platform/Input.h"
+#include "platform/Sound.h"
+#include "platform/Sprite.h"
 #include "screens/Screens.h"
+#include <algorithm>
 
 namespace {
 TitleScreen gScreen;
+
+// ButtonA, ButtonB and bit 0x20, which no default binding sets.
+const uint32_t kPressMask = 0xC20;
+const float kIgnorePressesUntil = 40.0f;
+const float kLeaveSteps = 120.0f;
+const float kTimerWrapAbove = 1000000.0f;
+// The timer never returns to 0 after the wrap, so the music starts once.
+const float kTimerAfterWrap = 100.0f;
+
+Color WhiteWithAlpha(int alpha) { return Color::FromBytes(255, 255, 255, uint8_t(alpha)); }
+
+int CappedAlpha(float counter, float steps) { return std::min(255, int(counter / steps * 255.0f)); }
 }
 GameState* const gTitleScreen = &gScreen;
 
-void TitleScreen::Enter() {}
-void TitleScreen::Leave() {}
-void TitleScreen::Update(float) {}
-void TitleScreen::Draw() {}
+void TitleScreen::Enter() {
+    logo_ = new Sprite("sprites\\DH3 logo.png", Color(0), 320, 240);
+    font_ = new Sprite("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
+    music_ = new Sound("music\\DH3- Overture.mid", true);
+    pressSound_ = new Sound("sound\\ZombieDeath.wav", false);
+    timer_ = 0.0f;
+    leaveCounter_ = 0.0f;
+}
+
+void TitleScreen::Leave() {
+    for (Sprite** sprite : {&logo_, &font_}) {
+        if (!*sprite) continue;
+        (*sprite)->texture.Release();
+        delete *sprite;
+        *sprite = nullptr;
+    }
+    if (music_) {
+        music_->Stop();
+        music_->Release();
+        delete music_;
+        music_ = nullptr;
+    }
+    if (pressSound_) {
+        pressSound_->Release();
+        delete pressSound_;
+        pressSound_ = nullptr;
+    }
+}
+
+void TitleScreen::Update(float step) {
+    if (timer_ == 0.0f && music_) music_->Play();
+    timer_ += step;
+    if (timer_ > kTimerWrapAbove) timer_ = kTimerAfterWrap;
+    UpdateSoundSystem();
+    if (Leaving()) {
+        leaveCounter_ += 1.0f;
+        if (leaveCounter_ > kLeaveSteps) TheStateStack().ChangeState(gMainMenu);
+        return;
+    }
+    CheckPress();
+}
+
+void TitleScreen::CheckPress() {
+    if (timer_ <= kIgnorePressesUntil || !(TheInput().held & kPressMask)) return;
+    if (music_) music_->Stop();
+    if (pressSound_) pressSound_->Play();
+    leaveCounter_ = 1.0f;
+}
+
+int TitleScreen::FadeInAlpha() const { return CappedAlpha(timer_, 60.0f); }
+
+int TitleScreen::LogoAlpha() const {
+    return Leaving() ? 255 - CappedAlpha(leaveCounter_, 90.0f) : FadeInAlpha();
+}
+
+// Visible for 91 steps and hidden for 29 in every 120; never while leaving.
+int TitleScreen::PromptAlpha() const {
+    if (Leaving() || int(timer_) % 120 > 90) return 0;
+    return FadeInAlpha();
+}
+
+void TitleScreen::Draw() {
+    if (logo_) logo_->Draw(0, 0, 0, 0, 1.0f, 0, WhiteWithAlpha(LogoAlpha()));
+    if (Leaving() || !font_) return;
+    PrintText(*font_, 110, 200, 1, WhiteWithAlpha(PromptAlpha()), "PRESS START");
+}

@@ -1,10 +1,37 @@
 #pragma once
 #include "core/GameState.h"
 
+class Sprite;
+class Sound;
+
+// The first screen: the logo fades in, "PRESS START" blinks under it, and an
+// action button (after the first 40 steps) plays the press sound, fades the
+// logo out and changes to the main menu 120 steps later.
 class TitleScreen : public GameState {
 public:
     void Enter() override;
     void Leave() override;
     void Update(float step) override;
     void Draw() override;
+
+    // The counters, readable so tests can follow the screen; SetTimer lets a
+    // test jump far ahead without running a million steps.
+    float Timer() const { return timer_; }
+    float LeaveCounter() const { return leaveCounter_; }
+    void SetTimer(float timer) { timer_ = timer; }
+    // The alphas Draw uses for the logo and the prompt (0 when not drawn).
+    int LogoAlpha() const;
+    int PromptAlpha() const;
+
+private:
+    bool Leaving() const { return leaveCounter_ > 0.0f; }
+    int FadeInAlpha() const;
+    void CheckPress();
+
+    Sprite* logo_ = nullptr;
+    Sprite* font_ = nullptr;
+    Sound* music_ = nullptr;
+    Sound* pressSound_ = nullptr;
+    float timer_ = 0.0f;
+    float leaveCounter_ = 0.0f;
 };
