@@ -18,10 +18,17 @@ struct Texture {
     Texture& operator=(const Texture& other);
 
     // Reads, decodes, keys, pads and uploads the file; failures are reported
-    // with ShowError and leave the record as it was.
+    // with ShowError and leave the record as it was. A file whose texture is
+    // still alive (loaded with the same key) shares that texture instead.
     void Load(const char* file, Color colorKey);
-    // Gives up this record's reference; the fields keep their values.
+    // Gives up this record's reference; the fields keep their values. A record
+    // gives its reference up once: releasing it again changes nothing, so a
+    // stale name can never take a reference from another holder.
     void Release();
+
+private:
+    void CopyFrom(const Texture& other);
+    bool released_ = false;
 };
 
 // How many GL textures are alive (the trace and the leak tests read it).

@@ -1,0 +1,181 @@
+#include "platform/Sprite.h"
+#include "platform/Renderer.h"
+#include <GL/gl.h>
+#include <cstdarg>
+#include <cstdio>
+#include <utility>
+
+namespace {
+constexpr int32_t kFontFrameWidth = 8;
+constexpr int32_t kFontFrameHeight = 8;
+constexpr int32_t kImageWidth = -1;
+constexpr size_t kTextBufferBytes = 16384;
+
+// The game-over screen passes 100 where it means the natural size.
+float EffectiveScale(float scale) { return scale == 100.0f ? 1.0f : scale; }
+
+Color EffectiveTint(Color tint) { return tint.value == 0 ? Colors::White : tint; }
+
+// Turns the model-view about the unscaled frame's centre; the pivot is
+// halved in integers as the frame walk counts whole pixels.
+void RotateAboutFrameCentre(int32_t x, int32_t y, int32_t frameWidth, int32_t frameHeight,
+                            int32_t rotation) {
+    float pivotX = float(x + frameWidth / 2);
+    float pivotY = float(y + frameHeight / 2);
+    glTranslatef(pivotX, pivotY, 0.0f);
+    glRotatef(float(-rotation) / 10.0f, 0.0f, 0.0f, 1.0f);
+    glTranslatef(-pivotX, -pivotY, 0.0f);
+}
+
+class FontGlyphs : public GlyphSink {
+public:
+    FontGlyphs(const Sprite& font, int32_t scale, Color tint)
+        : font_(font), scale_(scale), tint_(tint) {}
+    void Glyph(int32_t frame, int32_t x, int32_t y) override {
+        font_.Draw(x, y, frame, 0, float(scale_), 0, tint_);
+    }
+
+private:
+    const Sprite& font_;
+    int32_t scale_;
+    Color tint_;
+};
+
+// The two-character glyphs; any other character after "<" leaves the "<"
+// skipped on its own.
+int32_t PairFrame(char first, char second) {
+    if (first != '<') return -1;
+    if (second == '3') return 151;
+    if (second == '-') return 195;
+    return -1;
+}
+}
+
+Sprite::Sprite(const char* file, Color colorKey) {
+    Load(file, colorKey, kFontFrameWidth, kFontFrameHeight);
+}
+
+Sprite::Sprite(const char* file, Color colorKey, int32_t frameWidth_, int32_t frameHeight_,
+               int32_t gridWidth_) {
+    Load(file, colorKey, frameWidth_, frameHeight_, gridWidth_);
+}
+
+Sprite::Sprite(const Sprite& other)
+    : texture(other.texture), frameWidth(other.frameWidth), frameHeight(other.frameHeight),
+      gridWidth(other.gridWidth) {}
+
+Sprite& Sprite::operator=(const Sprite& other) {
+    texture = other.texture;
+    frameWidth = other.frameWidth;
+    frameHeight = other.frameHeight;
+    gridWidth = other.gridWidth;
+    return *this;
+}
+
+Sprite::~Sprite() { texture.Release(); }
+
+void Sprite::Load(const char* file, Color colorKey, int32_t frameWidth_, int32_t frameHeight_,
+                  int32_t gridWidth_) {
+    texture.Load(file, colorKey);
+    frameWidth = frameWidth_;
+    frameHeight = frameHeight_;
+    gridWidth = gridWidth_ == kImageWidth ? int32_t(texture.imageWidth) : gridWidth_;
+}
+
+void Sprite::Load(const char* file, Color colorKey, int32_t frameWidth_, int32_t frameHeight_) {
+    Load(file, colorKey, frameWidth_, frameHeight_, kImageWidth);
+}
+
+void Sprite::Draw(int32_t x, int32_t y, int32_t frame, int32_t flip, float scale,
+                  int32_t rotation, Color tint) const {
+    if (texture.name == 0 || texture.textureWidth == 0 || texture.textureHeight == 0) return;
+    scale = EffectiveScale(scale);
+    FrameOrigin origin = FindFrameOrigin(frame, frameWidth, frameHeight, gridWidth);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    if (rotation != 0) RotateAboutFrameCentre(x, y, frameWidth, frameHeight, rotation);
+    float s0 = float(origin.x) / float(texture.textureWidth);
+    float t0 = float(origin.y) / float(texture.textureHeight);
+    float s1 = float(origin.x + frameWidth) / float(texture.textureWidth);
+    float t1 = float(origin.y + frameHeight) / float(texture.textureHeight);
+    if (flip != 0) std::swap(s0, s1);
+    DrawQuad(float(x) + xOffset, float(y) + yOffset, depth, float(frameWidth) * scale,
+             float(frameHeight) * scale, EffectiveTint(tint), s0, t0, s1, t1);
+    glPopMatrix();
+}
+
+FrameOrigin FindFrameOrigin(int32_t frame, int32_t frameWidth, int32_t frameHeight,
+                            int32_t gridWidth) {
+    if (frame <= 0 || frameWidth <= 0) return {};
+    // Frame k of a row fits while (k + 1) frame widths stay within the grid;
+    // the first frame of a row is always there.
+    int64_t perRow = gridWidth >= frameWidth ? gridWidth / frameWidth : 1;
+    return {int64_t(frame % perRow) * frameWidth, int64_t(frame / perRow) * frameHeight};
+}
+
+int32_t GlyphFrame(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return c + 44;
+    if (c >= 'a' && c <= 'z') return c + 66;
+    if (c >= '0' && c <= '9') return c + 91;
+    switch (c) {
+    case '[': return 135;
+    case '!': return 136;
+    case '?': return 137;
+    case '.': return 138;
+    case '-': return 149;
+    case '=': return 150;
+    case '\'': return 152;
+    case ',': return 189;
+    case '&': return 190;
+    case ':': return 191;
+    case '%': return 193;
+    case 7: return 196;
+    default: return -1;
+    }
+}
+
+void LayOutText(const char* text, int32_t x, int32_t y, int32_t cellWidth, int32_t lineHeight,
+                GlyphSink& sink) {
+    int32_t penX = x;
+    int32_t penY = y;
+    for (const char* at = text; *at != '\0'; ++at) {
+        if (*at == '\n') {
+            penX = x;
+            penY += lineHeight;
+            continue;
+        }
+        if (*at == ' ') {
+            penX += cellWidth;
+            continue;
+        }
+        // at[1] is at most the terminating zero, so a "<" at the end is safe.
+        int32_t frame = PairFrame(at[0], at[1]);
+        if (frame >= 0)
+            ++at;
+        else
+            frame = GlyphFrame(static_cast<unsigned char>(*at));
+        if (frame < 0) continue;
+        sink.Glyph(frame, penX, penY);
+        penX += cellWidth;
+    }
+}
+
+void PrintText(const Sprite& font, int32_t x, int32_t y, int32_t scale, Color tint,
+               const char* format, ...) {
+    char text[kTextBufferBytes];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    PrintLiteral(font, x, y, scale, tint, text);
+}
+
+void PrintLiteral(const Sprite& font, int32_t x, int32_t y, int32_t scale, Color tint,
+                  const char* text) {
+    FontGlyphs glyphs(font, scale, tint);
+    LayOutText(text, x, y, font.frameWidth * scale, font.frameHeight * scale, glyphs);
+}
