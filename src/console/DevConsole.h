@@ -11,6 +11,8 @@ class DevConsole : public Entity {
 public:
     explicit DevConsole(int32_t maxLines);
     ~DevConsole() override;
+    DevConsole(const DevConsole&) = delete;
+    DevConsole& operator=(const DevConsole&) = delete;
     void Update(float step) override;
     void Draw() override;
     // Appends one line; on an empty console it starts the 180-step timer so
@@ -21,6 +23,10 @@ public:
     int32_t LineCount() const { return lineCount_; }
 
 private:
+    void DropOldestLine();
+    void CutToMaxLines();
+    void Recount();
+
     Sprite* font_ = nullptr;
     std::string text_;
     int32_t maxLines_;
@@ -30,3 +36,7 @@ private:
 
 // The console while it exists, else null.
 extern DevConsole* gDevConsole;
+
+// Sends every status line and error message to the console. Lines printed
+// before the console exists are kept and appended when it is created.
+void RouteLogToConsole();

@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
+
+union SDL_Event;
 
 // Game actions, one bit each in the held mask.
 enum Action : int32_t {
@@ -24,13 +27,31 @@ public:
     Input();  // the default keyboard bindings
     void BindKey(int32_t action, int32_t keySymbol);
     void BindJoystick(int32_t action, uint8_t joystickIndex, uint8_t code);
+    // Opens the first joystick, if there is one, and binds its controls.
     void OpenJoystick();
+    // Binds a joystick's buttons (even ones ButtonA, odd ones ButtonB) and,
+    // when it has a hat, the four hat directions.
+    void BindJoystickControls(uint8_t joystickIndex, int buttons, int hats);
     // Takes every queued key and joystick event and updates the held mask.
     void Update();
+
+    // The action of the first binding that matches, or 0.
+    int32_t KeyAction(int32_t keySymbol) const;
+    int32_t JoystickAction(int32_t joystickIndex, int32_t code) const;
 
     uint32_t held = 0;
     std::multimap<int32_t, Binding> bindings;
     void* joystick = nullptr;
+    // Sees every event Update takes, in order (the movie recorder listens).
+    std::function<void(const SDL_Event& event)> onEventTaken;
+
+private:
+    void SetAction(int32_t action, bool down);
+    void ApplyHat(int32_t joystickIndex, uint8_t hatValue);
 };
 
 Input& TheInput();
+
+// The SDL event types the input takes: key pressed and released, joystick
+// hat, joystick button pressed and released.
+extern const uint32_t kInputEventMask;

@@ -1,10 +1,50 @@
 #pragma once
 #include "core/GameState.h"
+#include "platform/Sprite.h"
+#include "screens/MenuNavigation.h"
+#include "screens/SaveFile.h"
+#include <cstdint>
+#include <optional>
+#include <string>
 
+// The stage chosen in the menu: 0 until a file is started.
+extern int32_t gStageNumber;
+
+// The screen between the title and play: a column of framed entries with
+// flames beside the current one; GAME START and SELECT FILE slide in further
+// columns and the list of saved files, and PLAY starts the chosen file's
+// stage.
 class Main_Menu : public GameState {
 public:
     void Enter() override;
     void Leave() override;
     void Update(float step) override;
     void Draw() override;
+
+    const MenuNavigation& Navigation() const { return navigation_; }
+    const SaveFileTable& Files() const { return files_; }
+    // {"page":P,"cursor":C,"row":R,"scroll":S} for the trace.
+    std::string TraceJson() const;
+
+private:
+    void DrawHolderBars() const;
+    void DrawFlames() const;
+    void DrawFlamePair(const Sprite& flame, int32_t x, int32_t y) const;
+    void DrawWords() const;
+    void DrawWord(const char* word, int32_t x, int32_t y, bool highlighted) const;
+    void DrawFilePanel() const;
+    void DrawPanelBorder() const;
+    void DrawFileNames() const;
+    void ReleasePictures();
+
+    std::optional<Sprite> background_;
+    std::optional<Sprite> holder_;
+    std::optional<Sprite> cursorFlame_;
+    std::optional<Sprite> chosenFlame_;
+    std::optional<Sprite> window_;
+    MenuNavigation navigation_;
+    SaveFileTable files_;
 };
+
+// Registers the "menu" trace field, written while the menu is current.
+void AddMenuTraceField();

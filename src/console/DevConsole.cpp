@@ -1,0 +1,97 @@
+#include "console/DevConsole.h"
+#include "core/Log.h"
+#include "platform/Sprite.h"
+#include <algorithm>
+#include <vector>
+
+DevConsole* gDevConsole = nullptr;
+
+namespace {
+constexpr float kLineLifetime = 180.0f;  // three seconds at 60 steps a second
+constexpr int32_t kScreenRows = 30;      // 240 logical pixels in rows of 8
+constexpr int32_t kRowHeight = 8;
+
+// Lines that arrived while no console existed.
+std::vector<std::string>& PendingLines() {
+    static std::vector<std::string> lines;
+    return lines;
+}
+}
+
+DevConsole::DevConsole(int32_t maxLines) : maxLines_(std::max(maxLines, 0)) {
+    gDevConsole = this;
+    font_ = new Sprite("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
+    for (const std::string& line : PendingLines()) AppendLine(line);
+    PendingLines().clear();
+}
+
+DevConsole::~DevConsole() {
+    if (gDevConsole == this) gDevConsole = nullptr;
+    delete font_;
+}
+
+void DevConsole::AppendLine(const std::string& line) {
+    bool wasEmpty = lineCount_ == 0;
+    text_ += line;
+    text_ += '\n';
+    Recount();
+    if (wasEmpty) expiryTimer_ = kLineLifetime;
+}
+
+void DevConsole::Update(float step) {
+    if (expiryTimer_ > 0.0f) expiryTimer_ -= step;
+    if (expiryTimer_ <= 0.0f) DropOldestLine();
+    Recount();
+    CutToMaxLines();
+    Recount();
+}
+
+void DevConsole::DropOldestLine() {
+    size_t feed = text_.find('\n');
+    if (feed == std::string::npos) {
+        if (!text_.empty()) {
+            text_.clear();
+            --lineCount_;
+        }
+    } else {
+        text_.erase(0, feed + 1);
+        --lineCount_;
+        // Empty lines right after the dropped one go with it.
+        text_.erase(0, text_.find_first_not_of('\n'));
+    }
+    if (lineCount_ > 0) expiryTimer_ = kLineLifetime;
+}
+
+void DevConsole::CutToMaxLines() {
+    while (lineCount_ > maxLines_) {
+        size_t feed = text_.find('\n');
+        // A text without a further line feed is the last line: it goes whole.
+        if (feed == std::string::npos || feed + 1 == text_.size()) {
+            text_.clear();
+            lineCount_ = 0;
+        } else {
+            text_.erase(0, feed + 1);
+            --lineCount_;
+        }
+    }
+}
+
+void DevConsole::Recount() {
+    int32_t feeds = int32_t(std::count(text_.begin(), text_.end(), '\n'));
+    lineCount_ = feeds > 0 ? feeds : (text_.empty() ? 0 : 1);
+}
+
+void DevConsole::Draw() {
+    if (font_)
+        PrintLiteral(*font_, 0, (kScreenRows - lineCount_) * kRowHeight, 1, Color(0),
+                     text_.c_str());
+}
+
+void RouteLogToConsole() {
+    SetLogSink([](const std::string& line) {
+        if (gDevConsole)
+            gDevConsole->AppendLine(line);
+        else
+            PendingLines().push_back(line);
+    });
+}

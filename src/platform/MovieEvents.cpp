@@ -1,0 +1,196 @@
+#include "platform/MovieEvents.h"
+#include "core/Log.h"
+#include "platform/Input.h"
+#include <SDL.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace {
+// A replayed joystick acts as joystick 0 with this many controls.
+constexpr int kReplayButtons = 12;
+constexpr int kReplayHats = 1;
+
+std::string SdlKeyName(int32_t symbol) {
+    if (symbol < 0 || symbol >= SDLK_LAST) return "";
+    std::string name = SDL_GetKeyName(SDLKey(symbol));
+    return name == "unknown key" ? "" : name;
+}
+
+std::map<std::string, int32_t> KeyTable() {
+    std::map<std::string, int32_t> table;
+    for (int32_t symbol = 0; symbol < SDLK_LAST; ++symbol) {
+        std::string name = SdlKeyName(symbol);
+        if (!name.empty()) table.emplace(name, symbol);
+    }
+    return table;
+}
+
+struct Replay {
+    std::vector<MovieEvent> events;
+    size_t next = 0;
+    bool active = false;
+};
+
+Replay& TheReplay() {
+    static Replay replay;
+    return replay;
+}
+
+struct Recorder {
+    FILE* file = nullptr;
+    std::function<long()> currentStep;
+};
+
+Recorder& TheRecorder() {
+    static Recorder recorder;
+    return recorder;
+}
+
+bool IsJoystickEvent(const MovieEvent& event) {
+    return event.kind != MovieEventKind::KeyDown && event.kind != MovieEventKind::KeyUp;
+}
+
+void RecordTakenEvent(const SDL_Event& event) {
+    Recorder& recorder = TheRecorder();
+    MovieEvent taken;
+    if (!recorder.file || !DescribeTakenEvent(event, recorder.currentStep(), taken)) return;
+    fprintf(recorder.file, "%s\n", MovieLine(taken, SdlKeyNames()).c_str());
+    // Flushed at once, so that a session that crashes keeps its movie.
+    fflush(recorder.file);
+}
+}
+
+const KeyNames& SdlKeyNames() {
+    static const std::map<std::string, int32_t> table = KeyTable();
+    static const KeyNames names{
+        [](const std::string& name, int32_t& symbol) {
+            auto it = table.find(name);
+            if (it == table.end()) return false;
+            symbol = it->second;
+            return true;
+        },
+        SdlKeyName, SDLK_LAST};
+    return names;
+}
+
+bool PushMovieEvent(const MovieEvent& movieEvent) {
+    SDL_Event event;
+    memset(&event, 0, sizeof event);
+    bool down = movieEvent.kind == MovieEventKind::KeyDown ||
+                movieEvent.kind == MovieEventKind::ButtonDown;
+    switch (movieEvent.kind) {
+    case MovieEventKind::KeyDown:
+    case MovieEventKind::KeyUp:
+        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.sym = SDLKey(movieEvent.value);
+        break;
+    case MovieEventKind::Hat:
+        event.type = SDL_JOYHATMOTION;
+        event.jhat.value = Uint8(movieEvent.value);
+        break;
+    case MovieEventKind::ButtonDown:
+    case MovieEventKind::ButtonUp:
+        event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+        event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+        event.jbutton.button = Uint8(movieEvent.value);
+        break;
+    }
+    return SDL_PeepEvents(&event, 1, SDL_ADDEVENT, 0) == 1;
+}
+
+bool DescribeTakenEvent(const SDL_Event& event, long step, MovieEvent& out) {
+    out.step = step;
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        out.kind = event.type == SDL_KEYDOWN ? MovieEventKind::KeyDown : MovieEventKind::KeyUp;
+        out.value = event.key.keysym.sym;
+        return true;
+    case SDL_JOYHATMOTION:
+        out.kind = MovieEventKind::Hat;
+        out.value = event.jhat.value;
+        return !HatName(out.value).empty();
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+        out.kind = event.type == SDL_JOYBUTTONDOWN ? MovieEventKind::ButtonDown
+                                                   : MovieEventKind::ButtonUp;
+        out.value = event.jbutton.button;
+        return true;
+    }
+    return false;
+}
+
+bool DiscardLiveInput() {
+    bool escape = false;
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, kInputEventMask) > 0)
+        escape = escape || (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE);
+    return escape;
+}
+
+bool LoadReplay(const std::string& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ":0: cannot read the movie";
+        return false;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    Replay& replay = TheReplay();
+    MovieError failure;
+    if (!ParseMovie(text.str(), SdlKeyNames(), replay.events, failure)) {
+        error = path + ":" + std::to_string(failure.line) + ": " + failure.message;
+        return false;
+    }
+    replay.next = 0;
+    replay.active = true;
+    return true;
+}
+
+void AttachReplayJoystick() {
+    const std::vector<MovieEvent>& events = TheReplay().events;
+    if (TheInput().joystick || std::none_of(events.begin(), events.end(), IsJoystickEvent))
+        return;
+    TheInput().BindJoystickControls(0, kReplayButtons, kReplayHats);
+}
+
+bool QueueReplayedEvents(long step) {
+    Replay& replay = TheReplay();
+    if (!replay.active) return true;
+    bool escape = DiscardLiveInput();
+    for (; replay.next < replay.events.size() && replay.events[replay.next].step <= step;
+         ++replay.next) {
+        const MovieEvent& event = replay.events[replay.next];
+        if (event.step == step && !PushMovieEvent(event))
+            PrintStatus("Replay: SDL's event queue is full, an event of step %ld is lost", step);
+    }
+    return !escape;
+}
+
+bool StartRecording(const std::string& path, std::function<long()> currentStep,
+                    std::string& error) {
+    StopRecording();
+    Recorder& recorder = TheRecorder();
+    recorder.file = fopen(path.c_str(), "w");
+    if (!recorder.file) {
+        error = "cannot write the movie file " + path;
+        return false;
+    }
+    fprintf(recorder.file, "%s\n", kMovieHeader);
+    recorder.currentStep = std::move(currentStep);
+    TheInput().onEventTaken = RecordTakenEvent;
+    return true;
+}
+
+void StopRecording() {
+    Recorder& recorder = TheRecorder();
+    if (!recorder.file) return;
+    fclose(recorder.file);
+    recorder.file = nullptr;
+    TheInput().onEventTaken = nullptr;
+}

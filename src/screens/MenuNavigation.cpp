@@ -1,0 +1,113 @@
+#include "screens/MenuNavigation.h"
+#include "platform/Input.h"
+#include <algorithm>
+
+void MenuNavigation::Reset() { *this = MenuNavigation(); }
+
+bool MenuNavigation::Update(uint32_t held, int32_t fileCount) {
+    if (inputDelay > 0) --inputDelay;
+    if (inputDelay != 0 || transition != NoSlide) return false;
+    if (held & Down) MoveDown(fileCount);
+    if (held & Up) MoveUp();
+    if ((held & ButtonA) && PressA(fileCount)) return true;
+    if (held & ButtonB) PressB();
+    return false;
+}
+
+void MenuNavigation::MoveDown(int32_t fileCount) {
+    static const int32_t kLastCursor[] = {2, 1, 3};
+    inputDelay = kMoveDelay;
+    if (page == FileListPage) {
+        if (listRow < fileCount - listScroll - 1) ++listRow;
+    } else {
+        cursor = std::min(cursor + 1, kLastCursor[page]);
+    }
+    if (listRow > kVisibleRows - 1) {
+        ++listScroll;
+        listRow = kVisibleRows - 1;
+    }
+}
+
+void MenuNavigation::MoveUp() {
+    inputDelay = kMoveDelay;
+    if (page == FileListPage) {
+        if (listRow > 0 || listScroll > 0) --listRow;
+    } else if (cursor > 0) {
+        --cursor;
+    }
+    if (listRow < 0) {
+        --listScroll;
+        listRow = 0;
+    }
+}
+
+bool MenuNavigation::PressA(int32_t fileCount) {
+    inputDelay = kButtonDelay;
+    if (page == FileListPage && cursor == 0) {
+        // PLAY on a row without a file (an empty list) does nothing.
+        return ChosenFile() < fileCount;
+    }
+    if (page == MainPage && cursor == 0) transition = OpenGameStart;
+    else if (page == GameStartPage && cursor == 1) transition = OpenSelectFile;
+    else if (page == PlayPage) page = FileListPage;
+    return false;
+}
+
+void MenuNavigation::PressB() {
+    inputDelay = kButtonDelay;
+    if (page == GameStartPage) transition = CloseGameStart;
+    else if (page == PlayPage) transition = CloseSelectFile;
+    else if (page == FileListPage) page = PlayPage;
+}
+
+void MenuNavigation::SlideSideColumns(int32_t delta) {
+    configureOffset += delta;
+    newGameOffset += delta;
+    selectFileOffset += delta;
+}
+
+void MenuNavigation::SlidePlayColumn(int32_t delta) {
+    newGameOffset += delta;
+    gameStartOffset = std::clamp(gameStartOffset + delta, 0, 144);
+    playOffset += delta;
+}
+
+void MenuNavigation::Animate() {
+    if (++flameTick == 4) {
+        flameTick = 0;
+        if (++flameFrame == 4) flameFrame = 0;
+    }
+    switch (transition) {
+    case OpenGameStart:
+        SlideSideColumns(-kSlideStep);
+        if (newGameOffset == 0) {
+            transition = NoSlide;
+            page = GameStartPage;
+        }
+        break;
+    case CloseGameStart:
+        SlideSideColumns(kSlideStep);
+        if (newGameOffset == 200) {
+            transition = NoSlide;
+            page = MainPage;
+            cursor = 0;
+        }
+        break;
+    case OpenSelectFile:
+        SlidePlayColumn(kSlideStep);
+        if (newGameOffset == 200) {
+            transition = NoSlide;
+            page = PlayPage;
+            cursor = 0;
+        }
+        break;
+    case CloseSelectFile:
+        SlidePlayColumn(-kSlideStep);
+        if (newGameOffset == 0) {
+            transition = NoSlide;
+            page = GameStartPage;
+            cursor = 1;
+        }
+        break;
+    }
+}

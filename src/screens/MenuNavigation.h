@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+
+// The moving parts of the main menu: which column is active, the cursor in
+// it, the file list's row and scroll, the input delay, the slide in progress
+// and the flame animation. Update takes one step's held actions; Animate
+// runs once per draw and moves the slides on. Kept apart from the pictures
+// so that it can be driven without a window.
+class MenuNavigation {
+public:
+    enum Page : int32_t { MainPage = 0, GameStartPage = 1, PlayPage = 2, FileListPage = 3 };
+    enum Transition : int32_t {
+        NoSlide = 0,
+        OpenGameStart = 1,
+        CloseGameStart = 2,
+        OpenSelectFile = 3,
+        CloseSelectFile = 4,
+    };
+    static constexpr int32_t kVisibleRows = 8;
+    static constexpr int32_t kSlideStep = 8;
+    static constexpr int32_t kMoveDelay = 10;
+    static constexpr int32_t kButtonDelay = 15;
+
+    // The state every visit to the menu starts from.
+    void Reset();
+    // One update step; true when PLAY was confirmed on a file of the list
+    // (ChosenFile says which).
+    bool Update(uint32_t held, int32_t fileCount);
+    // One draw: advances the flames and moves a running slide by 8 pixels.
+    void Animate();
+    int32_t ChosenFile() const { return listScroll + listRow; }
+
+    int32_t cursor = 0;
+    int32_t inputDelay = 0;
+    int32_t listRow = 0;
+    int32_t page = MainPage;
+    int32_t transition = NoSlide;
+    int32_t listScroll = 0;
+    int32_t flameFrame = 0;
+    int32_t flameTick = 0;
+    // Horizontal offsets of the groups that slide in and out.
+    int32_t gameStartOffset = 0;
+    int32_t configureOffset = 0;  // the CONFIGURE and OPTIONS bars
+    int32_t newGameOffset = 200;
+    int32_t selectFileOffset = 200;
+    int32_t playOffset = -200;
+
+private:
+    void MoveDown(int32_t fileCount);
+    void MoveUp();
+    // True when the stage of the chosen file is to start.
+    bool PressA(int32_t fileCount);
+    void PressB();
+    void SlideSideColumns(int32_t delta);
+    void SlidePlayColumn(int32_t delta);
+};

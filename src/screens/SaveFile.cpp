@@ -1,0 +1,113 @@
+#include "screens/SaveFile.h"
+#include "platform/Files.h"
+#include <algorithm>
+
+namespace {
+int32_t FromLittleEndian(const unsigned char* bytes) {
+    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
+                   uint32_t(bytes[3]) << 24);
+}
+
+// Remembers when the source has run out. Every later read would fail too and
+// leave its entry as it was, so the reader may stop there: a count or name
+// length of two billion in a short file then costs nothing.
+class Reader {
+public:
+    explicit Reader(const SaveIntSource& source) : source_(source) {}
+    void Read(int32_t& value) {
+        if (!exhausted_ && !source_(value)) exhausted_ = true;
+    }
+    void Read(int32_t* values, int count) {
+        for (int i = 0; i < count; ++i) Read(values[i]);
+    }
+    bool Exhausted() const { return exhausted_; }
+
+private:
+    const SaveIntSource& source_;
+    bool exhausted_ = false;
+};
+
+void ReadEntry(Reader& reader, SaveFileEntry& entry) {
+    int32_t length = entry.nameLength;
+    reader.Read(length);
+    entry.nameLength = std::clamp(length, 0, kMaxNameGlyphs);
+    int32_t unstored = 0;
+    for (int32_t g = 0; g < length && !reader.Exhausted(); ++g)
+        reader.Read(g < kMaxNameGlyphs ? entry.glyphs[g] : unstored);
+    reader.Read(entry.stage);
+    reader.Read(entry.six, 6);
+    reader.Read(entry.nine, 9);
+    reader.Read(entry.four, 4);
+    reader.Read(entry.singles, 3);
+}
+
+void Append(std::vector<unsigned char>& bytes, int32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(uint8_t(uint32_t(value) >> shift));
+}
+
+void Append(std::vector<unsigned char>& bytes, const int32_t* values, int count) {
+    for (int i = 0; i < count; ++i) Append(bytes, values[i]);
+}
+}
+
+void ReadSaveFile(const SaveIntSource& source, SaveFileTable& table) {
+    Reader reader(source);
+    int32_t count = table.count;
+    reader.Read(count);
+    SaveFileEntry unstored;
+    for (int32_t f = 0; f < count && !reader.Exhausted(); ++f)
+        ReadEntry(reader, f < kMaxSaveFiles ? table.files[f] : unstored);
+    table.count = std::clamp(count, 0, kMaxSaveFiles);
+}
+
+void ReadSaveFile(const unsigned char* data, size_t size, SaveFileTable& table) {
+    size_t offset = 0;
+    ReadSaveFile(
+        [&](int32_t& value) {
+            if (size - offset < 4) {
+                offset = size;
+                return false;
+            }
+            value = FromLittleEndian(data + offset);
+            offset += 4;
+            return true;
+        },
+        table);
+}
+
+void ReadSaveFile(FILE* file, SaveFileTable& table) {
+    ReadSaveFile(
+        [file](int32_t& value) {
+            unsigned char bytes[4];
+            if (fread(bytes, 4, 1, file) != 1) return false;
+            value = FromLittleEndian(bytes);
+            return true;
+        },
+        table);
+}
+
+bool LoadSaveFile(const std::string& gamePath, SaveFileTable& table) {
+    FILE* file = OpenGameFile(gamePath, "rb");
+    if (!file) return false;
+    ReadSaveFile(file, table);
+    fclose(file);
+    return true;
+}
+
+std::vector<unsigned char> SaveFileBytes(const SaveFileTable& table) {
+    std::vector<unsigned char> bytes;
+    int32_t count = std::clamp(table.count, 0, kMaxSaveFiles);
+    Append(bytes, count);
+    for (int32_t f = 0; f < count; ++f) {
+        const SaveFileEntry& entry = table.files[f];
+        int32_t length = std::clamp(entry.nameLength, 0, kMaxNameGlyphs);
+        Append(bytes, length);
+        Append(bytes, entry.glyphs, length);
+        Append(bytes, entry.stage);
+        Append(bytes, entry.six, 6);
+        Append(bytes, entry.nine, 9);
+        Append(bytes, entry.four, 4);
+        Append(bytes, entry.singles, 3);
+    }
+    return bytes;
+}

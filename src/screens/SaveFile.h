@@ -1,0 +1,50 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The saved files the main menu lists. "svfile" is a plain run of 32-bit
+// little-endian integers: the file count, then per file the name length, one
+// integer per name glyph (menu font frames, 0..25 are A..Z), the stage number
+// and 22 values that the game keeps but never reads. A record is 96 + 4 * L
+// bytes long.
+constexpr int kMaxSaveFiles = 20;
+constexpr int kMaxNameGlyphs = 10;
+
+struct SaveFileEntry {
+    int32_t nameLength = 0;
+    int32_t glyphs[kMaxNameGlyphs] = {};
+    int32_t stage = 0;
+    int32_t six[6] = {};
+    int32_t nine[9] = {};
+    int32_t four[4] = {};
+    int32_t singles[3] = {};
+};
+
+struct SaveFileTable {
+    int32_t count = 0;
+    SaveFileEntry files[kMaxSaveFiles];
+};
+
+// Hands out the next 32-bit integer of a file; false once the data has run
+// out (a partial integer at the end counts as run out).
+using SaveIntSource = std::function<bool(int32_t& value)>;
+
+// Reads the file into the table. Each integer is read on its own; a read past
+// the end leaves that entry as it was. The table holds 20 files of at most 10
+// glyphs: further files and glyphs are read past in step without being
+// stored, a negative name length counts as 0, and the stored count is kept
+// within 0..20.
+void ReadSaveFile(const SaveIntSource& source, SaveFileTable& table);
+void ReadSaveFile(const unsigned char* data, size_t size, SaveFileTable& table);
+void ReadSaveFile(FILE* file, SaveFileTable& table);
+// Opens a game path ("svfile") and reads it; false, with the table as it
+// was, when it cannot be opened.
+bool LoadSaveFile(const std::string& gamePath, SaveFileTable& table);
+
+// The bytes of a save file holding the table's files (used by the save tool
+// and the content generator; the game itself only reads).
+std::vector<unsigned char> SaveFileBytes(const SaveFileTable& table);

@@ -1,0 +1,25 @@
+#include "screens/StageTable.h"
+
+namespace {
+const StageRow kStages[] = {
+    {1, "blk101", "music\\DH3- Outset.mid", "sprites\\1-01village.png"},
+    {2, "blk201a", "music\\DH3- Gearwheel4.mid", nullptr},
+    {3, "blk301a", "music\\DH3- Wildwood.mid", nullptr},
+    {31, "blk401a", "music\\DH3- Lowpulse.mid", nullptr},
+    {32, "blk40aa", "music\\DH3- Unease.mid", nullptr},
+    {33, "blk501a", "music\\DH3- Gloomdream.mid", nullptr},
+    {34, "blk601a", "music\\DH3- Emberseed.mid", nullptr},
+    {61, "blk701a", "music\\DH3- Unease.mid", nullptr},
+    {62, "blk801a", "music\\DH3- Echoes2.mid", nullptr},
+    {63, "blk901a", "music\\DH3- Enigma.mid", nullptr},
+};
+}
+
+const StageRow* FindStage(int32_t stage) {
+    for (const StageRow& row : kStages)
+        if (row.stage == stage) return &row;
+    return nullptr;
+}
+
+const StageRow* StageRows() { return kStages; }
+size_t StageRowCount() { return sizeof kStages / sizeof kStages[0]; }

@@ -1,0 +1,17 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// What a stage number of a saved file starts: the level file's name, the
+// stage's music and, for the first stage only, a stage picture.
+struct StageRow {
+    int32_t stage;
+    const char* levelName;
+    const char* music;
+    const char* picture;  // null: no picture
+};
+
+// The row of a stage number, or null when no row has it.
+const StageRow* FindStage(int32_t stage);
+const StageRow* StageRows();
+size_t StageRowCount();
