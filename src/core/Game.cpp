@@ -5,6 +5,7 @@
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "platform/Renderer.h"
+#include "platform/Screenshots.h"
 #include "platform/Sound.h"
 #include "platform/Window.h"
 #include "screens/Screens.h"
@@ -30,6 +31,7 @@ void TakeShots() {
         std::string error;
         if (!WriteViewportPng(shot.file, error)) PrintStatus("Screenshot failed: %s", error.c_str());
     }
+    TakeRequestedScreenshot();
 }
 }
 

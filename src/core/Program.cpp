@@ -8,6 +8,7 @@
 #include "platform/DataDir.h"
 #include "platform/ErrorBox.h"
 #include "platform/Renderer.h"
+#include "platform/Screenshots.h"
 #include "platform/Window.h"
 #include <climits>
 #include <cstdio>
@@ -63,6 +64,7 @@ long RunLoop(const Options& options) {
         WindowEvent event = PollOneWindowEvent(!options.replay.empty(), width, height);
         queueEmpty = event == WindowEvent::None;
         if (event == WindowEvent::Resize) ResizeViewport(width, height);
+        if (event == WindowEvent::Screenshot) RequestScreenshot();
         return event != WindowEvent::Quit && !QuitRequested();
     };
     hooks.queueWasEmpty = [&]() { return queueEmpty; };

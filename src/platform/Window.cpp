@@ -42,6 +42,8 @@ WindowEvent PollOneWindowEvent(bool ignoreLiveInput, int& width, int& height) {
     if (!SDL_PollEvent(&event)) return WindowEvent::None;
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return WindowEvent::Quit;
     if (event.type == SDL_QUIT) return WindowEvent::Quit;
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F12) return WindowEvent::Screenshot;
+    if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_F12) return WindowEvent::Handled;
     if (event.type == SDL_VIDEORESIZE) {
         width = event.resize.w;
         height = event.resize.h;

@@ -12,10 +12,11 @@ void SleepMs(uint32_t ms);
 
 // What one pass of the frame loop did with the event it took.
 enum class WindowEvent {
-    None,     // the queue was empty
-    Quit,     // Escape pressed or the window closed
-    Resize,   // the window changed size (width and height are given)
-    Handled,  // a key or joystick event went back to the queue, or was dropped
+    None,        // the queue was empty
+    Quit,        // Escape pressed or the window closed
+    Resize,      // the window changed size (width and height are given)
+    Handled,     // a key or joystick event went back to the queue, or was dropped
+    Screenshot,  // F12 pressed; F12 never reaches the input
 };
 
 // Takes at most one event. Key and joystick events go back to the tail of
