@@ -80,34 +80,27 @@ void MenuNavigation::Animate() {
     switch (transition) {
     case OpenGameStart:
         SlideSideColumns(-kSlideStep);
-        if (newGameOffset == 0) {
-            transition = NoSlide;
-            page = GameStartPage;
-        }
+        EndSlideAt(0, GameStartPage, cursor);
         break;
     case CloseGameStart:
         SlideSideColumns(kSlideStep);
-        if (newGameOffset == 200) {
-            transition = NoSlide;
-            page = MainPage;
-            cursor = 0;
-        }
+        EndSlideAt(200, MainPage, 0);
         break;
     case OpenSelectFile:
         SlidePlayColumn(kSlideStep);
-        if (newGameOffset == 200) {
-            transition = NoSlide;
-            page = PlayPage;
-            cursor = 0;
-        }
+        EndSlideAt(200, PlayPage, 0);
         break;
     case CloseSelectFile:
         SlidePlayColumn(-kSlideStep);
-        if (newGameOffset == 0) {
-            transition = NoSlide;
-            page = GameStartPage;
-            cursor = 1;
-        }
+        EndSlideAt(0, GameStartPage, 1);
         break;
     }
+}
+
+// Every slide ends when the NEW GAME bar has reached its place.
+void MenuNavigation::EndSlideAt(int32_t newGameEnd, int32_t nextPage, int32_t nextCursor) {
+    if (newGameOffset != newGameEnd) return;
+    transition = NoSlide;
+    page = nextPage;
+    cursor = nextCursor;
 }

@@ -53,4 +53,5 @@ private:
     void PressB();
     void SlideSideColumns(int32_t delta);
     void SlidePlayColumn(int32_t delta);
+    void EndSlideAt(int32_t newGameEnd, int32_t nextPage, int32_t nextCursor);
 };
