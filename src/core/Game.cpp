@@ -1,13 +1,18 @@
 #include "core/Game.h"
+#include "console/DevConsole.h"
 #include "core/EntityManager.h"
 #include "core/GameState.h"
 #include "core/Log.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
+#include "platform/Input.h"
+#include "platform/MovieEvents.h"
 #include "platform/Renderer.h"
 #include "platform/Screenshots.h"
 #include "platform/Sound.h"
+#include "platform/Texture.h"
 #include "platform/Window.h"
+#include "screens/Main_Menu.h"
 #include "screens/Screens.h"
 #include <cstdlib>
 #include <ctime>
@@ -43,7 +48,14 @@ void InitGame(const Options& options) {
     gOptions = options;
     InitSoundSystem();
     AddTraceField("sounds", [] { return JsonNumber(LiveSoundCount()); });
+    AddTraceField("textures", [] { return JsonNumber(LiveTextureCount()); });
+    AddMenuTraceField();
     srand(MillisecondSeed());
+    GlobalEntityManager().Add(new DevConsole(14));
+    AddTraceField("held", [] { return JsonNumber(TheInput().held); });
+    AddTraceField("console", [] {
+        return gDevConsole ? JsonNumber(gDevConsole->LineCount()) : std::string();
+    });
     RegisterStateName(gTitleScreen, "title");
     RegisterStateName(gMainMenu, "menu");
     RegisterStateName(gStateGame, "game");
@@ -53,6 +65,8 @@ void InitGame(const Options& options) {
 
 void UpdateFrame() {
     ++gStep;
+    if (!QueueReplayedEvents(gStep)) RequestQuit();
+    TheInput().Update();
     if (GameState* state = TheStateStack().CurrentState()) state->Update(1.0f);
     GlobalEntityManager().Update(1.0f);
     WriteTraceLine(gStep, TheStateStack().CurrentState());

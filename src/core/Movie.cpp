@@ -24,11 +24,13 @@ std::string Trim(const std::string& text) {
 // The line without its comment and surrounding blanks.
 std::string Content(const std::string& line) { return Trim(line.substr(0, line.find('#'))); }
 
-// Splits off the first word; `rest` keeps everything after it, trimmed.
+// Splits off the first word; `rest` keeps everything after it, trimmed
+// (`rest` may be `text` itself).
 std::string FirstWord(const std::string& text, std::string& rest) {
     size_t end = text.find_first_of(kWhitespace);
+    std::string word = text.substr(0, end);
     rest = end == std::string::npos ? "" : Trim(text.substr(end));
-    return text.substr(0, end);
+    return word;
 }
 
 bool ParseNumber(const std::string& text, long& value) {

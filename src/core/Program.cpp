@@ -1,4 +1,5 @@
 #include "core/Program.h"
+#include "console/DevConsole.h"
 #include "core/EntityManager.h"
 #include "core/FrameLoop.h"
 #include "core/Game.h"
@@ -7,6 +8,8 @@
 #include "core/Trace.h"
 #include "platform/DataDir.h"
 #include "platform/ErrorBox.h"
+#include "platform/Input.h"
+#include "platform/MovieEvents.h"
 #include "platform/Renderer.h"
 #include "platform/Screenshots.h"
 #include "platform/Window.h"
@@ -90,17 +93,30 @@ int RunProgram(int argc, char** argv) {
         printf("duskhold %s\n", DUSKHOLD_VERSION);
         return 0;
     }
+    RouteLogToConsole();
+    // A malformed movie ends the program before any window opens.
+    if (!options.replay.empty() && !LoadReplay(options.replay, error)) {
+        fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
     MakePathsAbsolute(options);
     if (options.fast) SetErrorDialogsAllowed(false);
     if (!options.trace.empty() && !OpenTrace(options.trace, error)) {
         fprintf(stderr, "duskhold: %s\n", error.c_str());
         return 2;
     }
+    if (!options.record.empty() && !StartRecording(options.record, CurrentStep, error)) {
+        fprintf(stderr, "duskhold: %s\n", error.c_str());
+        return 2;
+    }
     EnterData(options, argv[0]);
     if (!StartSdl()) return 1;
+    TheInput().OpenJoystick();
+    AttachReplayJoystick();
     OpenWindow(options);
     InitGame(options);
     RunLoop(options);
+    StopRecording();
     GlobalEntityManager().Clear();
     CloseTrace();
     StopSdl();
