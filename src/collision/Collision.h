@@ -1,6 +1,8 @@
 #pragma once
+#include "collision/CellIndex.h"
 #include "core/Color.h"
 #include "core/Vector3.h"
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <vector>
@@ -11,6 +13,8 @@ namespace Collision {
 
 // An axis-aligned shape in world pixels. Shapes register in the collision
 // world when built (unless detached) and leave it when destroyed.
+// Move registered shapes with SetPosition and SetSize only: the world keeps
+// them in a cell index that follows those calls.
 class ICollision {
 public:
     virtual ICollision* Clone() const = 0;
@@ -24,6 +28,8 @@ public:
     void SetMask(uint32_t c1, uint32_t c2 = 0, uint32_t c3 = 0, uint32_t c4 = 0, uint32_t c5 = 0,
                  uint32_t c6 = 0, uint32_t c7 = 0, uint32_t c8 = 0, uint32_t c9 = 0);
     void ClearHits();
+    // The closed box the shape covers, or false for a kind without geometry.
+    bool Bounds(float& minX, float& minY, float& maxX, float& maxY) const;
 
     std::list<ICollision*> hits;
     CollisionWorld* world = nullptr;
@@ -36,6 +42,18 @@ protected:
     ICollision(const ICollision&) = delete;
     ICollision& operator=(const ICollision&) = delete;
     void Register(bool detached);
+    // Tells the world that the geometry changed.
+    void Moved();
+
+private:
+    friend class ::CollisionWorld;
+    // The world's bookkeeping: place in its list, place in its pending
+    // moves, and the cells the shape was filed under.
+    size_t worldSlot_ = 0;
+    size_t moveSlot_ = 0;
+    bool moving_ = false;
+    bool indexed_ = false;
+    CellSpan cells_;
 };
 
 class Rectangle : public ICollision {
@@ -61,7 +79,7 @@ public:
     ICollision* Clone() const override;
     bool Collide(const ICollision& other) override;
     void DebugDraw(float offsetX, float offsetY) const override;
-    void SetPosition(const Vector3& p) { position = p; }
+    void SetPosition(const Vector3& p);
     // The move that puts this point on the nearer edge of r on each axis.
     Vector3 PushOutOf(const Rectangle& r) const;
 
@@ -74,17 +92,41 @@ Color DebugColor(uint32_t category);
 }  // namespace Collision
 
 // The process-wide list of registered shapes, in order of registration.
+// Shapes are also filed by cell so that the pass and the overlay only visit
+// shapes that can touch; every result is the same, in the same order, as
+// visiting every registered shape in world order.
 class CollisionWorld {
 public:
     static CollisionWorld& Instance();
     // The collision pass: every shape with a mask records what it touches.
     void Update();
+    // The same pass testing every looking shape against every registered
+    // shape; the reference the indexed pass is checked and measured against.
+    void UpdateExhaustive();
+    // The overlay of every shape that can reach the logical screen.
     void DrawAll(float offsetX, float offsetY);
 
     void Add(Collision::ICollision* shape);
     void RemoveFirst(Collision::ICollision* shape);
-    const std::vector<Collision::ICollision*>& Shapes() const { return shapes_; }
+    void Moved(Collision::ICollision* shape);
+    // The registered shapes in world order.
+    const std::vector<Collision::ICollision*>& Shapes() const;
 
 private:
-    std::vector<Collision::ICollision*> shapes_;
+    void ApplyMoves();
+    void Refile(Collision::ICollision* shape);
+    void Unfile(Collision::ICollision* shape);
+    void Compact() const;
+    // Shapes that may touch the closed box, in world order.
+    void Candidates(const CellSpan& span, std::vector<Collision::ICollision*>& out);
+    void CollideWithCandidates(Collision::ICollision& shape);
+    void CollideWithEveryShape(Collision::ICollision& shape);
+
+    // Removed shapes leave a null behind until the next compaction.
+    mutable std::vector<Collision::ICollision*> shapes_;
+    mutable size_t holes_ = 0;
+    std::vector<Collision::ICollision*> moves_;
+    std::vector<Collision::ICollision*> unfiled_;
+    CellIndex index_;
+    std::vector<Collision::ICollision*> scratch_;
 };

@@ -1,4 +1,5 @@
 #include "core/Game.h"
+#include "collision/Collision.h"
 #include "console/DevConsole.h"
 #include "core/EntityManager.h"
 #include "core/GameState.h"
@@ -12,8 +13,10 @@
 #include "platform/Sound.h"
 #include "platform/Texture.h"
 #include "platform/Window.h"
+#include "player/Player.h"
 #include "screens/Main_Menu.h"
 #include "screens/Screens.h"
+#include "world/Camera.h"
 #include <cstdlib>
 #include <ctime>
 #include <sys/time.h>
@@ -56,6 +59,7 @@ void InitGame(const Options& options) {
     AddTraceField("console", [] {
         return gDevConsole ? JsonNumber(gDevConsole->LineCount()) : std::string();
     });
+    AddHeroTraceFields();
     RegisterStateName(gTitleScreen, "title");
     RegisterStateName(gMainMenu, "menu");
     RegisterStateName(gStateGame, "game");
@@ -65,6 +69,7 @@ void InitGame(const Options& options) {
 
 void UpdateFrame() {
     ++gStep;
+    CollisionWorld::Instance().Update();
     if (!QueueReplayedEvents(gStep)) RequestQuit();
     TheInput().Update();
     if (GameState* state = TheStateStack().CurrentState()) state->Update(1.0f);
@@ -76,6 +81,7 @@ void DrawFrame() {
     ClearScreen();
     if (GameState* state = TheStateStack().CurrentState()) state->Draw();
     GlobalEntityManager().Draw();
+    CollisionWorld::Instance().DrawAll(-Camera::X(), -Camera::Y());
     TakeShots();
     SwapScreen();
 }

@@ -37,6 +37,12 @@ public:
     // Reads levels\<name> and builds the level, its rectangles and the hero.
     // The level must already be in an entity manager.
     void Load(const char* levelName);
+    // Draws every cell and every background copy, visible or not: the plain
+    // reference the culled Draw is checked and measured against.
+    void DrawEveryCell();
+    // One rectangle per collision flag of every main-grid cell, column by
+    // column: the category 0x40 one first, then the category 0x20 one.
+    void AddTileRectangles();
 
     std::vector<Sprite> tilePictures;
     std::vector<BackgroundLayer> backgrounds;
@@ -45,6 +51,16 @@ public:
     Grid middleGrid;
     std::vector<TileDefinition> tileDefinitions;
     std::list<Collision::Rectangle> rectangles;
+
+    // An area in screen pixels, right and bottom edges excluded.
+    struct ScreenArea {
+        int64_t left, top, right, bottom;
+    };
+
+private:
+    // Draws what can reach the area, in the same order as drawing everything.
+    void DrawWithin(const ScreenArea& visible);
+    void AddTileRectangle(const Vector3& corner, uint32_t category);
 };
 
 }  // namespace LevelNamespace

@@ -1,0 +1,176 @@
+#include "player/Player.h"
+#include "core/Trace.h"
+#include "platform/Input.h"
+#include "world/Camera.h"
+#include <cmath>
+#include <initializer_list>
+#include <string>
+
+namespace {
+constexpr uint32_t kHeroCategory = 0x2;
+constexpr uint32_t kLedgeCategory = 0x20;
+constexpr uint32_t kWallCategory = 0x40;
+const Color kColorKey(0xFFFFFFFFu);
+const Color kOpaqueWhite(0xFFFFFFFFu);
+
+constexpr float kWalkStep = 2.0f;
+constexpr float kClimbStep = 2.0f;
+constexpr float kFallStep = 6.0f;
+constexpr float kRiseStep = 4.0f;
+
+constexpr int32_t kWhipFrameWidth = 128;
+constexpr int32_t kWhipFrameHeight = 54;
+constexpr int32_t kWhipGridWidth = 384;
+constexpr int32_t kBodyGridWidth = 510;
+
+const char* const kWhipFiles[] = {"sprites\\WhipLeather2.png", "sprites\\WhipChain2.png",
+                                  "sprites\\WhipRune2.png"};
+// The sounds in the order they are loaded, with their place in the sound list.
+struct SoundFile {
+    size_t slot;
+    const char* file;
+};
+const SoundFile kSoundFiles[] = {
+    {1, "sound\\whipleather.wav"}, {2, "sound\\whip2.wav"},   {3, "sound\\whip3.wav"},
+    {4, "sound\\gethit6.wav"},     {5, "sound\\gethit5.wav"}, {6, "sound\\dying2.wav"},
+    {0, "sound\\fallcrouch.wav"},
+};
+
+Player* gCurrent = nullptr;
+
+std::string JsonPair(float x, float y) { return "[" + JsonNumber(x) + "," + JsonNumber(y) + "]"; }
+
+// The largest push out of the tiles the given probes touched, measured from
+// one probe, along one axis and in one direction only. A later tile replaces
+// the push only when it pushes strictly further.
+float LargestPush(std::initializer_list<const Collision::Point*> touching, const Collision::Point& from,
+                  bool horizontal, float direction) {
+    float push = 0.0f;
+    for (const Collision::Point* probe : touching) {
+        for (const Collision::ICollision* hit : probe->hits) {
+            if (hit->kind != 2) continue;
+            Vector3 d = from.PushOutOf(static_cast<const Collision::Rectangle&>(*hit));
+            float along = horizontal ? d.x : d.y;
+            if (along * direction > 0.0f && std::fabs(along) > std::fabs(push)) push = along;
+        }
+    }
+    return push;
+}
+}
+
+Player::Player() {
+    gCurrent = this;
+    Init();
+}
+
+Player::~Player() {
+    for (std::unique_ptr<Sound>& sound : sounds)
+        if (sound) sound->Release();
+    if (gCurrent == this) gCurrent = nullptr;
+}
+
+Player* Player::Current() { return gCurrent; }
+
+void Player::Init() {
+    LoadResources();
+    size = Vector3(20.0f, 46.0f, 0.0f);
+    bodyBox.SetSize(size);
+    bodyBox.SetPosition(position);
+    SetUpShapes();
+    PlaceShapes();
+}
+
+void Player::LoadResources() {
+    bodySprite.Load("sprites\\Aldric-Spriteset2.png", kColorKey, kFrameWidth, kFrameHeight, kBodyGridWidth);
+    for (size_t i = 0; i < whipSprites.size(); ++i)
+        whipSprites[i].Load(kWhipFiles[i], kColorKey, kWhipFrameWidth, kWhipFrameHeight, kWhipGridWidth);
+    for (const SoundFile& sound : kSoundFiles) sounds[sound.slot] = std::make_unique<Sound>(sound.file, false);
+}
+
+// Wall tiles (0x40) stop every shape; ledge tiles (0x20) are felt only by
+// the feet and the lower side probes, so the hero can rise through them.
+void Player::SetUpShapes() {
+    bodyBox.category = kHeroCategory;
+    bodyBox.SetMask(kWallCategory);
+    for (int i = 0; i < kProbeCount; ++i) {
+        Collision::Point& probe = probes[size_t(i)];
+        probe.category = kHeroCategory;
+        bool feelsLedges = i == LeftLower || i == LeftFoot || i == CentreFoot || i == RightFoot ||
+                           i == RightLower;
+        probe.SetMask(kWallCategory, feelsLedges ? kLedgeCategory : 0);
+    }
+}
+
+// Offsets from position, the middle of the body's bottom edge, each
+// component computed in 32-bit floats.
+Vector3 Player::ProbeOffset(Probe probe) const {
+    const float halfWidth = size.x * 0.5f;
+    const float upper = -(size.y - 15.0f);
+    switch (probe) {
+    case Head: return Vector3(0.0f, -(size.y - 3.5f), 0.0f);
+    case LeftUpper: return Vector3(-halfWidth, upper, 0.0f);
+    case LeftLower: return Vector3(-halfWidth, -15.0f, 0.0f);
+    case LeftFoot: return Vector3(-(halfWidth - 1.0f), 0.0f, 0.0f);
+    case CentreFoot: return Vector3(0.0f, 0.0f, 0.0f);
+    case RightFoot: return Vector3(halfWidth - 1.0f, 0.0f, 0.0f);
+    case RightUpper: return Vector3(halfWidth, upper, 0.0f);
+    case RightLower: return Vector3(halfWidth, -15.0f, 0.0f);
+    }
+    return Vector3();
+}
+
+void Player::PlaceShapes() {
+    bodyBox.SetPosition(position - Vector3(size.x * 0.5f, size.y, 0.0f));
+    for (int i = 0; i < kProbeCount; ++i) probes[size_t(i)].SetPosition(position + ProbeOffset(Probe(i)));
+}
+
+void Player::Shift(const Vector3& push) {
+    position += push;
+    PlaceShapes();
+}
+
+// The hit lists were made by this step's pass, where the previous step left
+// the probes; pushes are measured from where the probes are now, and each
+// phase measures from the position the phase before it corrected.
+void Player::ResolveCollisions() {
+    PlaceShapes();
+    const Collision::Point* p = probes.data();
+    Shift(Vector3(LargestPush({&p[LeftUpper], &p[LeftLower]}, p[LeftUpper], true, 1.0f), 0.0f, 0.0f));
+    Shift(Vector3(LargestPush({&p[RightUpper], &p[RightLower]}, p[RightUpper], true, -1.0f), 0.0f, 0.0f));
+    Shift(Vector3(0.0f, LargestPush({&p[LeftFoot], &p[CentreFoot], &p[RightFoot]}, p[CentreFoot], false, -1.0f),
+                  0.0f));
+    float ceiling = LargestPush({&p[Head]}, p[Head], false, 1.0f);
+    if (ceiling != 0.0f) Shift(Vector3(0.0f, ceiling, 0.0f));
+    PlaceShapes();
+}
+
+void Player::Update(float step) {
+    const uint32_t held = TheInput().held;
+    velocity.x = (held & Left) ? -kWalkStep : (held & Right) ? kWalkStep : 0.0f;
+    velocity.y = (held & Up) ? -kClimbStep : (held & Down) ? kClimbStep : 0.0f;
+    velocity.y += (held & ButtonB) ? -kRiseStep : kFallStep;
+    velocity.z = 0.0f;
+    velocity *= step;
+    position += velocity;
+    if (held & ButtonA)
+        PlaceShapes();
+    else
+        ResolveCollisions();
+    Camera::Follow(position);
+}
+
+// The picture spans 19 pixels left and 32 right of position.x and ends at
+// position.y.
+void Player::Draw() {
+    float x = position.x - float((kFrameWidth - 12) / 2) - Camera::X();
+    float y = position.y - float(kFrameHeight) - Camera::Y();
+    bodySprite.Draw(int32_t(x), int32_t(y), 0, 0, 1.0f, 0, kOpaqueWhite);
+}
+
+void AddHeroTraceFields() {
+    AddTraceField("camera", [] { return JsonPair(Camera::X(), Camera::Y()); });
+    AddTraceField("player", [] {
+        const Player* hero = Player::Current();
+        return hero ? JsonPair(hero->position.x, hero->position.y) : std::string("null");
+    });
+}
