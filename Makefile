@@ -10,7 +10,15 @@ endif
 # Tests that need a window get a private X server of their own.
 XVFB = xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp"
 
-.PHONY: all deps configure build run test clean
+# make test-asan: the same tests with AddressSanitizer and UndefinedBehaviorSanitizer.
+ASAN_BUILD ?= build-asan
+# Leaks inside system libraries are not ours to fix; tools/lsan.supp names them.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test test-asan install clean
 
 all: build
 
@@ -28,6 +36,14 @@ run: build
 
 test: build
 	cd $(BUILD) && $(XVFB) ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUSKHOLD_SANITIZE=ON $(CMAKE_FLAGS)
+	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

@@ -11,6 +11,12 @@ bool IsDirectory(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
+
+// The folder that holds `dir`: "/opt/duskhold/bin" gives "/opt/duskhold".
+std::string ParentDir(const std::string& dir) {
+    size_t slash = dir.rfind('/');
+    return slash == std::string::npos ? dir + "/.." : dir.substr(0, slash);
+}
 }
 
 std::string ExecutableDir(const char* argv0) {
@@ -27,7 +33,9 @@ DataDirChoice ChooseDataDir(const std::string& fromOption, const char* argv0) {
     if (fromEnv && *fromEnv) return {fromEnv, "DUSKHOLD_DATA"};
     std::string beside = ExecutableDir(argv0) + "/data";
     if (IsDirectory(beside)) return {beside, "beside the program"};
-    std::string installed = ExecutableDir(argv0) + "/../share/duskhold";
+    // An installed game lives in <prefix>/bin with its data in <prefix>/share,
+    // wherever the prefix was moved to.
+    std::string installed = ParentDir(ExecutableDir(argv0)) + "/share/duskhold";
     if (IsDirectory(installed)) return {installed, "installed"};
     return {DUSKHOLD_SHARE_DIR, "installed"};
 }
