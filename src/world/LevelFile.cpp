@@ -28,7 +28,11 @@ const RawLayout* FindRawLayout(int section) {
 LevelData::LevelData() : rawTables(RawTableLayouts().size()) {
     mainGrid.headerUnused.assign(1, 0);
     backGrid.headerUnused.assign(2, 0);
-    for (CellGrid* grid : {&mainGrid, &middleGrid, &backGrid}) grid->cells.assign(1, kSkippedCell);
+    // A grid of one skipped cell, its stream a single skip count of 1.
+    for (CellGrid* grid : {&mainGrid, &middleGrid, &backGrid}) {
+        grid->cells.assign(1, kSkippedCell);
+        grid->lastSkip = 1;
+    }
 }
 
 Counted<RawRecord>& LevelData::RawTable(int section) {
@@ -58,6 +62,17 @@ std::string PictureFileName(const char* base, int number) {
     for (int limit : {1000, 100, 10})
         if (number < limit) name += "0";
     return name + std::to_string(number) + ".png";
+}
+
+std::vector<std::string> PictureFiles(const LevelData& level) {
+    std::vector<std::string> files;
+    for (int16_t n : level.tilePictures.items) files.push_back(PictureFileName(kTileBase, n));
+    for (uint8_t n : level.stairPictures.items) files.push_back(PictureFileName(kStairBase, n));
+    for (const Background& b : level.backgrounds.items) files.push_back(PictureFileName(kBackgroundBase, b.picture));
+    const std::vector<int16_t>& animated = level.animatedTiles.items;
+    for (size_t i = 0; i < animated.size() && i < size_t(kMaxAnimatedTiles); ++i)
+        files.push_back(PictureFileName(kAnimatedTileBase, animated[i]));
+    return files;
 }
 
 namespace {

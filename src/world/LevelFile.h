@@ -134,6 +134,9 @@ std::vector<uint8_t> WriteLevel(const LevelData& level);
 // The file name of picture `number` of a list with the base name `base`
 // ("tiles\tile", 7 gives "tiles\tile0007.png").
 std::string PictureFileName(const char* base, int number);
+// Every picture file that loading opens, in the order it opens them: tile,
+// stair, background and (up to the fiftieth) animated tile pictures.
+std::vector<std::string> PictureFiles(const LevelData& level);
 extern const char* const kTileBase;
 extern const char* const kStairBase;
 extern const char* const kBackgroundBase;
