@@ -17,6 +17,7 @@
 #include "screens/Main_Menu.h"
 #include "screens/Screens.h"
 #include "world/Camera.h"
+#include "world/LevelName.h"
 #include <cstdlib>
 #include <ctime>
 #include <sys/time.h>
@@ -47,6 +48,15 @@ long CurrentStep() { return gStep; }
 void RequestQuit() { gQuit = true; }
 bool QuitRequested() { return gQuit; }
 
+namespace {
+// --level skips the title and the menu and goes straight into that stage.
+GameState* FirstScreen(const Options& options) {
+    if (options.level.empty()) return gTitleScreen;
+    SetLevelName(options.level.c_str());
+    return gStateGame;
+}
+}
+
 void InitGame(const Options& options) {
     gOptions = options;
     InitSoundSystem();
@@ -64,7 +74,7 @@ void InitGame(const Options& options) {
     RegisterStateName(gMainMenu, "menu");
     RegisterStateName(gStateGame, "game");
     RegisterStateName(gGameOver, "gameover");
-    TheStateStack().PushState(gTitleScreen);
+    TheStateStack().PushState(FirstScreen(options));
 }
 
 void UpdateFrame() {

@@ -2,6 +2,7 @@
 #include "collision/Collision.h"
 #include "core/Entity.h"
 #include "platform/Sprite.h"
+#include <array>
 #include <cstdint>
 #include <list>
 #include <vector>
@@ -62,5 +63,10 @@ private:
     void DrawWithin(const ScreenArea& visible);
     void AddTileRectangle(const Vector3& corner, uint32_t category);
 };
+
+// The process-wide table of animated tile pictures: loading fills entries 0
+// to count - 1 and nothing draws them.
+constexpr int kAnimatedTilePictures = 50;
+std::array<Sprite, kAnimatedTilePictures>& AnimatedTilePictures();
 
 }  // namespace LevelNamespace
