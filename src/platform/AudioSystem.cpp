@@ -9,7 +9,10 @@
 namespace Audio {
 namespace {
 const int kRate = 44100;
-const int kBufferSamples = 2048;
+// Looping music restarts on the mixer's next buffer after the song ends, so
+// the buffer length bounds the silence at the loop point: 512 samples keep
+// it near 12 ms.
+const int kBufferSamples = 512;
 
 // MIDI goes through the mixer's built-in synthesiser with the freepats
 // patches: the soundfont synthesiser keeps a song "playing" for seconds after
