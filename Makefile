@@ -17,8 +17,13 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
 PREFIX ?= /usr/local
+# make fuzz SECONDS=N: builds every fuzz target (fuzz/<name>.cpp, listed in
+# fuzz/CMakeLists.txt) with clang's libFuzzer and runs each for N seconds on
+# a working copy of its seed corpus fuzz/corpus/<name>/.
+FUZZ_BUILD ?= build-fuzz
+SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-asan install clean
+.PHONY: all deps configure build run test test-asan fuzz install clean
 
 all: build
 
@@ -41,6 +46,18 @@ test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUSKHOLD_SANITIZE=ON $(CMAKE_FLAGS)
 	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS)
+
+fuzz:
+	@command -v clang++ >/dev/null || { echo "make fuzz needs clang (apt-get install clang)"; exit 1; }
+	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for source in fuzz/*.cpp; do \
+		name=$$(basename $$source .cpp); \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
+		echo "Fuzzing $$name for $(SECONDS) s"; \
+		$(FUZZ_BUILD)/$$name -max_total_time=$(SECONDS) -print_final_stats=1 \
+			$(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
