@@ -152,6 +152,20 @@ Image Image::Scaled(int factor) const {
     return scaled;
 }
 
+Image Image::SmoothDoubled() const {
+    Image doubled(width_ * 2, height_ * 2);
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x) {
+            uint32_t p = Get(x, y), up = Get(x, y - 1), right = Get(x + 1, y), left = Get(x - 1, y),
+                     down = Get(x, y + 1);
+            doubled.Set(2 * x, 2 * y, left == up && left != down && up != right ? up : p);
+            doubled.Set(2 * x + 1, 2 * y, up == right && up != left && right != down ? right : p);
+            doubled.Set(2 * x, 2 * y + 1, down == left && down != right && left != up ? left : p);
+            doubled.Set(2 * x + 1, 2 * y + 1, right == down && right != up && down != left ? down : p);
+        }
+    return doubled;
+}
+
 Image Image::Mirrored() const {
     Image mirrored(width_, height_);
     for (int y = 0; y < height_; ++y)

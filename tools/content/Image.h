@@ -44,6 +44,10 @@ public:
     // Every pixel equal to `from` becomes `to`.
     void Replace(uint32_t from, uint32_t to);
     Image Scaled(int factor) const;
+    // Doubles the picture, rounding off staircase diagonals instead of
+    // copying blocks (each pixel becomes four, taking a neighbour's colour
+    // where two neighbours agree across a corner).
+    Image SmoothDoubled() const;
     Image Mirrored() const;
     // The sub-picture at (x, y), w by h; outside parts are transparent.
     Image Crop(int x, int y, int w, int h) const;
