@@ -1,5 +1,6 @@
 #include "screens/SaveFile.h"
 #include "platform/Files.h"
+#include "screens/StageTable.h"
 #include <algorithm>
 
 namespace {
@@ -110,4 +111,32 @@ std::vector<unsigned char> SaveFileBytes(const SaveFileTable& table) {
         Append(bytes, entry.singles, 3);
     }
     return bytes;
+}
+
+bool MakeSaveEntry(const std::string& name, int32_t stage, SaveFileEntry& entry, std::string& error) {
+    if (name.empty() || name.size() > size_t(kMaxNameGlyphs)) {
+        error = "a name has 1 to " + std::to_string(kMaxNameGlyphs) + " letters: \"" + name + "\"";
+        return false;
+    }
+    for (char letter : name)
+        if (letter < 'A' || letter > 'Z') {
+            error = "a name holds only the letters A to Z: \"" + name + "\"";
+            return false;
+        }
+    if (!FindStage(stage)) {
+        error = "no stage " + std::to_string(stage) + " in the stage table";
+        return false;
+    }
+    entry = SaveFileEntry();
+    entry.nameLength = int32_t(name.size());
+    for (size_t g = 0; g < name.size(); ++g) entry.glyphs[g] = name[g] - 'A';
+    entry.stage = stage;
+    return true;
+}
+
+std::string SaveEntryName(const SaveFileEntry& entry) {
+    std::string name;
+    for (int32_t g = 0; g < std::clamp(entry.nameLength, 0, kMaxNameGlyphs); ++g)
+        name += entry.glyphs[g] >= 0 && entry.glyphs[g] < 26 ? char('A' + entry.glyphs[g]) : '?';
+    return name;
 }

@@ -45,6 +45,12 @@ void ReadSaveFile(FILE* file, SaveFileTable& table);
 // was, when it cannot be opened.
 bool LoadSaveFile(const std::string& gamePath, SaveFileTable& table);
 
+// Fills `entry` from a name of the letters A to Z (at most 10) and a stage
+// number of the stage table; false, with the reason in `error`, otherwise.
+bool MakeSaveEntry(const std::string& name, int32_t stage, SaveFileEntry& entry, std::string& error);
+// The name's glyphs as letters; a glyph that is no letter shows as '?'.
+std::string SaveEntryName(const SaveFileEntry& entry);
+
 // The bytes of a save file holding the table's files (used by the save tool
 // and the content generator; the game itself only reads).
 std::vector<unsigned char> SaveFileBytes(const SaveFileTable& table);

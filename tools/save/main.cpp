@@ -1,0 +1,93 @@
+// duskhold-save: looks into and writes the game's save file.
+//   duskhold-save list FILE                 each saved file's name and stage
+//   duskhold-save new FILE NAME:STAGE ...   writes a save file of those files
+#include "screens/SaveFile.h"
+#include "screens/StageTable.h"
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+const char* const kUsage =
+    "usage: duskhold-save list FILE\n"
+    "       duskhold-save new FILE NAME:STAGE ...\n"
+    "Names are 1 to 10 letters A to Z; at most 20 files; stages:";
+
+int Usage() {
+    fputs(kUsage, stderr);
+    for (size_t i = 0; i < StageRowCount(); ++i) fprintf(stderr, " %d", StageRows()[i].stage);
+    fputc('\n', stderr);
+    return 2;
+}
+
+int List(const char* path) {
+    FILE* file = fopen(path, "rb");
+    if (!file) {
+        fprintf(stderr, "duskhold-save: cannot open %s: %s\n", path, strerror(errno));
+        return 1;
+    }
+    SaveFileTable table;
+    ReadSaveFile(file, table);
+    fclose(file);
+    printf("%d file%s\n", table.count, table.count == 1 ? "" : "s");
+    for (int32_t f = 0; f < table.count; ++f) {
+        const SaveFileEntry& entry = table.files[f];
+        const StageRow* row = FindStage(entry.stage);
+        printf("%2d  %-10s  stage %d  (%s)\n", f, SaveEntryName(entry).c_str(), entry.stage,
+               row ? row->levelName : "not in the stage table");
+    }
+    return 0;
+}
+
+// "NAME:STAGE" into an entry; false with the reason.
+bool ParseEntry(const std::string& argument, SaveFileEntry& entry, std::string& error) {
+    size_t colon = argument.find(':');
+    if (colon == std::string::npos) {
+        error = "expected NAME:STAGE, got \"" + argument + "\"";
+        return false;
+    }
+    const char* stageText = argument.c_str() + colon + 1;
+    char* end = nullptr;
+    errno = 0;
+    long stage = strtol(stageText, &end, 10);
+    if (*stageText == '\0' || *end != '\0' || errno != 0 || stage < INT32_MIN || stage > INT32_MAX) {
+        error = "the stage of \"" + argument + "\" is not a number";
+        return false;
+    }
+    return MakeSaveEntry(argument.substr(0, colon), int32_t(stage), entry, error);
+}
+
+int New(const char* path, int count, char** arguments) {
+    if (count > kMaxSaveFiles) {
+        fprintf(stderr, "duskhold-save: at most %d files, got %d\n", kMaxSaveFiles, count);
+        return 2;
+    }
+    SaveFileTable table;
+    for (int i = 0; i < count; ++i) {
+        std::string error;
+        if (!ParseEntry(arguments[i], table.files[i], error)) {
+            fprintf(stderr, "duskhold-save: %s\n", error.c_str());
+            return 2;
+        }
+    }
+    table.count = count;
+    std::vector<unsigned char> bytes = SaveFileBytes(table);
+    FILE* file = fopen(path, "wb");
+    bool written = file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file && fclose(file) != 0) written = false;
+    if (!written) {
+        fprintf(stderr, "duskhold-save: cannot write %s: %s\n", path, strerror(errno));
+        return 1;
+    }
+    printf("%s: %d file%s, %zu bytes\n", path, count, count == 1 ? "" : "s", bytes.size());
+    return 0;
+}
+}
+
+int main(int argc, char** argv) {
+    if (argc == 3 && strcmp(argv[1], "list") == 0) return List(argv[2]);
+    if (argc >= 3 && strcmp(argv[1], "new") == 0) return New(argv[2], argc - 3, argv + 3);
+    return Usage();
+}
