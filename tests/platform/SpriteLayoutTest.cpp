@@ -1,0 +1,89 @@
+#include "platform/Sprite.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+// The frame walk stepped one frame at a time, as drawing defines it.
+FrameOrigin WalkFrames(int32_t frame, int32_t frameWidth, int32_t frameHeight, int32_t gridWidth) {
+    FrameOrigin origin;
+    for (int32_t step = 0; step < frame; ++step) {
+        origin.x += frameWidth;
+        if (origin.x + frameWidth > gridWidth) {
+            origin.x = 0;
+            origin.y += frameHeight;
+        }
+    }
+    return origin;
+}
+
+struct PlacedGlyph {
+    int32_t frame, x, y;
+    bool operator==(const PlacedGlyph& o) const { return frame == o.frame && x == o.x && y == o.y; }
+};
+
+std::ostream& operator<<(std::ostream& out, const PlacedGlyph& g) {
+    return out << "{" << g.frame << " at " << g.x << "," << g.y << "}";
+}
+
+class GlyphRecorder : public GlyphSink {
+public:
+    void Glyph(int32_t frame, int32_t x, int32_t y) override { glyphs.push_back({frame, x, y}); }
+    std::vector<PlacedGlyph> glyphs;
+};
+
+std::vector<PlacedGlyph> LayOut(const char* text, int32_t cell = 8) {
+    GlyphRecorder recorder;
+    LayOutText(text, 10, 20, cell, cell, recorder);
+    return recorder.glyphs;
+}
+}
+
+TEST(SpriteFrames, FramesRunAlongRowsOfTheGridWidth) {
+    EXPECT_EQ(FindFrameOrigin(2, 8, 8, 24).x, 16);
+    EXPECT_EQ(FindFrameOrigin(3, 8, 8, 24).x, 0);
+    EXPECT_EQ(FindFrameOrigin(3, 8, 8, 24).y, 8);
+    EXPECT_EQ(FindFrameOrigin(-4, 8, 8, 24).y, 0);
+    for (int32_t frameWidth = 1; frameWidth <= 30; ++frameWidth)
+        for (int32_t gridWidth = -3; gridWidth <= 100; ++gridWidth)
+            for (int32_t frame = 0; frame <= 60; ++frame) {
+                FrameOrigin fast = FindFrameOrigin(frame, frameWidth, 7, gridWidth);
+                FrameOrigin walked = WalkFrames(frame, frameWidth, 7, gridWidth);
+                ASSERT_TRUE(fast.x == walked.x && fast.y == walked.y)
+                    << "frame " << frame << " width " << frameWidth << " grid " << gridWidth;
+            }
+    // A huge frame number costs nothing and does not overflow.
+    EXPECT_EQ(FindFrameOrigin(2147483647, 8, 8, 120).y, int64_t(2147483647 / 15) * 8);
+}
+
+TEST(TextLayout, GlyphTableCoversLettersDigitsPunctuationAndTheBell) {
+    EXPECT_EQ(GlyphFrame('A'), 109);
+    EXPECT_EQ(GlyphFrame('Z'), 134);
+    EXPECT_EQ(GlyphFrame('a'), 163);
+    EXPECT_EQ(GlyphFrame('z'), 188);
+    EXPECT_EQ(GlyphFrame('0'), 139);
+    EXPECT_EQ(GlyphFrame('9'), 148);
+    const std::vector<std::pair<char, int32_t>> punctuation = {
+        {'[', 135}, {'!', 136}, {'?', 137}, {'.', 138}, {'-', 149}, {'=', 150}, {'\'', 152},
+        {',', 189}, {'&', 190}, {':', 191}, {'%', 193}, {'\a', 196}};
+    for (const auto& [character, frame] : punctuation) EXPECT_EQ(GlyphFrame(character), frame);
+    for (int skipped : std::vector<int>{'~', ']', '(', '"', '<', '\t', '\r', 0xE9})
+        EXPECT_EQ(GlyphFrame((unsigned char)skipped), -1) << skipped;
+}
+
+TEST(TextLayout, PenMovesBySpacesGlyphsPairsAndLineFeeds) {
+    EXPECT_EQ(LayOut("a b"), (std::vector<PlacedGlyph>{{163, 10, 20}, {164, 26, 20}}));
+    EXPECT_EQ(LayOut("a~b"), (std::vector<PlacedGlyph>{{163, 10, 20}, {164, 18, 20}}));
+    EXPECT_EQ(LayOut("I<3U"),
+              (std::vector<PlacedGlyph>{{117, 10, 20}, {151, 18, 20}, {129, 26, 20}}));
+    EXPECT_EQ(LayOut("<-x"), (std::vector<PlacedGlyph>{{195, 10, 20}, {186, 18, 20}}));
+    // A "<" before anything else is dropped and the next character is read.
+    EXPECT_EQ(LayOut("<a<<3"), (std::vector<PlacedGlyph>{{163, 10, 20}, {151, 18, 20}}));
+    EXPECT_EQ(LayOut("Q\nR", 16), (std::vector<PlacedGlyph>{{125, 10, 20}, {126, 10, 36}}));
+    EXPECT_EQ(LayOut("50%\a"), (std::vector<PlacedGlyph>{{144, 10, 20}, {139, 18, 20},
+                                                         {193, 26, 20}, {196, 34, 20}}));
+    // A "<" at the very end stops at the terminating zero.
+    std::string endsInLess = "ok<";
+    EXPECT_EQ(LayOut(endsInLess.c_str()).size(), 2u);
+    EXPECT_TRUE(LayOut("").empty());
+}
