@@ -1,0 +1,147 @@
+#include "platform/Input.h"
+#include "player/Player.h"
+#include "world/Camera.h"
+#include "world/TextLevel.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+// A level and the hero on it, stepped the way the frame loop steps them:
+// the collision pass, then the input's held mask, then the hero's update.
+class Scene {
+public:
+    Scene(const std::vector<std::string>& rows, Vector3 start) {
+        LevelNamespace::BuildTextLevel(level_, rows);
+        hero.position = start;
+        hero.PlaceShapes();
+    }
+    ~Scene() { TheInput().held = 0; }
+
+    void Step(uint32_t held) {
+        CollisionWorld::Instance().Update();
+        TheInput().held = held;
+        hero.Update(1.0f);
+    }
+    std::vector<float> Ys(uint32_t held, int steps) {
+        std::vector<float> ys;
+        for (int i = 0; i < steps; ++i) {
+            Step(held);
+            ys.push_back(hero.position.y);
+        }
+        return ys;
+    }
+
+private:
+    LevelNamespace::Level level_;
+
+public:
+    Player hero;
+};
+
+// Rows 24 pixels high: the floor's top is at y 120.
+const std::vector<std::string> kFloor = {
+    "..........", "..........", "..........", "..........", "..........",
+    "##########", "##########",
+};
+const std::vector<std::string> kLedgeFloor = {
+    "..........", "..........", "..........", "..........", "..........",
+    "==========",
+};
+using Ys = std::vector<float>;
+}
+
+TEST(PlayerTest, ShapesSitAroundTheFeetWithTheirCategoriesAndMasks) {
+    Player hero;
+    hero.position = Vector3(100, 200, 0);
+    hero.PlaceShapes();
+    EXPECT_EQ(hero.bodyBox.min, Vector3(90, 154, 0));
+    EXPECT_EQ(hero.bodyBox.max, Vector3(110, 200, 0));
+    const Vector3 expected[] = {{100, 157.5f, 0}, {90, 169, 0}, {90, 185, 0}, {91, 200, 0},
+                                {100, 200, 0},    {109, 200, 0}, {110, 169, 0}, {110, 185, 0}};
+    const uint32_t masks[] = {0x40, 0x40, 0x60, 0x60, 0x60, 0x60, 0x40, 0x60};
+    for (int i = 0; i < Player::kProbeCount; ++i) {
+        EXPECT_EQ(hero.probes[size_t(i)].position, expected[i]) << i;
+        EXPECT_EQ(hero.probes[size_t(i)].mask, masks[i]) << i;
+        EXPECT_EQ(hero.probes[size_t(i)].category, 0x2u);
+    }
+    EXPECT_EQ(hero.bodyBox.mask, 0x40u);
+    EXPECT_EQ(Player::Current(), &hero);
+    // The nine shapes joined the world in order, body first.
+    const auto& shapes = CollisionWorld::Instance().Shapes();
+    ASSERT_GE(shapes.size(), 9u);
+    EXPECT_EQ(shapes[shapes.size() - 9], &hero.bodyBox);
+    EXPECT_EQ(shapes.back(), &hero.probes[Player::RightLower]);
+}
+
+TEST(PlayerTest, StandsOnBothKindsOfFloorAndSinksBackWithDown) {
+    for (const auto& rows : {kFloor, kLedgeFloor}) {
+        Scene scene(rows, Vector3(60, 120, 0));
+        EXPECT_EQ(scene.Ys(0, 3), Ys(3, 120.0f));
+        EXPECT_EQ(scene.Ys(Down, 3), Ys(3, 120.0f));
+        EXPECT_EQ(scene.hero.velocity, Vector3(0, 8, 0));
+    }
+}
+
+TEST(PlayerTest, LandsAtSixAndFallsThroughAtEightWhenDeep) {
+    {
+        Scene scene(kFloor, Vector3(60, 100, 0));
+        EXPECT_EQ(scene.Ys(0, 6), (Ys{106, 112, 118, 124, 120, 120}));
+    }
+    {
+        Scene scene(kFloor, Vector3(60, 98, 0));  // enters 2 pixels deep
+        EXPECT_EQ(scene.Ys(Down, 5), (Ys{106, 114, 122, 120, 120}));
+    }
+    {
+        Scene scene(kFloor, Vector3(60, 100, 0));  // enters 4 pixels deep
+        EXPECT_EQ(scene.Ys(Down, 7), (Ys{108, 116, 124, 132, 140, 144, 144}));
+    }
+}
+
+TEST(PlayerTest, WalkingIntoAWallRestsOnItsEdge) {
+    Scene scene({"..........", ".....#....", ".....#....", ".....#....", ".....#....", "##########"},
+                Vector3(61, 120, 0));
+    float furthest = 0;
+    for (int i = 0; i < 40; ++i) {
+        scene.Step(Right);
+        furthest = std::max(furthest, scene.hero.position.x);
+        EXPECT_EQ(scene.hero.position.y, 120.0f);
+    }
+    EXPECT_EQ(furthest, 111.0f);  // one step 1 pixel in before the push
+    EXPECT_EQ(scene.hero.position.x, 110.0f);
+    EXPECT_EQ(scene.hero.probes[Player::RightUpper].position.x, 120.0f);
+    EXPECT_EQ(Camera::X(), -80.0f);  // a level 240 wide pins the camera at 240 - 320
+}
+
+TEST(PlayerTest, WalksOffALedgeOnceNoFootTouchedIt) {
+    Scene scene({"..........", "..........", "..........", "..........", "..........", "####......"},
+                Vector3(60, 120, 0));
+    while (scene.hero.position.y == 120.0f && scene.hero.position.x < 200) scene.Step(Right);
+    EXPECT_EQ(scene.hero.position, Vector3(108, 126, 0));
+}
+
+TEST(PlayerTest, ButtonAPassesThroughAndOnlyTheFacingHalfPushesBack) {
+    Scene scene(kFloor, Vector3(60, 120, 0));
+    EXPECT_EQ(scene.Ys(ButtonA, 1), Ys{126});
+    EXPECT_EQ(scene.Ys(0, 4), (Ys{132, 138, 144, 144}));
+    EXPECT_EQ(scene.Ys(ButtonA | Right, 5), (Ys{150, 156, 162, 168, 174}));
+    EXPECT_EQ(scene.hero.position.x, 70.0f);
+}
+
+TEST(PlayerTest, ButtonBRisesIntoAWallCeilingButThroughALedge) {
+    const std::vector<std::string> wallCeiling = {"..........", "..........", "##########", "..........",
+                                                  "..........", "##########"};
+    {
+        Scene scene(wallCeiling, Vector3(60, 120, 0));
+        EXPECT_EQ(scene.Ys(ButtonB, 5), (Ys{116, 112, 114.5f, 114.5f, 114.5f}));
+        EXPECT_EQ(scene.hero.probes[Player::Head].position.y, 72.0f);
+    }
+    std::vector<std::string> ledgeCeiling = wallCeiling;
+    ledgeCeiling[2] = "==========";
+    Scene scene(ledgeCeiling, Vector3(60, 120, 0));
+    Ys rising = scene.Ys(ButtonB, 25);
+    EXPECT_LT(rising.back(), 20.0f);
+    EXPECT_NE(std::find(rising.begin(), rising.end(), 48.0f), rising.end());  // feet lifted onto it
+    for (size_t i = 1; i < rising.size(); ++i) EXPECT_LT(rising[i], rising[i - 1]);
+    EXPECT_EQ(scene.Ys(0, 20).back(), 48.0f);  // and it lands on the ledge
+}

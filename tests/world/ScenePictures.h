@@ -1,0 +1,15 @@
+#pragma once
+#include "core/Color.h"
+#include <functional>
+#include <string>
+#include <vector>
+
+// Writes a PNG whose pixel (x, y) is colorAt(x, y); fails the test if it cannot.
+void WritePicture(const std::string& path, int width, int height,
+                  const std::function<Color(int x, int y)>& colorAt);
+
+// An opaque colour from its bytes.
+Color Opaque(int r, int g, int b);
+
+// Every pixel of the window's back buffer, rows from the top.
+std::vector<uint32_t> ReadScreen(int width, int height);
