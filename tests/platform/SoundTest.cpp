@@ -1,0 +1,205 @@
+#include "platform/ErrorBox.h"
+#include "platform/Sound.h"
+#include "support/GlWindow.h"
+#include "support/RunGame.h"
+#include <SDL.h>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+const long kBytesPerSecond = 44100 * 4;
+// The buffer being mixed when a stop lands may still carry sound; anything
+// after a few buffers must be silence.
+const long kStopMargin = 8 * 512 * 4;
+const char* const kMusic = "music\\DH3- Overture.mid";
+
+// The disk driver writes the mixed output to a file as fast as it can; each
+// test runs in its own process with its own file.
+class DiskAudio : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = MakeTempDir();
+        output_ = dir_ + "/out.raw";
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
+        setenv("SDL_DISKAUDIODELAY", "0", 1);
+        setenv("DUSKHOLD_NO_DIALOG", "1", 1);
+        ASSERT_EQ(chdir(BuiltDataDir().c_str()), 0);
+        InitSoundSystem();
+        ASSERT_TRUE(SoundEnabled());
+        WriteTestTone("tone.wav");
+    }
+    void TearDown() override {
+        if (gSoundSystem) gSoundSystem->close();
+    }
+
+    long Written() const {
+        struct stat info;
+        return stat(output_.c_str(), &info) == 0 ? long(info.st_size) : 0;
+    }
+    // Waits until the mixer has written `bytes` more and returns the new size.
+    long WaitFor(long bytes) const {
+        long target = Written() + bytes;
+        for (int tries = 0; tries < 2000 && Written() < target; ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return Written();
+    }
+    // The largest absolute sample in [from, to) of the output file.
+    int Peak(long from, long to) const {
+        std::ifstream in(output_, std::ios::binary);
+        in.seekg(from & ~3L);
+        std::vector<int16_t> samples(size_t(std::max(0L, to - from) / 2));
+        in.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * 2));
+        int peak = 0;
+        for (int16_t sample : samples) peak = std::max(peak, std::abs(int(sample)));
+        return peak;
+    }
+    // Plays a while, returning the peak of what was written meanwhile.
+    int PeakWhilePlaying(long bytes) const {
+        long start = Written();
+        return Peak(start, WaitFor(bytes));
+    }
+    int PeakAfterStop() const {
+        long stopped = Written();
+        WaitFor(kStopMargin + kBytesPerSecond / 4);
+        return Peak(stopped + kStopMargin, Written());
+    }
+
+    // A quarter second of a loud square wave, 22050 Hz mono.
+    void WriteTestTone(const std::string& name) {
+        std::vector<int16_t> samples(22050 / 4);
+        for (size_t i = 0; i < samples.size(); ++i) samples[i] = (i / 50) % 2 ? 12000 : -12000;
+        uint32_t data = uint32_t(samples.size() * 2);
+        std::ofstream out(dir_ + "/" + name, std::ios::binary);
+        auto put = [&](uint32_t value, int bytes) {
+            for (int i = 0; i < bytes; ++i) out.put(char(value >> (8 * i)));
+        };
+        out << "RIFF";
+        put(36 + data, 4);
+        out << "WAVEfmt ";
+        for (uint32_t value : {16u, 1u | 1u << 16, 22050u, 44100u, 2u | 16u << 16}) put(value, 4);
+        out << "data";
+        put(data, 4);
+        out.write(reinterpret_cast<const char*>(samples.data()), data);
+        tone_ = dir_ + "/" + name;
+    }
+
+    std::string dir_, output_, tone_;
+};
+}
+
+TEST_F(DiskAudio, WavAndMidiAreHeardAndStopBringsSilence) {
+    Sound effect(tone_.c_str(), true);
+    ASSERT_TRUE(effect.Loaded());
+    effect.Play();
+    EXPECT_GT(PeakWhilePlaying(kBytesPerSecond / 4), 5000);
+    effect.Stop();
+    EXPECT_EQ(PeakAfterStop(), 0);
+    EXPECT_FALSE(effect.Playing());
+    effect.Stop();  // a second stop finds no channel
+
+    Sound music(kMusic, true);
+    ASSERT_TRUE(music.Loaded());
+    music.Play();
+    EXPECT_GT(PeakWhilePlaying(kBytesPerSecond), 1000);
+    music.Stop();
+    EXPECT_EQ(PeakAfterStop(), 0);
+    effect.Release();
+    music.Release();
+    EXPECT_EQ(LiveSoundCount(), 0);
+}
+
+TEST_F(DiskAudio, ReleasingLoopingMusicStopsIt) {
+    Sound music(kMusic, true);
+    music.Play();
+    EXPECT_GT(PeakWhilePlaying(kBytesPerSecond), 1000);
+    EXPECT_EQ(LiveSoundCount(), 1);
+    music.Release();
+    EXPECT_EQ(LiveSoundCount(), 0);
+    EXPECT_EQ(PeakAfterStop(), 0);
+    music.Play();  // released: nothing left to play
+    EXPECT_EQ(PeakAfterStop(), 0);
+}
+
+TEST_F(DiskAudio, FailedLoadReportsOnceAndPlaysNothing) {
+    int errors = ErrorCount();
+    Sound missing("sound\\no such sound.wav", false);
+    EXPECT_EQ(ErrorCount(), errors + 1);
+    EXPECT_FALSE(missing.Loaded());
+    missing.Play();
+    EXPECT_FALSE(missing.Playing());
+    EXPECT_EQ(PeakAfterStop(), 0);
+    missing.Stop();
+    missing.Release();
+    EXPECT_EQ(ErrorCount(), errors + 1);
+    EXPECT_EQ(LiveSoundCount(), 0);
+}
+
+TEST_F(DiskAudio, TwoPlaysPlayOnAndStopReachesTheSecond) {
+    Audio::Sound* sound = nullptr;
+    ASSERT_EQ(gSoundSystem->createSound(tone_.c_str(), Audio::Hardware, nullptr, &sound), Audio::Ok);
+    sound->setMode(Audio::LoopNormal);
+    Audio::Channel *first = nullptr, *second = nullptr;
+    gSoundSystem->playSound(Audio::ChannelFree, sound, false, &first);
+    gSoundSystem->playSound(Audio::ChannelFree, sound, false, &second);
+    ASSERT_NE(first, second);
+    EXPECT_EQ(second->stop(), Audio::Ok);
+    EXPECT_TRUE(first->isPlaying());
+    EXPECT_EQ(second->stop(), Audio::ErrInvalid);
+    // The stopped slot goes to the next play; the old channel must not stop it.
+    Audio::Channel* third = nullptr;
+    gSoundSystem->playSound(Audio::ChannelFree, sound, false, &third);
+    EXPECT_EQ(first->stop(), Audio::Ok);
+    EXPECT_TRUE(third->isPlaying());
+    sound->release();
+    EXPECT_EQ(PeakAfterStop(), 0);
+}
+
+TEST_F(DiskAudio, SecondMusicReplacesTheFirstAndTheOldChannelIsDead) {
+    Sound overture(kMusic, true);
+    Sound lament("music\\DH3- Lament.mid", true);
+    ASSERT_TRUE(lament.Loaded());
+    overture.Play();
+    lament.Play();
+    EXPECT_FALSE(overture.Playing());
+    EXPECT_TRUE(lament.Playing());
+    overture.Stop();  // its music was replaced: nothing to stop
+    EXPECT_TRUE(lament.Playing());
+    EXPECT_GT(PeakWhilePlaying(kBytesPerSecond), 1000);
+    overture.Release();
+    EXPECT_TRUE(lament.Playing());
+    lament.Release();
+    EXPECT_EQ(PeakAfterStop(), 0);
+}
+
+TEST(SoundSwitch, OffTouchesNeitherTheLibraryNorTheErrorBox) {
+    setenv("DUSKHOLD_NO_DIALOG", "1", 1);
+    SetSoundEnabled(false);
+    int errors = ErrorCount();
+    Sound sound("sound\\no such sound.wav", true);
+    sound.Play();
+    sound.Stop();
+    sound.Release();
+    EXPECT_FALSE(sound.Loaded());
+    EXPECT_EQ(ErrorCount(), errors);
+    EXPECT_EQ(LiveSoundCount(), 0);
+    EXPECT_EQ(gSoundSystem, nullptr);
+    EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
+}
+
+TEST(SoundDevice, WithoutADeviceTheGameRunsSilentlyWithOneStatusLine) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    std::string dir = MakeTempDir();
+    RunResult run = RunGame({"--fast", "--steps", "60", "--trace", dir + "/t.jsonl"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    size_t first = run.output.find("No audio device");
+    ASSERT_NE(first, std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("No audio device", first + 1), std::string::npos);
+    EXPECT_EQ(run.output.find("Unable to load sound"), std::string::npos) << run.output;
+    EXPECT_EQ(JsonField(ReadLines(dir + "/t.jsonl").back(), "sounds"), "0");
+}
