@@ -1,0 +1,139 @@
+#include "ScenePictures.h"
+#include "platform/Renderer.h"
+#include "support/GlWindow.h"
+#include "world/Camera.h"
+#include "world/Level.h"
+#include <gtest/gtest.h>
+#include <random>
+
+using LevelNamespace::BackgroundLayer;
+using LevelNamespace::Level;
+
+namespace {
+const Color kWhiteKey(0xFFFFFFFFu);
+const Color kBlack = Opaque(0, 0, 0);
+
+// Pixels that tell which column of their picture they come from.
+Color StripeColumn(int x, int) { return Opaque(x, 0x80, 0x40); }
+Color TileColumn(int x, int) { return Opaque(10 * x, 200, 0); }
+
+void FreeCamera(float x, float y) {
+    Camera::SetBounds(Vector3(-100000, -100000, 0), Vector3(100000, 100000, 0));
+    Camera::MoveTo(Vector3(x, y, 0));
+}
+
+void AddLayer(Level& level, const Sprite& picture, int32_t x, int32_t y, int32_t divisor, int32_t step) {
+    BackgroundLayer& layer = level.backgrounds.emplace_back();
+    layer.x = x;
+    layer.y = y;
+    layer.horizontalDivisor = divisor;
+    layer.repeatStep = step;
+    layer.picture = picture;
+}
+}
+
+TEST(LevelDrawGl, BackgroundCopiesLandWhereTheScrollPutsThem) {
+    GlWindow window;
+    ASSERT_TRUE(window.Open());
+    std::string stripe = MakeTempDir() + "/stripe.png";
+    WritePicture(stripe, 256, 16, StripeColumn);
+    Sprite picture(stripe.c_str(), kWhiteKey, 256, 16, 512);
+    Level level;
+    AddLayer(level, picture, 0, 0, 1, 256);     // repeating
+    AddLayer(level, picture, 10, 100, 0, 256);  // no sideways scroll
+    AddLayer(level, picture, 0, 40, 2, 256);    // half speed
+    AddLayer(level, picture, 400, 60, 1, 0);    // steps that never reach the edge: once
+    AddLayer(level, picture, 400, 80, 1, -5);
+
+    FreeCamera(300, 0);
+    ClearScreen();
+    level.Draw();
+    EXPECT_EQ(window.Pixel(0, 5), StripeColumn(44, 0));  // the copy at -44
+    EXPECT_EQ(window.Pixel(211, 5), StripeColumn(255, 0));
+    EXPECT_EQ(window.Pixel(212, 5), StripeColumn(0, 0));  // the copy at 212
+    EXPECT_EQ(window.Pixel(319, 5), StripeColumn(107, 0));
+    EXPECT_EQ(window.Pixel(9, 105), kBlack);
+    EXPECT_EQ(window.Pixel(10, 105), StripeColumn(0, 0));
+    EXPECT_EQ(window.Pixel(0, 45), StripeColumn(150, 0));
+    for (int y : {65, 85}) {
+        EXPECT_EQ(window.Pixel(99, y), kBlack);
+        EXPECT_EQ(window.Pixel(100, y), StripeColumn(0, 0));
+    }
+
+    FreeCamera(101, 0);
+    ClearScreen();
+    level.Draw();
+    EXPECT_EQ(window.Pixel(0, 45), StripeColumn(50, 0));  // first copy at -50
+    EXPECT_EQ(window.Pixel(10, 105), StripeColumn(0, 0));
+}
+
+TEST(LevelDrawGl, CellsDrawAtTheTruncatedCameraWithEveryRangeCheck) {
+    GlWindow window;
+    ASSERT_TRUE(window.Open());
+    std::string tile = MakeTempDir() + "/tile.png";
+    WritePicture(tile, 24, 24, TileColumn);
+    Level level;
+    level.tilePictures.emplace_back(tile.c_str(), kWhiteKey, 24, 24);
+    level.tileDefinitions = {{0, 0, 0, 0}, {-1, 0, 0, 1}, {7, 0, 0, 0}};
+    level.mainGrid = {{0, 1, 2, 3, -1}};          // column 0: rows 0 to 4
+    level.backGrid = {{-1, -1, -1, -1, -1}, {5, 0}};  // column 1: a picture out of range, then one
+    FreeCamera(10.9f, 0);
+    ClearScreen();
+    level.Draw();
+    EXPECT_EQ(window.Pixel(0, 5), TileColumn(10, 0));
+    EXPECT_EQ(window.Pixel(13, 5), TileColumn(23, 0));
+    EXPECT_EQ(window.Pixel(14, 5), kBlack);           // back grid value 5: nothing
+    EXPECT_EQ(window.Pixel(14, 30), TileColumn(0, 0)); // back grid cell (1, 1)
+    for (int row = 1; row < 5; ++row) EXPECT_EQ(window.Pixel(5, 24 * row + 5), kBlack) << row;
+
+    FreeCamera(-10.9f, 0);
+    ClearScreen();
+    level.Draw();
+    EXPECT_EQ(window.Pixel(9, 5), kBlack);
+    EXPECT_EQ(window.Pixel(10, 5), TileColumn(0, 0));
+}
+
+// The culled draw must leave exactly the picture of drawing everything.
+TEST(LevelDrawGl, CulledDrawMatchesDrawingEveryCell) {
+    GlWindow window;
+    ASSERT_TRUE(window.Open());
+    std::string dir = MakeTempDir();
+    std::mt19937 random(777);
+    Level level;
+    for (int i = 0; i < 4; ++i) {
+        std::string path = dir + "/tile" + std::to_string(i) + ".png";
+        WritePicture(path, 24, 24, [i](int x, int y) {
+            return (x + y + i) % 5 == 0 ? kWhiteKey : Opaque(60 * i + x, 8 * y, 255 - 50 * i);
+        });
+        level.tilePictures.emplace_back(path.c_str(), kWhiteKey, 24, 24);
+    }
+    for (int i = 0; i < 3; ++i) {
+        std::string path = dir + "/bg" + std::to_string(i) + ".png";
+        WritePicture(path, 100, 50, [i](int x, int y) { return Opaque(2 * x, 4 * y, 80 * i); });
+        AddLayer(level, Sprite(path.c_str(), kWhiteKey, 100, 50, 512), 30 * i - 20, 70 * i, i, 64 + 36 * i);
+        level.backgrounds.back().verticalDivisor = 3 - i;
+    }
+    level.tileDefinitions = {{-1, 0, 0, 0}, {0, 0, 0, 0}, {3, 0, 0, 0}, {9, 0, 0, 0}, {2, 0, 0, 0}};
+    auto randomGrid = [&](int low, int high) {
+        LevelNamespace::Grid grid(100, std::vector<int32_t>(100));
+        for (auto& column : grid)
+            for (int32_t& v : column) v = low + int32_t(random() % unsigned(high - low + 1));
+        return grid;
+    };
+    level.backGrid = randomGrid(-3, 4);
+    level.middleGrid = randomGrid(-8, 4);
+    level.mainGrid = randomGrid(-1, 6);
+
+    const Vector3 cameras[] = {{0, 0}, {1234.5f, 777.7f}, {-50.3f, -20.9f}, {2280, 2360}, {2399, 2399}, {-330, 5}};
+    for (const Vector3& camera : cameras) {
+        FreeCamera(camera.x, camera.y);
+        ClearScreen();
+        level.Draw();
+        std::vector<uint32_t> culled = ReadScreen(320, 240);
+        ClearScreen();
+        level.DrawEveryCell();
+        std::vector<uint32_t> everything = ReadScreen(320, 240);
+        EXPECT_TRUE(culled == everything) << "camera " << camera.x << ", " << camera.y;
+        EXPECT_NE(std::count(culled.begin(), culled.end(), culled[0]), long(culled.size()));
+    }
+}
