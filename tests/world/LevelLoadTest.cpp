@@ -1,0 +1,228 @@
+#include "core/EntityManager.h"
+#include "core/Log.h"
+#include "platform/PngWrite.h"
+#include "platform/Texture.h"
+#include "player/Player.h"
+#include "support/GlWindow.h"
+#include "world/Camera.h"
+#include "world/Level.h"
+#include "world/LevelSource.h"
+#include <GL/gl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using LevelNamespace::Level;
+
+namespace {
+
+const uint32_t kYellow = 0xFF00FFFFu;
+const uint32_t kBlue = 0xFFFF0000u;
+
+// Runs in a fresh data directory of its own, with a GL context for the
+// pictures and the messages of the load captured.
+class LevelLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(window.Open());
+        ASSERT_NE(getcwd(home_, sizeof home_), nullptr);
+        std::string dir = MakeTempDir();
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        for (const char* folder : {"levels", "tiles", "bg"}) mkdir(folder, 0755);
+        SetLogSink([this](const std::string& line) { messages.push_back(line); });
+    }
+    void TearDown() override {
+        entities.Clear();
+        SetLogSink(nullptr);
+        ASSERT_EQ(chdir(home_), 0);
+    }
+
+    void WriteLevel(const char* name, const std::string& source) {
+        LevelFile::LevelData data;
+        std::string error;
+        ASSERT_TRUE(LevelSource::Compile(source, data, error)) << error;
+        std::vector<uint8_t> bytes = LevelFile::WriteLevel(data);
+        std::ofstream(std::string("levels/") + name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+
+    // A picture whose left half is `left` and right half is `right`.
+    static void WritePicture(const std::string& path, int width, int height, uint32_t left, uint32_t right) {
+        std::vector<unsigned char> rgba;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                for (int shift = 0; shift < 32; shift += 8) rgba.push_back(uint8_t((x < width / 2 ? left : right) >> shift));
+        std::string error;
+        ASSERT_TRUE(WritePngRgba(path, width, height, rgba, error)) << error;
+    }
+
+    Level* Load(const char* name) {
+        Level* level = new Level();
+        entities.Add(level);
+        level->Load(name);
+        return level;
+    }
+
+    Player* Hero() const {
+        const std::list<Entity*>& all = entities.Entities();
+        return all.size() == 2 ? dynamic_cast<Player*>(all.back()) : nullptr;
+    }
+
+    bool Said(const std::string& text) const {
+        for (const std::string& message : messages)
+            if (message.find(text) != std::string::npos) return true;
+        return false;
+    }
+
+    GlWindow window;
+    EntityManager entities;
+    std::vector<std::string> messages;
+
+private:
+    char home_[4096] = {};
+};
+
+// The alpha of the top-left pixel of a texture, read back from GL.
+int TopLeftAlpha(const Texture& texture) {
+    std::vector<uint8_t> pixels(size_t(texture.textureWidth) * texture.textureHeight * 4);
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels[3];
+}
+
+const char* const kGrids = R"(
+grid middle 3 2
+legend a 1
+|aaaa
+|....
+|....
+end
+grid back 5 1
+|......
+|......
+end
+)";
+
+}  // namespace
+
+TEST_F(LevelLoad, BuildsPicturesGridsCameraAndHero) {
+    for (int n : {1, 2, 3}) WritePicture("tiles/tile000" + std::to_string(n) + ".png", 24, 24, kBlue, kBlue);
+    WritePicture("bg/bg0018.png", 64, 64, kBlue, kBlue);
+    WriteLevel("stage", std::string(R"(
+tiles 1 2 3
+bounds -15 0 9600 2405
+start 1205 2399
+start 50 50
+tile 0 0 1
+grid main 9 5
+legend # 0
+|##########
+|..........
+|..........
+|..........
+|..........
+|..........
+end
+background 0 0 2 0 18 1 64 64
+)") + kGrids);
+    Level* level = Load("stage");
+    EXPECT_EQ(level->tilePictures.size(), 3u);
+    ASSERT_EQ(level->backgrounds.size(), 1u);
+    EXPECT_EQ(level->backgrounds[0].horizontalDivisor, 2);
+    EXPECT_EQ(level->backgrounds[0].repeatStep, 64);
+    ASSERT_EQ(level->mainGrid.size(), 10u);
+    EXPECT_EQ(level->mainGrid[0].size(), 5u);
+    ASSERT_EQ(level->middleGrid.size(), 3u);
+    EXPECT_EQ(level->middleGrid[0].size(), 2u);
+    EXPECT_EQ(level->middleGrid[2][0], 1);
+    EXPECT_EQ(level->middleGrid[2][1], -1);
+    ASSERT_EQ(level->backGrid.size(), 5u);
+    EXPECT_EQ(level->backGrid[0].size(), 1u);
+    // Empty main cells are definition 0 too: every kept cell collides.
+    EXPECT_EQ(level->rectangles.size(), 50u);
+
+    EXPECT_EQ(Camera::Minimum().x, -1.0f);
+    EXPECT_EQ(Camera::Minimum().y, 0.0f);
+    EXPECT_EQ(Camera::Maximum().x, 960.0f);
+    EXPECT_EQ(Camera::Maximum().y, 240.0f);
+    Player* hero = Hero();
+    ASSERT_NE(hero, nullptr);
+    EXPECT_EQ(entities.Entities().front(), level);
+    EXPECT_EQ(hero->position.x, 120.0f);
+    EXPECT_EQ(hero->position.y, 239.0f);
+    EXPECT_EQ(hero->probes[Player::CentreFoot].position.y, 239.0f);
+    EXPECT_FALSE(Said("Cannot find file tiles"));
+}
+
+TEST_F(LevelLoad, RectanglesColumnByColumnWith0x40First) {
+    WriteLevel("flags", R"(
+tile -1 1 0
+tile -1 1 1
+tile -1 0 0
+grid main 2 2
+legend b 1
+legend n 2
+legend x 9
+|.bx
+|nn.
+|nnn
+end
+)");
+    Level* level = Load("flags");
+    // Column 0: empty (0x20), definition 2 (nothing); column 1: both flags,
+    // then nothing; column 2: value 9 has no definition, then empty.
+    std::vector<std::tuple<float, float, uint32_t>> expected = {
+        {0, 0, 0x20}, {24, 0, 0x40}, {24, 0, 0x20}, {48, 24, 0x20}};
+    ASSERT_EQ(level->rectangles.size(), expected.size());
+    size_t i = 0;
+    for (const Collision::Rectangle& r : level->rectangles) {
+        EXPECT_EQ(r.min.x, std::get<0>(expected[i])) << i;
+        EXPECT_EQ(r.min.y, std::get<1>(expected[i])) << i;
+        EXPECT_EQ(r.category, std::get<2>(expected[i])) << i;
+        EXPECT_EQ(r.mask, 0u);
+        EXPECT_EQ(r.GetWidth(), 24.0f);
+        ++i;
+    }
+    EXPECT_EQ(level->mainGrid[2][0], 9);
+}
+
+TEST_F(LevelLoad, BackgroundColourKeysCarryOver) {
+    for (int n : {1, 2, 3}) WritePicture("bg/bg000" + std::to_string(n) + ".png", 8, 8, kYellow, kBlue);
+    WriteLevel("keys", R"(
+background 0 0 0 0 1 7 8 8
+background 0 0 0 0 2 2 8 8
+background 0 0 0 0 3 9 8 8
+)");
+    Level* level = Load("keys");
+    ASSERT_EQ(level->backgrounds.size(), 3u);
+    // No key before the first choice; then yellow, kept by selector 9.
+    EXPECT_EQ(TopLeftAlpha(level->backgrounds[0].picture.texture), 255);
+    EXPECT_EQ(TopLeftAlpha(level->backgrounds[1].picture.texture), 0);
+    EXPECT_EQ(TopLeftAlpha(level->backgrounds[2].picture.texture), 0);
+}
+
+TEST_F(LevelLoad, StairPicturesAreReportedThenReleased) {
+    WritePicture("tiles/stair0005.png", 24, 24, kBlue, kBlue);
+    WriteLevel("stairs", "stairs 5 12\n");
+    int before = LiveTextureCount();
+    Load("stairs");
+    EXPECT_TRUE(Said("tiles\\stair0012.png"));
+    EXPECT_EQ(TextureNameForFile("tiles\\stair0005.png"), 0u);
+    EXPECT_EQ(LiveTextureCount(), before);
+}
+
+TEST_F(LevelLoad, RefusedOrMissingFilesBuildNothingAndSayWhy) {
+    Level* missing = Load("nothere");
+    EXPECT_TRUE(Said("Level levels\\nothere not loaded: the file cannot be opened"));
+    EXPECT_TRUE(missing->rectangles.empty());
+    EXPECT_EQ(entities.Entities().size(), 1u);
+
+    std::ofstream("levels/short", std::ios::binary).write("\0\0\0\0\0\0\0\0\0\0\x36\0\x01", 13);
+    messages.clear();
+    Level* truncated = Load("short");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Level levels\\short not loaded: the file ends early, in the tile pictures");
+    EXPECT_TRUE(truncated->mainGrid.empty());
+    EXPECT_EQ(entities.Entities().size(), 2u);
+}
