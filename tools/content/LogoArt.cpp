@@ -251,13 +251,10 @@ Image PaintLetters(const Image& mask, int inkHeight, uint32_t top, uint32_t bott
         }
     painted.Outline(outline, true);
     Image shadowed(painted.Width(), painted.Height());
-    Image shadow = painted;
-    for (int y = 0; y < shadow.Height(); ++y)
-        for (int x = 0; x < shadow.Width(); ++x)
-            if ((shadow.Get(x, y) >> 24) != 0) shadowed.Set(x + 2, y + 2, Rgb(0, 0, 0, 160));
     for (int y = 0; y < painted.Height(); ++y)
         for (int x = 0; x < painted.Width(); ++x)
-            if ((painted.Get(x, y) >> 24) != 0) shadowed.Set(x, y, painted.Get(x, y));
+            if ((painted.Get(x, y) >> 24) != 0) shadowed.Set(x + 2, y + 2, Rgb(0, 0, 0, 160));
+    shadowed.Blit(painted, 0, 0);
     return shadowed;
 }
 

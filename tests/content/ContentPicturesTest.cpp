@@ -1,0 +1,231 @@
+// The pictures the content tool makes, read back with the game's own decoder
+// and cut into frames the way the game cuts them.
+#include "platform/PngDecode.h"
+#include "platform/Sprite.h"
+#include "support/GlWindow.h"
+#include "support/RunGame.h"
+#include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
+#include <sys/stat.h>
+
+namespace {
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+
+Picture LoadPicture(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    DecodedImage image;
+    Picture picture;
+    if (DecodePng(bytes.data(), bytes.size(), 4096, image) != PngError::None) {
+        ADD_FAILURE() << "cannot decode " << path;
+        return picture;
+    }
+    picture.width = int(image.width);
+    picture.height = int(image.height);
+    for (size_t i = 0; i < image.rgba.size(); i += 4)
+        picture.pixels.push_back(uint32_t(image.rgba[i]) | uint32_t(image.rgba[i + 1]) << 8 |
+                                 uint32_t(image.rgba[i + 2]) << 16 | uint32_t(image.rgba[i + 3]) << 24);
+    return picture;
+}
+
+// Runs the content tool (only the named generators, or all of them) into a
+// fresh directory and returns that directory.
+std::string Generate(const std::vector<std::string>& generators) {
+    std::string dir = MakeTempDir();
+    std::vector<std::string> args = {std::string(DUSKHOLD_SOURCE_DIR) + "/content", dir};
+    args.insert(args.end(), generators.begin(), generators.end());
+    RunResult result = RunProgram(ToolPath("content"), args);
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    return dir;
+}
+
+// The top-left corner of frame n, as the game's sprite drawing finds it.
+struct Corner {
+    int x, y;
+};
+Corner FrameCorner(int frame, int frameWidth, int frameHeight, int gridWidth) {
+    FrameOrigin origin = FindFrameOrigin(frame, frameWidth, frameHeight, gridWidth);
+    return {int(origin.x), int(origin.y)};
+}
+
+// The frame's pixels, with the key's pixels as 0.
+std::vector<uint32_t> FramePixels(const Picture& picture, Corner corner, int width, int height, uint32_t key) {
+    std::vector<uint32_t> pixels;
+    for (int y = corner.y; y < corner.y + height; ++y)
+        for (int x = corner.x; x < corner.x + width; ++x) {
+            uint32_t pixel = picture.At(x, y);
+            pixels.push_back(pixel == key ? 0 : pixel);
+        }
+    return pixels;
+}
+
+bool HasInk(const std::vector<uint32_t>& pixels) {
+    for (uint32_t pixel : pixels)
+        if (pixel != 0) return true;
+    return false;
+}
+
+std::vector<bool> Shape(const std::vector<uint32_t>& pixels) {
+    std::vector<bool> shape;
+    for (uint32_t pixel : pixels) shape.push_back(pixel != 0);
+    return shape;
+}
+
+bool FullyOpaque(const Picture& picture) {
+    for (uint32_t pixel : picture.pixels)
+        if ((pixel >> 24) != 0xFF) return false;
+    return true;
+}
+
+// Every frame that text printing draws: the glyph table's characters and
+// the two pairs "<3" and "<-".
+std::vector<int> PrintedGlyphFrames() {
+    std::vector<int> frames = {151, 195};
+    for (int c = 1; c < 256; ++c)
+        if (GlyphFrame((unsigned char)c) >= 0) frames.push_back(GlyphFrame((unsigned char)c));
+    return frames;
+}
+}
+
+TEST(ContentPictures, FontServesTheMenuCutAndTheTextCut) {
+    Picture font = LoadPicture(Generate({"font"}) + "/sprites/DH3font1.png");
+    ASSERT_EQ(font.width, 120);
+    ASSERT_GE(font.height / 8 * 15, 197);
+    EXPECT_EQ(font.height % 8, 0);
+    EXPECT_TRUE(FullyOpaque(font)) << "keyed pictures keep no partial alpha";
+    int frames = font.width / 8 * (font.height / 8);
+    for (int frame = 0; frame < frames; ++frame) {
+        Corner menu = FrameCorner(frame, 8, 8, 121), text = FrameCorner(frame, 8, 8, 120);
+        ASSERT_EQ(menu.x, text.x) << "frame " << frame;
+        ASSERT_EQ(menu.y, text.y) << "frame " << frame;
+        ASSERT_LT(text.y, font.height) << "frame " << frame;
+    }
+
+    std::set<std::vector<bool>> shapes;
+    std::vector<int> printed = PrintedGlyphFrames();
+    EXPECT_EQ(printed.size(), 76u) << "26 capitals, 26 small letters, 10 digits, 12 symbols, 2 pairs";
+    for (int frame : printed) {
+        std::vector<uint32_t> glyph = FramePixels(font, FrameCorner(frame, 8, 8, 120), 8, 8, kWhite);
+        EXPECT_TRUE(HasInk(glyph)) << "glyph frame " << frame << " is empty";
+        EXPECT_TRUE(shapes.insert(Shape(glyph)).second) << "glyph frame " << frame << " repeats another glyph";
+    }
+}
+
+TEST(ContentPictures, FontMenuCapitalsAreThePrintedOnesInAnotherColour) {
+    Picture font = LoadPicture(Generate({"font"}) + "/sprites/DH3font1.png");
+    ASSERT_EQ(font.width, 120);
+    for (int letter = 0; letter < 26; ++letter) {
+        std::vector<uint32_t> plain = FramePixels(font, FrameCorner(letter, 8, 8, 121), 8, 8, kWhite);
+        std::vector<uint32_t> lit = FramePixels(font, FrameCorner(letter + 109, 8, 8, 121), 8, 8, kWhite);
+        EXPECT_TRUE(HasInk(plain)) << char('A' + letter);
+        EXPECT_EQ(Shape(plain), Shape(lit)) << char('A' + letter);
+        size_t differing = 0;
+        for (size_t i = 0; i < plain.size(); ++i) differing += plain[i] != lit[i];
+        EXPECT_GT(differing, plain.size() / 8) << char('A' + letter) << " looks the same in both sets";
+    }
+}
+
+TEST(ContentPictures, HeroSheetStandsInFrameZeroWithFeetOnTheLastRow) {
+    Picture hero = LoadPicture(Generate({"hero"}) + "/sprites/Aldric-Spriteset2.png");
+    ASSERT_EQ(hero.width, 510);
+    ASSERT_GE(hero.height, 48);
+    EXPECT_EQ(hero.height % 48, 0);
+    EXPECT_TRUE(FullyOpaque(hero));
+    std::vector<uint32_t> standing = FramePixels(hero, FrameCorner(0, 51, 48, 510), 51, 48, kWhite);
+    ASSERT_TRUE(HasInk(standing));
+    int top = 48, bottom = -1;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 51; ++x)
+            if (standing[size_t(y * 51 + x)] != 0) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_EQ(bottom, 47) << "feet on the frame's last row";
+    EXPECT_EQ(bottom - top + 1, 46) << "the hero is 46 pixels tall";
+    // The game draws the frame 19 pixels left of the hero's position, the
+    // middle of the body: the body must cover that column.
+    for (int y : {10, 24, 40}) EXPECT_NE(standing[size_t(y * 51 + 19)], 0u) << "row " << y;
+    for (int frame = 1; frame <= 4; ++frame) {
+        std::vector<uint32_t> walking = FramePixels(hero, FrameCorner(frame, 51, 48, 510), 51, 48, kWhite);
+        EXPECT_TRUE(HasInk(walking)) << "walk frame " << frame;
+        EXPECT_NE(walking, standing) << "walk frame " << frame;
+    }
+}
+
+TEST(ContentPictures, WhipSheetsHoldALashInEveryFrameInThreeMaterials) {
+    std::string dir = Generate({"whips"});
+    std::vector<std::vector<uint32_t>> stretched;
+    for (const char* name : {"WhipLeather2", "WhipChain2", "WhipRune2"}) {
+        Picture whip = LoadPicture(dir + "/sprites/" + name + ".png");
+        ASSERT_EQ(whip.width, 384) << name;
+        ASSERT_GE(whip.height, 54) << name;
+        EXPECT_EQ(whip.height % 54, 0) << name;
+        EXPECT_TRUE(FullyOpaque(whip)) << name;
+        int frames = 3 * (whip.height / 54);
+        for (int frame = 0; frame < frames; ++frame)
+            EXPECT_TRUE(HasInk(FramePixels(whip, FrameCorner(frame, 128, 54, 384), 128, 54, kWhite)))
+                << name << " frame " << frame;
+        stretched.push_back(FramePixels(whip, FrameCorner(3, 128, 54, 384), 128, 54, kWhite));
+    }
+    EXPECT_NE(stretched[0], stretched[1]);
+    EXPECT_NE(stretched[1], stretched[2]);
+    EXPECT_NE(stretched[0], stretched[2]);
+}
+
+TEST(ContentPictures, LogoFillsTheScreenAndLeavesThePromptStripDark) {
+    Picture logo = LoadPicture(Generate({"logo"}) + "/sprites/DH3 logo.png");
+    ASSERT_EQ(logo.width, 320);
+    ASSERT_EQ(logo.height, 240);
+    EXPECT_TRUE(FullyOpaque(logo)) << "the logo is loaded without a key and fades as a whole";
+    // "PRESS START" is printed at (110, 200): its strip must stay dark and
+    // plain so that the prompt reads.
+    for (int y = 195; y <= 212; ++y)
+        for (int x = 100; x < 220; ++x) {
+            uint32_t pixel = logo.At(x, y);
+            int brightest = std::max({int(pixel & 0xFF), int(pixel >> 8 & 0xFF), int(pixel >> 16 & 0xFF)});
+            ASSERT_LT(brightest, 40) << "at " << x << ", " << y;
+        }
+    std::set<uint32_t> colours(logo.pixels.begin(), logo.pixels.begin() + 320 * 120);
+    EXPECT_GT(colours.size(), 32u) << "the upper half holds a drawn scene, not a flat fill";
+}
+
+TEST(ContentPictures, EveryPictureHasTheSizeTheContentReadmeGives) {
+    std::string dir = Generate({});
+    std::string readme = ReadTextFile(std::string(DUSKHOLD_SOURCE_DIR) + "/content/README.md");
+    std::regex row(R"(\|\s*`([^`]+\.png)`\s*\|\s*(\d+) x (\d+)\s*\|)");
+    int rows = 0;
+    for (std::sregex_iterator it(readme.begin(), readme.end(), row), end; it != end; ++it, ++rows) {
+        std::string path = (*it)[1];
+        for (char& c : path)
+            if (c == '\\') c = '/';
+        Picture picture = LoadPicture(dir + "/" + path);
+        EXPECT_EQ(picture.width, std::stoi((*it)[2])) << path;
+        EXPECT_EQ(picture.height, std::stoi((*it)[3])) << path;
+    }
+    EXPECT_GE(rows, 6);
+}
+
+TEST(ContentPictures, BrokenArtSourcesFailTheToolWithTheirNames) {
+    std::string sources = MakeTempDir();
+    RunResult missing = RunProgram(ToolPath("content"), {sources, MakeTempDir(), "font", "hero"});
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_NE(missing.output.find("art/font.txt"), std::string::npos) << missing.output;
+    EXPECT_NE(missing.output.find("art/hero.txt"), std::string::npos) << missing.output;
+
+    ASSERT_EQ(mkdir((sources + "/art").c_str(), 0755), 0);
+    std::ofstream(sources + "/art/font.txt") << "X FF00FF\n. 00000000\n= A\nXXXXXXXX\n";
+    RunResult partial = RunProgram(ToolPath("content"), {sources, MakeTempDir(), "font"});
+    EXPECT_NE(partial.exitCode, 0);
+    EXPECT_NE(partial.output.find("glyph A does not leave room"), std::string::npos) << partial.output;
+    EXPECT_NE(partial.output.find("has no glyph B"), std::string::npos) << partial.output;
+}
