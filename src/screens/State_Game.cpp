@@ -1,6 +1,10 @@
 #include "screens/State_Game.h"
+#include "core/StateStack.h"
 #include "core/Trace.h"
+#include "player/Player.h"
+#include "screens/StageMusic.h"
 #include "screens/Screens.h"
+#include "world/Camera.h"
 #include "world/Level.h"
 #include "world/LevelName.h"
 
@@ -14,6 +18,15 @@ void AddLevelTraceField() {
     added = true;
     AddTraceField("level", [] { return JsonString(gLevelName); });
 }
+
+// The stage is lost once the hero has fallen a whole screen height below
+// the lowest line the camera may show.
+constexpr float kFallOutDepth = 240.0f;
+
+bool HeroFellOut() {
+    const Player* hero = Player::Current();
+    return hero && hero->position.y > Camera::Maximum().y + kFallOutDepth;
+}
 }
 GameState* const gStateGame = &gScreen;
 
@@ -22,12 +35,20 @@ void State_Game::Enter() {
     level = new LevelNamespace::Level();
     entities.Add(level);
     level->Load(gLevelName);
+    PlayStageMusic(true);
 }
 
-void State_Game::Leave() {}
+// The level, the hero and with them their pictures, sounds and collision
+// shapes go before the next screen is entered.
+void State_Game::Leave() {
+    StopStageMusic();
+    entities.Clear();
+    level = nullptr;
+}
 
 void State_Game::Update(float step) {
     entities.Update(step);
+    if (HeroFellOut()) TheStateStack().ChangeState(gGameOver);
 }
 
 void State_Game::Draw() {

@@ -66,9 +66,12 @@ TEST_F(StateGameTest, EnterLoadsTheNamedLevelWithTheHeroAfterIt) {
     EXPECT_EQ(hero->position.y, 96.0f);
     EXPECT_EQ(state.level->rectangles.size(), 2u);
 
-    // Leave changes nothing; Update and Draw reach every entity unchanged.
+    // Leave removes the level and the hero; Update and Draw reach every
+    // entity unchanged.
     state.Leave();
-    EXPECT_EQ(state.entities.Entities().size(), 2u);
+    EXPECT_TRUE(state.entities.Entities().empty());
+    EXPECT_EQ(state.level, nullptr);
+    EXPECT_EQ(Player::Current(), nullptr);
     StepRecorder* recorder = new StepRecorder();
     state.entities.Add(recorder);
     state.Update(0.5f);
