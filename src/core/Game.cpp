@@ -16,6 +16,7 @@
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
 #include "screens/Screens.h"
+#include "screens/TitleScreen.h"
 #include "world/Camera.h"
 #include "world/LevelName.h"
 #include <cstdlib>
@@ -62,6 +63,7 @@ void InitGame(const Options& options) {
     InitSoundSystem();
     AddTraceField("sounds", [] { return JsonNumber(LiveSoundCount()); });
     AddTraceField("textures", [] { return JsonNumber(LiveTextureCount()); });
+    AddTitleTraceField();
     AddMenuTraceField();
     srand(MillisecondSeed());
     GlobalEntityManager().Add(new DevConsole(14));

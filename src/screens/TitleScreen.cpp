@@ -1,5 +1,6 @@
 #include "screens/TitleScreen.h"
 #include "core/StateStack.h"
+#include "core/Trace.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
@@ -88,4 +89,11 @@ void TitleScreen::Draw() {
     if (logo_) logo_->Draw(0, 0, 0, 0, 1.0f, 0, WhiteWithAlpha(LogoAlpha()));
     if (Leaving() || !font_) return;
     PrintText(*font_, 110, 200, 1, WhiteWithAlpha(PromptAlpha()), "PRESS START");
+}
+
+void AddTitleTraceField() {
+    AddTraceField("title", [] {
+        if (TheStateStack().CurrentState() != gTitleScreen) return std::string();
+        return "{\"timer\":" + JsonNumber(gScreen.Timer()) + ",\"leave\":" + JsonNumber(gScreen.LeaveCounter()) + "}";
+    });
 }

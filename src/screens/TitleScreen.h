@@ -35,3 +35,7 @@ private:
     float timer_ = 0.0f;
     float leaveCounter_ = 0.0f;
 };
+
+// Adds "title" to the trace: the timer and the leave counter while the title
+// screen is current.
+void AddTitleTraceField();
