@@ -20,10 +20,10 @@ Color EffectiveTint(Color tint) { return tint.value == 0 ? Colors::White : tint;
 // halved in integers as the frame walk counts whole pixels.
 void RotateAboutFrameCentre(int32_t x, int32_t y, int32_t frameWidth, int32_t frameHeight,
                             int32_t rotation) {
-    float pivotX = float(x + frameWidth / 2);
-    float pivotY = float(y + frameHeight / 2);
+    float pivotX = float(int64_t(x) + frameWidth / 2);
+    float pivotY = float(int64_t(y) + frameHeight / 2);
     glTranslatef(pivotX, pivotY, 0.0f);
-    glRotatef(float(-rotation) / 10.0f, 0.0f, 0.0f, 1.0f);
+    glRotatef(-float(rotation) / 10.0f, 0.0f, 0.0f, 1.0f);
     glTranslatef(-pivotX, -pivotY, 0.0f);
 }
 

@@ -72,10 +72,12 @@ uint32_t Upload(const PaddedPicture& picture) {
     return name;
 }
 
+// A texture is shared only with the same colour key, and only while GL still
+// knows it (a context made anew has none of the old textures).
 const LoadedFile* FindLiveFile(const char* file, Color colorKey) {
     auto known = NameTable().find(file);
-    bool sameKey = known != NameTable().end() && known->second.colorKey == colorKey;
-    return sameKey ? &known->second : nullptr;
+    if (known == NameTable().end() || known->second.colorKey != colorKey) return nullptr;
+    return glIsTexture(known->second.name) ? &known->second : nullptr;
 }
 
 // Reads, decodes and uploads the file and records the new texture with no

@@ -230,3 +230,22 @@ TEST(TextureGl, BadFilesAreReportedOneAfterAnotherAndChangeNothing) {
     EXPECT_EQ(TextureReferenceCount(before.name), 2);
     before.Release();
 }
+
+TEST(TextureGl, AFreshGlContextLoadsTheFileAgain) {
+    std::string dir = MakeTempDir();
+    std::string path = WriteSolidPng(dir, "moon.png", 4, 4, Colors::Yellow.value);
+    {
+        GlWindow first;
+        ASSERT_TRUE(first.Open());
+        Texture fromFirstContext;  // never released: its context goes away under it
+        fromFirstContext.Load(path.c_str(), Color(0));
+        ASSERT_NE(fromFirstContext.name, 0u);
+    }
+    GlWindow second;
+    ASSERT_TRUE(second.Open());
+    Texture again;
+    again.Load(path.c_str(), Color(0));
+    EXPECT_TRUE(glIsTexture(again.name));
+    EXPECT_EQ(TexturePixels(again)[0], Colors::Yellow.value);
+    again.Release();
+}
