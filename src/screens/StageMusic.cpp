@@ -1,15 +1,36 @@
 #include "screens/StageMusic.h"
+#include "core/Trace.h"
 #include "platform/AudioSystem.h"
 #include "platform/Files.h"
+#include <string>
 
 namespace {
 Audio::Sound* gMusic = nullptr;
 Audio::Channel* gChannel = nullptr;
+std::string gMusicPath;
+
+// The trace shows which music the handle holds (null for none) from the
+// first time the handle is filled.
+void AddMusicTraceField() {
+    static bool added = false;
+    if (added) return;
+    added = true;
+    AddTraceField("music", [] { return gMusic ? JsonString(gMusicPath) : std::string("null"); });
+}
+
+void ReleaseMusic() {
+    StopStageMusic();
+    if (gMusic) gMusic->release();
+    gMusic = nullptr;
+}
 }
 
 void ReplaceStageMusic(const char* gamePath) {
-    ReleaseStageMusic();
-    if (gSoundSystem) gSoundSystem->createSound(HostPath(gamePath).c_str(), Audio::Hardware, nullptr, &gMusic);
+    AddMusicTraceField();
+    ReleaseMusic();
+    if (!gSoundSystem) return;
+    gSoundSystem->createSound(HostPath(gamePath).c_str(), Audio::Hardware, nullptr, &gMusic);
+    gMusicPath = gamePath;
 }
 
 void PlayStageMusic(bool loop) {
@@ -22,11 +43,3 @@ void StopStageMusic() {
     if (gChannel) gChannel->stop();
     gChannel = nullptr;
 }
-
-void ReleaseStageMusic() {
-    StopStageMusic();
-    if (gMusic) gMusic->release();
-    gMusic = nullptr;
-}
-
-bool StageMusicLoaded() { return gMusic != nullptr; }

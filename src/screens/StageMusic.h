@@ -11,6 +11,3 @@ void ReplaceStageMusic(const char* gamePath);
 void PlayStageMusic(bool loop);
 // Stops the channel of the last PlayStageMusic, if any.
 void StopStageMusic();
-// Stops and releases the held music.
-void ReleaseStageMusic();
-bool StageMusicLoaded();

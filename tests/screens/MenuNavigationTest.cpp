@@ -1,0 +1,150 @@
+#include "platform/Input.h"
+#include "screens/MenuNavigation.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+// Runs one frame as the loop does: the update, then the draw's animation.
+// Returns true when PLAY started a file.
+bool Frame(MenuNavigation& menu, uint32_t held, int32_t files = 0) {
+    bool started = menu.Update(held, files);
+    menu.Animate();
+    return started;
+}
+
+void Frames(MenuNavigation& menu, int count, uint32_t held = 0, int32_t files = 0) {
+    for (int i = 0; i < count; ++i) Frame(menu, held, files);
+}
+
+// From a fresh menu to the file list (page 3) with the cursor on PLAY.
+MenuNavigation OpenFileList(int32_t files) {
+    MenuNavigation menu;
+    menu.Reset();
+    Frame(menu, ButtonA, files);
+    Frames(menu, 30);
+    Frame(menu, Down, files);
+    Frames(menu, 10);
+    Frame(menu, ButtonA, files);
+    Frames(menu, 30);
+    Frame(menu, ButtonA, files);
+    Frames(menu, 15);
+    return menu;
+}
+}
+
+TEST(MenuNavigation, DownHeldOnTheMainPageMovesEveryTenStepsAndStopsAtOptions) {
+    MenuNavigation menu;
+    menu.Reset();
+    std::vector<int32_t> cursors;
+    for (int step = 0; step < 40; ++step) {
+        Frame(menu, Down);
+        cursors.push_back(menu.cursor);
+    }
+    EXPECT_EQ(cursors[0], 1);
+    EXPECT_EQ(cursors[9], 1);
+    EXPECT_EQ(cursors[10], 2);
+    EXPECT_EQ(cursors[39], 2);
+    EXPECT_EQ(menu.page, MenuNavigation::MainPage);
+    // CONFIGURE and OPTIONS lead nowhere.
+    Frames(menu, 10);
+    Frame(menu, ButtonA);
+    Frames(menu, 40);
+    EXPECT_EQ(menu.page, MenuNavigation::MainPage);
+    EXPECT_EQ(menu.transition, MenuNavigation::NoSlide);
+}
+
+TEST(MenuNavigation, SlidesTake25DrawsAndGoingBackLandsOnTheEntryThatOpenedThePage) {
+    MenuNavigation menu;
+    menu.Reset();
+    Frame(menu, ButtonA);
+    EXPECT_EQ(menu.newGameOffset, 192);
+    Frames(menu, 23);
+    EXPECT_EQ(menu.page, MenuNavigation::MainPage);
+    Frames(menu, 1);
+    EXPECT_EQ(menu.page, MenuNavigation::GameStartPage);
+    EXPECT_EQ(menu.configureOffset, -200);
+
+    // NEW GAME does nothing; SELECT FILE slides the PLAY column in.
+    Frames(menu, 15);
+    Frame(menu, ButtonA);
+    Frames(menu, 30);
+    EXPECT_EQ(menu.page, MenuNavigation::GameStartPage);
+    Frame(menu, Down);
+    Frames(menu, 10);
+    Frame(menu, ButtonA);
+    Frames(menu, 30);
+    EXPECT_EQ(menu.page, MenuNavigation::PlayPage);
+    EXPECT_EQ(menu.gameStartOffset, 144);
+    EXPECT_EQ(menu.playOffset, 0);
+
+    Frame(menu, ButtonB);
+    Frames(menu, 30);
+    EXPECT_EQ(menu.page, MenuNavigation::GameStartPage);
+    EXPECT_EQ(menu.cursor, 1);
+    EXPECT_EQ(menu.gameStartOffset, 0);
+    Frame(menu, ButtonB);
+    Frames(menu, 30);
+    EXPECT_EQ(menu.page, MenuNavigation::MainPage);
+    EXPECT_EQ(menu.cursor, 0);
+    EXPECT_EQ(menu.newGameOffset, 200);
+}
+
+TEST(MenuNavigation, TwelveFilesScrollToTheLastAndBack) {
+    MenuNavigation menu = OpenFileList(12);
+    ASSERT_EQ(menu.page, MenuNavigation::FileListPage);
+    Frames(menu, 200, Down, 12);
+    EXPECT_EQ(menu.listRow, 7);
+    EXPECT_EQ(menu.listScroll, 4);
+    EXPECT_EQ(menu.ChosenFile(), 11);
+    Frames(menu, 200, Up, 12);
+    EXPECT_EQ(menu.listRow, 0);
+    EXPECT_EQ(menu.listScroll, 0);
+}
+
+TEST(MenuNavigation, ThreeFilesStopTheRowAtTwoAndPlayStartsTheChosenOne) {
+    MenuNavigation menu = OpenFileList(3);
+    Frames(menu, 100, Down, 3);
+    EXPECT_EQ(menu.listRow, 2);
+    Frames(menu, 10);
+    EXPECT_TRUE(Frame(menu, ButtonA, 3));
+    EXPECT_EQ(menu.ChosenFile(), 2);
+}
+
+TEST(MenuNavigation, PlayOnAnEmptyListOrAwayFromPlayDoesNothing) {
+    MenuNavigation empty = OpenFileList(0);
+    ASSERT_EQ(empty.page, MenuNavigation::FileListPage);
+    EXPECT_FALSE(Frame(empty, ButtonA, 0));
+    EXPECT_EQ(empty.page, MenuNavigation::FileListPage);
+
+    // The cursor moved off PLAY on page 2 stays there in the list: ButtonA
+    // does nothing until ButtonB goes back and the cursor returns to PLAY.
+    MenuNavigation menu = OpenFileList(5);
+    Frame(menu, ButtonB, 5);
+    Frames(menu, 15);
+    Frame(menu, Down, 5);
+    Frames(menu, 10);
+    Frame(menu, ButtonA, 5);
+    Frames(menu, 15);
+    ASSERT_EQ(menu.page, MenuNavigation::FileListPage);
+    EXPECT_EQ(menu.cursor, 1);
+    EXPECT_FALSE(Frame(menu, ButtonA, 5));
+    Frames(menu, 15);
+    Frame(menu, ButtonB, 5);
+    Frames(menu, 15);
+    Frame(menu, Up, 5);
+    Frames(menu, 10);
+    Frame(menu, ButtonA, 5);
+    Frames(menu, 15);
+    EXPECT_TRUE(Frame(menu, ButtonA, 5));
+}
+
+TEST(MenuNavigation, FlamesShowEachFrameForFourDraws) {
+    MenuNavigation menu;
+    menu.Reset();
+    std::vector<int32_t> frames;
+    for (int draw = 0; draw < 17; ++draw) {
+        frames.push_back(menu.flameFrame);
+        menu.Animate();
+    }
+    EXPECT_EQ(frames, (std::vector<int32_t>{0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 0}));
+}

@@ -1,0 +1,172 @@
+#include "screens/SaveFile.h"
+#include "screens/StageTable.h"
+#include "support/GlWindow.h"
+#include <gtest/gtest.h>
+
+namespace {
+using Bytes = std::vector<unsigned char>;
+
+void Put(Bytes& bytes, int32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(uint8_t(uint32_t(value) >> shift));
+}
+
+// One record: the name length as stored, the glyphs given, the stage and
+// the 22 kept values numbered from `fill` upwards.
+void PutRecord(Bytes& bytes, int32_t length, const std::vector<int32_t>& glyphs, int32_t stage,
+               int32_t fill = 0) {
+    Put(bytes, length);
+    for (int32_t glyph : glyphs) Put(bytes, glyph);
+    Put(bytes, stage);
+    for (int32_t i = 0; i < 22; ++i) Put(bytes, fill ? fill + i : 0);
+}
+
+SaveFileTable Read(const Bytes& bytes, SaveFileTable table = {}) {
+    ReadSaveFile(bytes.data(), bytes.size(), table);
+    return table;
+}
+}
+
+TEST(SaveFile, EmptyListAndTheTwoLetterFile) {
+    Bytes zero;
+    Put(zero, 0);
+    EXPECT_EQ(Read(zero).count, 0);
+
+    Bytes ab;
+    Put(ab, 1);
+    PutRecord(ab, 2, {0, 1}, 1);
+    ASSERT_EQ(ab.size(), 108u);
+    SaveFileTable table = Read(ab);
+    ASSERT_EQ(table.count, 1);
+    EXPECT_EQ(SaveEntryName(table.files[0]), "AB");
+    ASSERT_NE(FindStage(table.files[0].stage), nullptr);
+    EXPECT_STREQ(FindStage(table.files[0].stage)->levelName, "blk101");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(SaveFileBytes(table).data()), 108),
+              std::string(reinterpret_cast<const char*>(ab.data()), 108));
+}
+
+TEST(SaveFile, KeptValuesAreReadInOrder) {
+    Bytes bytes;
+    Put(bytes, 1);
+    PutRecord(bytes, 1, {7}, 32, 100);
+    const SaveFileEntry& entry = Read(bytes).files[0];
+    EXPECT_EQ(entry.stage, 32);
+    EXPECT_EQ(entry.six[0], 100);
+    EXPECT_EQ(entry.six[5], 105);
+    EXPECT_EQ(entry.nine[0], 106);
+    EXPECT_EQ(entry.four[3], 118);
+    EXPECT_EQ(entry.singles[2], 121);
+}
+
+TEST(SaveFile, ShortFileKeepsEarlierValuesAndANegativeCountListsNothing) {
+    SaveFileTable before;
+    before.count = 3;
+    before.files[0].stage = 61;
+    before.files[1].nameLength = 4;
+    before.files[1].glyphs[0] = 17;
+    before.files[1].stage = 62;
+    Bytes bytes;
+    Put(bytes, 2);
+    PutRecord(bytes, 1, {2}, 2);
+    Put(bytes, 3);                // file 1's name length ...
+    bytes.push_back(9);           // ... and a glyph cut short
+    SaveFileTable table = Read(bytes, before);
+    EXPECT_EQ(table.count, 2);
+    EXPECT_EQ(table.files[0].stage, 2);
+    EXPECT_EQ(table.files[1].nameLength, 3);
+    EXPECT_EQ(table.files[1].glyphs[0], 17);
+    EXPECT_EQ(table.files[1].stage, 62);
+
+    // Not even the count: everything stays.
+    EXPECT_EQ(Read(Bytes{1, 0}, before).count, 3);
+    Bytes negative;
+    Put(negative, -5);
+    EXPECT_EQ(Read(negative, before).count, 0);
+}
+
+TEST(SaveFile, FilesAndGlyphsBeyondTheTableAreReadPastInStep) {
+    Bytes bytes;
+    Put(bytes, 25);
+    for (int32_t f = 0; f < 25; ++f) PutRecord(bytes, 1, {f}, f == 24 ? 63 : 1, f * 1000 + 1);
+    SaveFileTable table = Read(bytes);
+    EXPECT_EQ(table.count, kMaxSaveFiles);
+    EXPECT_EQ(table.files[19].glyphs[0], 19);
+    EXPECT_EQ(table.files[19].singles[2], 19000 + 22);
+
+    Bytes longName;
+    Put(longName, 2);
+    PutRecord(longName, 12, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 31);
+    PutRecord(longName, 1, {25}, 34);
+    table = Read(longName);
+    EXPECT_EQ(table.files[0].nameLength, kMaxNameGlyphs);
+    EXPECT_EQ(SaveEntryName(table.files[0]), "ABCDEFGHIJ");
+    EXPECT_EQ(table.files[0].stage, 31);
+    EXPECT_EQ(SaveEntryName(table.files[1]), "Z");
+    EXPECT_EQ(table.files[1].stage, 34);
+
+    // A negative length reads no glyphs: the stage follows at once.
+    Bytes negative;
+    Put(negative, 1);
+    PutRecord(negative, -3, {}, 33);
+    table = Read(negative);
+    EXPECT_EQ(table.files[0].nameLength, 0);
+    EXPECT_EQ(table.files[0].stage, 33);
+}
+
+TEST(SaveFile, HugeCountsInAShortFileEndAtOnce) {
+    Bytes bytes;
+    Put(bytes, INT32_MAX);
+    PutRecord(bytes, INT32_MAX, {1, 2}, 0);
+    // The reader asks once past the end and then stops.
+    size_t offset = 0, calls = 0;
+    SaveFileTable table;
+    ReadSaveFile(
+        [&](int32_t& value) {
+            ++calls;
+            if (offset + 4 > bytes.size()) return false;
+            value = int32_t(bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+                            uint32_t(bytes[offset + 3]) << 24);
+            offset += 4;
+            return true;
+        },
+        table);
+    EXPECT_EQ(calls, bytes.size() / 4 + 1);
+    EXPECT_EQ(table.count, kMaxSaveFiles);
+    EXPECT_EQ(table.files[0].nameLength, kMaxNameGlyphs);
+    EXPECT_EQ(table.files[0].glyphs[1], 2);
+}
+
+TEST(SaveFile, TheFileReaderMatchesTheMemoryReaderAndAMissingFileChangesNothing) {
+    Bytes bytes;
+    Put(bytes, 2);
+    PutRecord(bytes, 3, {4, 5, 6}, 3, 7);
+    PutRecord(bytes, 1, {8}, 2);
+    bytes.push_back(1);
+    std::string path = MakeTempDir() + "/svfile";
+    FILE* out = fopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    fwrite(bytes.data(), 1, bytes.size(), out);
+    fclose(out);
+    SaveFileTable fromFile;
+    ASSERT_TRUE(LoadSaveFile(path, fromFile));
+    EXPECT_EQ(SaveFileBytes(fromFile), SaveFileBytes(Read(bytes)));
+
+    SaveFileTable kept;
+    kept.count = 1;
+    EXPECT_FALSE(LoadSaveFile(path + ".missing", kept));
+    EXPECT_EQ(kept.count, 1);
+}
+
+TEST(SaveFile, EntriesAreMadeOnlyFromLettersAndStagesOfTheTable) {
+    SaveFileEntry entry;
+    std::string error;
+    EXPECT_TRUE(MakeSaveEntry("ALDRIC", 32, entry, error)) << error;
+    EXPECT_EQ(entry.nameLength, 6);
+    EXPECT_EQ(entry.glyphs[1], 11);
+    EXPECT_FALSE(MakeSaveEntry("ABCDEFGHIJK", 1, entry, error));
+    EXPECT_FALSE(MakeSaveEntry("", 1, entry, error));
+    EXPECT_FALSE(MakeSaveEntry("Ab", 1, entry, error));
+    EXPECT_FALSE(MakeSaveEntry("AB", 4, entry, error));
+    EXPECT_NE(error.find("stage 4"), std::string::npos);
+    entry.glyphs[0] = 40;
+    EXPECT_EQ(SaveEntryName(entry).substr(0, 1), "?");
+}
