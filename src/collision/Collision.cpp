@@ -31,6 +31,12 @@ Color WithAlpha(Color color, uint8_t alpha) {
 }
 }
 
+CategoryMask& CategoryMask::operator=(uint32_t value) {
+    value_ = value;
+    if (owner_->world) owner_->world->MaskChanged(owner_);
+    return *this;
+}
+
 ICollision::~ICollision() {
     if (world) world->RemoveFirst(this);
     ClearHits();

@@ -11,6 +11,25 @@ class CollisionWorld;
 
 namespace Collision {
 
+class ICollision;
+
+// The mask of a shape: reads as a plain 32-bit value, and writing it tells
+// the shape's world, which keeps the shapes that look at hand for its pass.
+class CategoryMask {
+public:
+    explicit CategoryMask(ICollision* owner) : owner_(owner) {}
+    CategoryMask(const CategoryMask&) = delete;
+    CategoryMask& operator=(const CategoryMask& other) { return *this = other.value_; }
+    CategoryMask& operator=(uint32_t value);
+    CategoryMask& operator|=(uint32_t bits) { return *this = value_ | bits; }
+    CategoryMask& operator&=(uint32_t bits) { return *this = value_ & bits; }
+    operator uint32_t() const { return value_; }
+
+private:
+    ICollision* owner_;
+    uint32_t value_ = 0;
+};
+
 // An axis-aligned shape in world pixels. Shapes register in the collision
 // world when built (unless detached) and leave it when destroyed.
 // Move registered shapes with SetPosition and SetSize only: the world keeps
@@ -35,7 +54,7 @@ public:
     CollisionWorld* world = nullptr;
     int32_t kind = 0;  // 0 point, 2 rectangle
     uint32_t category = 0;
-    uint32_t mask = 0;
+    CategoryMask mask{this};
 
 protected:
     ICollision() = default;
@@ -48,10 +67,11 @@ protected:
 private:
     friend class ::CollisionWorld;
     // The world's bookkeeping: place in its list, place in its pending
-    // moves, and the cells the shape was filed under.
+    // moves, whether it is among the lookers, and the cells it is filed under.
     size_t worldSlot_ = 0;
     size_t moveSlot_ = 0;
     bool moving_ = false;
+    bool looking_ = false;
     bool indexed_ = false;
     CellSpan cells_;
 };
@@ -109,11 +129,13 @@ public:
     void Add(Collision::ICollision* shape);
     void RemoveFirst(Collision::ICollision* shape);
     void Moved(Collision::ICollision* shape);
+    void MaskChanged(Collision::ICollision* shape);
     // The registered shapes in world order.
     const std::vector<Collision::ICollision*>& Shapes() const;
 
 private:
     void ApplyMoves();
+    void DropFormerLookers();
     void Refile(Collision::ICollision* shape);
     void Unfile(Collision::ICollision* shape);
     void Compact() const;
@@ -126,6 +148,9 @@ private:
     mutable std::vector<Collision::ICollision*> shapes_;
     mutable size_t holes_ = 0;
     std::vector<Collision::ICollision*> moves_;
+    // Every shape with a non-zero mask, and perhaps some whose mask went back
+    // to zero since the last pass.
+    std::vector<Collision::ICollision*> lookers_;
     std::vector<Collision::ICollision*> unfiled_;
     CellIndex index_;
     std::vector<Collision::ICollision*> scratch_;

@@ -29,6 +29,7 @@ void CollisionWorld::Add(ICollision* shape) {
     shape->worldSlot_ = shapes_.size();
     shapes_.push_back(shape);
     Moved(shape);
+    MaskChanged(shape);
 }
 
 void CollisionWorld::RemoveFirst(ICollision* shape) {
@@ -42,6 +43,8 @@ void CollisionWorld::RemoveFirst(ICollision* shape) {
     ++holes_;
     if (shape->moving_) moves_[shape->moveSlot_] = nullptr;
     shape->moving_ = false;
+    if (shape->looking_) lookers_.erase(std::find(lookers_.begin(), lookers_.end(), shape));
+    shape->looking_ = false;
     Unfile(shape);
     if (holes_ >= kMinHolesToCompact && holes_ * 2 >= shapes_.size()) Compact();
 }
@@ -51,6 +54,12 @@ void CollisionWorld::Moved(ICollision* shape) {
     shape->moving_ = true;
     shape->moveSlot_ = moves_.size();
     moves_.push_back(shape);
+}
+
+void CollisionWorld::MaskChanged(ICollision* shape) {
+    if (shape->mask == 0 || shape->looking_) return;
+    shape->looking_ = true;
+    lookers_.push_back(shape);
 }
 
 const std::vector<ICollision*>& CollisionWorld::Shapes() const {
@@ -126,13 +135,25 @@ void CollisionWorld::CollideWithCandidates(ICollision& shape) {
     for (ICollision* other : scratch_) TestPair(shape, *other);
 }
 
+// Each looking shape's hits depend only on the shapes it meets, so the
+// lookers may be visited in any order; the shapes each one meets are taken
+// in world order.
 void CollisionWorld::Update() {
     ApplyMoves();
-    for (ICollision* shape : shapes_) {
-        if (!shape || shape->mask == 0) continue;
+    DropFormerLookers();
+    for (ICollision* shape : lookers_) {
         shape->ClearHits();
         CollideWithCandidates(*shape);
     }
+}
+
+void CollisionWorld::DropFormerLookers() {
+    auto stopped = std::remove_if(lookers_.begin(), lookers_.end(), [](ICollision* shape) {
+        if (shape->mask != 0) return false;
+        shape->looking_ = false;
+        return true;
+    });
+    lookers_.erase(stopped, lookers_.end());
 }
 
 void CollisionWorld::UpdateExhaustive() {
