@@ -63,7 +63,7 @@ void DrawMoon(Image& image) {
             float d = std::sqrt(float(x * x + y * y)) / (float(kMoonRadius) + 0.5f);
             if (d > 1.0f) continue;
             float seas = FractalNoise(float(x) / 14.0f + 3.0f, float(y) / 14.0f + 7.0f, 3, 77);
-            uint32_t color = DitherPasses(x, y, (seas - 0.45f) * 4.0f) ? sea : lit;
+            uint32_t color = DitherPasses(x, y, (seas - 0.5f) * 10.0f) ? sea : lit;
             if (d > 0.9f && x + y > 0) color = rim;  // the shaded lower right limb
             image.Set(kMoonX + x, kMoonY + y, color);
         }
@@ -142,6 +142,22 @@ void DrawBridge(Image& image) {
     DrawBattlements(image, left, right - left, deck);
 }
 
+// Where the castle stands against the moon, its edges catch a thin line of
+// light.
+void DrawMoonlitEdges(Image& image) {
+    const uint32_t rim = Rgb(0x3A, 0x38, 0x5C);
+    const Image before = image;
+    auto bright = [&](int x, int y) {
+        uint32_t c = before.Get(x, y);
+        return (c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16 & 0xFF) > 420;
+    };
+    for (int y = kMoonY - kMoonRadius; y <= kMoonY + kMoonRadius; ++y)
+        for (int x = kMoonX - kMoonRadius; x <= kMoonX + kMoonRadius; ++x) {
+            if (before.Get(x, y) != kSilhouette) continue;
+            if (bright(x - 1, y) || bright(x + 1, y) || bright(x, y - 1)) image.Set(x, y, rim);
+        }
+}
+
 void DrawCastle(Image& image) {
     // The crag the castle stands on.
     image.FillPolygon({{70, kGroundTop + 4}, {92, 170}, {98, 158}, {222, 158}, {232, 168}, {250, 180},
@@ -156,6 +172,7 @@ void DrawCastle(Image& image) {
     for (const Tower& tower : towers) DrawTower(image, tower);
     DrawBridge(image);
     DrawWindows(image);
+    DrawMoonlitEdges(image);
 }
 
 // A bare tree: a trunk that forks into thinner branches.
