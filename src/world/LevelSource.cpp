@@ -23,10 +23,16 @@ struct FixedFields {
 };
 const FixedFields kFixedFields[] = {{5, 'h', 2}, {15, 'b', 3}, {20, 'h', 1}, {25, 'h', 50}};
 
+// The words of a line up to a comment: a word starting with '#'. The
+// symbol of a legend line is its second word, whatever it is.
 std::vector<std::string> Split(const std::string& line) {
     std::istringstream stream(line);
     std::vector<std::string> tokens;
-    for (std::string token; stream >> token;) tokens.push_back(token);
+    for (std::string token; stream >> token;) {
+        bool symbol = tokens.size() == 1 && tokens[0] == "legend";
+        if (token[0] == '#' && !symbol) break;
+        tokens.push_back(token);
+    }
     return tokens;
 }
 
@@ -170,7 +176,7 @@ private:
 
     bool Line(const std::string& text) {
         std::vector<std::string> tokens = Split(text);
-        if (tokens.empty() || tokens[0][0] == '#') return true;
+        if (tokens.empty()) return true;
         const std::string& word = tokens[0];
         std::vector<int64_t> v;
         if (word == "tiles") return NumberList(tokens, level_.tilePictures, 'h', kMaxTilePictures, "tile pictures");
@@ -350,7 +356,7 @@ private:
     bool GridLine(const std::string& text) {
         if (!text.empty() && text[0] == '|') return Row(text.substr(1));
         std::vector<std::string> tokens = Split(text);
-        if (tokens.empty() || tokens[0][0] == '#') return true;
+        if (tokens.empty()) return true;
         const std::string& word = tokens[0];
         if (word == "legend") return LegendLine(tokens);
         if (word == "hex") {
