@@ -1,5 +1,8 @@
+#include "core/Trace.h"
 #include "platform/Input.h"
 #include "player/Player.h"
+#include "support/GlWindow.h"
+#include "support/RunGame.h"
 #include "world/Camera.h"
 #include "world/TextLevel.h"
 #include <gtest/gtest.h>
@@ -144,4 +147,25 @@ TEST(PlayerTest, ButtonBRisesIntoAWallCeilingButThroughALedge) {
     EXPECT_NE(std::find(rising.begin(), rising.end(), 48.0f), rising.end());  // feet lifted onto it
     for (size_t i = 1; i < rising.size(); ++i) EXPECT_LT(rising[i], rising[i - 1]);
     EXPECT_EQ(scene.Ys(0, 20).back(), 48.0f);  // and it lands on the ledge
+}
+
+TEST(PlayerTest, TraceShowsTheCameraAndTheHeroOrNull) {
+    AddHeroTraceFields();
+    std::string path = MakeTempDir() + "/trace.jsonl";
+    std::string error;
+    ASSERT_TRUE(OpenTrace(path, error)) << error;
+    WriteTraceLine(1, nullptr);
+    {
+        Scene scene(kFloor, Vector3(60.5f, 120, 0));
+        scene.Step(0);
+        WriteTraceLine(2, nullptr);
+    }
+    WriteTraceLine(3, nullptr);
+    CloseTrace();
+    std::vector<std::string> lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(JsonField(lines[0], "player"), "null");
+    EXPECT_EQ(JsonField(lines[1], "player"), "[60.5,120]");
+    EXPECT_EQ(JsonField(lines[1], "camera"), "[-80,-72]");  // a level smaller than the screen
+    EXPECT_EQ(JsonField(lines[2], "player"), "null");
 }
