@@ -10,7 +10,7 @@ tiles 7 8 1000
 stairs 12
 bounds 0 0 9600 2400
 start 1205 2399
-tile -1 0 0
+tile -1 0 0   # the empty definition, with a comment
 tile 0 0 1
 tile 1 1 0 99
 grid main 4 2
