@@ -1,0 +1,80 @@
+#include "PlayData.h"
+#include "support/GlWindow.h"
+#include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+
+std::string CopyOfBuiltData() {
+    std::string dir = MakeTempDir() + "/data";
+    RunResult copy = RunProgram("cp", {"-r", BuiltDataDir(), dir});
+    EXPECT_EQ(copy.exitCode, 0) << copy.output;
+    return dir;
+}
+
+void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& files) {
+    std::vector<std::string> args = {"new", dataDir + "/svfile"};
+    args.insert(args.end(), files.begin(), files.end());
+    RunResult written = RunProgram(ToolPath("save"), args);
+    EXPECT_EQ(written.exitCode, 0) << written.output;
+}
+
+void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName) {
+    std::string source = dataDir + "/" + levelName + ".txt";
+    std::ofstream out(source);
+    out << "bounds 0 0 3200 2400\nstart 1600 480\ntile -1 0 0\ngrid main 13 9\nlegend . 0\n";
+    for (int row = 0; row < 10; ++row) out << "|..............\n";
+    out << "end\n";
+    out.close();
+    RunResult mkdir = RunProgram("mkdir", {"-p", dataDir + "/levels"});
+    EXPECT_EQ(mkdir.exitCode, 0) << mkdir.output;
+    RunResult compiled = RunProgram(ToolPath("level"), {"compile", source, dataDir + "/levels/" + levelName});
+    EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
+}
+
+std::string MovieText(const std::vector<KeyHold>& holds) {
+    std::multimap<long, std::string> events;
+    for (const KeyHold& hold : holds) {
+        events.emplace(hold.step, "down " + hold.key);
+        events.emplace(hold.step + hold.steps, "up " + hold.key);
+    }
+    std::string text = "duskhold-movie 1\n";
+    for (const auto& [step, event] : events) text += std::to_string(step) + " " + event + "\n";
+    return text;
+}
+
+Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
+               const std::vector<std::string>& extraArgs) {
+    std::string dir = MakeTempDir();
+    std::ofstream(dir + "/play.movie") << MovieText(holds);
+    // The disk driver writes sound as fast as it can; the dummy device keeps
+    // real time, opens without hardware and leaves the processor to the game.
+    std::vector<std::string> args = {"SDL_AUDIODRIVER=dummy", DUSKHOLD_BINARY, "--fast", "--steps",
+                                     std::to_string(steps), "--window", "320x240", "--data", dataDir,
+                                     "--replay", dir + "/play.movie", "--trace", dir + "/trace.jsonl"};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    Play play;
+    play.run = RunProgram("env", args);
+    play.trace = ReadLines(dir + "/trace.jsonl");
+    return play;
+}
+
+std::string StepLine(const Play& play, long step) {
+    return step >= 1 && size_t(step) <= play.trace.size() ? play.trace[size_t(step) - 1] : std::string();
+}
+
+long FirstStep(const Play& play, const std::string& field, const std::string& value, long from) {
+    for (long step = std::max(from, 1L); size_t(step) <= play.trace.size(); ++step)
+        if (JsonField(StepLine(play, step), field) == value) return step;
+    return 0;
+}
+
+std::vector<KeyHold> ToFileList() {
+    return {
+        {1, "z", 50},    // the title leaves on step 41, the menu comes on 161
+        {240, "z", 2},   // GAME START: the second column is in by step 265
+        {270, "down", 2},
+        {285, "z", 2},   // SELECT FILE: the PLAY column is in by step 310
+        {320, "z", 2},   // PLAY: the file list
+    };
+}

@@ -1,0 +1,45 @@
+#pragma once
+#include "support/RunGame.h"
+#include <string>
+#include <vector>
+
+// Helpers for the tests that play the game through its screens: a private
+// copy of the built data to change, save files, a stage the hero falls out
+// of, movies and the trace of a run.
+
+// A copy of the built data directory in a fresh temporary directory.
+std::string CopyOfBuiltData();
+// Writes "svfile" with the given "NAME:STAGE" files through duskhold-save.
+void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& files);
+// Replaces levels\<name> with a stage without a floor: the hero starts at
+// (160, 48) and falls out of the 240-pixel-high bounds at once.
+void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName);
+
+// A key held from `step` for `steps` steps ("z" ButtonA, "x" ButtonB,
+// "down", "up").
+struct KeyHold {
+    long step;
+    std::string key;
+    long steps;
+};
+std::string MovieText(const std::vector<KeyHold>& holds);
+
+struct Play {
+    RunResult run;
+    std::vector<std::string> trace;  // line i is step i + 1
+};
+// Runs the game for `steps` steps in a 320 by 240 window on `dataDir` with
+// the movie; sound goes to a silent device so that the sound counts are real.
+Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
+               const std::vector<std::string>& extraArgs = {});
+
+// The trace line of a step (1-based); empty past the end.
+std::string StepLine(const Play& play, long step);
+// The first step from `from` on whose `field` has the raw JSON `value`; 0 if none.
+long FirstStep(const Play& play, const std::string& field, const std::string& value, long from = 1);
+
+// The movie that goes from the title (button held at step 1) through GAME
+// START and SELECT FILE to the file list, which opens on step 320.
+std::vector<KeyHold> ToFileList();
+constexpr long kMenuStep = 161;
+constexpr long kFileListStep = 320;
