@@ -64,6 +64,22 @@ protected:
         long start = Written();
         return Peak(start, WaitFor(bytes));
     }
+    // The longest run of silent stereo frames between the first sound and
+    // `to`, in seconds.
+    double LongestSilence(long to) const {
+        std::ifstream in(output_, std::ios::binary);
+        std::vector<int16_t> samples(size_t(to / 2));
+        in.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * 2));
+        long longest = 0, run = 0;
+        bool started = false;
+        for (size_t i = 0; i + 1 < samples.size(); i += 2) {
+            bool silent = std::abs(int(samples[i])) <= 32 && std::abs(int(samples[i + 1])) <= 32;
+            started = started || !silent;
+            run = silent && started ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        return double(longest) / 44100.0;
+    }
     int PeakAfterStop() const {
         long stopped = Written();
         WaitFor(kStopMargin + kBytesPerSecond / 4);
@@ -124,6 +140,18 @@ TEST_F(DiskAudio, ReleasingLoopingMusicStopsIt) {
     EXPECT_EQ(PeakAfterStop(), 0);
     music.Play();  // released: nothing left to play
     EXPECT_EQ(PeakAfterStop(), 0);
+}
+
+// The lament is 34.4 s long; 50 s of output take it once round its loop.
+TEST_F(DiskAudio, LoopingMusicComesRoundWithoutAGap) {
+    Sound music("music\\DH3- Lament.mid", true);
+    music.Play();
+    long written = WaitFor(50 * kBytesPerSecond);
+    music.Release();
+    ASSERT_GE(written, 50 * kBytesPerSecond);
+    double silence = LongestSilence(written);
+    printf("longest silence in 50 s of looping music: %.1f ms\n", silence * 1000.0);
+    EXPECT_LT(silence, 0.02);
 }
 
 TEST_F(DiskAudio, FailedLoadReportsOnceAndPlaysNothing) {
