@@ -71,6 +71,14 @@ RunResult BuildRecipe(const std::string& folder, const std::string& text, std::s
     return RunProgram(ToolPath("content"), {dir + "/content", outDir, folder});
 }
 
+// The bytes of one file built from a recipe that must build.
+std::string BuiltFile(const std::string& folder, const std::string& recipe, const std::string& file) {
+    std::string out;
+    RunResult run = BuildRecipe(folder, recipe, out);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    return ReadTextFile(out + "/" + file);
+}
+
 int ZeroCrossings(const std::vector<int16_t>& samples, size_t from, size_t to) {
     int count = 0;
     for (size_t i = from + 1; i < to; ++i) count += (samples[i - 1] < 0) != (samples[i] < 0);
@@ -84,14 +92,11 @@ const char* const kSounds[] = {"ZombieDeath", "whipleather", "whip2", "whip3", "
 }
 
 TEST(MusicRecipe, NotesBecomeTheExactEventsAndTheLoopEndsOnTheLastTick) {
-    std::string out;
-    RunResult run = BuildRecipe("music",
-                                "file music\\T t.mid\ntempo 120\nmeter 2/4\n"
-                                "track Lead  # the only track\nchannel 2\nprogram 19\nv100\n"
-                                "C4/4 r/4 | [ D4/2 ]x2 E4/4\n",
-                                out);
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    MidiFile midi = ReadMidi(ReadTextFile(out + "/music/T t.mid"));
+    MidiFile midi = ReadMidi(BuiltFile("music",
+                                       "file music\\T t.mid\ntempo 120\nmeter 2/4\n"
+                                       "track Lead  # the only track\nchannel 2\nprogram 19\nv100\n"
+                                       "C4/4 r/4 | [ D4/2 ]x2 E4/4\n",
+                                       "music/T t.mid"));
     EXPECT_EQ(midi.format, 1);
     EXPECT_EQ(midi.division, 96);
     ASSERT_EQ(midi.tracks.size(), 2u);
@@ -133,14 +138,11 @@ TEST(MusicRecipe, FaultyRecipesAreRefusedWithTheLineToLookAt) {
 }
 
 TEST(SoundRecipe, LayersRenderToneSweepAndSilence) {
-    std::string out;
-    RunResult run = BuildRecipe("sound",
-                                "file sound\\t.wav\nlength 0.3\n"
-                                "layer wave=sine length=0.1 freq=441 vol=0.5\n"
-                                "layer wave=square start=0.15 length=0.1 freq=200>3200 vol=0.4 release=0.01\n",
-                                out);
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    std::string bytes = ReadTextFile(out + "/sound/t.wav");
+    std::string bytes = BuiltFile("sound",
+                                  "file sound\\t.wav\nlength 0.3\n"
+                                  "layer wave=sine length=0.1 freq=441 vol=0.5\n"
+                                  "layer wave=square start=0.15 length=0.1 freq=200>3200 vol=0.4 release=0.01\n",
+                                  "sound/t.wav");
     ASSERT_GE(bytes.size(), 44u);
     EXPECT_EQ(bytes.substr(0, 4), "RIFF");
     EXPECT_EQ(bytes.substr(8, 8), "WAVEfmt ");
@@ -157,6 +159,7 @@ TEST(SoundRecipe, LayersRenderToneSweepAndSilence) {
     EXPECT_GT(ZeroCrossings(samples, 4410, 5512), 3 * ZeroCrossings(samples, 3307, 4410));
     EXPECT_EQ(samples.back(), 0);
 
+    std::string out;
     RunResult bad = BuildRecipe("sound", "file sound\\t.wav\nlength 0.3\nlayer wave=sine loud=2\n", out);
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.output.find("line 3: bad layer setting 'loud=2'"), std::string::npos) << bad.output;
