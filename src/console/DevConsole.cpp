@@ -20,9 +20,10 @@ std::vector<std::string>& PendingLines() {
 
 DevConsole::DevConsole(int32_t maxLines) : maxLines_(std::max(maxLines, 0)) {
     gDevConsole = this;
-    font_ = new Sprite("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
+    // Earlier lines first, so that a message about the font follows them.
     for (const std::string& line : PendingLines()) AppendLine(line);
     PendingLines().clear();
+    font_ = new Sprite("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
 }
 
 DevConsole::~DevConsole() {

@@ -1,6 +1,7 @@
 #include "core/Movie.h"
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <utility>
 
@@ -127,6 +128,25 @@ bool CheckOrder(const std::vector<MovieEvent>& events, const MovieEvent& next, s
     }
     return true;
 }
+}
+
+KeyNames KeyNamesFromTable(const std::map<std::string, int32_t>& table, int32_t symbolLimit) {
+    auto symbols = std::make_shared<const std::map<std::string, int32_t>>(table);
+    auto names = std::make_shared<std::map<int32_t, std::string>>();
+    for (const auto& [name, symbol] : table) names->emplace(symbol, name);
+    KeyNames keys;
+    keys.find = [symbols](const std::string& name, int32_t& symbol) {
+        auto it = symbols->find(name);
+        if (it == symbols->end()) return false;
+        symbol = it->second;
+        return true;
+    };
+    keys.spell = [names](int32_t symbol) {
+        auto it = names->find(symbol);
+        return it == names->end() ? std::string() : it->second;
+    };
+    keys.symbolLimit = symbolLimit;
+    return keys;
 }
 
 bool ParseMovie(const std::string& text, const KeyNames& keys, std::vector<MovieEvent>& events,

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ struct KeyNames {
     std::function<std::string(int32_t symbol)> spell;  // "" for a key without a name
     int32_t symbolLimit = 0;                            // key numbers run below this
 };
+
+// Key names from a table of names and their symbols; a symbol that several
+// names share is spelled with the first in name order.
+KeyNames KeyNamesFromTable(const std::map<std::string, int32_t>& table, int32_t symbolLimit);
 
 struct MovieError {
     int line = 0;

@@ -65,15 +65,7 @@ void RecordTakenEvent(const SDL_Event& event) {
 }
 
 const KeyNames& SdlKeyNames() {
-    static const std::map<std::string, int32_t> table = KeyTable();
-    static const KeyNames names{
-        [](const std::string& name, int32_t& symbol) {
-            auto it = table.find(name);
-            if (it == table.end()) return false;
-            symbol = it->second;
-            return true;
-        },
-        SdlKeyName, SDLK_LAST};
+    static const KeyNames names = KeyNamesFromTable(KeyTable(), SDLK_LAST);
     return names;
 }
 
