@@ -22,8 +22,8 @@ void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& f
 void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName) {
     std::string source = dataDir + "/" + levelName + ".txt";
     std::ofstream out(source);
-    out << "bounds 0 0 3200 2400\nstart 1600 480\ntile -1 0 0\ngrid main 13 9\nlegend . 0\n";
-    for (int row = 0; row < 10; ++row) out << "|..............\n";
+    out << "bounds 0 0 3200 2400\nstart 1600 480\ntile -1 0 0\ngrid main 13 9\nlegend - 0\n";
+    for (int row = 0; row < 10; ++row) out << "|--------------\n";
     out << "end\n";
     out.close();
     RunResult mkdir = RunProgram("mkdir", {"-p", dataDir + "/levels"});
@@ -69,12 +69,17 @@ long FirstStep(const Play& play, const std::string& field, const std::string& va
     return 0;
 }
 
-std::vector<KeyHold> ToFileList() {
+std::vector<KeyHold> MenuToFileList(long menuStep) {
     return {
-        {1, "z", 50},    // the title leaves on step 41, the menu comes on 161
-        {240, "z", 2},   // GAME START: the second column is in by step 265
-        {270, "down", 2},
-        {285, "z", 2},   // SELECT FILE: the PLAY column is in by step 310
-        {320, "z", 2},   // PLAY: the file list
+        {menuStep + 79, "z", 2},   // GAME START: the second column is in 25 draws later
+        {menuStep + 109, "down", 2},
+        {menuStep + 124, "z", 2},  // SELECT FILE: the PLAY column slides in
+        {menuStep + kMenuToFileList, "z", 2},
     };
+}
+
+std::vector<KeyHold> ToFileList() {
+    std::vector<KeyHold> holds = {{1, "z", 50}};
+    for (const KeyHold& hold : MenuToFileList(kMenuStep)) holds.push_back(hold);
+    return holds;
 }

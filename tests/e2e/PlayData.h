@@ -38,8 +38,12 @@ std::string StepLine(const Play& play, long step);
 // The first step from `from` on whose `field` has the raw JSON `value`; 0 if none.
 long FirstStep(const Play& play, const std::string& field, const std::string& value, long from = 1);
 
-// The movie that goes from the title (button held at step 1) through GAME
-// START and SELECT FILE to the file list, which opens on step 320.
+// From the menu entered on `menuStep` through GAME START and SELECT FILE to
+// the file list, which opens 159 steps later with the cursor on PLAY.
+std::vector<KeyHold> MenuToFileList(long menuStep);
+constexpr long kMenuToFileList = 159;
+// The same from the title: a button held at step 1 leaves the title on step
+// 41 and the menu comes on step 161.
 std::vector<KeyHold> ToFileList();
 constexpr long kMenuStep = 161;
-constexpr long kFileListStep = 320;
+constexpr long kFileListStep = kMenuStep + kMenuToFileList;
