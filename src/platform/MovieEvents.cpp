@@ -7,12 +7,12 @@
 #include <cstring>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 namespace {
 // A replayed joystick acts as joystick 0 with this many controls.
 constexpr int kReplayButtons = 12;
 constexpr int kReplayHats = 1;
+constexpr size_t kMaxMovieBytes = 16u << 20;
 
 std::string SdlKeyName(int32_t symbol) {
     if (symbol < 0 || symbol >= SDLK_LAST) return "";
@@ -52,6 +52,25 @@ Recorder& TheRecorder() {
 
 bool IsJoystickEvent(const MovieEvent& event) {
     return event.kind != MovieEventKind::KeyDown && event.kind != MovieEventKind::KeyUp;
+}
+
+// Reads the whole file, refusing one too large to be a movie (a device or a
+// mistaken path) before it fills the memory.
+bool ReadMovieText(const std::string& path, std::string& text, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read the movie";
+        return false;
+    }
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        text.append(chunk, size_t(in.gcount()));
+        if (text.size() > kMaxMovieBytes) {
+            error = "the movie is larger than 16 MiB";
+            return false;
+        }
+    }
+    return true;
 }
 
 void RecordTakenEvent(const SDL_Event& event) {
@@ -126,16 +145,14 @@ bool DiscardLiveInput() {
 }
 
 bool LoadReplay(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ":0: cannot read the movie";
+    std::string text;
+    if (!ReadMovieText(path, text, error)) {
+        error = path + ":0: " + error;
         return false;
     }
-    std::stringstream text;
-    text << in.rdbuf();
     Replay& replay = TheReplay();
     MovieError failure;
-    if (!ParseMovie(text.str(), SdlKeyNames(), replay.events, failure)) {
+    if (!ParseMovie(text, SdlKeyNames(), replay.events, failure)) {
         error = path + ":" + std::to_string(failure.line) + ": " + failure.message;
         return false;
     }

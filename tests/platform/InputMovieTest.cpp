@@ -93,6 +93,8 @@ TEST(InputMovie, ReplayQueuesEachStepAndStandsInForJoystickZero) {
     std::string error;
     EXPECT_FALSE(LoadReplay(dir + "/missing", error));
     EXPECT_EQ(error, dir + "/missing:0: cannot read the movie");
+    EXPECT_FALSE(LoadReplay("/dev/zero", error));
+    EXPECT_EQ(error, "/dev/zero:0: the movie is larger than 16 MiB");
     WriteFile(dir + "/bad", "duskhold-movie 1\n1 down z\n2 hat sideways\n");
     EXPECT_FALSE(LoadReplay(dir + "/bad", error));
     EXPECT_EQ(error.rfind(dir + "/bad:3: unknown hat direction 'sideways'", 0), 0u) << error;
