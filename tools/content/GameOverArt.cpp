@@ -219,11 +219,12 @@ Image LetteringFrame(const std::vector<TextArt>& glyphs, int strength, ContentCo
             bool edgeAbove = ink.Get(x, y - 1) == 0;
             frame.Set(x, y, edgeAbove ? MixColor(fill, Rgb(0xff, 0xe0, 0xc8), 0.6f) : fill);
         }
-    // A dark rim and, growing by frame, a red glow around it.
+    // A dark rim and, growing by frame, rings of glow that fade outwards.
+    const uint32_t glow[] = {Rgb(0x6c, 0x0c, 0x14), Rgb(0x3c, 0x06, 0x0c)};
     Image rim = frame;
     rim.Replace(kBlackKey, 0);
     rim.Outline(Rgb(0x24, 0x04, 0x08), true);
-    for (int ring = 0; ring < strength; ++ring) rim.Outline(Rgb(0x90, 0x10, 0x18, uint8_t(110 - 40 * ring)));
+    for (int ring = 0; ring < strength; ++ring) rim.Outline(glow[ring]);
     rim.Replace(0, kBlackKey);
     return rim;
 }

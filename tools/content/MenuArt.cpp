@@ -183,7 +183,7 @@ void DrawSconce(Image& bar, int left) {
 void MakeHolder(ContentContext& context) {
     Image bar(144, 32, kMagentaKey);
     const int left = 12, right = 131, top = 4, bottom = 21;
-    bar.FillRect(left + 2, bottom + 1, right - left - 1, 2, Rgb(0, 0, 0, 110));
+    bar.FillRect(left + 2, bottom + 1, right - left - 1, 2, Rgb(0x0a, 0x08, 0x10));
     for (int y = top; y <= bottom; ++y) {
         float t = float(y - top) / float(bottom - top);
         int inset = std::max(0, 2 - std::min(y - top, bottom - y));  // chamfered corners
