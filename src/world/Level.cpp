@@ -8,6 +8,7 @@ namespace LevelNamespace {
 namespace {
 constexpr int32_t kTileSize = 24;
 constexpr int64_t kFar = int64_t(1) << 40;
+// Beyond this, positions are clamped or not culled rather than overflowing.
 constexpr float kCameraLimit = 1.0e9f;
 const Color kOpaqueWhite(0xFFFFFFFFu);
 
@@ -30,7 +31,8 @@ Area ReachOf(const Sprite& sprite) {
     float width = float(sprite.frameWidth), height = float(sprite.frameHeight);
     float left = sprite.xOffset + std::min(0.0f, width), right = sprite.xOffset + std::max(0.0f, width);
     float top = sprite.yOffset + std::min(0.0f, height), bottom = sprite.yOffset + std::max(0.0f, height);
-    if (!std::isfinite(left + right + top + bottom)) return kEverywhere;
+    for (float edge : {left, right, top, bottom})
+        if (!(std::fabs(edge) < kCameraLimit)) return kEverywhere;  // also NaN
     return {int64_t(std::floor(left)) - 1, int64_t(std::floor(top)) - 1,
             int64_t(std::ceil(right)) + 1, int64_t(std::ceil(bottom)) + 1};
 }
