@@ -18,7 +18,7 @@ int LiveSoundCount() { return gSoundSystem ? gSoundSystem->liveSounds() : 0; }
 // silently and says so once, instead of reporting every sound it loads.
 void InitSoundSystem() {
     if (!gSoundSystem) Audio::System_Create(&gSoundSystem);
-    if (gSoundSystem->init(32, 0, nullptr) == Audio::Ok) {
+    if (gSoundSystem->hasDevice() || gSoundSystem->init(32, 0, nullptr) == Audio::Ok) {
         SetSoundEnabled(true);
         return;
     }
