@@ -1,11 +1,14 @@
 #include "platform/Input.h"
 #include "platform/PngDecode.h"
+#include "platform/Sound.h"
+#include "platform/Texture.h"
 #include "screens/TitleScreen.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 // Runs the game on a movie and returns the trace lines (line i is step i+1).
@@ -126,4 +129,26 @@ TEST(TitleScreen, TimerWrapKeepsThePromptBlinkingAndNeverReturnsToZero) {
     EXPECT_EQ(title.LeaveCounter(), 1.0f);
     EXPECT_EQ(title.PromptAlpha(), 0);  // leaving: no prompt, whatever the timer
     title.Leave();
+}
+
+TEST(TitleScreen, LeaveGivesBackEveryPictureAndSound) {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+    GlWindow window;
+    ASSERT_TRUE(window.Open());
+    ASSERT_EQ(chdir(BuiltDataDir().c_str()), 0);
+    InitSoundSystem();
+    ASSERT_TRUE(SoundEnabled());
+    int textures = LiveTextureCount();
+    TitleScreen title;
+    for (int visit = 0; visit < 2; ++visit) {
+        title.Enter();
+        EXPECT_EQ(LiveSoundCount(), 2);
+        EXPECT_EQ(LiveTextureCount(), textures + 2);
+        title.Update(1.0f);
+        title.Draw();
+        title.Leave();
+        EXPECT_EQ(LiveSoundCount(), 0);
+        EXPECT_EQ(LiveTextureCount(), textures);
+    }
 }
