@@ -51,7 +51,7 @@ private:
     bool audioSubsystemStarted_ = false;
     int channelCount_ = 0;
     int liveSounds_ = 0;
-    Sound* sounds_ = nullptr;  // every live sound, linked through Sound::next_
+    Sound* sounds_ = nullptr;         // every live sound, linked through Sound::next_
     Channel** slotOwners_ = nullptr;  // which channel object holds each effect slot
     Channel* musicOwner_ = nullptr;
 

@@ -94,6 +94,7 @@ void TitleScreen::Draw() {
 void AddTitleTraceField() {
     AddTraceField("title", [] {
         if (TheStateStack().CurrentState() != gTitleScreen) return std::string();
-        return "{\"timer\":" + JsonNumber(gScreen.Timer()) + ",\"leave\":" + JsonNumber(gScreen.LeaveCounter()) + "}";
+        return "{\"timer\":" + JsonNumber(gScreen.Timer()) +
+               ",\"leave\":" + JsonNumber(gScreen.LeaveCounter()) + "}";
     });
 }

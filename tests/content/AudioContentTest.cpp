@@ -1,6 +1,7 @@
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
@@ -43,9 +44,11 @@ MidiFile ReadMidi(const std::string& bytes) {
             } while (byte & 0x80);
             tick += int(delta);
             uint8_t status = uint8_t(bytes.at(i));
-            size_t length = status == 0xFF ? 3 + size_t(uint8_t(bytes.at(i + 2)))
-                            : (status & 0xF0) == 0xC0 ? 2 : 3;
-            track.push_back({tick, std::vector<uint8_t>(bytes.begin() + long(i), bytes.begin() + long(i + length))});
+            size_t length = status == 0xFF            ? 3 + size_t(uint8_t(bytes.at(i + 2)))
+                            : (status & 0xF0) == 0xC0 ? 2
+                                                      : 3;
+            track.push_back({tick, std::vector<uint8_t>(bytes.begin() + long(i),
+                                                        bytes.begin() + long(i + length))});
             i += length;
         }
         midi.tracks.push_back(track);
@@ -72,7 +75,8 @@ RunResult BuildRecipe(const std::string& folder, const std::string& text, std::s
 }
 
 // The bytes of one file built from a recipe that must build.
-std::string BuiltFile(const std::string& folder, const std::string& recipe, const std::string& file) {
+std::string BuiltFile(const std::string& folder, const std::string& recipe,
+                      const std::string& file) {
     std::string out;
     RunResult run = BuildRecipe(folder, recipe, out);
     EXPECT_EQ(run.exitCode, 0) << run.output;
@@ -85,10 +89,11 @@ int ZeroCrossings(const std::vector<int16_t>& samples, size_t from, size_t to) {
     return count;
 }
 
-const char* const kMusic[] = {"Overture", "Lament", "Game Over", "Outset", "Gearwheel4", "Wildwood",
-                              "Lowpulse", "Unease", "Gloomdream", "Emberseed", "Echoes2", "Enigma"};
-const char* const kSounds[] = {"ZombieDeath", "whipleather", "whip2", "whip3", "gethit6", "gethit5",
-                               "dying2", "fallcrouch"};
+const char* const kMusic[] = {"Overture",   "Lament",    "Game Over", "Outset",
+                              "Gearwheel4", "Wildwood",  "Lowpulse",  "Unease",
+                              "Gloomdream", "Emberseed", "Echoes2",   "Enigma"};
+const char* const kSounds[] = {"ZombieDeath", "whipleather", "whip2",  "whip3",
+                               "gethit6",     "gethit5",     "dying2", "fallcrouch"};
 }
 
 TEST(MusicRecipe, NotesBecomeTheExactEventsAndTheLoopEndsOnTheLastTick) {
@@ -102,14 +107,16 @@ TEST(MusicRecipe, NotesBecomeTheExactEventsAndTheLoopEndsOnTheLastTick) {
     ASSERT_EQ(midi.tracks.size(), 2u);
     const MidiTrackEvents& conductor = midi.tracks[0];
     ASSERT_GE(conductor.size(), 3u);
-    EXPECT_EQ(conductor[1].bytes, (std::vector<uint8_t>{0xFF, 0x51, 3, 0x07, 0xA1, 0x20}));  // 500000 us
+    EXPECT_EQ(conductor[1].bytes,
+              (std::vector<uint8_t>{0xFF, 0x51, 3, 0x07, 0xA1, 0x20}));  // 500000 us
     EXPECT_EQ(conductor[2].bytes, (std::vector<uint8_t>{0xFF, 0x58, 4, 2, 2, 24, 8}));
     std::vector<std::pair<int, std::vector<uint8_t>>> notes;
     for (const MidiEvent& event : midi.tracks[1])
         if ((event.bytes[0] & 0xE0) == 0x80) notes.push_back({event.tick, event.bytes});
     std::vector<std::pair<int, std::vector<uint8_t>>> expected = {
-        {0, {0x92, 60, 100}},   {96, {0x82, 60, 64}},  {192, {0x92, 62, 100}}, {240, {0x82, 62, 64}},
-        {240, {0x92, 62, 100}}, {288, {0x82, 62, 64}}, {288, {0x92, 64, 100}}, {384, {0x82, 64, 64}}};
+        {0, {0x92, 60, 100}},   {96, {0x82, 60, 64}},   {192, {0x92, 62, 100}},
+        {240, {0x82, 62, 64}},  {240, {0x92, 62, 100}}, {288, {0x82, 62, 64}},
+        {288, {0x92, 64, 100}}, {384, {0x82, 64, 64}}};
     EXPECT_EQ(notes, expected);
     const MidiTrackEvents& lead = midi.tracks[1];
     ASSERT_GE(lead.size(), 2u);
@@ -138,11 +145,12 @@ TEST(MusicRecipe, FaultyRecipesAreRefusedWithTheLineToLookAt) {
 }
 
 TEST(SoundRecipe, LayersRenderToneSweepAndSilence) {
-    std::string bytes = BuiltFile("sound",
-                                  "file sound\\t.wav\nlength 0.3\n"
-                                  "layer wave=sine length=0.1 freq=441 vol=0.5\n"
-                                  "layer wave=square start=0.15 length=0.1 freq=200>3200 vol=0.4 release=0.01\n",
-                                  "sound/t.wav");
+    std::string bytes =
+        BuiltFile("sound",
+                  "file sound\\t.wav\nlength 0.3\n"
+                  "layer wave=sine length=0.1 freq=441 vol=0.5\n"
+                  "layer wave=square start=0.15 length=0.1 freq=200>3200 vol=0.4 release=0.01\n",
+                  "sound/t.wav");
     ASSERT_GE(bytes.size(), 44u);
     EXPECT_EQ(bytes.substr(0, 4), "RIFF");
     EXPECT_EQ(bytes.substr(8, 8), "WAVEfmt ");
@@ -160,9 +168,11 @@ TEST(SoundRecipe, LayersRenderToneSweepAndSilence) {
     EXPECT_EQ(samples.back(), 0);
 
     std::string out;
-    RunResult bad = BuildRecipe("sound", "file sound\\t.wav\nlength 0.3\nlayer wave=sine loud=2\n", out);
+    RunResult bad =
+        BuildRecipe("sound", "file sound\\t.wav\nlength 0.3\nlayer wave=sine loud=2\n", out);
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_NE(bad.output.find("line 3: bad layer setting 'loud=2'"), std::string::npos) << bad.output;
+    EXPECT_NE(bad.output.find("line 3: bad layer setting 'loud=2'"), std::string::npos)
+        << bad.output;
 }
 
 TEST(AudioContent, EveryTuneAndSoundIsBuiltDistinctAndLoopsWhole) {
@@ -178,11 +188,13 @@ TEST(AudioContent, EveryTuneAndSoundIsBuiltDistinctAndLoopsWhole) {
     }
     for (const char* name : kSounds) {
         int rate = 0;
-        std::vector<int16_t> samples = WavSamples(ReadTextFile(BuiltDataDir() + "/sound/" + name + ".wav"), rate);
+        std::vector<int16_t> samples =
+            WavSamples(ReadTextFile(BuiltDataDir() + "/sound/" + name + ".wav"), rate);
         EXPECT_EQ(rate, 22050) << name;
         int peak = 0;
         for (int16_t sample : samples) peak = std::max(peak, std::abs(int(sample)));
         EXPECT_GT(peak, 10000) << name;
-        EXPECT_TRUE(seen.insert(std::string(samples.begin(), samples.end())).second) << name << " is a copy";
+        EXPECT_TRUE(seen.insert(std::string(samples.begin(), samples.end())).second)
+            << name << " is a copy";
     }
 }

@@ -170,7 +170,8 @@ TEST_F(DiskAudio, FailedLoadReportsOnceAndPlaysNothing) {
 
 TEST_F(DiskAudio, TwoPlaysPlayOnAndStopReachesTheSecond) {
     Audio::Sound* sound = nullptr;
-    ASSERT_EQ(gSoundSystem->createSound(tone_.c_str(), Audio::Hardware, nullptr, &sound), Audio::Ok);
+    ASSERT_EQ(gSoundSystem->createSound(tone_.c_str(), Audio::Hardware, nullptr, &sound),
+              Audio::Ok);
     sound->setMode(Audio::LoopNormal);
     Audio::Channel *first = nullptr, *second = nullptr;
     gSoundSystem->playSound(Audio::ChannelFree, sound, false, &first);

@@ -19,8 +19,9 @@ std::vector<std::string> RunTitle(const std::string& dir, const std::string& mov
     setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
     std::ofstream(dir + "/movie.txt") << "duskhold-movie 1\n" << movie;
-    std::vector<std::string> args = {"--fast", "--steps", std::to_string(steps), "--window", "320x240",
-                                     "--replay", dir + "/movie.txt", "--trace", dir + "/t.jsonl"};
+    std::vector<std::string> args = {"--fast",           "--steps", std::to_string(steps),
+                                     "--window",         "320x240", "--replay",
+                                     dir + "/movie.txt", "--trace", dir + "/t.jsonl"};
     args.insert(args.end(), extra.begin(), extra.end());
     RunResult run = RunGame(args);
     EXPECT_EQ(run.exitCode, 0) << run.output;
@@ -28,9 +29,11 @@ std::vector<std::string> RunTitle(const std::string& dir, const std::string& mov
     return ReadLines(dir + "/t.jsonl");
 }
 
-int FirstStepWith(const std::vector<std::string>& lines, const std::string& field, const std::string& text) {
+int FirstStepWith(const std::vector<std::string>& lines, const std::string& field,
+                  const std::string& text) {
     for (const std::string& line : lines)
-        if (JsonField(line, field).find(text) != std::string::npos) return std::stoi(JsonField(line, "step"));
+        if (JsonField(line, field).find(text) != std::string::npos)
+            return std::stoi(JsonField(line, "step"));
     return -1;
 }
 
@@ -47,7 +50,8 @@ long Brightness(const DecodedImage& image, int x, int y, int width, int height) 
     for (int row = y; row < y + height && row < int(image.height); ++row)
         for (int column = x; column < x + width && column < int(image.width); ++column)
             for (int channel = 0; channel < 3; ++channel)
-                sum += image.rgba[(size_t(row) * image.width + size_t(column)) * 4 + size_t(channel)];
+                sum +=
+                    image.rgba[(size_t(row) * image.width + size_t(column)) * 4 + size_t(channel)];
     return sum;
 }
 
@@ -88,9 +92,12 @@ TEST(TitleScreen, PressDuringTheFirst40StepsIsIgnored) {
 TEST(TitleScreen, LogoFadesInPromptBlinksAndLeavingFadesToBlack) {
     std::string dir = MakeTempDir();
     std::vector<std::string> shots;
-    for (int step : {10, 30, 60, 100, 180}) shots.insert(shots.end(), {"--shot", std::to_string(step) + ":" + dir + "/" + std::to_string(step) + ".png"});
+    for (int step : {10, 30, 60, 100, 180})
+        shots.insert(shots.end(), {"--shot", std::to_string(step) + ":" + dir + "/" +
+                                                 std::to_string(step) + ".png"});
     RunTitle(dir, "", 180, shots);
-    DecodedImage at10 = Shot(dir + "/10.png"), at30 = Shot(dir + "/30.png"), at60 = Shot(dir + "/60.png");
+    DecodedImage at10 = Shot(dir + "/10.png"), at30 = Shot(dir + "/30.png"),
+                 at60 = Shot(dir + "/60.png");
     DecodedImage at100 = Shot(dir + "/100.png"), at180 = Shot(dir + "/180.png");
     ASSERT_EQ(at60.width, 320u);
     ASSERT_EQ(at100.height, 240u);
@@ -103,7 +110,8 @@ TEST(TitleScreen, LogoFadesInPromptBlinksAndLeavingFadesToBlack) {
     EXPECT_EQ(BrightPixels(PromptArea(at100)), 0);
 
     std::string leaving = MakeTempDir();
-    RunTitle(leaving, "1 down z\n", 135, {"--shot", "60:" + leaving + "/60.png", "--shot", "135:" + leaving + "/135.png"});
+    RunTitle(leaving, "1 down z\n", 135,
+             {"--shot", "60:" + leaving + "/60.png", "--shot", "135:" + leaving + "/135.png"});
     DecodedImage fading = Shot(leaving + "/60.png"), gone = Shot(leaving + "/135.png");
     EXPECT_EQ(BrightPixels(PromptArea(fading)), 0);  // leaving: no prompt at timer 60
     EXPECT_LT(Brightness(fading, 0, 120, 320, 80), Brightness(at60, 0, 120, 320, 80));

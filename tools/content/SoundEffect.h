@@ -17,11 +17,11 @@ struct EffectLayer {
     double fromHz = 440.0;
     double toHz = 440.0;  // swept exponentially from fromHz over the layer
     double volume = 0.5;
-    double attack = 0.0;   // seconds of linear rise
-    double decay = 0.0;    // exponential fall per second
-    double release = 0.0;  // seconds of linear fade at the end
-    double lowpassHz = 0.0;  // 0: unfiltered
-    double wobbleHz = 0.0;   // pitch wobble rate
+    double attack = 0.0;       // seconds of linear rise
+    double decay = 0.0;        // exponential fall per second
+    double release = 0.0;      // seconds of linear fade at the end
+    double lowpassHz = 0.0;    // 0: unfiltered
+    double wobbleHz = 0.0;     // pitch wobble rate
     double wobbleDepth = 0.0;  // in semitones
     uint32_t seed = 1;
 };
@@ -32,6 +32,7 @@ struct SoundEffect {
     std::vector<EffectLayer> layers;
 };
 
-bool ParseSoundEffect(const std::vector<RecipeLine>& lines, SoundEffect& effect, std::string& error);
+bool ParseSoundEffect(const std::vector<RecipeLine>& lines, SoundEffect& effect,
+                      std::string& error);
 std::vector<int16_t> RenderSoundEffect(const SoundEffect& effect);
 std::vector<uint8_t> WriteWavFile(const std::vector<int16_t>& samples, int rate);
