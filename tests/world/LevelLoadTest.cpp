@@ -226,3 +226,11 @@ TEST_F(LevelLoad, RefusedOrMissingFilesBuildNothingAndSayWhy) {
     EXPECT_TRUE(truncated->mainGrid.empty());
     EXPECT_EQ(entities.Entities().size(), 2u);
 }
+
+TEST_F(LevelLoad, ALevelOutsideAnyManagerMakesNoHero) {
+    WriteLevel("alone", "start 10 10\n");
+    Level level;
+    level.Load("alone");
+    EXPECT_TRUE(Said("The level is in no entity manager: no hero is made"));
+    EXPECT_EQ(level.mainGrid.size(), 1u);
+}
