@@ -1,0 +1,37 @@
+#include "support/GlWindow.h"
+#include "support/RunGame.h"
+#include <gtest/gtest.h>
+
+TEST(SaveFileTool, WritesFilesTheGameReadsAndListsThemBack) {
+    std::string path = MakeTempDir() + "/svfile";
+    RunResult made = RunProgram(ToolPath("save"), {"new", path, "AB:1", "ZEPHYRINES:63"});
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    EXPECT_EQ(ReadTextFile(path).size(), 4u + (96 + 8) + (96 + 40));
+    RunResult listed = RunProgram(ToolPath("save"), {"list", path});
+    ASSERT_EQ(listed.exitCode, 0) << listed.output;
+    EXPECT_NE(listed.output.find("2 files"), std::string::npos) << listed.output;
+    EXPECT_NE(listed.output.find(" 0  AB          stage 1  (blk101)"), std::string::npos) << listed.output;
+    EXPECT_NE(listed.output.find(" 1  ZEPHYRINES  stage 63  (blk901a)"), std::string::npos) << listed.output;
+}
+
+TEST(SaveFileTool, RefusesWhatTheGameCouldNotShowAndFilesItCannotReadOrWrite) {
+    std::string dir = MakeTempDir();
+    std::vector<std::string> tooMany = {"new", dir + "/svfile"};
+    for (int i = 0; i < 21; ++i) tooMany.push_back("A:1");
+    const std::vector<std::vector<std::string>> refused = {
+        {"new", dir + "/svfile", "ab:1"},         {"new", dir + "/svfile", "ABCDEFGHIJK:1"},
+        {"new", dir + "/svfile", "AB:4"},         {"new", dir + "/svfile", "AB"},
+        {"new", dir + "/svfile", "AB:x"},         tooMany,
+        {"list"},                                 {"copy", dir + "/svfile"}};
+    for (const std::vector<std::string>& args : refused) {
+        RunResult run = RunProgram(ToolPath("save"), args);
+        EXPECT_EQ(run.exitCode, 2) << args.back() << ": " << run.output;
+    }
+    EXPECT_EQ(ReadTextFile(dir + "/svfile"), "");
+    RunResult missing = RunProgram(ToolPath("save"), {"list", dir + "/none"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.output.find("cannot open"), std::string::npos) << missing.output;
+    RunResult unwritable = RunProgram(ToolPath("save"), {"new", dir + "/no/such/dir/svfile", "AB:1"});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_NE(unwritable.output.find("cannot write"), std::string::npos) << unwritable.output;
+}
