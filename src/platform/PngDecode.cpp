@@ -90,6 +90,10 @@ PngError DecodePng(const unsigned char* data, size_t size, uint32_t maxSide, Dec
     }
     // Our own size checks decide; libpng only keeps the format's hard limit.
     png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+    // Only the header, palette, transparency and pixel chunks matter here.
+    // libpng allocates a text or profile chunk's claimed length before
+    // reading it, so a short file could otherwise ask for 2 GiB.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     MemoryReader reader{data, size, kSignatureBytes, false};
     png_set_read_fn(png, &reader, ReadFromMemory);
     png_set_sig_bytes(png, int(kSignatureBytes));
