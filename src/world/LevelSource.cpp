@@ -15,6 +15,8 @@ namespace {
 // The cell symbols a dump uses for the values 0 to 61.
 const std::string kSymbols = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
 const char kHexDigits[] = "0123456789abcdef";
+// Sections run from 0 to this one.
+constexpr int kLastSection = 28;
 
 struct FixedFields {
     int section;
@@ -280,7 +282,13 @@ private:
         return true;
     }
 
+    // A section without a count line gets the count field a file of its
+    // records holds, so the level equals the one read back from its bytes.
     bool ApplyCounts() {
+        for (int section = 0; section <= kLastSection; ++section) {
+            CountSlot slot = CountSlotOf(level_, section);
+            if (slot.stored) *slot.stored = CountFieldFor(0, slot.records, slot.type);
+        }
         for (const auto& [section, count] : counts_) {
             lineNumber_ = count.second;
             CountSlot slot = CountSlotOf(level_, section);
