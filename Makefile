@@ -22,8 +22,9 @@ PREFIX ?= /usr/local
 # a working copy of its seed corpus fuzz/corpus/<name>/.
 FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
+CYCLES ?= 50
 
-.PHONY: all deps configure build run test test-asan fuzz install clean
+.PHONY: all deps configure build run test test-asan fuzz long-run memcheck install clean
 
 all: build
 
@@ -55,9 +56,20 @@ fuzz:
 		name=$$(basename $$source .cpp); \
 		mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
 		echo "Fuzzing $$name for $(SECONDS) s"; \
-		$(FUZZ_BUILD)/$$name -max_total_time=$(SECONDS) -print_final_stats=1 \
+		dict=$$(test -f fuzz/$$name.dict && echo -dict=fuzz/$$name.dict); \
+		$(FUZZ_BUILD)/$$name -max_total_time=$(SECONDS) -print_final_stats=1 $$dict \
 			$(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
+
+# make long-run CYCLES=N: title, menu, stage, fall, game over, menu, ... N
+# times; prints the texture and sound counts and the resident memory of
+# each cycle and fails if the counts change. make memcheck: one such cycle
+# under valgrind, failing on any error or definite leak in our code.
+long-run: build
+	$(XVFB) sh tools/long-run.sh $(BUILD) $(CYCLES)
+
+memcheck: build
+	$(XVFB) sh tools/memcheck.sh $(BUILD)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

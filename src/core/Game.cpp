@@ -9,6 +9,7 @@
 #include "platform/Input.h"
 #include "platform/MovieEvents.h"
 #include "platform/Renderer.h"
+#include "platform/ResidentMemory.h"
 #include "platform/Screenshots.h"
 #include "platform/Sound.h"
 #include "platform/Texture.h"
@@ -63,6 +64,10 @@ void InitGame(const Options& options) {
     InitSoundSystem();
     AddTraceField("sounds", [] { return JsonNumber(LiveSoundCount()); });
     AddTraceField("textures", [] { return JsonNumber(LiveTextureCount()); });
+    // Resident memory differs from run to run, so that traces stay
+    // comparable it is traced only on request (tools/long-run.sh).
+    if (getenv("DUSKHOLD_TRACE_RSS"))
+        AddTraceField("rss_kb", [] { return JsonNumber(ResidentMemoryKb()); });
     AddTitleTraceField();
     AddMenuTraceField();
     srand(MillisecondSeed());
