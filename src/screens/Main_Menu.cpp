@@ -1,4 +1,5 @@
 #include "screens/Main_Menu.h"
+#include "core/Log.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "platform/AudioSystem.h"
@@ -48,7 +49,10 @@ void Main_Menu::Enter() {
     gStagePicture.reset();
     gMenuFont.emplace("sprites\\DH3font1.png", Colors::White, 8, 8, 121);
     gPanelBlock.emplace("sprites\\black.png", kNoKey, 32, 32);
-    LoadSaveFile("svfile", files_);
+    // A missing save file only leaves the list as it was; the status line
+    // tells a player why it is empty.
+    if (!LoadSaveFile("svfile", files_))
+        PrintStatus("No save file svfile: the file list stays as it was");
     background_.emplace("bg\\bg0018.png", kNoKey, 320, 240);
     cursorFlame_.emplace("sprites\\menufire.png", Colors::Magenta, 16, 16);
     chosenFlame_.emplace("sprites\\menufire2.png", Colors::Magenta, 16, 16);

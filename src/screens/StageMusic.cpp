@@ -1,4 +1,5 @@
 #include "screens/StageMusic.h"
+#include "core/Log.h"
 #include "core/Trace.h"
 #include "platform/AudioSystem.h"
 #include "platform/Files.h"
@@ -30,6 +31,8 @@ void ReplaceStageMusic(const char* gamePath) {
     ReleaseMusic();
     if (!gSoundSystem) return;
     gSoundSystem->createSound(HostPath(gamePath).c_str(), Audio::Hardware, nullptr, &gMusic);
+    // The screens go on without music; a status line names what is missing.
+    if (!gMusic) PrintStatus("Music %s not loaded", gamePath);
     gMusicPath = gamePath;
 }
 
