@@ -13,7 +13,9 @@ XVFB = xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp"
 # make test-asan: the same tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_BUILD ?= build-asan
 # Leaks inside system libraries are not ours to fix; tools/lsan.supp names them.
-SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
+# Full unwinding gives every leak a stack through the library that made it,
+# even when the GL driver that allocated was unloaded before the report.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:check_initialization_order=1:strict_init_order=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
 PREFIX ?= /usr/local
