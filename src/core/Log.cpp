@@ -15,14 +15,19 @@ void ForwardToSink(const std::string& text) {
     if (Sink()) Sink()(text);
 }
 
-void PrintStatus(const char* format, ...) {
+std::string FormatMessage(const char* format, va_list args) {
     char buffer[16384];
+    vsnprintf(buffer, sizeof buffer, format, args);
+    return buffer;
+}
+
+void PrintStatus(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    vsnprintf(buffer, sizeof buffer, format, args);
+    std::string text = FormatMessage(format, args);
     va_end(args);
-    fputs(buffer, stdout);
+    fputs(text.c_str(), stdout);
     fputs("\r\n", stdout);
     fflush(stdout);
-    ForwardToSink(buffer);
+    ForwardToSink(text);
 }

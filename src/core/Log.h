@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdarg>
 #include <functional>
 #include <string>
 
@@ -6,6 +7,9 @@
 // sink is listening (the developer console), so that a player sees them in
 // the window too.
 void PrintStatus(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Formats like vsnprintf into the fixed 16384-byte message size, cutting
+// what does not fit.
+std::string FormatMessage(const char* format, va_list args);
 // Passes a finished message to the sink only (used for error box texts).
 void ForwardToSink(const std::string& text);
 

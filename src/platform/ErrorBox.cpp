@@ -56,14 +56,13 @@ bool ErrorDialogsAllowed() {
 int ErrorCount() { return gErrorCount; }
 
 void ShowError(const char* format, ...) {
-    char buffer[16384];
     va_list args;
     va_start(args, format);
-    vsnprintf(buffer, sizeof buffer, format, args);
+    std::string text = FormatMessage(format, args);
     va_end(args);
     ++gErrorCount;
-    fprintf(stderr, "%s\n", buffer);
+    fprintf(stderr, "%s\n", text.c_str());
     fflush(stderr);
-    ForwardToSink(buffer);
-    if (ErrorDialogsAllowed()) ShowDialog(buffer);
+    ForwardToSink(text);
+    if (ErrorDialogsAllowed()) ShowDialog(text.c_str());
 }
