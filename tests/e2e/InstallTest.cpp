@@ -13,14 +13,12 @@ std::string RealPath(const std::string& path) {
     return realpath(path.c_str(), resolved) ? resolved : path;
 }
 
-// Every generated data file, relative to the data folder, except the icon,
-// which goes where desktops look for icons.
+// Every generated data file, relative to the data folder.
 std::vector<std::string> GameDataFiles(const std::string& dataDir) {
     std::vector<std::string> files;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dataDir)) {
         std::string relative = fs::relative(entry.path(), dataDir).string();
-        if (entry.is_regular_file() && relative != ".stamp" && relative.rfind("icon/", 0) != 0)
-            files.push_back(relative);
+        if (entry.is_regular_file() && relative != ".stamp") files.push_back(relative);
     }
     return files;
 }
