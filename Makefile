@@ -28,7 +28,7 @@ FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
 CYCLES ?= 50
 
-.PHONY: all deps configure build run test test-asan fuzz long-run memcheck install clean
+.PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install clean
 
 all: build
 
@@ -74,6 +74,17 @@ long-run: build
 
 memcheck: build
 	$(XVFB) sh tools/memcheck.sh $(BUILD)
+
+# make bench: the speed figures of docs/performance.md (frame time, collision
+# pass, level load, first frame, idle processor use), each beside the same
+# figure on the game's plain reference paths, on the software renderer.
+BENCH_ENV = LIBGL_ALWAYS_SOFTWARE=1 DUSKHOLD_NO_DIALOG=1 SDL_AUDIODRIVER=dummy
+bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target duskhold-bench duskhold-gamebench
+	$(BENCH_ENV) $(XVFB) $(BUILD)/bench/duskhold-bench \
+		--benchmark_out=$(BUILD)/bench/level-bench.json --benchmark_out_format=json
+	$(BENCH_ENV) $(XVFB) $(BUILD)/bench/duskhold-gamebench --game $(BUILD)/duskhold \
+		--data $(BUILD)/data --collision-json $(BUILD)/bench/level-bench.json
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

@@ -1,0 +1,225 @@
+// duskhold-gamebench: the speed of the whole game, each figure beside the
+// same figure on the plain reference paths (--reference) of the same run:
+//   - frame time at 960x720 on the busiest stage and on the worst-case level,
+//     from the real game binary's own trace (DUSKHOLD_TRACE_TIMES);
+//   - the collision pass alone, from duskhold-bench's JSON output;
+//   - level load time of the stages and of the worst-case level;
+//   - time from start to the first picture shown;
+//   - processor use of the title screen standing still.
+// make bench runs it under Xvfb with the software renderer.
+#include "BenchData.h"
+#include "BenchmarkJson.h"
+#include "GameRuns.h"
+#include "Percentiles.h"
+#include "SummaryTable.h"
+#include "WindowTimings.h"
+#include "WorstCaseLevel.h"
+#include <GL/gl.h>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <unistd.h>
+
+namespace {
+const char* const kUsage =
+    "usage: duskhold-gamebench --game DUSKHOLD --data BUILT_DATA [--collision-json FILE]\n"
+    "                          [--steps N] [--reference-steps N] [--idle-seconds S]\n";
+
+struct Settings {
+    std::string game, builtData, collisionJson;
+    long steps = 1000;
+    // The reference paths draw the worst case ten times slower or more: a
+    // shorter run of the same movie keeps make bench to a few minutes.
+    long referenceSteps = 300;
+    double idleSeconds = 10;
+};
+
+bool ParseSettings(int argc, char** argv, Settings& settings) {
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string name = argv[i], value = argv[i + 1];
+        if (name == "--game") settings.game = value;
+        else if (name == "--data") settings.builtData = value;
+        else if (name == "--collision-json") settings.collisionJson = value;
+        else if (name == "--steps") settings.steps = atol(value.c_str());
+        else if (name == "--reference-steps") settings.referenceSteps = atol(value.c_str());
+        else if (name == "--idle-seconds") settings.idleSeconds = atof(value.c_str());
+        else return false;
+    }
+    return argc % 2 == 1 && !settings.game.empty() && !settings.builtData.empty() && settings.steps > 0 &&
+           settings.referenceSteps > 0;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    char resolved[PATH_MAX];
+    return realpath(path.c_str(), resolved) ? resolved : path;
+}
+
+// The stages the build made, by name.
+std::set<std::string> StageNames(const std::string& builtData) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(builtData + "/levels"))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+void PrintMachine() {
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    std::string line, model = "unknown";
+    while (std::getline(cpuinfo, line))
+        if (line.rfind("model name", 0) == 0) {
+            model = line.substr(line.find(':') + 2);
+            break;
+        }
+    double load[3] = {0, 0, 0};
+    getloadavg(load, 3);
+    printf("Machine: %ld processors, %s; load average %.2f %.2f %.2f\n", sysconf(_SC_NPROCESSORS_ONLN),
+           model.c_str(), load[0], load[1], load[2]);
+}
+
+struct FrameFigures {
+    double median = 0, p99 = 0;
+};
+
+FrameFigures FrameFiguresOf(const std::vector<double>& ms) { return {Median(ms), Percentile(ms, 0.99)}; }
+
+class GameBench {
+public:
+    GameBench(const Settings& settings, const BenchData& data)
+        : settings_(settings), data_(data), runs_(AbsolutePath(settings.game), data.DataDir(), data.WorkDir()),
+          stages_(StageNames(settings.builtData)) {}
+
+    bool Run() {
+        PrintMachine();
+        return InProcess() && Frames() && Collision() && FirstFrame() && Idle() && (summary_.Print(), true);
+    }
+
+private:
+    // Load times, and the floor of a frame drawn straight into the window.
+    bool InProcess() {
+        std::string error;
+        if (!OpenBenchWindow(data_.DataDir(), error)) return Fail(error);
+        printf("Renderer: %s, %s\n", glGetString(GL_RENDERER), glGetString(GL_VERSION));
+        size_t rectangles = 0, layers = 0;
+        CountLevel(kWorstCaseLevel, rectangles, layers);
+        printf("Worst-case level: %zu collision rectangles, %zu background layers\n", rectangles, layers);
+        printf("\nLevel load, pictures included (median of 20 loads and releases):\n");
+        std::string largest;
+        double largestMs = 0;
+        for (const std::string& stage : stages_) {
+            double ms = LevelLoadMs(stage, 20);
+            printf("  %-10s %7.2f ms\n", stage.c_str(), ms);
+            if (ms > largestMs) largest = stage, largestMs = ms;
+        }
+        double worstMs = LevelLoadMs(kWorstCaseLevel, 20);
+        printf("  %-10s %7.2f ms\n", kWorstCaseLevel, worstMs);
+        summary_.Add("level load, largest stage (" + largest + ")", largestMs, 100, 0, "ms");
+        summary_.Add("level load, worst case", worstMs, 100, 0, "ms");
+        printf("\nClear and swap alone at 960x720 (median of 200): %.2f ms\n", ClearSwapMs(200));
+        CloseBenchWindow();
+        return true;
+    }
+
+    // The busiest stage is the one with the slowest median frame on a
+    // shorter run of each; then both levels on both paths.
+    bool Frames() {
+        long surveySteps = std::min(settings_.steps, 150L);
+        printf("\nBusiest stage: median frame of %ld steps of each, 960x720:\n", surveySteps);
+        std::string busiest;
+        double slowest = -1;
+        for (const std::string& stage : stages_) {
+            std::vector<double> ms;
+            if (!runs_.FrameTimes(stage, data_.Movie(), surveySteps, false, ms)) return Fail("survey of " + stage);
+            printf("  %-10s %7.2f ms\n", stage.c_str(), Median(ms));
+            if (Median(ms) > slowest) busiest = stage, slowest = Median(ms);
+        }
+        return FramesOf("stage " + busiest, busiest, 3) && FramesOf("worst case", kWorstCaseLevel, 4);
+    }
+
+    bool FramesOf(const std::string& what, const std::string& level, double aimMs) {
+        printf("\nFrame time, %s, 960x720:\n", what.c_str());
+        FrameFigures figures[2];
+        for (bool reference : {false, true}) {
+            std::vector<double> ms;
+            long steps = reference ? std::min(settings_.steps, settings_.referenceSteps) : settings_.steps;
+            if (!runs_.FrameTimes(level, data_.Movie(), steps, reference, ms)) return Fail(what);
+            figures[reference] = FrameFiguresOf(ms);
+            printf("  %-10s %5ld steps: median %8.2f ms   99th percentile %8.2f ms\n",
+                   reference ? "reference" : "ours", steps, figures[reference].median, figures[reference].p99);
+        }
+        summary_.Add("frame, " + what + ", median", figures[0].median, aimMs, figures[1].median, "ms");
+        summary_.Add("frame, " + what + ", 99th pct", figures[0].p99, aimMs, figures[1].p99, "ms");
+        return true;
+    }
+
+    bool Collision() {
+        if (settings_.collisionJson.empty()) return true;
+        std::map<std::string, double> us = BenchmarkRealTimesUs(settings_.collisionJson);
+        double indexed = us["collision_pass/indexed"], exhaustive = us["collision_pass/exhaustive"];
+        if (indexed <= 0) return Fail("no collision pass figures in " + settings_.collisionJson);
+        printf("\nCollision pass alone, worst case (duskhold-bench): ours %.2f us, reference %.0f us\n", indexed,
+               exhaustive);
+        summary_.Add("collision pass, worst case", indexed, 0, exhaustive, "us");
+        return true;
+    }
+
+    bool FirstFrame() {
+        constexpr int kRuns = 7;
+        printf("\nStart to first picture shown, title screen, median of %d starts:\n", kRuns);
+        double median[2];
+        for (bool reference : {false, true}) {
+            std::vector<double> ms(kRuns);
+            for (double& run : ms)
+                if (!runs_.FirstFrameMs(reference, run)) return Fail("first frame");
+            median[reference] = Median(ms);
+            printf("  %-10s %7.1f ms\n", reference ? "reference" : "ours", median[reference]);
+        }
+        summary_.Add("start to first frame", median[0], 300, median[1], "ms");
+        return true;
+    }
+
+    bool Idle() {
+        printf("\nProcessor use of the title screen standing still, %.0f s:\n", settings_.idleSeconds);
+        double percent[2];
+        for (bool reference : {false, true}) {
+            if (!runs_.IdleCpuPercent(reference, 3, settings_.idleSeconds, percent[reference]))
+                return Fail("idle");
+            printf("  %-10s %6.1f %% of a core\n", reference ? "reference" : "ours", percent[reference]);
+        }
+        summary_.Add("idle title screen, processor", percent[0], 5, percent[1], "%");
+        return true;
+    }
+
+    bool Fail(const std::string& what) {
+        fprintf(stderr, "duskhold-gamebench: %s failed\n", what.c_str());
+        return false;
+    }
+
+    const Settings& settings_;
+    const BenchData& data_;
+    GameRuns runs_;
+    std::set<std::string> stages_;
+    SummaryTable summary_;
+};
+}
+
+int main(int argc, char** argv) {
+    Settings settings;
+    if (!ParseSettings(argc, argv, settings)) {
+        fputs(kUsage, stderr);
+        return 2;
+    }
+    if (!settings.collisionJson.empty()) settings.collisionJson = AbsolutePath(settings.collisionJson);
+    setenv("DUSKHOLD_TRACE_TIMES", "1", 1);
+    setenv("DUSKHOLD_NO_DIALOG", "1", 0);
+    std::string error;
+    BenchData data(settings.builtData, settings.steps, error);
+    if (data.DataDir().empty()) {
+        fprintf(stderr, "duskhold-gamebench: %s\n", error.c_str());
+        return 1;
+    }
+    return GameBench(settings, data).Run() ? 0 : 1;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The closing table of make bench: each figure with its aim, the reference
+// path's figure of the same run and how many times faster ours is.
+class SummaryTable {
+public:
+    // `aim` 0: the figure has no aim. `reference` 0: there is no reference.
+    void Add(const std::string& what, double figure, double aim, double reference, const std::string& unit);
+    void Print() const;
+
+private:
+    struct Row {
+        std::string what, unit;
+        double figure, aim, reference;
+    };
+    std::vector<Row> rows_;
+};
