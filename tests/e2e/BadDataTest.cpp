@@ -44,27 +44,42 @@ std::string LittleEndian(int32_t value) {
     PutInt32(bytes, 0, value);
     return bytes;
 }
+
+// A stage whose main grid holds most of its bytes, so that half of the file
+// ends in the main grid.
+std::string CutLevelSource() {
+    std::string source = "start 1205 960\ntile -1 0 0\ngrid main 59 9\nlegend - 0\n";
+    for (int row = 0; row < 10; ++row) source += "|" + std::string(60, '-') + "\n";
+    return source + "end\n";
 }
 
-TEST(BadData, ZeroRepeatStepsAndAHugeMarkerLengthLoadAtOnce) {
+RunResult Compile(const std::string& data, const std::string& source, const std::string& level) {
+    std::ofstream(data + "/" + level + ".txt") << source;
+    return RunProgram(ToolPath("level"), {"compile", data + "/" + level + ".txt", data + "/levels/" + level});
+}
+}
+
+TEST(BadData, BrokenLevelsLoadAtOnceAndTheRunGoesOn) {
     std::string data = CopyOfBuiltData();
     RunResult dump = RunProgram(ToolPath("level"), {"dump", data + "/levels/blk101"});
     ASSERT_EQ(dump.exitCode, 0) << dump.output;
-    std::ofstream(data + "/zero.txt") << ZeroStepSource(dump.output);
-    RunResult compiled = RunProgram(ToolPath("level"), {"compile", data + "/zero.txt", data + "/levels/zero"});
+    RunResult compiled = Compile(data, ZeroStepSource(dump.output), "zero");
     ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
 
     // A marker whose position words are easy to find, then its length made
     // 2^31 - 1 in the file's bytes: the file ends long before that.
-    std::ofstream(data + "/marker.txt") << "marker 287454020 1432778632 3 4 2 4142\nstart 10 20\n"
-                                          "grid main 0 0\n|.\nend\n";
-    compiled = RunProgram(ToolPath("level"), {"compile", data + "/marker.txt", data + "/levels/marker"});
+    compiled = Compile(data, "marker 287454020 1432778632 3 4 2 4142\nstart 10 20\ngrid main 0 0\n|.\nend\n", "marker");
     ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
     std::string level = ReadTextFile(data + "/levels/marker");
     size_t marker = level.find(LittleEndian(287454020) + LittleEndian(1432778632));
     ASSERT_NE(marker, std::string::npos);
     PutInt32(level, marker + 10, INT32_MAX);
     std::ofstream(data + "/levels/marker", std::ios::binary) << level;
+
+    compiled = Compile(data, CutLevelSource(), "cut");
+    ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
+    std::string cut = ReadTextFile(data + "/levels/cut");
+    std::ofstream(data + "/levels/cut", std::ios::binary | std::ios::trunc) << cut.substr(0, cut.size() / 2);
 
     auto started = std::chrono::steady_clock::now();
     Play zero = PlayMovie(data, {}, 60, {"--level", "zero"});
@@ -79,6 +94,13 @@ TEST(BadData, ZeroRepeatStepsAndAHugeMarkerLengthLoadAtOnce) {
     std::cout << "5 steps on the level whose marker claims 2^31 - 1 bytes: " << Seconds(started) << " s\n";
     EXPECT_EQ(huge.run.exitCode, 0) << huge.run.output;
     EXPECT_NE(huge.run.output.find("Level levels\\marker not loaded"), std::string::npos) << huge.run.output;
+
+    Play truncated = PlayMovie(data, {}, 3, {"--level", "cut"});
+    EXPECT_EQ(truncated.run.exitCode, 0) << truncated.run.output;
+    EXPECT_NE(truncated.run.output.find("Level levels\\cut not loaded: the file ends early, in the main grid\r\n"),
+              std::string::npos)
+        << truncated.run.output;
+    EXPECT_EQ(JsonField(StepLine(truncated, 3), "player"), "null");
 }
 
 TEST(BadData, ASaveFileCountingTwoBillionFilesListsTwentyAndPlays) {

@@ -8,7 +8,7 @@ namespace {
 RunResult Tool(const std::vector<std::string>& args) { return RunProgram(ToolPath("level"), args); }
 }
 
-TEST(LevelTool, CompileDumpAndCheck) {
+TEST(LevelTool, CompileDumpCheckAndTheirFailures) {
     std::string dir = MakeTempDir();
     std::ofstream(dir + "/good.txt") << "tiles 7\nbackground 0 0 0 0 18 0 8 8\ngrid main 1 0\nlegend # 0\n|#.\nend\n";
     RunResult compiled = Tool({"compile", dir + "/good.txt", dir + "/good"});
@@ -25,10 +25,7 @@ TEST(LevelTool, CompileDumpAndCheck) {
     EXPECT_NE(check.output.find("missing picture: bg\\bg0018.png"), std::string::npos) << check.output;
     EXPECT_EQ(check.output.find("tile0007"), std::string::npos) << check.output;
     EXPECT_NE(check.output.find("not ready, 1 missing picture"), std::string::npos) << check.output;
-}
 
-TEST(LevelTool, FailuresSayWhatAndWhere) {
-    std::string dir = MakeTempDir();
     std::ofstream(dir + "/bad.txt") << "tiles 1\nstart x 0\n";
     RunResult bad = Tool({"compile", dir + "/bad.txt", dir + "/bad"});
     EXPECT_EQ(bad.exitCode, 1);

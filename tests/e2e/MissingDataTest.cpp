@@ -62,8 +62,9 @@ std::string FileName(const std::string& path) { return fs::path(path).filename()
 
 // The game starts without each file in turn, names it, and still goes from
 // the title through the menu into the first stage (without the save file
-// there is no file to play, and it stays on the menu); a second run starts
-// on a stage without a floor and falls into the game-over screen.
+// there is no file to play, and it stays on the menu). A file that run never
+// opens is one only the game over uses: a second run starts on a stage
+// without a floor, falls into the game-over screen and must name it.
 TEST(MissingData, EachFileMissingInTurnIsNamedAndTheGameGoesOn) {
     std::string data = CopyOfBuiltData();
     WriteSaveFile(data, {"OUTSET:1"});
@@ -72,7 +73,7 @@ TEST(MissingData, EachFileMissingInTurnIsNamedAndTheGameGoesOn) {
     std::vector<KeyHold> holds = ToFileList();
     holds.push_back({kFileListStep + 20, "z", 2});
     std::set<std::string> skipped = OnlyOtherStagesUse(data);
-    int runs = 0;
+    int runs = 0, fallRuns = 0;
     auto started = std::chrono::steady_clock::now();
     for (const std::string& file : files) {
         // The icon is for the desktop entry; the game never opens it.
@@ -81,21 +82,24 @@ TEST(MissingData, EachFileMissingInTurnIsNamedAndTheGameGoesOn) {
         std::string kept = data + "/../kept";
         fs::rename(data + "/" + file, kept);
         Play play = PlayMovie(data, holds, kSteps);
-        Play fall = PlayMovie(data, {}, kFallSteps, {"--level", "fall"});
-        fs::rename(kept, data + "/" + file);
         ++runs;
         EXPECT_EQ(play.run.exitCode, 0) << play.run.output;
-        EXPECT_EQ(fall.run.exitCode, 0) << fall.run.output;
-        EXPECT_NE((play.run.output + fall.run.output).find(FileName(file)), std::string::npos)
-            << play.run.output << fall.run.output;
         EXPECT_EQ(JsonField(StepLine(play, kSteps), "state"), file == "svfile" ? "\"menu\"" : "\"game\"");
-        EXPECT_EQ(JsonField(StepLine(fall, kFallSteps), "state"), "\"gameover\"");
+        if (play.run.output.find(FileName(file)) == std::string::npos) {
+            Play fall = PlayMovie(data, {}, kFallSteps, {"--level", "fall"});
+            ++fallRuns;
+            EXPECT_EQ(fall.run.exitCode, 0) << fall.run.output;
+            EXPECT_NE(fall.run.output.find(FileName(file)), std::string::npos) << play.run.output << fall.run.output;
+            EXPECT_EQ(JsonField(StepLine(fall, kFallSteps), "state"), "\"gameover\"");
+        }
+        fs::rename(kept, data + "/" + file);
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::cout << runs << " files missing in turn, runs of " << kSteps << " and " << kFallSteps
-              << " steps, in " << seconds << " s; " << skipped.size()
+    std::cout << runs << " files missing in turn, runs of " << kSteps << " steps and " << fallRuns << " of "
+              << kFallSteps << " into the game over, in " << seconds << " s; " << skipped.size()
               << " files that only other stages use left out\n";
     EXPECT_GT(runs, 30);
+    EXPECT_GT(fallRuns, 0);
 }
 
 TEST(MissingData, ADataDirectoryThatDoesNotExistIsNamedAndTheGameRuns) {
