@@ -89,7 +89,7 @@ TEST(MenuNavigation, SlidesTake25DrawsAndGoingBackLandsOnTheEntryThatOpenedThePa
     EXPECT_EQ(menu.newGameOffset, 200);
 }
 
-TEST(MenuNavigation, TwelveFilesScrollToTheLastAndBack) {
+TEST(MenuNavigation, TwelveFilesScrollToTheLastAndBackAndThreeStopTheRowAtTwo) {
     MenuNavigation menu = OpenFileList(12);
     ASSERT_EQ(menu.page, MenuNavigation::FileListPage);
     Frames(menu, 200, Down, 12);
@@ -99,15 +99,13 @@ TEST(MenuNavigation, TwelveFilesScrollToTheLastAndBack) {
     Frames(menu, 200, Up, 12);
     EXPECT_EQ(menu.listRow, 0);
     EXPECT_EQ(menu.listScroll, 0);
-}
 
-TEST(MenuNavigation, ThreeFilesStopTheRowAtTwoAndPlayStartsTheChosenOne) {
-    MenuNavigation menu = OpenFileList(3);
-    Frames(menu, 100, Down, 3);
-    EXPECT_EQ(menu.listRow, 2);
-    Frames(menu, 10);
-    EXPECT_TRUE(Frame(menu, ButtonA, 3));
-    EXPECT_EQ(menu.ChosenFile(), 2);
+    MenuNavigation three = OpenFileList(3);
+    Frames(three, 100, Down, 3);
+    EXPECT_EQ(three.listRow, 2);
+    Frames(three, 10);
+    EXPECT_TRUE(Frame(three, ButtonA, 3));
+    EXPECT_EQ(three.ChosenFile(), 2);
 }
 
 TEST(MenuNavigation, PlayOnAnEmptyListOrAwayFromPlayDoesNothing) {

@@ -26,35 +26,28 @@ SaveFileTable Read(const Bytes& bytes, SaveFileTable table = {}) {
 }
 }
 
-TEST(SaveFile, EmptyListAndTheTwoLetterFile) {
+TEST(SaveFile, EmptyListAndTheTwoLetterFileWithItsKeptValuesInOrder) {
     Bytes zero;
     Put(zero, 0);
     EXPECT_EQ(Read(zero).count, 0);
 
     Bytes ab;
     Put(ab, 1);
-    PutRecord(ab, 2, {0, 1}, 1);
+    PutRecord(ab, 2, {0, 1}, 1, 100);
     ASSERT_EQ(ab.size(), 108u);
     SaveFileTable table = Read(ab);
     ASSERT_EQ(table.count, 1);
-    EXPECT_EQ(SaveEntryName(table.files[0]), "AB");
-    ASSERT_NE(FindStage(table.files[0].stage), nullptr);
-    EXPECT_STREQ(FindStage(table.files[0].stage)->levelName, "blk101");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(SaveFileBytes(table).data()), 108),
-              std::string(reinterpret_cast<const char*>(ab.data()), 108));
-}
-
-TEST(SaveFile, KeptValuesAreReadInOrder) {
-    Bytes bytes;
-    Put(bytes, 1);
-    PutRecord(bytes, 1, {7}, 32, 100);
-    const SaveFileEntry& entry = Read(bytes).files[0];
-    EXPECT_EQ(entry.stage, 32);
+    const SaveFileEntry& entry = table.files[0];
+    EXPECT_EQ(SaveEntryName(entry), "AB");
     EXPECT_EQ(entry.six[0], 100);
     EXPECT_EQ(entry.six[5], 105);
     EXPECT_EQ(entry.nine[0], 106);
     EXPECT_EQ(entry.four[3], 118);
     EXPECT_EQ(entry.singles[2], 121);
+    ASSERT_NE(FindStage(table.files[0].stage), nullptr);
+    EXPECT_STREQ(FindStage(table.files[0].stage)->levelName, "blk101");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(SaveFileBytes(table).data()), 108),
+              std::string(reinterpret_cast<const char*>(ab.data()), 108));
 }
 
 TEST(SaveFile, ShortFileKeepsEarlierValuesAndANegativeCountListsNothing) {
@@ -135,7 +128,7 @@ TEST(SaveFile, HugeCountsInAShortFileEndAtOnce) {
     EXPECT_EQ(table.files[0].glyphs[1], 2);
 }
 
-TEST(SaveFile, TheFileReaderMatchesTheMemoryReaderAndAMissingFileChangesNothing) {
+TEST(SaveFile, TheFileReaderMatchesTheMemoryReaderAndAnEmptyOrMissingFileChangesNothing) {
     Bytes bytes;
     Put(bytes, 2);
     PutRecord(bytes, 3, {4, 5, 6}, 3, 7);
@@ -151,9 +144,13 @@ TEST(SaveFile, TheFileReaderMatchesTheMemoryReaderAndAMissingFileChangesNothing)
     EXPECT_EQ(SaveFileBytes(fromFile), SaveFileBytes(Read(bytes)));
 
     SaveFileTable kept;
-    kept.count = 1;
+    kept.count = 2;
+    kept.files[1].stage = 33;
     EXPECT_FALSE(LoadSaveFile(path + ".missing", kept));
-    EXPECT_EQ(kept.count, 1);
+    fclose(fopen(path.c_str(), "wb"));
+    EXPECT_TRUE(LoadSaveFile(path, kept));
+    EXPECT_EQ(kept.count, 2);
+    EXPECT_EQ(kept.files[1].stage, 33);
 }
 
 TEST(SaveFile, EntriesAreMadeOnlyFromLettersAndStagesOfTheTable) {

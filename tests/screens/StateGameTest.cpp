@@ -80,15 +80,6 @@ TEST_F(StateGameTest, EnterLoadsTheNamedLevelWithTheHeroAfterIt) {
     EXPECT_EQ(recorder->draws, 1);
 }
 
-TEST_F(StateGameTest, AMissingLevelLeavesOnlyTheEmptyLevel) {
-    SetLevelName("nosuchstage");
-    state.Enter();
-    ASSERT_EQ(state.entities.Entities().size(), 1u);
-    EXPECT_TRUE(state.level->mainGrid.empty());
-    state.Update(1.0f);
-    state.Draw();
-}
-
 TEST(LevelName, LongNamesAreCutToFit) {
     std::string longName(400, 'x');
     SetLevelName(longName.c_str());
