@@ -33,12 +33,3 @@ TEST(ErrorBox, DialogsNeedADisplayAndNoFastRun) {
     unsetenv("DISPLAY");
     EXPECT_FALSE(ErrorDialogsAllowed());
 }
-
-TEST(Log, StatusLinesReachTheSink) {
-    std::vector<std::string> seen;
-    SetLogSink([&](const std::string& line) { seen.push_back(line); });
-    PrintStatus("Renderer %s", "initialized");
-    SetLogSink(nullptr);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0], "Renderer initialized");
-}

@@ -151,50 +151,6 @@ TEST(PngDecode, OversizedPicturesAreRefusedBeforeTheirPixelsAreRead) {
     EXPECT_EQ(Decode(HeaderOnlyPng(2048, 2048)), PngError::Corrupt);
 }
 
-TEST(PngPadding, TextureSidesAreTheNextPowersOfTwo) {
-    EXPECT_EQ(PowerOfTwoAtLeast(0), 1u);
-    EXPECT_EQ(PowerOfTwoAtLeast(1), 1u);
-    EXPECT_EQ(PowerOfTwoAtLeast(2), 2u);
-    EXPECT_EQ(PowerOfTwoAtLeast(3), 4u);
-    EXPECT_EQ(PowerOfTwoAtLeast(33), 64u);
-    EXPECT_EQ(PowerOfTwoAtLeast(240), 256u);
-    EXPECT_EQ(PowerOfTwoAtLeast(320), 512u);
-    EXPECT_EQ(PowerOfTwoAtLeast(1024), 1024u);
-    EXPECT_EQ(PowerOfTwoAtLeast(1025), 2048u);
-}
-
-TEST(PngPadding, ImageSitsTopLeftAndTheRestIsTransparentBlack) {
-    DecodedImage image;
-    image.width = 33;
-    image.height = 3;
-    image.rgba.assign(33 * 3 * 4, 0xEE);
-    PaddedPicture picture;
-    PadToPowerOfTwo(image, picture);
-    EXPECT_EQ(picture.imageWidth, 33u);
-    EXPECT_EQ(picture.imageHeight, 3u);
-    EXPECT_EQ(picture.textureWidth, 64u);
-    EXPECT_EQ(picture.textureHeight, 4u);
-    std::vector<uint32_t> words = Words(picture.rgba);
-    ASSERT_EQ(words.size(), 64u * 4u);
-    for (uint32_t y = 0; y < 4; ++y)
-        for (uint32_t x = 0; x < 64; ++x)
-            EXPECT_EQ(words[y * 64 + x], x < 33 && y < 3 ? 0xEEEEEEEEu : 0u) << x << "," << y;
-}
-
-TEST(ColorKey, OnlyPixelsEqualToTheWholeWordBecomeTransparent) {
-    DecodedImage image;
-    image.width = 4;
-    image.height = 1;
-    image.rgba = {255, 0, 255, 255, 255, 0, 255, 254, 255, 0, 254, 255, 1, 2, 3, 4};
-    DecodedImage unkeyed = image;
-    ApplyColorKey(image, Colors::Magenta);
-    EXPECT_EQ(Words(image.rgba), (std::vector<uint32_t>{0, Rgba(255, 0, 255, 254),
-                                                        Rgba(255, 0, 254, 255), Rgba(1, 2, 3, 4)}));
-    DecodedImage zeroKey = unkeyed;
-    ApplyColorKey(zeroKey, Color(0));
-    EXPECT_EQ(zeroKey.rgba, unkeyed.rgba);
-}
-
 TEST(PreparePicture, FileBytesBecomeAKeyedPaddedTexture) {
     std::vector<uint32_t> pixels(320 * 240, Rgba(9, 8, 7, 255));
     pixels[0] = Colors::Magenta.value;

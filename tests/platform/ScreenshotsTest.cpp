@@ -81,17 +81,6 @@ TEST(Screenshots, FolderIsMadeAndNumberingContinuesAfterExistingFiles) {
     EXPECT_EQ(path, dir + "/shot-10001.png");
 }
 
-TEST(Screenshots, AFileInTheWayIsReported) {
-    std::string base = MakeTempDir();
-    Touch(base + "/duskhold");
-    std::string path, error;
-    EXPECT_FALSE(NextScreenshotPath(base + "/duskhold/screenshots", path, error));
-    EXPECT_NE(error.find(base + "/duskhold"), std::string::npos) << error;
-    Touch(base + "/shots");
-    EXPECT_FALSE(NextScreenshotPath(base + "/shots", path, error));
-    EXPECT_NE(error.find("not a folder"), std::string::npos) << error;
-}
-
 TEST(ScreenshotKey, F12StaysOutOfTheInputAndWritesANumberedPng) {
     GlWindow window;
     ASSERT_TRUE(window.Open());
@@ -128,11 +117,18 @@ TEST(ScreenshotKey, F12StaysOutOfTheInputAndWritesANumberedPng) {
     EXPECT_EQ(png.substr(1, 3), "PNG");
 }
 
-TEST(ScreenshotKey, FailureIsReportedOnTheStatusLine) {
-    GlWindow window;
-    ASSERT_TRUE(window.Open());
+TEST(ScreenshotKey, AFileInTheWayIsReportedOnTheStatusLine) {
     std::string base = MakeTempDir();
     Touch(base + "/duskhold");
+    std::string path, error;
+    EXPECT_FALSE(NextScreenshotPath(base + "/duskhold/screenshots", path, error));
+    EXPECT_NE(error.find(base + "/duskhold"), std::string::npos) << error;
+    Touch(base + "/shots");
+    EXPECT_FALSE(NextScreenshotPath(base + "/shots", path, error));
+    EXPECT_NE(error.find("not a folder"), std::string::npos) << error;
+
+    GlWindow window;
+    ASSERT_TRUE(window.Open());
     ScopedEnv xdg("XDG_DATA_HOME", base.c_str());
     std::vector<std::string> lines;
     SetLogSink([&](const std::string& line) { lines.push_back(line); });

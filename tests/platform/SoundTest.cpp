@@ -109,7 +109,7 @@ protected:
 };
 }
 
-TEST_F(DiskAudio, WavAndMidiAreHeardAndStopBringsSilence) {
+TEST_F(DiskAudio, WavAndMidiAreHeardAndStopReleaseOrTheNextTuneSilenceThem) {
     Sound effect(tone_.c_str(), true);
     ASSERT_TRUE(effect.Loaded());
     effect.Play();
@@ -118,27 +118,30 @@ TEST_F(DiskAudio, WavAndMidiAreHeardAndStopBringsSilence) {
     EXPECT_EQ(PeakAfterStop(), 0);
     EXPECT_FALSE(effect.Playing());
     effect.Stop();  // a second stop finds no channel
-
-    Sound music(kMusic, true);
-    ASSERT_TRUE(music.Loaded());
-    music.Play();
-    EXPECT_GT(PeakWhilePlaying(kBytesPerSecond), 1000);
-    music.Stop();
-    EXPECT_EQ(PeakAfterStop(), 0);
     effect.Release();
-    music.Release();
-    EXPECT_EQ(LiveSoundCount(), 0);
-}
 
-TEST_F(DiskAudio, ReleasingLoopingMusicStopsIt) {
-    Sound music(kMusic, true);
-    music.Play();
+    Sound overture(kMusic, true);
+    Sound lament("music\\DH3- Lament.mid", true);
+    ASSERT_TRUE(overture.Loaded() && lament.Loaded());
+    overture.Play();
+    EXPECT_GT(PeakWhilePlaying(kBytesPerSecond), 1000);
+    overture.Stop();
+    EXPECT_EQ(PeakAfterStop(), 0);
+    // A second tune replaces the first, whose channel is then dead.
+    overture.Play();
+    lament.Play();
+    EXPECT_FALSE(overture.Playing());
+    EXPECT_TRUE(lament.Playing());
+    overture.Stop();
+    overture.Release();
+    EXPECT_TRUE(lament.Playing());
     EXPECT_GT(PeakWhilePlaying(kBytesPerSecond), 1000);
     EXPECT_EQ(LiveSoundCount(), 1);
-    music.Release();
+    // Releasing looping music stops it; a released sound plays nothing.
+    lament.Release();
     EXPECT_EQ(LiveSoundCount(), 0);
     EXPECT_EQ(PeakAfterStop(), 0);
-    music.Play();  // released: nothing left to play
+    lament.Play();
     EXPECT_EQ(PeakAfterStop(), 0);
 }
 
@@ -186,23 +189,6 @@ TEST_F(DiskAudio, TwoPlaysPlayOnAndStopReachesTheSecond) {
     EXPECT_EQ(first->stop(), Audio::Ok);
     EXPECT_TRUE(third->isPlaying());
     sound->release();
-    EXPECT_EQ(PeakAfterStop(), 0);
-}
-
-TEST_F(DiskAudio, SecondMusicReplacesTheFirstAndTheOldChannelIsDead) {
-    Sound overture(kMusic, true);
-    Sound lament("music\\DH3- Lament.mid", true);
-    ASSERT_TRUE(lament.Loaded());
-    overture.Play();
-    lament.Play();
-    EXPECT_FALSE(overture.Playing());
-    EXPECT_TRUE(lament.Playing());
-    overture.Stop();  // its music was replaced: nothing to stop
-    EXPECT_TRUE(lament.Playing());
-    EXPECT_GT(PeakWhilePlaying(kBytesPerSecond), 1000);
-    overture.Release();
-    EXPECT_TRUE(lament.Playing());
-    lament.Release();
     EXPECT_EQ(PeakAfterStop(), 0);
 }
 

@@ -26,7 +26,7 @@ int QueuedInputEvents() {
 }
 }
 
-TEST(WindowEvents, KeyEventsGoBackToTheQueueForTheInput) {
+TEST(WindowEvents, KeysGoBackToTheQueueEscapeQuitsAndResizeGivesTheSize) {
     GlWindow window;
     ASSERT_TRUE(window.Open());
     DrainQueue();
@@ -39,13 +39,7 @@ TEST(WindowEvents, KeyEventsGoBackToTheQueueForTheInput) {
     // While a movie is replayed, live input is dropped instead.
     EXPECT_EQ(PollOneWindowEvent(true, w, h), WindowEvent::Handled);
     EXPECT_EQ(QueuedInputEvents(), 0);
-}
 
-TEST(WindowEvents, EscapeQuitAndResize) {
-    GlWindow window;
-    ASSERT_TRUE(window.Open());
-    DrainQueue();
-    int w = 0, h = 0;
     SDL_Event escape = KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE);
     SDL_PushEvent(&escape);
     EXPECT_EQ(PollOneWindowEvent(true, w, h), WindowEvent::Quit);
