@@ -9,6 +9,7 @@
 // make bench runs it under Xvfb with the software renderer.
 #include "BenchData.h"
 #include "BenchmarkJson.h"
+#include "ChildProcess.h"
 #include "GameRuns.h"
 #include "Percentiles.h"
 #include "SummaryTable.h"
@@ -22,12 +23,17 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
 const char* const kUsage =
     "usage: duskhold-gamebench --game DUSKHOLD --data BUILT_DATA [--collision-json FILE]\n"
     "                          [--steps N] [--reference-steps N] [--idle-seconds S]\n";
+
+// The bench started again to measure a bare start (BareFirstFrameMs).
+const char* const kShowOneBareFrame = "--show-one-bare-frame";
+const char* const kShownAt = "shown at ";
 
 struct Settings {
     std::string game, builtData, collisionJson;
@@ -98,45 +104,43 @@ public:
     }
 
 private:
+    LevelCounts PrintLevel(const std::string& level, double loadMs) {
+        LevelCounts counts = CountLevel(level);
+        printf("  %-10s %7zu %7zu %11zu %6.2f ms\n", level.c_str(), counts.layers, counts.cells, counts.rectangles,
+               loadMs);
+        return counts;
+    }
+
     // Load times, and the floor of a frame drawn straight into the window.
     bool InProcess() {
         std::string error;
         if (!OpenBenchWindow(data_.DataDir(), error)) return Fail(error);
         printf("Renderer: %s, %s\n", glGetString(GL_RENDERER), glGetString(GL_VERSION));
-        size_t rectangles = 0, layers = 0;
-        CountLevel(kWorstCaseLevel, rectangles, layers);
-        printf("Worst-case level: %zu collision rectangles, %zu background layers\n", rectangles, layers);
-        printf("\nLevel load, pictures included (median of 20 loads and releases):\n");
-        std::string largest;
-        double largestMs = 0;
+        printf("\nLevels: what each holds, and its load time with pictures (median of 20 loads and releases):\n");
+        printf("  %-10s %7s %7s %11s %9s\n", "level", "layers", "cells", "rectangles", "load");
+        LevelCounts busiest;
+        double busiestMs = 0;
         for (const std::string& stage : stages_) {
             double ms = LevelLoadMs(stage, 20);
-            printf("  %-10s %7.2f ms\n", stage.c_str(), ms);
-            if (ms > largestMs) largest = stage, largestMs = ms;
+            LevelCounts counts = PrintLevel(stage, ms);
+            if (std::tie(counts.layers, counts.cells) > std::tie(busiest.layers, busiest.cells))
+                busiest_ = stage, busiest = counts, busiestMs = ms;
         }
         double worstMs = LevelLoadMs(kWorstCaseLevel, 20);
-        printf("  %-10s %7.2f ms\n", kWorstCaseLevel, worstMs);
-        summary_.Add("level load, largest stage (" + largest + ")", largestMs, 100, 0, "ms");
+        PrintLevel(kWorstCaseLevel, worstMs);
+        // Full-screen layers cost the most to draw, then cells; the stage
+        // with the most of both is also the largest to load.
+        printf("Busiest and largest stage (most background layers, then most cells with a picture): %s\n",
+               busiest_.c_str());
+        summary_.Add("level load, stage " + busiest_, busiestMs, 100, 0, "ms");
         summary_.Add("level load, worst case", worstMs, 100, 0, "ms");
         printf("\nClear and swap alone at 960x720 (median of 200): %.2f ms\n", ClearSwapMs(200));
         CloseBenchWindow();
         return true;
     }
 
-    // The busiest stage is the one with the slowest median frame on a
-    // shorter run of each; then both levels on both paths.
     bool Frames() {
-        long surveySteps = std::min(settings_.steps, 150L);
-        printf("\nBusiest stage: median frame of %ld steps of each, 960x720:\n", surveySteps);
-        std::string busiest;
-        double slowest = -1;
-        for (const std::string& stage : stages_) {
-            std::vector<double> ms;
-            if (!runs_.FrameTimes(stage, data_.Movie(), surveySteps, false, ms)) return Fail("survey of " + stage);
-            printf("  %-10s %7.2f ms\n", stage.c_str(), Median(ms));
-            if (Median(ms) > slowest) busiest = stage, slowest = Median(ms);
-        }
-        return FramesOf("stage " + busiest, busiest, 3) && FramesOf("worst case", kWorstCaseLevel, 4);
+        return FramesOf("stage " + busiest_, busiest_, 3) && FramesOf("worst case", kWorstCaseLevel, 4);
     }
 
     bool FramesOf(const std::string& what, const std::string& level, double aimMs) {
@@ -169,6 +173,10 @@ private:
     bool FirstFrame() {
         constexpr int kRuns = 7;
         printf("\nStart to first picture shown, title screen, median of %d starts:\n", kRuns);
+        std::vector<double> bare(kRuns);
+        for (double& run : bare)
+            if (!BareFirstFrameMs(run)) return Fail("bare window");
+        printf("  %-10s %7.1f ms (SDL and a GL window, one clear and swap, nothing else)\n", "bare", Median(bare));
         double median[2];
         for (bool reference : {false, true}) {
             std::vector<double> ms(kRuns);
@@ -179,6 +187,18 @@ private:
         }
         summary_.Add("start to first frame", median[0], 300, median[1], "ms");
         return true;
+    }
+
+    // This program started again to show one cleared picture and say when.
+    bool BareFirstFrameMs(double& ms) {
+        std::string log = data_.WorkDir() + "/bare.log";
+        double start = MonotonicMs();
+        if (!RunChild({AbsolutePath("/proc/self/exe"), kShowOneBareFrame}, log)) return false;
+        std::ifstream shown(log);
+        ms = -start;
+        for (std::string line; std::getline(shown, line);)
+            if (line.rfind(kShownAt, 0) == 0) ms += atof(line.c_str() + strlen(kShownAt));
+        return ms > 0;
     }
 
     bool Idle() {
@@ -203,10 +223,15 @@ private:
     GameRuns runs_;
     std::set<std::string> stages_;
     SummaryTable summary_;
+    std::string busiest_;
 };
 }
 
 int main(int argc, char** argv) {
+    if (argc == 2 && strcmp(argv[1], kShowOneBareFrame) == 0) {
+        printf("%s%.3f\n", kShownAt, ShowOneBareFrame());
+        return 0;
+    }
     Settings settings;
     if (!ParseSettings(argc, argv, settings)) {
         fputs(kUsage, stderr);

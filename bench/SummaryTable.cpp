@@ -19,7 +19,7 @@ void SummaryTable::Add(const std::string& what, double figure, double aim, doubl
 }
 
 void SummaryTable::Print() const {
-    printf("\n%-40s %-10s %-11s %-11s %-9s %s\n", "Figure", "Aim", "Ours", "Reference", "Ratio", "Aim");
+    printf("\n%-40s %-10s %-11s %-11s %-9s %s\n", "Figure", "Aim", "Ours", "Reference", "Ref/ours", "Aim met");
     for (const Row& row : rows_) {
         std::string aim = row.aim > 0 ? "< " + Amount(row.aim, row.unit) : "-";
         std::string reference = row.reference > 0 ? Amount(row.reference, row.unit) : "-";

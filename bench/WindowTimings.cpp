@@ -8,6 +8,8 @@
 #include "platform/Window.h"
 #include "world/Level.h"
 #include <GL/gl.h>
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -21,6 +23,13 @@ void WithLevel(const std::string& name, Use use) {
     level->Load(name.c_str());
     use(*level);
     entities.Clear();
+}
+
+size_t CellsWithPicture(const LevelNamespace::Grid& grid, const std::function<bool(int32_t)>& hasPicture) {
+    size_t count = 0;
+    for (const std::vector<int32_t>& column : grid)
+        count += size_t(std::count_if(column.begin(), column.end(), hasPicture));
+    return count;
 }
 }
 
@@ -45,11 +54,28 @@ double LevelLoadMs(const std::string& level, int repeats) {
     return Median(ms);
 }
 
-void CountLevel(const std::string& level, size_t& rectangles, size_t& layers) {
+LevelCounts CountLevel(const std::string& level) {
+    LevelCounts counts;
     WithLevel(level, [&](LevelNamespace::Level& loaded) {
-        rectangles = loaded.rectangles.size();
-        layers = loaded.backgrounds.size();
+        counts.rectangles = loaded.rectangles.size();
+        counts.layers = loaded.backgrounds.size();
+        const auto& definitions = loaded.tileDefinitions;
+        counts.cells = CellsWithPicture(loaded.mainGrid, [&](int32_t cell) {
+            return cell >= 0 && size_t(cell) < definitions.size() && definitions[size_t(cell)].picture >= 0;
+        });
+        auto isPicture = [](int32_t cell) { return cell >= 0; };
+        counts.cells += CellsWithPicture(loaded.middleGrid, isPicture) + CellsWithPicture(loaded.backGrid, isPicture);
     });
+    return counts;
+}
+
+double ShowOneBareFrame() {
+    if (!StartSdl() || !InitRenderer(320, 240, 960, 720, false)) return -1;
+    ClearScreen();
+    SwapScreen();
+    double shown = MonotonicMs();
+    StopSdl();
+    return shown;
 }
 
 double ClearSwapMs(int repeats) {

@@ -13,8 +13,18 @@ void CloseBenchWindow();
 // again, median of `repeats` rounds, in ms.
 double LevelLoadMs(const std::string& level, int repeats);
 
-// How many collision rectangles and background layers the level has.
-void CountLevel(const std::string& level, size_t& rectangles, size_t& layers);
+// What the level gives the game to do each step.
+struct LevelCounts {
+    size_t rectangles = 0;  // collision rectangles
+    size_t layers = 0;      // background layers
+    size_t cells = 0;       // grid cells with a picture, in all three grids
+};
+LevelCounts CountLevel(const std::string& level);
+
+// For a program that does nothing else: starts SDL, opens the window, shows
+// one cleared picture and returns the clock (MonotonicMs) at that moment.
+// The floor of any start to a first picture on this machine.
+double ShowOneBareFrame();
 
 // A clear and a buffer swap of the whole window and nothing else, median of
 // `repeats` rounds, in ms: the floor of a frame drawn straight into it.
