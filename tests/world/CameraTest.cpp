@@ -8,7 +8,7 @@ Vector3 FollowedTo(float x, float y) {
 }
 }
 
-TEST(CameraTest, FollowKeepsTheHeroCentredWithinTheBounds) {
+TEST(CameraTest, FollowKeepsTheHeroCentredWithinTheBoundsAndTheUpperClampsWin) {
     Camera::SetBounds(Vector3(0, 0, 0), Vector3(960, 240, 0));
     EXPECT_EQ(FollowedTo(100, 200), Vector3(0, 0, 0));
     EXPECT_EQ(FollowedTo(500, 200), Vector3(340, 0, 0));
@@ -19,9 +19,8 @@ TEST(CameraTest, FollowKeepsTheHeroCentredWithinTheBounds) {
     EXPECT_EQ(FollowedTo(600.5f, 500), Vector3(440.5f, 380, 0));
     EXPECT_EQ(Camera::Minimum(), Vector3(0, 0, 0));
     EXPECT_EQ(Camera::Maximum(), Vector3(2000, 1000, 0));
-}
 
-TEST(CameraTest, UpperClampsWinOnALevelNarrowerThanTheScreen) {
+    // On a level narrower than the screen the upper clamps win.
     Camera::SetBounds(Vector3(0, 0, 0), Vector3(200, 100, 0));
     for (float x : {-500.0f, 0.0f, 100.0f, 5000.0f}) {
         EXPECT_EQ(FollowedTo(x, x).x, -120.0f);

@@ -48,11 +48,13 @@ std::string CompileError(const std::string& source) {
     return error;
 }
 
-// dump then compile must give the very same bytes.
+// Writing what was read, and compiling its dump, must both give the very
+// same bytes.
 void ExpectRoundTrip(const std::vector<uint8_t>& bytes) {
     LevelData level;
     std::string reason;
     ASSERT_TRUE(ReadLevel(bytes.data(), bytes.size(), level, reason)) << reason;
+    EXPECT_EQ(WriteLevel(level), bytes);
     std::string source = LevelSource::Dump(level);
     EXPECT_EQ(WriteLevel(CompileOk(source)), bytes) << source;
 }
@@ -108,6 +110,7 @@ TEST(LevelSource, FilesBuiltByteByByteSurviveDumpAndCompile) {
     LevelBytes odd;
     odd.section[2] = Bytes().I16(-2);
     odd.section[3] = Bytes().U8(2).U8(0).U8(255);
+    odd.section[4] = Bytes().I32(0).I32(0).I32(9600).I32(2400);
     odd.section[5] = Bytes().I16(-1).I16(3);
     odd.section[6] = Bytes().U8(2).I32(1).I32(-2).U8(3).U8(4).I32(-9).I32(5).I32(6).U8(7).U8(8).I32(3).U8(0).U8(0xFF).U8(0x10);
     odd.section[7] = Bytes().U8(1).I32(-15).I32(7).U8(1).U8(2);
@@ -117,11 +120,13 @@ TEST(LevelSource, FilesBuiltByteByByteSurviveDumpAndCompile) {
     odd.section[9] = Bytes().I16(3).I16(2).I16(1).I16(0).U8(0).I16(1).U8(255).I16(2).U8(61).I16(700);
     odd.section[10] = Bytes().I16(1).I16(1).I16(2).U8(9).I16(-4);
     odd.section[11] = Bytes().U8(1).I32(-5).I32(6).I16(-2).I16(3).U8(4).U8(9).I16(320).I16(240).I16(-8);
+    odd.section[13] = Bytes().I16(1).I32(1).I32(2).I32(3).I16(4).U8(5).I16(6).I32(7).I32(8).I16(9);
     odd.section[15] = Bytes().U8(1).U8(2).U8(3);
     odd.section[16] = Bytes().U8(1).I32(1).I32(2).U8(3).U8(4);
     odd.section[18] = Bytes().I16(-1).I16(-1);
     odd.section[19] = Bytes().I16(-6).I16(7).I16(0).I16(0).I16(0).U8(62).I16(0);
     odd.section[21] = Bytes().I16(-3);
+    odd.section[25] = Bytes().I16(-3).Zeros(98);
     odd.section[28] = Bytes().I16(2).I32(1).I16(2).I16(3).I32(-1).I16(-2).I16(-3);
     odd.section[29] = Bytes().U8(1).U8(2).U8(3);
     ExpectRoundTrip(odd.Build());
