@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -165,7 +166,8 @@ void RunAtWindowSize(int width, int height, bool withCollision, ComparingReporte
 int main(int argc, char** argv) {
     setenv("DUSKHOLD_NO_DIALOG", "1", 0);
     benchmark::Initialize(&argc, argv);
-    if (chdir(WritePictures().c_str()) != 0) return 1;
+    std::string pictures = WritePictures();
+    if (chdir(pictures.c_str()) != 0) return 1;
     ComparingReporter reporter;
     // --benchmark_out keeps only the last run: the collision pass goes there.
     RunAtWindowSize(320, 240, false, reporter);
@@ -174,5 +176,7 @@ int main(int argc, char** argv) {
     reporter.Compare("collision pass", "collision_pass/exhaustive", "collision_pass/indexed", 1e6, "us");
     reporter.Compare("level draw 320x240", "level_draw_320x240/every_cell", "level_draw_320x240/culled", 1e3, "ms");
     reporter.Compare("level draw 960x720", "level_draw_960x720/every_cell", "level_draw_960x720/culled", 1e3, "ms");
+    std::error_code ignored;
+    std::filesystem::remove_all(pictures, ignored);
     return 0;
 }
