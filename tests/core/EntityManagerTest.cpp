@@ -34,7 +34,7 @@ private:
 };
 }
 
-TEST(EntityManager, UpdatesAndDrawsInOrderOfAdd) {
+TEST(EntityManager, UpdatesAndDrawsInOrderOfAddAndDeletesTheRemovedOnTheNextUpdate) {
     gLog.clear();
     EntityManager manager;
     manager.Update(1.0f);
@@ -47,20 +47,16 @@ TEST(EntityManager, UpdatesAndDrawsInOrderOfAdd) {
     manager.Draw();
     std::vector<std::string> expected = {"a.update 2", "b.update 2", "a.draw", "b.draw"};
     EXPECT_EQ(gLog, expected);
-}
 
-TEST(EntityManager, RemovedEntityIsDeletedAtTheStartOfTheNextUpdate) {
+    // A removed entity is deleted at the start of the next update.
     gLog.clear();
-    EntityManager manager;
-    auto* a = new LoggingEntity("a");
-    manager.Add(a);
-    manager.Add(new LoggingEntity("b"));
+    Entity* a = manager.Entities().front();
     manager.Remove(a);
     manager.Remove(a);  // no longer in the list: nothing happens
     EXPECT_EQ(a->manager, &manager);
     manager.Draw();
     manager.Update(1.0f);
-    std::vector<std::string> expected = {"b.draw", "a.delete", "b.update 1"};
+    expected = {"b.draw", "a.delete", "b.update 1"};
     EXPECT_EQ(gLog, expected);
 }
 
