@@ -97,7 +97,7 @@ std::vector<int> PrintedGlyphFrames() {
 }
 }
 
-TEST(ContentPictures, FontServesTheMenuCutAndTheTextCut) {
+TEST(ContentPictures, FontServesTheMenuCutAndTheTextCutWithItsOwnCapitals) {
     Picture font = LoadPicture(Generate({"font"}) + "/sprites/DH3font1.png");
     ASSERT_EQ(font.width, 120);
     ASSERT_GE(font.height / 8 * 15, 197);
@@ -119,11 +119,8 @@ TEST(ContentPictures, FontServesTheMenuCutAndTheTextCut) {
         EXPECT_TRUE(HasInk(glyph)) << "glyph frame " << frame << " is empty";
         EXPECT_TRUE(shapes.insert(Shape(glyph)).second) << "glyph frame " << frame << " repeats another glyph";
     }
-}
 
-TEST(ContentPictures, FontMenuCapitalsAreThePrintedOnesInAnotherColour) {
-    Picture font = LoadPicture(Generate({"font"}) + "/sprites/DH3font1.png");
-    ASSERT_EQ(font.width, 120);
+    // The menu's capitals are the printed ones in another colour.
     for (int letter = 0; letter < 26; ++letter) {
         std::vector<uint32_t> plain = FramePixels(font, FrameCorner(letter, 8, 8, 121), 8, 8, kWhite);
         std::vector<uint32_t> lit = FramePixels(font, FrameCorner(letter + 109, 8, 8, 121), 8, 8, kWhite);
