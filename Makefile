@@ -28,7 +28,7 @@ FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
 CYCLES ?= 50
 
-.PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install clean
+.PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install screenshots clean
 
 all: build
 
@@ -88,6 +88,11 @@ bench: build
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# make screenshots: the README's pictures in docs/screenshots, taken by the
+# game itself from the movies in docs/screenshots/movies.
+screenshots: build
+	$(XVFB) sh tools/screenshots.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
