@@ -23,7 +23,7 @@ TEST(Options, FullscreenIsExactCaseSensitiveAndAnywhere) {
     EXPECT_EQ(d.windowHeight, 720);
 }
 
-TEST(Options, HarnessOptionsAndTheirValues) {
+TEST(Options, HarnessOptionsTakeTheirValuesAndMalformedOnesAreRefused) {
     std::string error;
     Options o;
     ASSERT_TRUE(Parse({"--fast", "--steps", "10", "--shot", "3:a.png", "--shot", "10:b:c.png",
@@ -38,11 +38,7 @@ TEST(Options, HarnessOptionsAndTheirValues) {
     EXPECT_EQ(o.windowWidth, 320);
     EXPECT_EQ(o.windowHeight, 240);
     EXPECT_EQ(o.level, "blk101");
-}
 
-TEST(Options, MalformedValuesAreRefused) {
-    std::string error;
-    Options o;
     EXPECT_FALSE(Parse({"--steps", "ten"}, o, error));
     EXPECT_FALSE(Parse({"--steps", "0"}, o, error));
     EXPECT_FALSE(Parse({"--shot", "x.png"}, o, error));

@@ -23,7 +23,7 @@ private:
 };
 }
 
-TEST(StateStack, PushChangeAndCurrentInTheirOrder) {
+TEST(StateStack, ChangeRestartsPushKeepsTheStateBelowAndCurrentFollows) {
     gLog.clear();
     StateStack stack;
     LoggingState title("title", stack), menu("menu", stack);
@@ -40,14 +40,12 @@ TEST(StateStack, PushChangeAndCurrentInTheirOrder) {
         "title.Enter current=null", "title.Leave", "menu.Enter current=null",
         "menu.Leave", "menu.Enter current=null"};
     EXPECT_EQ(gLog, expected);
-}
 
-TEST(StateStack, PushKeepsTheStateBelowCurrentDuringEnter) {
-    gLog.clear();
-    StateStack stack;
-    LoggingState first("first", stack), second("second", stack);
-    stack.PushState(&first);
-    stack.PushState(&second);
+    // A push keeps the state below as the current one during Enter.
+    StateStack pushed;
+    LoggingState first("first", pushed), second("second", pushed);
+    pushed.PushState(&first);
+    pushed.PushState(&second);
     EXPECT_EQ(gLog.back(), "second.Enter current=set");
-    EXPECT_EQ(stack.CurrentState(), &second);
+    EXPECT_EQ(pushed.CurrentState(), &second);
 }
