@@ -39,7 +39,7 @@ TEST(InputMovie, SdlKeyNamesReadBackAndSpacedNamesWork) {
     }
 }
 
-TEST(InputMovie, PushedEventsAreRealEventsThatDescribeThemselves) {
+TEST(InputMovie, PushedEventsDescribeThemselvesAndAFullQueueIsReported) {
     GlWindow window;
     ASSERT_TRUE(window.Open());
     EmptyQueue();
@@ -69,11 +69,8 @@ TEST(InputMovie, PushedEventsAreRealEventsThatDescribeThemselves) {
     other.type = SDL_JOYHATMOTION;
     other.jhat.value = SDL_HAT_UP | SDL_HAT_DOWN;  // no hat reports this
     EXPECT_FALSE(DescribeTakenEvent(other, 1, unused));
-}
 
-TEST(InputMovie, AFullQueueIsReportedAndLiveInputIsDiscarded) {
-    GlWindow window;
-    ASSERT_TRUE(window.Open());
+    // A full queue is reported; live input is discarded, Escape kept.
     EmptyQueue();
     int pushed = 0;
     while (pushed < 1000 && PushMovieEvent({1, MovieEventKind::KeyDown, SDLK_a})) ++pushed;

@@ -64,7 +64,7 @@ TEST(Input, DefaultKeysInTableOrderAndAKeyMovesBetweenActions) {
     EXPECT_EQ(input.KeyAction(SDLK_F1), 0);
 }
 
-TEST(Input, KeysSetAndClearOneBitPerAction) {
+TEST(Input, KeysButtonsAndTheHatSetAndClearOneBitPerAction) {
     GlWindow window;
     ASSERT_TRUE(window.Open());
     EmptyQueue();
@@ -86,13 +86,11 @@ TEST(Input, KeysSetAndClearOneBitPerAction) {
     EXPECT_EQ(input.held, uint32_t(ButtonB | Left));
     SDL_Event event;
     EXPECT_EQ(SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, kInputEventMask), 0);
-}
+    PushKey(SDLK_x, false);
+    PushKey(SDLK_LEFT, false);
+    input.Update();
 
-TEST(Input, JoystickButtonsByParityAndOneHatEventPerStep) {
-    GlWindow window;
-    ASSERT_TRUE(window.Open());
-    EmptyQueue();
-    Input input;
+    // Joystick buttons by parity, and one hat event a step.
     input.BindJoystickControls(0, 12, 1);
     PushButton(0, 0, true);
     input.Update();
@@ -111,8 +109,8 @@ TEST(Input, JoystickButtonsByParityAndOneHatEventPerStep) {
 
     // Up, then centred in the same step: only the first counts.
     std::vector<Uint8> taken;
-    input.onEventTaken = [&](const SDL_Event& event) {
-        if (event.type == SDL_JOYHATMOTION) taken.push_back(event.jhat.value);
+    input.onEventTaken = [&](const SDL_Event& hat) {
+        if (hat.type == SDL_JOYHATMOTION) taken.push_back(hat.jhat.value);
     };
     PushHat(SDL_HAT_UP);
     PushHat(SDL_HAT_CENTERED);

@@ -82,7 +82,7 @@ TEST(SpriteGl, FramesFollowTheGridWidthAndScaleGrowsRightAndDown) {
     EXPECT_EQ(window.Pixel(70, 69), CellColor(0, 0));
 }
 
-TEST(SpriteGl, FlipMirrorsInPlaceAndRotationTurnsAboutTheUnscaledCentre) {
+TEST(SpriteGl, FlipRotationAndTintOfAFrameAndNothingFromAnUnloadedSprite) {
     GlWindow window;
     ASSERT_TRUE(window.Open());
     Sprite frame(WriteQuadrants(MakeTempDir()).c_str(), Color(0), 8, 8);
@@ -109,12 +109,8 @@ TEST(SpriteGl, FlipMirrorsInPlaceAndRotationTurnsAboutTheUnscaledCentre) {
     EXPECT_EQ(window.Pixel(102, 94), kGreen);
     EXPECT_EQ(window.Pixel(102, 112), kBlack);
     EXPECT_EQ(window.Pixel(114, 106), Colors::Blue);
-}
 
-TEST(SpriteGl, TintModulatesAndAnUnloadedSpriteDrawsNothing) {
-    GlWindow window;
-    ASSERT_TRUE(window.Open());
-    Sprite frame(WriteQuadrants(MakeTempDir()).c_str(), Color(0), 8, 8);
+    // The tint modulates; an unloaded sprite draws nothing.
     ClearScreen();
     frame.Draw(10, 10, 0, 0, 1.0f, 0, Color(0xAAFFFFFFu));
     Color translucent = window.Pixel(16, 16);
