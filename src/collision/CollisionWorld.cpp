@@ -1,4 +1,5 @@
 #include "collision/Collision.h"
+#include "core/ReferencePaths.h"
 #include "platform/Renderer.h"
 #include <algorithm>
 
@@ -168,8 +169,8 @@ void CollisionWorld::DrawAll(float offsetX, float offsetY) {
     ApplyMoves();
     float left = -offsetX, top = -offsetY;
     CellSpan span;
-    if (!CellIndex::SpanOf(left - kOverlayReach, top - kOverlayReach, left + LogicalWidth(),
-                           top + LogicalHeight(), span)) {
+    if (ReferencePaths() || !CellIndex::SpanOf(left - kOverlayReach, top - kOverlayReach, left + LogicalWidth(),
+                                               top + LogicalHeight(), span)) {
         for (ICollision* shape : shapes_)
             if (shape) shape->DebugDraw(offsetX, offsetY);
         return;

@@ -4,8 +4,10 @@
 #include "core/EntityManager.h"
 #include "core/GameState.h"
 #include "core/Log.h"
+#include "core/ReferencePaths.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
+#include "platform/FrameTarget.h"
 #include "platform/Input.h"
 #include "platform/MovieEvents.h"
 #include "platform/Renderer.h"
@@ -20,12 +22,23 @@
 #include "screens/TitleScreen.h"
 #include "world/Camera.h"
 #include "world/LevelName.h"
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <sys/time.h>
 
 namespace {
+using Clock = std::chrono::steady_clock;
 long gStep = 0;
+// How long the last pass (update, draw and swap) took, and when it ended:
+// traced on request (DUSKHOLD_TRACE_TIMES), for make bench.
+struct PassTimes {
+    Clock::duration length{};
+    Clock::time_point end{};
+};
+Clock::time_point gPassStart;
+PassTimes gLastPass;
 bool gQuit = false;
 Options gOptions;
 
@@ -34,6 +47,12 @@ unsigned MillisecondSeed() {
     timeval now;
     gettimeofday(&now, nullptr);
     return unsigned(now.tv_sec * 1000 + now.tv_usec / 1000);
+}
+
+bool ShotDue() {
+    for (const ShotRequest& shot : gOptions.shots)
+        if (shot.step == gStep) return true;
+    return ScreenshotRequested();
 }
 
 void TakeShots() {
@@ -51,6 +70,20 @@ void RequestQuit() { gQuit = true; }
 bool QuitRequested() { return gQuit; }
 
 namespace {
+void AddPassTimeTraceFields() {
+    AddTraceField("frame_us", [] {
+        return JsonNumber(double(std::chrono::duration_cast<std::chrono::microseconds>(gLastPass.length).count()));
+    });
+    AddTraceField("clock_ms", [] {
+        // Fixed decimals: the monotonic clock counts from boot, too many
+        // digits for JsonNumber to keep the fraction.
+        char text[40];
+        snprintf(text, sizeof text, "%.3f",
+                 std::chrono::duration<double, std::milli>(gLastPass.end.time_since_epoch()).count());
+        return std::string(text);
+    });
+}
+
 // --level skips the title and the menu and goes straight into that stage.
 GameState* FirstScreen(const Options& options) {
     if (options.level.empty()) return gTitleScreen;
@@ -68,6 +101,7 @@ void InitGame(const Options& options) {
     // comparable it is traced only on request (tools/long-run.sh).
     if (getenv("DUSKHOLD_TRACE_RSS"))
         AddTraceField("rss_kb", [] { return JsonNumber(ResidentMemoryKb()); });
+    if (getenv("DUSKHOLD_TRACE_TIMES")) AddPassTimeTraceFields();
     AddTitleTraceField();
     AddMenuTraceField();
     srand(MillisecondSeed());
@@ -85,8 +119,12 @@ void InitGame(const Options& options) {
 }
 
 void UpdateFrame() {
+    gPassStart = Clock::now();
     ++gStep;
-    CollisionWorld::Instance().Update();
+    if (ReferencePaths())
+        CollisionWorld::Instance().UpdateExhaustive();
+    else
+        CollisionWorld::Instance().Update();
     if (!QueueReplayedEvents(gStep)) RequestQuit();
     TheInput().Update();
     if (GameState* state = TheStateStack().CurrentState()) state->Update(1.0f);
@@ -94,11 +132,20 @@ void UpdateFrame() {
     WriteTraceLine(gStep, TheStateStack().CurrentState());
 }
 
+// The reference path draws straight into the window; otherwise the picture
+// is drawn small and shown scaled up, and only when it changed.
 void DrawFrame() {
-    ClearScreen();
+    if (ReferencePaths())
+        ClearScreen();
+    else
+        BeginFrame();
     if (GameState* state = TheStateStack().CurrentState()) state->Draw();
     GlobalEntityManager().Draw();
     CollisionWorld::Instance().DrawAll(-Camera::X(), -Camera::Y());
-    TakeShots();
-    SwapScreen();
+    if (ReferencePaths() || EndFrame(ShotDue())) {
+        TakeShots();
+        SwapScreen();
+    }
+    Clock::time_point end = Clock::now();
+    gLastPass = PassTimes{end - gPassStart, end};
 }

@@ -44,6 +44,7 @@ const char* UsageText() {
            "  --trace FILE       write one JSON line per step\n"
            "  --record FILE      record the input as a movie\n"
            "  --replay FILE      play a recorded movie instead of live input\n"
+           "  --reference        run the plain reference paths (for measuring)\n"
            "  --help, --version\n";
 }
 
@@ -63,6 +64,8 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.fullscreen = true;
         } else if (arg == "--fast") {
             options.fast = true;
+        } else if (arg == "--reference") {
+            options.reference = true;
         } else if (arg == "--help") {
             options.help = true;
         } else if (arg == "--version") {

@@ -5,9 +5,11 @@
 #include "core/Game.h"
 #include "core/Log.h"
 #include "core/Options.h"
+#include "core/ReferencePaths.h"
 #include "core/Trace.h"
 #include "platform/DataDir.h"
 #include "platform/ErrorBox.h"
+#include "platform/FrameTarget.h"
 #include "platform/Input.h"
 #include "platform/MovieEvents.h"
 #include "platform/Renderer.h"
@@ -67,11 +69,13 @@ long RunLoop(const Options& options) {
         WindowEvent event = PollOneWindowEvent(!options.replay.empty(), width, height);
         queueEmpty = event == WindowEvent::None;
         if (event == WindowEvent::Resize) ResizeViewport(width, height);
+        if (event == WindowEvent::Resize || event == WindowEvent::Expose) ShowNextFrame();
         if (event == WindowEvent::Screenshot) RequestScreenshot();
         return event != WindowEvent::Quit && !QuitRequested();
     };
     hooks.queueWasEmpty = [&]() { return queueEmpty; };
-    hooks.sleep = SleepMs;
+    // The reference loop spins, as a loop without a sleep does.
+    hooks.sleep = options.reference ? [](uint32_t) {} : std::function<void(uint32_t)>(SleepMs);
     hooks.update = UpdateFrame;
     hooks.draw = DrawFrame;
     return RunFrameLoop(hooks, {options.fast, options.steps});
@@ -100,6 +104,7 @@ int RunProgram(int argc, char** argv) {
         return 2;
     }
     MakePathsAbsolute(options);
+    UseReferencePaths(options.reference);
     if (options.fast) SetErrorDialogsAllowed(false);
     if (!options.trace.empty() && !OpenTrace(options.trace, error)) {
         fprintf(stderr, "duskhold: %s\n", error.c_str());

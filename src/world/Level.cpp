@@ -1,4 +1,5 @@
 #include "world/Level.h"
+#include "core/ReferencePaths.h"
 #include "world/Camera.h"
 #include <algorithm>
 #include <cmath>
@@ -120,7 +121,7 @@ void DrawBackground(const BackgroundLayer& layer, int64_t cx, int64_t cy, const 
 
 void Level::Update(float) {}
 
-void Level::Draw() { DrawWithin(kScreen); }
+void Level::Draw() { DrawWithin(ReferencePaths() ? kEverywhere : kScreen); }
 
 void Level::DrawEveryCell() { DrawWithin(kEverywhere); }
 
