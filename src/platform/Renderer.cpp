@@ -1,20 +1,16 @@
 #include "platform/Renderer.h"
 #include "core/Log.h"
+#include "platform/DrawList.h"
 #include "platform/ErrorBox.h"
+#include "platform/FrameTarget.h"
 #include <GL/gl.h>
 #include <SDL.h>
 #include <cstddef>
 
 namespace {
-// One vertex of the quad array: only x, y, z go to GL; w is always 1.
-struct QuadVertex {
-    float x, y, z, w;
-    unsigned char color[4];
-    float s, t;
-};
-static_assert(sizeof(QuadVertex) == 28, "the quad vertex is 28 bytes");
-
 QuadVertex gQuad[4];
+DrawList* gRecording = nullptr;
+unsigned gTextureChanges = 0;
 Viewport gViewport;
 int gLogicalWidth = 320;
 int gLogicalHeight = 240;
@@ -36,6 +32,23 @@ void SetVertex(QuadVertex& v, float x, float y, float z, Color color, float s, f
     v.s = s;
     v.t = t;
 }
+
+void PointArraysAt(const QuadVertex* vertices) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(QuadVertex), &vertices[0].x);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(QuadVertex), &vertices[0].s);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(QuadVertex), vertices[0].color);
+}
+}
+
+void SetQuadCorners(QuadVertex* corners, float x, float y, float z, float width, float height, Color color,
+                    float s0, float t0, float s1, float t1) {
+    SetVertex(corners[0], x, y, z, color, s0, t0);
+    SetVertex(corners[1], x + width, y, z, color, s1, t0);
+    SetVertex(corners[2], x, y + height, z, color, s0, t1);
+    SetVertex(corners[3], x + width, y + height, z, color, s1, t1);
 }
 
 Viewport ComputeViewport(int windowWidth, int windowHeight, double aspect) {
@@ -70,6 +83,7 @@ bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int wind
         return false;
     }
     PrintStatus("Renderer initialized");
+    ResetFrameTarget();
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
     glClearColor(0, 0, 0, 0);
@@ -93,27 +107,66 @@ int LogicalHeight() { return gLogicalHeight; }
 
 void DrawQuad(float x, float y, float z, float width, float height, Color color,
               float s0, float t0, float s1, float t1) {
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    SetVertex(gQuad[0], x, y, z, color, s0, t0);
-    SetVertex(gQuad[1], x + width, y, z, color, s1, t0);
-    SetVertex(gQuad[2], x, y + height, z, color, s0, t1);
-    SetVertex(gQuad[3], x + width, y + height, z, color, s1, t1);
-    glVertexPointer(3, GL_FLOAT, sizeof(QuadVertex), &gQuad[0].x);
-    glTexCoordPointer(2, GL_FLOAT, sizeof(QuadVertex), &gQuad[0].s);
-    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(QuadVertex), gQuad[0].color);
+    SetQuadCorners(gQuad, x, y, z, width, height, color, s0, t0, s1, t1);
+    DrawQuadCorners(gQuad);
+}
+
+void DrawQuadCorners(const QuadVertex* corners) {
+    PointArraysAt(corners);
     glMatrixMode(GL_MODELVIEW);
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
 }
 
+void DrawTriangles(const QuadVertex* vertices, size_t count) {
+    PointArraysAt(vertices);
+    glMatrixMode(GL_MODELVIEW);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(count));
+}
+
 void FillRect(float x, float y, float width, float height, Color color) {
-    glDisable(GL_TEXTURE_2D);
+    BlendQuad(0, QuadTurn(), x, y, 0.0f, width, height, color, 0.0f, 0.0f, 1.0f, 1.0f);
+}
+
+void UseBlendState(unsigned texture) {
+    if (texture != 0) {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, texture);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glLoadIdentity();
-    DrawQuad(x, y, 0.0f, width, height, color, 0.0f, 0.0f, 1.0f, 1.0f);
 }
+
+void DrawTurnedQuad(const QuadTurn& turn, const QuadVertex* corners) {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    if (turn.degrees != 0.0f) {
+        glTranslatef(turn.pivotX, turn.pivotY, 0.0f);
+        glRotatef(turn.degrees, 0.0f, 0.0f, 1.0f);
+        glTranslatef(-turn.pivotX, -turn.pivotY, 0.0f);
+    }
+    DrawQuadCorners(corners);
+    glPopMatrix();
+}
+
+void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z, float width,
+               float height, Color color, float s0, float t0, float s1, float t1) {
+    QuadCommand quad{texture, turn, {}};
+    SetQuadCorners(quad.corners, x, y, z, width, height, color, s0, t0, s1, t1);
+    if (gRecording) {
+        gRecording->Add(quad);
+        return;
+    }
+    UseBlendState(texture);
+    if (texture == 0) glLoadIdentity();
+    DrawTurnedQuad(quad.turn, quad.corners);
+}
+
+void RecordQuadsInto(DrawList* list) { gRecording = list; }
+
+void NoteTextureChange() { ++gTextureChanges; }
+unsigned TextureChanges() { return gTextureChanges; }
 
 void ClearScreen() { glClear(GL_COLOR_BUFFER_BIT); }
 

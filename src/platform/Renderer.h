@@ -1,6 +1,21 @@
 #pragma once
 #include "core/Color.h"
 
+class DrawList;
+
+// One vertex of a quad as it goes to GL: only x, y, z are drawn; w is always 1.
+struct QuadVertex {
+    float x, y, z, w;
+    unsigned char color[4];
+    float s, t;
+};
+static_assert(sizeof(QuadVertex) == 28, "the quad vertex is 28 bytes");
+
+// How a quad is turned: `degrees` about (pivotX, pivotY); 0 leaves it upright.
+struct QuadTurn {
+    float pivotX = 0.0f, pivotY = 0.0f, degrees = 0.0f;
+};
+
 // The part of the window that shows the logical screen.
 struct Viewport {
     int x = 0, y = 0, width = 0, height = 0;
@@ -27,6 +42,20 @@ void DrawQuad(float x, float y, float z, float width, float height, Color color,
               float s0, float t0, float s1, float t1);
 // An untextured, alpha-blended rectangle.
 void FillRect(float x, float y, float width, float height, Color color);
+
+// An alpha-blended quad with the texture `texture` (0: untextured), turned
+// by `turn`. Drawn at once, or added to the list being recorded.
+void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z, float width,
+               float height, Color color, float s0, float t0, float s1, float t1);
+// From now on BlendQuad adds to `list` instead of drawing; nullptr draws again.
+void RecordQuadsInto(DrawList* list);
+// Sets the GL state BlendQuad draws with.
+void UseBlendState(unsigned texture);
+
+// Counts texture uploads and deletions: the same quads give the same
+// picture only while this count stays the same.
+void NoteTextureChange();
+unsigned TextureChanges();
 
 void ClearScreen();
 void SwapScreen();

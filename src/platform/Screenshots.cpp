@@ -79,6 +79,8 @@ bool NextScreenshotPath(const std::string& dir, std::string& path, std::string& 
 
 void RequestScreenshot() { gRequested = true; }
 
+bool ScreenshotRequested() { return gRequested; }
+
 void TakeRequestedScreenshot() {
     if (!gRequested) return;
     gRequested = false;

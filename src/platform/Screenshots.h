@@ -16,6 +16,7 @@ bool NextScreenshotPath(const std::string& dir, std::string& path, std::string& 
 
 // Asks for the picture of the next draw.
 void RequestScreenshot();
+bool ScreenshotRequested();
 // Called after a draw, before the swap: writes the requested picture, if any,
 // and prints a status line saying where it went (or why it failed).
 void TakeRequestedScreenshot();

@@ -1,6 +1,5 @@
 #include "platform/Sprite.h"
 #include "platform/Renderer.h"
-#include <GL/gl.h>
 #include <cstdarg>
 #include <cstdio>
 #include <utility>
@@ -16,15 +15,16 @@ float EffectiveScale(float scale) { return scale == 100.0f ? 1.0f : scale; }
 
 Color EffectiveTint(Color tint) { return tint.value == 0 ? Colors::White : tint; }
 
-// Turns the model-view about the unscaled frame's centre; the pivot is
-// halved in integers as the frame walk counts whole pixels.
-void RotateAboutFrameCentre(int32_t x, int32_t y, int32_t frameWidth, int32_t frameHeight,
-                            int32_t rotation) {
-    float pivotX = float(int64_t(x) + frameWidth / 2);
-    float pivotY = float(int64_t(y) + frameHeight / 2);
-    glTranslatef(pivotX, pivotY, 0.0f);
-    glRotatef(-float(rotation) / 10.0f, 0.0f, 0.0f, 1.0f);
-    glTranslatef(-pivotX, -pivotY, 0.0f);
+// A turn about the unscaled frame's centre; the pivot is halved in integers
+// as the frame walk counts whole pixels.
+QuadTurn TurnAboutFrameCentre(int32_t x, int32_t y, int32_t frameWidth, int32_t frameHeight,
+                              int32_t rotation) {
+    QuadTurn turn;
+    if (rotation == 0) return turn;
+    turn.pivotX = float(int64_t(x) + frameWidth / 2);
+    turn.pivotY = float(int64_t(y) + frameHeight / 2);
+    turn.degrees = -float(rotation) / 10.0f;
+    return turn;
 }
 
 class FontGlyphs : public GlyphSink {
@@ -91,21 +91,14 @@ void Sprite::Draw(int32_t x, int32_t y, int32_t frame, int32_t flip, float scale
     if (texture.name == 0 || texture.textureWidth == 0 || texture.textureHeight == 0) return;
     scale = EffectiveScale(scale);
     FrameOrigin origin = FindFrameOrigin(frame, frameWidth, frameHeight, gridWidth);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture.name);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    if (rotation != 0) RotateAboutFrameCentre(x, y, frameWidth, frameHeight, rotation);
     float s0 = float(origin.x) / float(texture.textureWidth);
     float t0 = float(origin.y) / float(texture.textureHeight);
     float s1 = float(origin.x + frameWidth) / float(texture.textureWidth);
     float t1 = float(origin.y + frameHeight) / float(texture.textureHeight);
     if (flip != 0) std::swap(s0, s1);
-    DrawQuad(float(x) + xOffset, float(y) + yOffset, depth, float(frameWidth) * scale,
-             float(frameHeight) * scale, EffectiveTint(tint), s0, t0, s1, t1);
-    glPopMatrix();
+    BlendQuad(texture.name, TurnAboutFrameCentre(x, y, frameWidth, frameHeight, rotation),
+              float(x) + xOffset, float(y) + yOffset, depth, float(frameWidth) * scale,
+              float(frameHeight) * scale, EffectiveTint(tint), s0, t0, s1, t1);
 }
 
 FrameOrigin FindFrameOrigin(int32_t frame, int32_t frameWidth, int32_t frameHeight,

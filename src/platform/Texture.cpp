@@ -3,6 +3,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/Files.h"
 #include "platform/PngDecode.h"
+#include "platform/Renderer.h"
 #include <GL/gl.h>
 #include <map>
 #include <string>
@@ -63,6 +64,7 @@ uint32_t Upload(const PaddedPicture& picture) {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(picture.textureWidth),
                  GLsizei(picture.textureHeight), 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  picture.rgba.data());
+    NoteTextureChange();
     GLenum error = glGetError();
     if (error != GL_NO_ERROR) {
         PrintStatus("OpenGL texture error: %d", int(error));
@@ -113,6 +115,7 @@ void DeleteTexture(uint32_t name) {
     }
     GLuint glName = name;
     glDeleteTextures(1, &glName);
+    NoteTextureChange();
     --gLiveTextures;
 }
 }

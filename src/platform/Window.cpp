@@ -49,6 +49,7 @@ WindowEvent PollOneWindowEvent(bool ignoreLiveInput, int& width, int& height) {
         height = event.resize.h;
         return WindowEvent::Resize;
     }
+    if (event.type == SDL_VIDEOEXPOSE) return WindowEvent::Expose;
     if (IsInputEvent(event.type) && !ignoreLiveInput) SDL_PeepEvents(&event, 1, SDL_ADDEVENT, 0);
     return WindowEvent::Handled;
 }

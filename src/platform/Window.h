@@ -15,6 +15,7 @@ enum class WindowEvent {
     None,        // the queue was empty
     Quit,        // Escape pressed or the window closed
     Resize,      // the window changed size (width and height are given)
+    Expose,      // the window's contents must be drawn again
     Handled,     // a key or joystick event went back to the queue, or was dropped
     Screenshot,  // F12 pressed; F12 never reaches the input
 };

@@ -1,0 +1,31 @@
+#pragma once
+
+// The game's frame is recorded as a list of quads, drawn at the logical size
+// (320 by 240) into an off-screen texture, and scaled up to the viewport with
+// nearest filtering. A software renderer fills a ninth of the pixels of a 960
+// by 720 window that way, the quads go to GL in a few calls, and the picture
+// is the low-resolution one it stands for. A frame with the same quads as the
+// last one is neither drawn nor shown, so a still screen costs next to nothing.
+// Where the GL has no framebuffer objects, frames are drawn straight into
+// the window instead.
+
+// Starts recording the frame's quads.
+void BeginFrame();
+
+// Draws the recorded quads and scales the picture up into the window's back
+// buffer, returning true; or returns false without touching the window when
+// the quads are the same as the last frame's, so there is nothing to swap.
+// `mustShow` (a screenshot is due) and a window that was resized or
+// uncovered always show the frame.
+bool EndFrame(bool mustShow);
+
+// The window's contents were lost or moved: the next frame is shown even if
+// its picture has not changed.
+void ShowNextFrame();
+
+// A new GL context was made: the off-screen picture is made again for it on
+// the next frame.
+void ResetFrameTarget();
+
+// False when frames go straight into the window.
+bool FrameTargetInUse();
