@@ -82,7 +82,7 @@ BENCH_ENV = LIBGL_ALWAYS_SOFTWARE=1 DUSKHOLD_NO_DIALOG=1 SDL_AUDIODRIVER=dummy
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target duskhold-bench duskhold-gamebench
 	$(BENCH_ENV) $(XVFB) $(BUILD)/bench/duskhold-bench \
-		--benchmark_out=$(BUILD)/bench/level-bench.json --benchmark_out_format=json
+		--benchmark_out=$(abspath $(BUILD))/bench/level-bench.json --benchmark_out_format=json
 	$(BENCH_ENV) $(XVFB) $(BUILD)/bench/duskhold-gamebench --game $(BUILD)/duskhold \
 		--data $(BUILD)/data --collision-json $(BUILD)/bench/level-bench.json
 

@@ -3,6 +3,7 @@
 #include "Percentiles.h"
 #include "core/EntityManager.h"
 #include "platform/DataDir.h"
+#include "platform/FrameTarget.h"
 #include "platform/Renderer.h"
 #include "platform/Sound.h"
 #include "platform/Window.h"
@@ -25,6 +26,17 @@ void WithLevel(const std::string& name, Use use) {
     entities.Clear();
 }
 
+template <typename Work>
+double MedianMs(int repeats, Work work) {
+    std::vector<double> ms;
+    for (int i = 0; i < repeats; ++i) {
+        double start = MonotonicMs();
+        work();
+        ms.push_back(MonotonicMs() - start);
+    }
+    return Median(ms);
+}
+
 size_t CellsWithPicture(const LevelNamespace::Grid& grid, const std::function<bool(int32_t)>& hasPicture) {
     size_t count = 0;
     for (const std::vector<int32_t>& column : grid)
@@ -45,13 +57,7 @@ bool OpenBenchWindow(const std::string& dataDir, std::string& error) {
 void CloseBenchWindow() { StopSdl(); }
 
 double LevelLoadMs(const std::string& level, int repeats) {
-    std::vector<double> ms;
-    for (int i = 0; i < repeats; ++i) {
-        double start = MonotonicMs();
-        WithLevel(level, [](LevelNamespace::Level&) {});
-        ms.push_back(MonotonicMs() - start);
-    }
-    return Median(ms);
+    return MedianMs(repeats, [&] { WithLevel(level, [](LevelNamespace::Level&) {}); });
 }
 
 LevelCounts CountLevel(const std::string& level) {
@@ -79,13 +85,18 @@ double ShowOneBareFrame() {
 }
 
 double ClearSwapMs(int repeats) {
-    std::vector<double> ms;
-    for (int i = 0; i < repeats; ++i) {
-        double start = MonotonicMs();
+    return MedianMs(repeats, [] {
         ClearScreen();
         SwapScreen();
         glFinish();
-        ms.push_back(MonotonicMs() - start);
-    }
-    return Median(ms);
+    });
+}
+
+double ScaledUpSwapMs(int repeats) {
+    return MedianMs(repeats, [] {
+        BeginFrame();
+        EndFrame(true);
+        SwapScreen();
+        glFinish();
+    });
 }

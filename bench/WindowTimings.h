@@ -29,3 +29,7 @@ double ShowOneBareFrame();
 // A clear and a buffer swap of the whole window and nothing else, median of
 // `repeats` rounds, in ms: the floor of a frame drawn straight into it.
 double ClearSwapMs(int repeats);
+
+// An empty frame on the game's own path: the 320 by 240 picture cleared,
+// scaled up into the window and swapped, median of `repeats` rounds, in ms.
+double ScaledUpSwapMs(int repeats);
