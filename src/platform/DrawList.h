@@ -18,7 +18,6 @@ class DrawList {
 public:
     void Clear();
     void Add(const QuadCommand& quad) { quads_.push_back(quad); }
-    size_t Size() const { return quads_.size(); }
     void Draw();
     bool SameQuadsAs(const DrawList& other) const;
     void Swap(DrawList& other);
