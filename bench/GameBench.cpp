@@ -67,7 +67,8 @@ std::string AbsolutePath(const std::string& path) {
 // The stages the build made, by name.
 std::set<std::string> StageNames(const std::string& builtData) {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(builtData + "/levels"))
+    std::error_code failure;
+    for (const auto& entry : std::filesystem::directory_iterator(builtData + "/levels", failure))
         names.insert(entry.path().filename().string());
     return names;
 }
@@ -111,8 +112,9 @@ private:
         return counts;
     }
 
-    // Load times, and the floor of a frame drawn straight into the window.
+    // Load times, and the floors of an empty frame on each path.
     bool InProcess() {
+        if (stages_.empty()) return Fail("finding the stages in " + settings_.builtData + "/levels");
         std::string error;
         if (!OpenBenchWindow(data_.DataDir(), error)) return Fail(error);
         printf("Renderer: %s, %s\n", glGetString(GL_RENDERER), glGetString(GL_VERSION));
