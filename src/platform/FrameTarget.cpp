@@ -108,10 +108,11 @@ bool DrawRecordedFrame() {
 }
 
 // The texture's rows run from the bottom, the logical screen's from the top.
+// Only the bars beside the picture need clearing; the picture covers the rest.
 void DrawScaledUp() {
     const Viewport& view = CurrentViewport();
     glViewport(view.x, view.y, view.width, view.height);
-    glClear(GL_COLOR_BUFFER_BIT);
+    if (!ViewportFillsWindow()) glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, gTarget.texture);
     glDisable(GL_BLEND);

@@ -12,11 +12,13 @@ QuadVertex gQuad[4];
 DrawList* gRecording = nullptr;
 unsigned gTextureChanges = 0;
 Viewport gViewport;
+bool gViewportFillsWindow = false;
 int gLogicalWidth = 320;
 int gLogicalHeight = 240;
 
 void ApplyViewport(int windowWidth, int windowHeight, double aspect) {
     gViewport = ComputeViewport(windowWidth, windowHeight, aspect);
+    gViewportFillsWindow = gViewport == Viewport{0, 0, windowWidth, windowHeight};
     glViewport(gViewport.x, gViewport.y, gViewport.width, gViewport.height);
 }
 
@@ -102,6 +104,7 @@ void ResizeViewport(int windowWidth, int windowHeight) {
 }
 
 const Viewport& CurrentViewport() { return gViewport; }
+bool ViewportFillsWindow() { return gViewportFillsWindow; }
 int LogicalWidth() { return gLogicalWidth; }
 int LogicalHeight() { return gLogicalHeight; }
 

@@ -34,6 +34,8 @@ bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int wind
                   bool fullscreen);
 void ResizeViewport(int windowWidth, int windowHeight);
 const Viewport& CurrentViewport();
+// False when the window has bars beside or above the logical screen.
+bool ViewportFillsWindow();
 int LogicalWidth();
 int LogicalHeight();
 
