@@ -16,18 +16,20 @@ void Frames(MenuNavigation& menu, int count, uint32_t held = 0, int32_t files = 
     for (int i = 0; i < count; ++i) Frame(menu, held, files);
 }
 
+// One press, then the released frames the menu needs to settle.
+void Press(MenuNavigation& menu, uint32_t button, int32_t files, int settle) {
+    Frame(menu, button, files);
+    Frames(menu, settle);
+}
+
 // From a fresh menu to the file list (page 3) with the cursor on PLAY.
 MenuNavigation OpenFileList(int32_t files) {
     MenuNavigation menu;
     menu.Reset();
-    Frame(menu, ButtonA, files);
-    Frames(menu, 30);
-    Frame(menu, Down, files);
-    Frames(menu, 10);
-    Frame(menu, ButtonA, files);
-    Frames(menu, 30);
-    Frame(menu, ButtonA, files);
-    Frames(menu, 15);
+    Press(menu, ButtonA, files, 30);
+    Press(menu, Down, files, 10);
+    Press(menu, ButtonA, files, 30);
+    Press(menu, ButtonA, files, 15);
     return menu;
 }
 }
@@ -117,22 +119,16 @@ TEST(MenuNavigation, PlayOnAnEmptyListOrAwayFromPlayDoesNothing) {
     // The cursor moved off PLAY on page 2 stays there in the list: ButtonA
     // does nothing until ButtonB goes back and the cursor returns to PLAY.
     MenuNavigation menu = OpenFileList(5);
-    Frame(menu, ButtonB, 5);
-    Frames(menu, 15);
-    Frame(menu, Down, 5);
-    Frames(menu, 10);
-    Frame(menu, ButtonA, 5);
-    Frames(menu, 15);
+    Press(menu, ButtonB, 5, 15);
+    Press(menu, Down, 5, 10);
+    Press(menu, ButtonA, 5, 15);
     ASSERT_EQ(menu.page, MenuNavigation::FileListPage);
     EXPECT_EQ(menu.cursor, 1);
     EXPECT_FALSE(Frame(menu, ButtonA, 5));
     Frames(menu, 15);
-    Frame(menu, ButtonB, 5);
-    Frames(menu, 15);
-    Frame(menu, Up, 5);
-    Frames(menu, 10);
-    Frame(menu, ButtonA, 5);
-    Frames(menu, 15);
+    Press(menu, ButtonB, 5, 15);
+    Press(menu, Up, 5, 10);
+    Press(menu, ButtonA, 5, 15);
     EXPECT_TRUE(Frame(menu, ButtonA, 5));
 }
 
