@@ -127,7 +127,11 @@ void UpdateFrame() {
         CollisionWorld::Instance().Update();
     if (!QueueReplayedEvents(gStep)) RequestQuit();
     TheInput().Update();
+    const long entered = TheStateStack().EnterCount();
     if (GameState* state = TheStateStack().CurrentState()) state->Update(1.0f);
+    // The button that left a screen does nothing on the next one until it
+    // is released: a tap of ButtonA on PLAY would otherwise sink the hero.
+    if (TheStateStack().EnterCount() != entered) TheInput().HoldBackButtons();
     GlobalEntityManager().Update(1.0f);
     WriteTraceLine(gStep, TheStateStack().CurrentState());
 }

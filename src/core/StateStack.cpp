@@ -4,6 +4,7 @@
 void StateStack::PushState(GameState* state) {
     state->Enter();
     states_.push_back(state);
+    ++enterCount_;
 }
 
 void StateStack::ChangeState(GameState* state) {

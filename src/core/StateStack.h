@@ -12,9 +12,13 @@ public:
     void ChangeState(GameState* state);
     // The top state, or null when the stack is empty.
     GameState* CurrentState() const;
+    // How many times a state has been entered, so that a caller can tell
+    // that the screen changed even when the same state was entered again.
+    long EnterCount() const { return enterCount_; }
 
 private:
     std::deque<GameState*> states_;
+    long enterCount_ = 0;
 };
 
 StateStack& TheStateStack();

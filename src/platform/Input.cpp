@@ -19,6 +19,8 @@ Input::Input() {
         {Up, SDLK_UP},         {Up, SDLK_w},       {Left, SDLK_LEFT}, {Left, SDLK_a},
         {Right, SDLK_RIGHT},   {Right, SDLK_d},    {Down, SDLK_DOWN}, {ButtonB, SDLK_END},
         {ButtonB, SDLK_x},     {ButtonA, SDLK_DELETE}, {ButtonA, SDLK_z},
+        // The keys a new player tries first.
+        {ButtonA, SDLK_RETURN}, {ButtonA, SDLK_KP_ENTER}, {ButtonA, SDLK_SPACE}, {Down, SDLK_s},
     };
     for (const auto& [action, key] : defaults) BindKey(action, key);
 }
@@ -73,10 +75,17 @@ void Input::OpenJoystick() {
 }
 
 void Input::SetAction(int32_t action, bool down) {
-    if (down)
-        held |= uint32_t(action);
-    else
+    if (down) {
+        held |= uint32_t(action) & ~heldBack_;
+    } else {
         held &= ~uint32_t(action);
+        heldBack_ &= ~uint32_t(action);
+    }
+}
+
+void Input::HoldBackButtons() {
+    heldBack_ |= held & uint32_t(ButtonA | ButtonB);
+    held &= ~heldBack_;
 }
 
 void Input::ApplyHat(int32_t joystickIndex, uint8_t hatValue) {

@@ -34,6 +34,9 @@ public:
     void BindJoystickControls(uint8_t joystickIndex, int buttons, int hats);
     // Takes every queued key and joystick event and updates the held mask.
     void Update();
+    // A button press belongs to the screen it was made on: the action
+    // buttons held now leave the held mask until they are released.
+    void HoldBackButtons();
 
     // The action of the first binding that matches, or 0.
     int32_t KeyAction(int32_t keySymbol) const;
@@ -46,6 +49,7 @@ public:
     std::function<void(const SDL_Event& event)> onEventTaken;
 
 private:
+    uint32_t heldBack_ = 0;
     void SetAction(int32_t action, bool down);
     void ApplyHat(int32_t joystickIndex, uint8_t hatValue);
 };

@@ -87,7 +87,13 @@ void Main_Menu::Update(float) {
     uint32_t held = TheInput().held;
     if (gSoundSystem) gSoundSystem->update();
     if (!navigation_.Update(held, files_.count)) return;
-    gStageNumber = files_.files[navigation_.ChosenFile()].stage;
+    const int32_t stage = files_.files[navigation_.ChosenFile()].stage;
+    // A file that names a stage the game does not have starts nothing.
+    if (!FindStage(stage)) {
+        PrintStatus("The chosen file names stage %d, which the game does not have", int(stage));
+        return;
+    }
+    gStageNumber = stage;
     TheStateStack().ChangeState(gStateGame);
 }
 

@@ -1,4 +1,5 @@
 #include "screens/State_Game.h"
+#include "core/Log.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "player/Player.h"
@@ -7,6 +8,7 @@
 #include "world/Camera.h"
 #include "world/Level.h"
 #include "world/LevelName.h"
+#include <algorithm>
 
 namespace {
 State_Game gScreen;
@@ -19,13 +21,14 @@ void AddLevelTraceField() {
     AddTraceField("level", [] { return JsonString(gLevelName); });
 }
 
-// The stage is lost once the hero has fallen a whole screen height below
-// the lowest line the camera may show.
-constexpr float kFallOutDepth = 240.0f;
-
-bool HeroFellOut() {
+// The stage is lost once the hero's head has dropped below the lowest line
+// the camera can show and below the level's main grid: a level whose bounds
+// end above its ground (or that has no bounds) still plays.
+bool HeroFellOut(const LevelNamespace::Level* level) {
     const Player* hero = Player::Current();
-    return hero && hero->position.y > Camera::Maximum().y + kFallOutDepth;
+    if (!hero || !level) return false;
+    const float top = hero->position.y - float(Player::kFrameHeight);
+    return top > std::max(Camera::Maximum().y, level->MainGridBottom());
 }
 }
 GameState* const gStateGame = &gScreen;
@@ -36,6 +39,7 @@ void State_Game::Enter() {
     entities.Add(level);
     level->Load(gLevelName);
     PlayStageMusic(true);
+    PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
 }
 
 // The level, the hero and with them their pictures, sounds and collision
@@ -48,7 +52,7 @@ void State_Game::Leave() {
 
 void State_Game::Update(float step) {
     entities.Update(step);
-    if (HeroFellOut()) TheStateStack().ChangeState(gGameOver);
+    if (HeroFellOut(level)) TheStateStack().ChangeState(gGameOver);
 }
 
 void State_Game::Draw() {

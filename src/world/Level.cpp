@@ -141,6 +141,10 @@ void Level::DrawWithin(const Area& visible) {
     });
 }
 
+float Level::MainGridBottom() const {
+    return mainGrid.empty() ? 0.0f : float(kTileSize * int32_t(mainGrid.front().size()));
+}
+
 void Level::AddTileRectangles() {
     for (size_t c = 0; c < mainGrid.size(); ++c) {
         for (size_t r = 0; r < mainGrid[c].size(); ++r) {

@@ -44,6 +44,8 @@ public:
     // One rectangle per collision flag of every main-grid cell, column by
     // column: the category 0x40 one first, then the category 0x20 one.
     void AddTileRectangles();
+    // The bottom edge of the main grid in level pixels (0 when it is empty).
+    float MainGridBottom() const;
 
     std::vector<Sprite> tilePictures;
     std::vector<BackgroundLayer> backgrounds;

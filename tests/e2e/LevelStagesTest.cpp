@@ -5,9 +5,11 @@
 
 // Every shipped stage passes the tool's check, dumps to a source that
 // compiles to the same bytes, and starts without an error with the hero's
-// feet on the top of a ground tile.
+// feet on the top of a ground tile; walking left, he stops at the wall that
+// closes the stage's left end.
 TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
     std::string dir = MakeTempDir();
+    std::ofstream(dir + "/left.movie") << "duskhold-movie 1\n11 down left\n";
     for (const char* stage : {"blk101", "blk201a", "blk301a", "blk401a", "blk40aa", "blk501a", "blk601a",
                               "blk701a", "blk801a", "blk901a"}) {
         SCOPED_TRACE(stage);
@@ -25,15 +27,17 @@ TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
         EXPECT_EQ(ReadTextFile(dir + "/" + stage), ReadTextFile(level));
 
         std::string trace = dir + "/" + stage + ".jsonl";
-        RunResult run = RunGame({"--fast", "--steps", "10", "--level", stage, "--trace", trace, "--window", "320x240"});
+        RunResult run = RunGame({"--fast", "--steps", "200", "--level", stage, "--trace", trace, "--window",
+                                 "320x240", "--replay", dir + "/left.movie"});
         ASSERT_EQ(run.exitCode, 0) << run.output;
         EXPECT_EQ(run.output.find("Error"), std::string::npos) << run.output;
         EXPECT_EQ(run.output.find("not loaded"), std::string::npos) << run.output;
         std::vector<std::string> lines = ReadLines(trace);
-        ASSERT_EQ(lines.size(), 10u);
+        ASSERT_EQ(lines.size(), 200u);
         EXPECT_EQ(JsonField(lines[0], "state"), "\"game\"");
         EXPECT_EQ(JsonField(lines[0], "level"), "\"" + std::string(stage) + "\"");
         EXPECT_EQ(JsonField(lines[0], "player"), JsonField(lines[9], "player"));
         EXPECT_NE(JsonField(lines[9], "player").find(",264]"), std::string::npos);
+        EXPECT_EQ(JsonField(lines[199], "player"), "[34,264]");
     }
 }

@@ -51,8 +51,9 @@ TEST(Input, DefaultKeysInTableOrderAndAKeyMovesBetweenActions) {
     using Keys = std::vector<std::pair<int32_t, int32_t>>;
     EXPECT_EQ(KeyBindings(input),
               (Keys{{Up, SDLK_UP}, {Up, SDLK_w}, {Left, SDLK_LEFT}, {Left, SDLK_a},
-                    {Down, SDLK_DOWN}, {Right, SDLK_RIGHT}, {Right, SDLK_d},
-                    {ButtonA, SDLK_DELETE}, {ButtonA, SDLK_z}, {ButtonB, SDLK_END},
+                    {Down, SDLK_DOWN}, {Down, SDLK_s}, {Right, SDLK_RIGHT}, {Right, SDLK_d},
+                    {ButtonA, SDLK_DELETE}, {ButtonA, SDLK_z}, {ButtonA, SDLK_RETURN},
+                    {ButtonA, SDLK_KP_ENTER}, {ButtonA, SDLK_SPACE}, {ButtonB, SDLK_END},
                     {ButtonB, SDLK_x}}));
     input.BindKey(ButtonB, SDLK_w);
     EXPECT_EQ(input.KeyAction(SDLK_w), ButtonB);

@@ -2,7 +2,8 @@
 // game's name in large letters over a moonlit night: a starry sky, a moon
 // with its halo and a veil of cloud, two mountain ridges, the castle of
 // Duskhold on its crag and a dark foreground. The strip where the title
-// screen prints its prompt (from y 195 to 212) is left as plain dark ground.
+// screen prints its prompt (from y 195 to 212) is left as plain dark ground,
+// and a line below it names the keys.
 #include "FontArt.h"
 #include "Generator.h"
 #include "Image.h"
@@ -15,6 +16,7 @@ constexpr int kMoonX = 160;
 constexpr int kMoonY = 122;
 constexpr int kMoonRadius = 34;
 constexpr int kGroundTop = 186;
+constexpr int kKeysTop = 222;
 
 const uint32_t kSkyTop = Rgb(0x04, 0x05, 0x14);
 const uint32_t kSkyLow = Rgb(0x2E, 0x24, 0x4E);
@@ -303,6 +305,21 @@ void DrawTitle(Image& image, ContentContext& context) {
     DrawCentred(image, curse, 66);
 }
 
+// The keys a new player needs, small and quiet, below the strip where the
+// title screen prints its prompt.
+void DrawKeys(Image& image, ContentContext& context) {
+    Image mask = LetterMask(LoadGlyphArt(context), "ENTER OR Z: START   ARROWS: WALK   X: RISE", 0, 1, context);
+    const uint32_t ink = Rgb(0xA8, 0xB4, 0xD8);
+    Image keys(mask.Width() + 1, mask.Height() + 1);
+    for (int y = 0; y < mask.Height(); ++y)
+        for (int x = 0; x < mask.Width(); ++x)
+            if ((mask.Get(x, y) >> 24) != 0) {
+                keys.Set(x + 1, y + 1, Rgb(0, 0, 0));
+                keys.Set(x, y, ink);
+            }
+    DrawCentred(image, keys, kKeysTop);
+}
+
 void GenerateLogo(ContentContext& context) {
     Image logo(kWidth, kHeight);
     logo.VerticalGradient(0, 0, kWidth, kGroundTop, kSkyTop, kSkyLow);
@@ -316,6 +333,7 @@ void GenerateLogo(ContentContext& context) {
     DrawCastle(logo);
     DrawForeground(logo);
     DrawTitle(logo, context);
+    DrawKeys(logo, context);
     logo.Save(context, "sprites\\DH3 logo.png");
 }
 }
