@@ -101,8 +101,8 @@ TEST(PlayerTest, LandsAtSixAndFallsThroughAtEightWhenDeep) {
     }
 }
 
-TEST(PlayerTest, WalkingIntoAWallRestsOnItsEdge) {
-    Scene scene({"..........", ".....#....", ".....#....", ".....#....", ".....#....", "##########"},
+TEST(PlayerTest, WalkingIntoAWallRestsOnItsEdgeOnEitherSide) {
+    Scene scene({"..........", ".#...#....", ".#...#....", ".#...#....", ".#...#....", "##########"},
                 Vector3(61, 120, 0));
     float furthest = 0;
     for (int i = 0; i < 40; ++i) {
@@ -114,6 +114,22 @@ TEST(PlayerTest, WalkingIntoAWallRestsOnItsEdge) {
     EXPECT_EQ(scene.hero.position.x, 110.0f);
     EXPECT_EQ(scene.hero.probes[Player::RightUpper].position.x, 120.0f);
     EXPECT_EQ(Camera::X(), -80.0f);  // a level 240 wide pins the camera at 240 - 320
+    for (int i = 0; i < 40; ++i) scene.Step(Left);
+    EXPECT_EQ(scene.hero.position.x, 58.0f);
+    EXPECT_EQ(scene.hero.probes[Player::LeftUpper].position.x, 48.0f);
+}
+
+// Left wins over Right and Up over Down; ButtonB's rise adds to the climb.
+TEST(PlayerTest, HeldActionsCombineIntoOneStep) {
+    Scene scene({".........."}, Vector3(120, 200, 0));
+    const std::pair<uint32_t, Vector3> cases[] = {
+        {Left | Right, {-2, 6, 0}}, {Right, {2, 6, 0}},        {Up, {0, 4, 0}},
+        {Up | Down, {0, 4, 0}},     {Down, {0, 8, 0}},         {ButtonB, {0, -4, 0}},
+        {ButtonB | Up, {0, -6, 0}}, {ButtonB | Down, {0, -2, 0}}};
+    for (const auto& [held, velocity] : cases) {
+        scene.Step(held);
+        EXPECT_EQ(scene.hero.velocity, velocity) << held;
+    }
 }
 
 TEST(PlayerTest, WalksOffALedgeOnceNoFootTouchedIt) {
