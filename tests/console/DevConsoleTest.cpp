@@ -103,6 +103,7 @@ TEST(DevConsole, DrawsTheTextLiterallyAtTheBottomLeft) {
     DevConsole console(14);
     console.AppendLine("%%");
     console.AppendLine("%s");
+    console.AppendLine("/\\()_<>");
     int32_t lines = console.LineCount();
     ClearScreen();
     console.Draw();
@@ -113,4 +114,6 @@ TEST(DevConsole, DrawsTheTextLiterallyAtTheBottomLeft) {
     EXPECT_TRUE(CellLit(window, 1, firstRow + 1));
     EXPECT_FALSE(CellLit(window, 2, firstRow));
     EXPECT_FALSE(CellLit(window, 0, firstRow - 1));
+    // Each character of paths and errors draws its own glyph of the font.
+    for (int cell = 0; cell < 7; ++cell) EXPECT_TRUE(CellLit(window, cell, firstRow + 2)) << cell;
 }
