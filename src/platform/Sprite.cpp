@@ -173,6 +173,17 @@ void LayOutText(const char* text, int32_t x, int32_t y, int32_t cellWidth, int32
     }
 }
 
+size_t CharactersInCells(const char* text, int32_t cells) {
+    size_t length = 0;
+    for (int32_t used = 0; text[length] != '\0' && text[length] != '\n';) {
+        PenStep step = ReadPenStep(text + length);
+        if (step.moves && used == cells) break;
+        used += step.moves ? 1 : 0;
+        length += size_t(step.length);
+    }
+    return length;
+}
+
 void PrintText(const Sprite& font, int32_t x, int32_t y, int32_t scale, Color tint,
                const char* format, ...) {
     char text[kTextBufferBytes];

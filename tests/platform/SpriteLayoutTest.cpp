@@ -77,4 +77,6 @@ TEST(TextLayout, PenMovesBySpacesGlyphsPairsAndLineFeeds) {
     EXPECT_TRUE(LayOut("").empty());
     // Characters without a glyph draw nothing and do not move the pen.
     EXPECT_TRUE(LayOut("~]\"\t\r\xE9").empty());
+    // What fits in 3 cells: "a" and "<3" take one each, "~" none.
+    EXPECT_EQ(CharactersInCells("a~<3 b", 3), 5u);
 }
