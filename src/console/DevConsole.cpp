@@ -2,6 +2,7 @@
 #include "core/Log.h"
 #include "platform/Sprite.h"
 #include <algorithm>
+#include <sstream>
 #include <vector>
 
 DevConsole* gDevConsole = nullptr;
@@ -10,6 +11,23 @@ namespace {
 constexpr float kLineLifetime = 180.0f;  // three seconds at 60 steps a second
 constexpr int32_t kScreenRows = 30;      // 240 logical pixels in rows of 8
 constexpr int32_t kRowHeight = 8;
+constexpr int32_t kScreenColumns = 40;   // 320 logical pixels in cells of 8
+
+// One line of text as the rows it takes on the screen: a row that would be
+// wider than the screen ends at its last space (which goes) or, without
+// one, at the last character that fits.
+std::vector<std::string> ScreenRows(const std::string& line) {
+    std::vector<std::string> rows;
+    size_t start = 0;
+    do {
+        size_t end = start + CharactersInCells(line.c_str() + start, kScreenColumns);
+        size_t space = end < line.size() ? line.rfind(' ', end) : std::string::npos;
+        bool breakAtSpace = space != std::string::npos && space > start;
+        rows.push_back(line.substr(start, (breakAtSpace ? space : end) - start));
+        start = breakAtSpace ? space + 1 : end;
+    } while (start < line.size());
+    return rows;
+}
 
 // Lines that arrived while no console existed.
 std::vector<std::string>& PendingLines() {
@@ -31,10 +49,15 @@ DevConsole::~DevConsole() {
     delete font_;
 }
 
+// Each row of a wrapped line is a line of its own: rows count towards the
+// most lines and go one every 180 steps, so the console never grows past
+// its rows on the screen and a longer message stays longer to be read.
 void DevConsole::AppendLine(const std::string& line) {
     bool wasEmpty = lineCount_ == 0;
-    text_ += line;
-    text_ += '\n';
+    std::istringstream lines(line);
+    for (std::string piece; std::getline(lines, piece);)
+        for (const std::string& row : ScreenRows(piece)) text_ += row + '\n';
+    if (line.empty()) text_ += '\n';
     Recount();
     if (wasEmpty) expiryTimer_ = kLineLifetime;
 }

@@ -1,5 +1,6 @@
 #include "core/Options.h"
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -46,6 +47,12 @@ const char* UsageText() {
            "  --replay FILE      play a recorded movie instead of live input\n"
            "  --reference        run the plain reference paths (for measuring)\n"
            "  --help, --version\n";
+}
+
+int ToolUsage(const std::string& usage, int argc, const char* const* argv) {
+    bool asked = argc == 2 && strcmp(argv[1], "--help") == 0;
+    fputs(usage.c_str(), asked ? stdout : stderr);
+    return asked ? 0 : 2;
 }
 
 bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& error) {

@@ -30,3 +30,8 @@ struct Options {
 bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& error);
 
 const char* UsageText();
+
+// What a tool does when it cannot run its command line: for `TOOL --help`
+// the usage goes to standard output and the exit status is 0; for a wrong
+// call it goes to standard error and the status is 2.
+int ToolUsage(const std::string& usage, int argc, const char* const* argv);

@@ -42,12 +42,29 @@ private:
 };
 
 // The two-character glyphs; any other character after "<" leaves the "<"
-// skipped on its own.
+// a glyph of its own.
 int32_t PairFrame(char first, char second) {
     if (first != '<') return -1;
     if (second == '3') return 151;
     if (second == '-') return 195;
     return -1;
+}
+
+// What the text at `at` (not a line feed) does to the pen: the characters
+// it takes, the frame it draws (-1 for none) and whether the pen moves one cell.
+struct PenStep {
+    int length;
+    int32_t frame;
+    bool moves;
+};
+
+PenStep ReadPenStep(const char* at) {
+    if (*at == ' ') return {1, -1, true};
+    // at[1] is at most the terminating zero, so a "<" at the end is safe.
+    int32_t frame = PairFrame(at[0], at[1]);
+    if (frame >= 0) return {2, frame, true};
+    frame = GlyphFrame(static_cast<unsigned char>(*at));
+    return {1, frame, frame >= 0};
 }
 }
 
@@ -127,6 +144,13 @@ int32_t GlyphFrame(unsigned char c) {
     case ':': return 191;
     case '%': return 193;
     case 7: return 196;
+    case '/': return 153;
+    case '\\': return 154;
+    case '(': return 155;
+    case ')': return 156;
+    case '_': return 157;
+    case '<': return 158;
+    case '>': return 159;
     default: return -1;
     }
 }
@@ -135,26 +159,29 @@ void LayOutText(const char* text, int32_t x, int32_t y, int32_t cellWidth, int32
                 GlyphSink& sink) {
     int32_t penX = x;
     int32_t penY = y;
-    for (const char* at = text; *at != '\0'; ++at) {
+    for (const char* at = text; *at != '\0';) {
         if (*at == '\n') {
             penX = x;
             penY += lineHeight;
-            continue;
-        }
-        if (*at == ' ') {
-            penX += cellWidth;
-            continue;
-        }
-        // at[1] is at most the terminating zero, so a "<" at the end is safe.
-        int32_t frame = PairFrame(at[0], at[1]);
-        if (frame >= 0)
             ++at;
-        else
-            frame = GlyphFrame(static_cast<unsigned char>(*at));
-        if (frame < 0) continue;
-        sink.Glyph(frame, penX, penY);
-        penX += cellWidth;
+            continue;
+        }
+        PenStep step = ReadPenStep(at);
+        if (step.frame >= 0) sink.Glyph(step.frame, penX, penY);
+        if (step.moves) penX += cellWidth;
+        at += step.length;
     }
+}
+
+size_t CharactersInCells(const char* text, int32_t cells) {
+    size_t length = 0;
+    for (int32_t used = 0; text[length] != '\0' && text[length] != '\n';) {
+        PenStep step = ReadPenStep(text + length);
+        if (step.moves && used == cells) break;
+        used += step.moves ? 1 : 0;
+        length += size_t(step.length);
+    }
+    return length;
 }
 
 void PrintText(const Sprite& font, int32_t x, int32_t y, int32_t scale, Color tint,

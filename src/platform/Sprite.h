@@ -1,6 +1,7 @@
 #pragma once
 #include "core/Color.h"
 #include "platform/Texture.h"
+#include <cstddef>
 #include <cstdint>
 
 // A picture cut into animation frames, laid out left to right in rows of
@@ -67,6 +68,9 @@ public:
 // any other character is skipped without moving.
 void LayOutText(const char* text, int32_t x, int32_t y, int32_t cellWidth, int32_t lineHeight,
                 GlyphSink& sink);
+// How many characters of the text's first line fill at most `cells` cells
+// when laid out (characters without a glyph take none).
+size_t CharactersInCells(const char* text, int32_t cells);
 
 // Prints formatted text in the 8 by 8 bitmap font. The formatted text is cut
 // to 16383 characters.

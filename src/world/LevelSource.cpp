@@ -135,10 +135,12 @@ private:
         return false;
     }
 
+    // Numbers are decimal whatever their leading zeros: stage makers copy
+    // four-digit picture numbers such as 0100 from file names.
     bool Number(const std::string& token, char type, int64_t& value) {
         errno = 0;
         char* end = nullptr;
-        value = strtoll(token.c_str(), &end, 0);
+        value = strtoll(token.c_str(), &end, 10);
         if (token.empty() || *end != '\0' || errno != 0) return Fail("'" + token + "' is not a number");
         if (!InRange(value, type)) return Fail(token + " is out of range: expected " + TypeName(type));
         return true;

@@ -51,7 +51,7 @@ TEST(DevConsole, EachLineShowsThreeSecondsAfterThePreviousOneGoes) {
     EXPECT_EQ(StepsUntilCountChanges(console), 180);
 }
 
-TEST(DevConsole, EmptyLinesGoWithTheDroppedLineAndLongTextIsCut) {
+TEST(DevConsole, EmptyLinesGoLongTextIsCutAndWideLinesWrap) {
     GlWindow window;
     DevConsole console(14);
     console.AppendLine("a");
@@ -70,6 +70,15 @@ TEST(DevConsole, EmptyLinesGoWithTheDroppedLineAndLongTextIsCut) {
     EXPECT_EQ(twenty.Text().substr(0, 7), "line 7\n");
     // The cut does not restart the timer: the next line goes 179 steps later.
     EXPECT_EQ(StepsUntilCountChanges(twenty), 179);
+
+    // A line wider than the 40 cells of the screen goes on in rows of its
+    // own, broken at a space when it has one; "~" takes no cell.
+    DevConsole wrapped(14);
+    wrapped.AppendLine("Level levels/nosuch not loaded: the file cannot be opened");
+    wrapped.AppendLine(std::string(39, '/') + "~x/");
+    EXPECT_EQ(wrapped.Text(), "Level levels/nosuch not loaded: the file\ncannot be opened\n" + std::string(39, '/') +
+                                  "~x\n/\n");
+    EXPECT_EQ(wrapped.LineCount(), 4);
 
     for (int maxLines : {0, -3}) {
         DevConsole none(maxLines);
@@ -103,6 +112,7 @@ TEST(DevConsole, DrawsTheTextLiterallyAtTheBottomLeft) {
     DevConsole console(14);
     console.AppendLine("%%");
     console.AppendLine("%s");
+    console.AppendLine("/\\()_<>");
     int32_t lines = console.LineCount();
     ClearScreen();
     console.Draw();
@@ -113,4 +123,6 @@ TEST(DevConsole, DrawsTheTextLiterallyAtTheBottomLeft) {
     EXPECT_TRUE(CellLit(window, 1, firstRow + 1));
     EXPECT_FALSE(CellLit(window, 2, firstRow));
     EXPECT_FALSE(CellLit(window, 0, firstRow - 1));
+    // Each character of paths and errors draws its own glyph of the font.
+    for (int cell = 0; cell < 7; ++cell) EXPECT_TRUE(CellLit(window, cell, firstRow + 2)) << cell;
 }

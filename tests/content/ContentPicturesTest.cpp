@@ -113,7 +113,7 @@ TEST(ContentPictures, FontServesTheMenuCutAndTheTextCutWithItsOwnCapitals) {
 
     std::set<std::vector<bool>> shapes;
     std::vector<int> printed = PrintedGlyphFrames();
-    EXPECT_EQ(printed.size(), 76u) << "26 capitals, 26 small letters, 10 digits, 12 symbols, 2 pairs";
+    EXPECT_EQ(printed.size(), 83u) << "26 capitals, 26 small letters, 10 digits, 19 symbols, 2 pairs";
     for (int frame : printed) {
         std::vector<uint32_t> glyph = FramePixels(font, FrameCorner(frame, 8, 8, 120), 8, 8, kWhite);
         EXPECT_TRUE(HasInk(glyph)) << "glyph frame " << frame << " is empty";

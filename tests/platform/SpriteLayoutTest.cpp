@@ -62,15 +62,21 @@ TEST(TextLayout, PenMovesBySpacesGlyphsPairsAndLineFeeds) {
     EXPECT_EQ(LayOut("I<3U"),
               (std::vector<PlacedGlyph>{{117, 10, 20}, {151, 18, 20}, {129, 26, 20}}));
     EXPECT_EQ(LayOut("<-x"), (std::vector<PlacedGlyph>{{195, 10, 20}, {186, 18, 20}}));
-    // A "<" before anything else is dropped and the next character is read.
-    EXPECT_EQ(LayOut("<a<<3"), (std::vector<PlacedGlyph>{{163, 10, 20}, {151, 18, 20}}));
+    // A "<" before anything else is a glyph of its own, and so are the
+    // characters of paths and error messages.
+    EXPECT_EQ(LayOut("<a<<3"),
+              (std::vector<PlacedGlyph>{{158, 10, 20}, {163, 18, 20}, {158, 26, 20}, {151, 34, 20}}));
+    EXPECT_EQ(LayOut("/\\()_>"), (std::vector<PlacedGlyph>{{153, 10, 20}, {154, 18, 20}, {155, 26, 20},
+                                                           {156, 34, 20}, {157, 42, 20}, {159, 50, 20}}));
     EXPECT_EQ(LayOut("Q\nR", 16), (std::vector<PlacedGlyph>{{125, 10, 20}, {126, 10, 36}}));
     EXPECT_EQ(LayOut("50%\a"), (std::vector<PlacedGlyph>{{144, 10, 20}, {139, 18, 20},
                                                          {193, 26, 20}, {196, 34, 20}}));
-    // A "<" at the very end stops at the terminating zero.
+    // A "<" at the very end is a glyph; reading stops at the terminating zero.
     std::string endsInLess = "ok<";
-    EXPECT_EQ(LayOut(endsInLess.c_str()).size(), 2u);
+    EXPECT_EQ(LayOut(endsInLess.c_str()).size(), 3u);
     EXPECT_TRUE(LayOut("").empty());
     // Characters without a glyph draw nothing and do not move the pen.
-    EXPECT_TRUE(LayOut("~](\"\t\r\xE9").empty());
+    EXPECT_TRUE(LayOut("~]\"\t\r\xE9").empty());
+    // What fits in 3 cells: "a" and "<3" take one each, "~" none.
+    EXPECT_EQ(CharactersInCells("a~<3 b", 3), 5u);
 }

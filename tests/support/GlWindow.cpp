@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -28,8 +29,20 @@ std::string ReadTextFile(const std::string& path) {
     return text.str();
 }
 
+namespace {
+// The folders MakeTempDir made go, with all they hold, when the test program
+// ends (gtest's main returns, so static destructors run).
+struct MadeFolders : std::vector<std::string> {
+    ~MadeFolders() {
+        std::error_code ignored;
+        for (const std::string& path : *this) std::filesystem::remove_all(path, ignored);
+    }
+} gMadeFolders;
+}
+
 std::string MakeTempDir() {
-    char pattern[] = "/tmp/duskhold-test-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    return dir ? dir : "/tmp";
+    std::string pattern = (std::filesystem::temp_directory_path() / "duskhold-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) return "/tmp";
+    gMadeFolders.push_back(pattern);
+    return pattern;
 }

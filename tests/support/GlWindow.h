@@ -24,5 +24,6 @@ private:
 
 // Reads the whole file into a string ("" when missing).
 std::string ReadTextFile(const std::string& path);
-// A fresh empty directory under the system's temporary folder.
+// A fresh empty directory under the system's temporary folder ($TMPDIR or
+// /tmp), removed with what it holds when the test program ends.
 std::string MakeTempDir();

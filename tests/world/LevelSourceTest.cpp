@@ -6,7 +6,7 @@ using namespace LevelFile;
 
 namespace {
 const char* const kSource = R"(# a small test stage
-tiles 7 8 1000
+tiles 0100 0101 0108 1000
 stairs 12
 bounds 0 0 9600 2400
 start 1205 2399
@@ -62,7 +62,7 @@ void ExpectRoundTrip(const std::vector<uint8_t>& bytes) {
 
 TEST(LevelSource, CompilesWhatAStageMakerWrites) {
     LevelData level = CompileOk(kSource);
-    EXPECT_EQ(level.tilePictures.items, (std::vector<int16_t>{7, 8, 1000}));
+    EXPECT_EQ(level.tilePictures.items, (std::vector<int16_t>{100, 101, 108, 1000}));
     EXPECT_EQ(level.boundsRight, 9600);
     ASSERT_EQ(level.startPoints.items.size(), 1u);
     EXPECT_EQ(level.startPoints.items[0].y, 2399);
@@ -86,6 +86,7 @@ TEST(LevelSource, CompilesWhatAStageMakerWrites) {
 TEST(LevelSource, ErrorsNameTheLine) {
     EXPECT_EQ(CompileError("tiles 1\nbogus 3\n"), "line 2: unknown line 'bogus'");
     EXPECT_EQ(CompileError("\ntiles 1 x\n"), "line 2: 'x' is not a number");
+    EXPECT_EQ(CompileError("tiles 1\ntiles 0x10\n"), "line 2: '0x10' is not a number");
     EXPECT_EQ(CompileError("stairs 300\n"), "line 1: 300 is out of range: expected 0 to 255");
     EXPECT_EQ(CompileError("grid main 1 0\n|x.\nend\n"), "line 2: 'x' is not in the legend");
     EXPECT_EQ(CompileError("grid main 1 0\n|...\nend\n"), "line 2: the row has 3 characters, expected 2");

@@ -38,7 +38,9 @@ const NamedGlyph kSymbols[] = {
     {'.', "period", 138},    {'-', "dash", 149},        {'=', "equals", 150},
     {0, "heart", 151},       {'\'', "apostrophe", 152}, {',', "comma", 189},
     {'&', "ampersand", 190}, {':', "colon", 191},       {'%', "percent", 193},
-    {0, "arrow", 195},       {7, "skull", 196},
+    {0, "arrow", 195},       {7, "skull", 196},         {'/', "slash", 153},
+    {'\\', "backslash", 154}, {'(', "open", 155},        {')', "close", 156},
+    {'_', "underscore", 157}, {'<', "less", 158},        {'>', "greater", 159},
 };
 
 struct GlyphPlace {

@@ -1,5 +1,6 @@
 // duskhold-content: writes the game's whole data directory from content/.
 #include "Generator.h"
+#include "core/Options.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -37,10 +38,7 @@ GeneratorRegistration::GeneratorRegistration(const char* name, GeneratorFunction
 }
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        fprintf(stderr, "usage: duskhold-content CONTENT_DIR OUTPUT_DIR [GENERATOR...]\n");
-        return 2;
-    }
+    if (argc < 3) return ToolUsage("usage: duskhold-content CONTENT_DIR OUTPUT_DIR [GENERATOR...]\n", argc, argv);
     if (mkdir(argv[2], 0755) != 0 && errno != EEXIST) {
         fprintf(stderr, "duskhold-content: cannot make %s: %s\n", argv[2], strerror(errno));
         return 1;

@@ -1,5 +1,6 @@
 // duskhold-level: turns level sources into level files and back, and checks
 // a level file the way the game reads it.
+#include "core/Options.h"
 #include "platform/DataDir.h"
 #include "platform/Files.h"
 #include "world/LevelFile.h"
@@ -91,6 +92,5 @@ int main(int argc, char** argv) {
     // Without --data the pictures are looked for where the game would find them.
     if (command == "check" && argc == 3) return Check(argv[2], ChooseDataDir("", argv[0]).path);
     if (command == "check" && argc == 5 && strcmp(argv[3], "--data") == 0) return Check(argv[2], argv[4]);
-    fputs(kUsage, stderr);
-    return 2;
+    return ToolUsage(kUsage, argc, argv);
 }

@@ -1,6 +1,7 @@
 // duskhold-save: looks into and writes the game's save file.
 //   duskhold-save list FILE                 each saved file's name and stage
 //   duskhold-save new FILE NAME:STAGE ...   writes a save file of those files
+#include "core/Options.h"
 #include "screens/SaveFile.h"
 #include "screens/StageTable.h"
 #include <cerrno>
@@ -15,11 +16,10 @@ const char* const kUsage =
     "       duskhold-save new FILE NAME:STAGE ...\n"
     "Names are 1 to 10 letters A to Z; at most 20 files; stages:";
 
-int Usage() {
-    fputs(kUsage, stderr);
-    for (size_t i = 0; i < StageRowCount(); ++i) fprintf(stderr, " %d", StageRows()[i].stage);
-    fputc('\n', stderr);
-    return 2;
+int Usage(int argc, char** argv) {
+    std::string usage = kUsage;
+    for (size_t i = 0; i < StageRowCount(); ++i) usage += " " + std::to_string(StageRows()[i].stage);
+    return ToolUsage(usage + "\n", argc, argv);
 }
 
 int List(const char* path) {
@@ -89,5 +89,5 @@ int New(const char* path, int count, char** arguments) {
 int main(int argc, char** argv) {
     if (argc == 3 && strcmp(argv[1], "list") == 0) return List(argv[2]);
     if (argc >= 3 && strcmp(argv[1], "new") == 0) return New(argv[2], argc - 3, argv + 3);
-    return Usage();
+    return Usage(argc, argv);
 }
