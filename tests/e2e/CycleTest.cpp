@@ -58,3 +58,25 @@ TEST(Cycle, TwoRoundsThroughTheGameOverLeaveOnTimeAndEndWithTheSameCounts) {
     }
     EXPECT_GT(Number(play, firstStage + 5, "sounds"), 0);
 }
+
+// Without an audio device the game says so once, however many screens load
+// music: the title, the menu twice and the stage.
+TEST(Cycle, WithoutAnAudioDeviceOneStatusLineCoversTheRun) {
+    std::string data = CopyOfBuiltData();
+    WriteSaveFile(data, {"OUTSET:1"});
+    WriteBottomlessStage(data, "blk101");
+    std::vector<KeyHold> holds = ToFileList();
+    holds.push_back({kFileListStep + 20, "z", 2});
+    // The disk driver cannot open its file in a folder that does not exist,
+    // so the device fails to open as on a machine without a sound card.
+    Play play = PlayMovie(data, holds, kFileListStep + 200 + kLeavesByItself, {},
+                          {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/nonexistent/duskhold-sound"});
+    ASSERT_EQ(play.run.exitCode, 0) << play.run.output;
+    ASSERT_GT(FirstStep(play, "state", "\"menu\"", FirstStep(play, "state", "\"gameover\"")), 0);
+    const std::string& output = play.run.output;
+    size_t first = output.find("No audio device");
+    EXPECT_NE(first, std::string::npos) << output;
+    EXPECT_EQ(output.find("No audio device", first + 1), std::string::npos) << output;
+    EXPECT_EQ(output.find("not loaded"), std::string::npos) << output;
+    RunProgram("rm", {"-rf", data.substr(0, data.rfind('/'))});
+}

@@ -44,18 +44,19 @@ std::string MovieText(const std::vector<KeyHold>& holds) {
 }
 
 Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
-               const std::vector<std::string>& extraArgs) {
+               const std::vector<std::string>& extraArgs, const std::vector<std::string>& audio) {
     std::string dir = MakeTempDir();
     std::ofstream(dir + "/play.movie") << MovieText(holds);
     // The disk driver writes sound as fast as it can; the dummy device keeps
     // real time, opens without hardware and leaves the processor to the game.
-    std::vector<std::string> args = {"SDL_AUDIODRIVER=dummy", DUSKHOLD_BINARY, "--fast", "--steps",
-                                     std::to_string(steps), "--window", "320x240", "--data", dataDir,
-                                     "--replay", dir + "/play.movie", "--trace", dir + "/trace.jsonl"};
+    std::vector<std::string> args = audio;
+    args.insert(args.end(), {DUSKHOLD_BINARY, "--fast", "--steps", std::to_string(steps), "--window", "320x240",
+                             "--data", dataDir, "--replay", dir + "/play.movie", "--trace", dir + "/trace.jsonl"});
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     Play play;
     play.run = RunProgram("env", args);
     play.trace = ReadLines(dir + "/trace.jsonl");
+    RunProgram("rm", {"-rf", dir});
     return play;
 }
 

@@ -29,9 +29,11 @@ struct Play {
     std::vector<std::string> trace;  // line i is step i + 1
 };
 // Runs the game for `steps` steps in a 320 by 240 window on `dataDir` with
-// the movie; sound goes to a silent device so that the sound counts are real.
+// the movie; sound goes to a silent device so that the sound counts are real,
+// unless `audio` chooses another.
 Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
-               const std::vector<std::string>& extraArgs = {});
+               const std::vector<std::string>& extraArgs = {},
+               const std::vector<std::string>& audio = {"SDL_AUDIODRIVER=dummy"});
 
 // The trace line of a step (1-based); empty past the end.
 std::string StepLine(const Play& play, long step);
