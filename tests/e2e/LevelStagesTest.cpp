@@ -1,11 +1,13 @@
+#include "core/Trace.h"
+#include "screens/StageTable.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include <fstream>
 #include <gtest/gtest.h>
 
 // Every shipped stage passes the tool's check, dumps to a source that
-// compiles to the same bytes, and starts without an error with the hero's
-// feet on the top of a ground tile.
+// compiles to the same bytes, and starts without an error, with the music
+// of its row and with the hero's feet on the top of a ground tile.
 TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
     std::string dir = MakeTempDir();
     for (const char* stage : {"blk101", "blk201a", "blk301a", "blk401a", "blk40aa", "blk501a", "blk601a",
@@ -33,6 +35,7 @@ TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
         ASSERT_EQ(lines.size(), 10u);
         EXPECT_EQ(JsonField(lines[0], "state"), "\"game\"");
         EXPECT_EQ(JsonField(lines[0], "level"), "\"" + std::string(stage) + "\"");
+        EXPECT_EQ(JsonField(lines[0], "music"), JsonString(FindStageOfLevel(stage)->music));
         EXPECT_EQ(JsonField(lines[0], "player"), JsonField(lines[9], "player"));
         EXPECT_NE(JsonField(lines[9], "player").find(",264]"), std::string::npos);
     }
