@@ -38,11 +38,13 @@ void State_Game::Enter() {
     PlayStageMusic(true);
 }
 
-// The level, the hero and with them their pictures, sounds and collision
+// The level, the hero and with them their pictures (also the animated tile
+// pictures the level put in the process-wide table), sounds and collision
 // shapes go before the next screen is entered.
 void State_Game::Leave() {
     StopStageMusic();
     entities.Clear();
+    LevelNamespace::ReleaseAnimatedTilePictures();
     level = nullptr;
 }
 

@@ -68,5 +68,8 @@ private:
 // to count - 1 and nothing draws them.
 constexpr int kAnimatedTilePictures = 50;
 std::array<Sprite, kAnimatedTilePictures>& AnimatedTilePictures();
+// Empties every entry, releasing its picture: loading does it before it
+// fills the table, the stage when it is left.
+void ReleaseAnimatedTilePictures();
 
 }  // namespace LevelNamespace

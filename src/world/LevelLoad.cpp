@@ -48,7 +48,10 @@ std::vector<Sprite> LoadBackgroundSprites(const std::vector<LevelFile::Backgroun
     return sprites;
 }
 
+// The table outlives the level: what the last level put there is released
+// first, so that the pictures of every stage visited do not pile up.
 void LoadAnimatedTiles(const std::vector<int16_t>& numbers) {
+    ReleaseAnimatedTilePictures();
     for (size_t i = 0; i < numbers.size() && i < gAnimatedTilePictures.size(); ++i)
         gAnimatedTilePictures[i].Load(LevelFile::PictureFileName(LevelFile::kAnimatedTileBase, numbers[i]).c_str(),
                                       Colors::White, kTileFrame, kTileFrame);
@@ -115,6 +118,13 @@ void PlaceHero(EntityManager* manager, const Vector3& start) {
 
 std::array<Sprite, kAnimatedTilePictures>& AnimatedTilePictures() {
     return gAnimatedTilePictures;
+}
+
+void ReleaseAnimatedTilePictures() {
+    for (Sprite& picture : gAnimatedTilePictures) {
+        picture.texture.Release();
+        picture = Sprite();
+    }
 }
 
 void Level::Load(const char* levelName) {

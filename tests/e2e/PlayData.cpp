@@ -19,9 +19,11 @@ void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& f
     EXPECT_EQ(written.exitCode, 0) << written.output;
 }
 
-void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName) {
+void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName,
+                          const std::string& animatedTiles) {
     std::string source = dataDir + "/" + levelName + ".txt";
     std::ofstream out(source);
+    if (!animatedTiles.empty()) out << "animated " << animatedTiles << "\n";
     out << "bounds 0 0 3200 2400\nstart 1600 480\ntile -1 0 0\ngrid main 13 9\nlegend - 0\n";
     for (int row = 0; row < 10; ++row) out << "|--------------\n";
     out << "end\n";

@@ -12,8 +12,10 @@ std::string CopyOfBuiltData();
 // Writes "svfile" with the given "NAME:STAGE" files through duskhold-save.
 void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& files);
 // Replaces levels\<name> with a stage without a floor: the hero starts at
-// (160, 48) and falls out of the 240-pixel-high bounds at once.
-void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName);
+// (160, 48) and falls out of the 240-pixel-high bounds at once. The stage
+// loads the animated tile pictures numbered in `animatedTiles` ("10 11").
+void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName,
+                          const std::string& animatedTiles = "");
 
 // A key held from `step` for `steps` steps ("z" ButtonA, "x" ButtonB,
 // "down", "up").
