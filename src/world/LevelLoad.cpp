@@ -132,7 +132,7 @@ void Level::Load(const char* levelName) {
     if (path.size() > kMaxPathLength) path.resize(kMaxPathLength);
     LevelFile::LevelData data;
     std::string reason;
-    if (!LevelFile::ReadLevelFile(path, data, reason)) {
+    if (!LevelFile::ReadLevelFile(path, data, reason, LevelFile::Trailing::Drop)) {
         PrintStatus("Level %s not loaded: %s", path.c_str(), reason.c_str());
         return;
     }
