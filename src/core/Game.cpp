@@ -19,6 +19,8 @@
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
 #include "screens/Screens.h"
+#include "screens/StageMusic.h"
+#include "screens/StageTable.h"
 #include "screens/TitleScreen.h"
 #include "world/Camera.h"
 #include "world/LevelName.h"
@@ -84,10 +86,12 @@ void AddPassTimeTraceFields() {
     });
 }
 
-// --level skips the title and the menu and goes straight into that stage.
+// --level skips the title and the menu and goes straight into that stage,
+// with the music the stage table gives it (none for a level not in it).
 GameState* FirstScreen(const Options& options) {
     if (options.level.empty()) return gTitleScreen;
     SetLevelName(options.level.c_str());
+    if (const StageRow* row = FindStageOfLevel(options.level.c_str())) ReplaceStageMusic(row->music);
     return gStateGame;
 }
 }

@@ -4,9 +4,16 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
+// The SDL 1.2 layer would scale a GL window's picture to the window by
+// itself, on top of the letterbox viewport the renderer sets, and crop and
+// shift it after a resize. The renderer's own rule is the only one wanted,
+// so a value from the environment is overridden too. It must be set before
+// SDL starts.
 bool StartSdl() {
+    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) return false;
     SDL_JoystickEventState(SDL_ENABLE);
     return true;

@@ -29,7 +29,8 @@ void ReleaseMusic() {
 void ReplaceStageMusic(const char* gamePath) {
     AddMusicTraceField();
     ReleaseMusic();
-    if (!gSoundSystem) return;
+    // Without a device the start-up's one status line has said it all.
+    if (!gSoundSystem || !gSoundSystem->hasDevice()) return;
     gSoundSystem->createSound(HostPath(gamePath).c_str(), Audio::Hardware, nullptr, &gMusic);
     // The screens go on without music; a status line names what is missing.
     if (!gMusic) PrintStatus("Music %s not loaded", gamePath);

@@ -1,4 +1,5 @@
 #include "screens/StageTable.h"
+#include <cstring>
 
 namespace {
 const StageRow kStages[] = {
@@ -18,6 +19,12 @@ const StageRow kStages[] = {
 const StageRow* FindStage(int32_t stage) {
     for (const StageRow& row : kStages)
         if (row.stage == stage) return &row;
+    return nullptr;
+}
+
+const StageRow* FindStageOfLevel(const char* levelName) {
+    for (const StageRow& row : kStages)
+        if (strcmp(row.levelName, levelName) == 0) return &row;
     return nullptr;
 }
 

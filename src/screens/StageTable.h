@@ -13,5 +13,7 @@ struct StageRow {
 
 // The row of a stage number, or null when no row has it.
 const StageRow* FindStage(int32_t stage);
+// The first row that starts the level file `levelName`, or null.
+const StageRow* FindStageOfLevel(const char* levelName);
 const StageRow* StageRows();
 size_t StageRowCount();

@@ -42,11 +42,13 @@ void State_Game::Enter() {
     PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
 }
 
-// The level, the hero and with them their pictures, sounds and collision
+// The level, the hero and with them their pictures (also the animated tile
+// pictures the level put in the process-wide table), sounds and collision
 // shapes go before the next screen is entered.
 void State_Game::Leave() {
     StopStageMusic();
     entities.Clear();
+    LevelNamespace::ReleaseAnimatedTilePictures();
     level = nullptr;
 }
 

@@ -93,12 +93,16 @@ void DrawGrid(const Grid& grid, const GridView& view, PictureOf pictureOf) {
 
 // A repeating layer is drawn from its scrolled x rightwards, one copy per
 // repeat step, until a copy starts at or beyond the screen's right edge;
-// copies entirely left of the visible area are stepped over in one go.
+// copies entirely left of the visible area are stepped over in one go. Even
+// when everything is drawn, the copies left of the screen are stepped over:
+// nobody can see them, and a layer far to the left with a small step has
+// billions.
 void DrawRepeatingLayer(const BackgroundLayer& layer, int64_t bx, int64_t by, const Area& visible) {
     Area reach = ReachOf(layer.picture);
     int64_t step = layer.repeatStep;
+    int64_t left = std::max<int64_t>(visible.left, kScreen.left);
     int64_t skipped = 0;
-    if (bx + reach.right <= visible.left) skipped = FloorDiv(visible.left - reach.right - bx, step) + 1;
+    if (bx + reach.right <= left) skipped = FloorDiv(left - reach.right - bx, step) + 1;
     bx += skipped * step;
     for (bool first = skipped == 0; first || bx < Camera::kScreenWidth; first = false, bx += step)
         if (Reaches(bx, by, reach, visible)) DrawFrameZero(layer.picture, bx, by);

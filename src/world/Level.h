@@ -38,8 +38,9 @@ public:
     // Reads levels\<name> and builds the level, its rectangles and the hero.
     // The level must already be in an entity manager.
     void Load(const char* levelName);
-    // Draws every cell and every background copy, visible or not: the plain
-    // reference the culled Draw is checked and measured against.
+    // Draws every cell and every background copy, visible or not (but for
+    // repeated copies wholly left of the screen): the plain reference the
+    // culled Draw is checked and measured against.
     void DrawEveryCell();
     // One rectangle per collision flag of every main-grid cell, column by
     // column: the category 0x40 one first, then the category 0x20 one.
@@ -70,5 +71,8 @@ private:
 // to count - 1 and nothing draws them.
 constexpr int kAnimatedTilePictures = 50;
 std::array<Sprite, kAnimatedTilePictures>& AnimatedTilePictures();
+// Empties every entry, releasing its picture: loading does it before it
+// fills the table, the stage when it is left.
+void ReleaseAnimatedTilePictures();
 
 }  // namespace LevelNamespace

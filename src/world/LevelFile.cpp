@@ -139,12 +139,12 @@ class LevelReader {
 public:
     LevelReader(const uint8_t* bytes, size_t size, LevelData& level) : in_(bytes, size), level_(level) {}
 
-    bool Read(std::string& reason) {
+    bool Read(std::string& reason, Trailing trailing) {
         bool ok = Header() && Pictures() && Markers() && StartPoints() && Definitions() &&
                   Grid(level_.mainGrid, "main grid") && Grid(level_.middleGrid, "middle grid") &&
                   Backgrounds() && RawTables(12, 18) && Grid(level_.backGrid, "back grid") &&
                   AnimatedTiles() && RawTables(22, 24) && Section25() && RawTables(26, 28);
-        if (ok) level_.trailing = in_.Bytes(in_.Remaining());
+        if (ok && trailing == Trailing::Keep) level_.trailing = in_.Bytes(in_.Remaining());
         reason = reason_;
         return ok;
     }
@@ -402,18 +402,18 @@ private:
 
 }  // namespace
 
-bool ReadLevel(const uint8_t* bytes, size_t size, LevelData& level, std::string& reason) {
+bool ReadLevel(const uint8_t* bytes, size_t size, LevelData& level, std::string& reason, Trailing trailing) {
     level = LevelData();
-    return LevelReader(bytes, size, level).Read(reason);
+    return LevelReader(bytes, size, level).Read(reason, trailing);
 }
 
-bool ReadLevelFile(const std::string& gamePath, LevelData& level, std::string& reason) {
+bool ReadLevelFile(const std::string& gamePath, LevelData& level, std::string& reason, Trailing trailing) {
     std::vector<unsigned char> bytes;
     if (!ReadWholeFile(gamePath, bytes)) {
         reason = "the file cannot be opened";
         return false;
     }
-    return ReadLevel(bytes.data(), bytes.size(), level, reason);
+    return ReadLevel(bytes.data(), bytes.size(), level, reason, trailing);
 }
 
 std::vector<uint8_t> WriteLevel(const LevelData& level) {

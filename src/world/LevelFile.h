@@ -111,7 +111,7 @@ struct LevelData {
     int16_t section25[50] = {};
     // One entry per RawTableLayouts() entry, in the same order.
     std::vector<Counted<RawRecord>> rawTables;
-    std::vector<uint8_t> trailing;  // bytes after the last section
+    std::vector<uint8_t> trailing;  // bytes after the last section, unless dropped
 
     LevelData();
     Counted<RawRecord>& RawTable(int section);
@@ -123,11 +123,18 @@ int64_t CountOf(int64_t stored, char countType);
 // The count field to write for n records: the stored one when it agrees.
 int64_t CountFieldFor(int64_t stored, size_t n, char countType);
 
+// Whether reading keeps the bytes after the last section: the tools that
+// write a file back keep them; the game drops them, so that a file padded
+// with junk does not take its size twice while it loads.
+enum class Trailing { Keep, Drop };
+
 // Reads a level file held in memory. False, with the reason, for a file the
 // game refuses; `level` is then unspecified.
-bool ReadLevel(const uint8_t* bytes, size_t size, LevelData& level, std::string& reason);
+bool ReadLevel(const uint8_t* bytes, size_t size, LevelData& level, std::string& reason,
+               Trailing trailing = Trailing::Keep);
 // Reads a game file ("levels\blk101") from the data directory.
-bool ReadLevelFile(const std::string& gamePath, LevelData& level, std::string& reason);
+bool ReadLevelFile(const std::string& gamePath, LevelData& level, std::string& reason,
+                   Trailing trailing = Trailing::Keep);
 // The bytes of a level file; ReadLevel of them gives `level` back.
 std::vector<uint8_t> WriteLevel(const LevelData& level);
 

@@ -48,7 +48,10 @@ std::vector<Sprite> LoadBackgroundSprites(const std::vector<LevelFile::Backgroun
     return sprites;
 }
 
+// The table outlives the level: what the last level put there is released
+// first, so that the pictures of every stage visited do not pile up.
 void LoadAnimatedTiles(const std::vector<int16_t>& numbers) {
+    ReleaseAnimatedTilePictures();
     for (size_t i = 0; i < numbers.size() && i < gAnimatedTilePictures.size(); ++i)
         gAnimatedTilePictures[i].Load(LevelFile::PictureFileName(LevelFile::kAnimatedTileBase, numbers[i]).c_str(),
                                       Colors::White, kTileFrame, kTileFrame);
@@ -117,12 +120,19 @@ std::array<Sprite, kAnimatedTilePictures>& AnimatedTilePictures() {
     return gAnimatedTilePictures;
 }
 
+void ReleaseAnimatedTilePictures() {
+    for (Sprite& picture : gAnimatedTilePictures) {
+        picture.texture.Release();
+        picture = Sprite();
+    }
+}
+
 void Level::Load(const char* levelName) {
     std::string path = std::string("levels\\") + levelName;
     if (path.size() > kMaxPathLength) path.resize(kMaxPathLength);
     LevelFile::LevelData data;
     std::string reason;
-    if (!LevelFile::ReadLevelFile(path, data, reason)) {
+    if (!LevelFile::ReadLevelFile(path, data, reason, LevelFile::Trailing::Drop)) {
         PrintStatus("Level %s not loaded: %s", path.c_str(), reason.c_str());
         return;
     }

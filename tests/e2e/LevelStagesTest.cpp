@@ -1,12 +1,14 @@
+#include "core/Trace.h"
+#include "screens/StageTable.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include <fstream>
 #include <gtest/gtest.h>
 
 // Every shipped stage passes the tool's check, dumps to a source that
-// compiles to the same bytes, and starts without an error with the hero's
-// feet on the top of a ground tile; walking left, he stops at the wall that
-// closes the stage's left end.
+// compiles to the same bytes, and starts without an error, with the music
+// of its row and with the hero's feet on the top of a ground tile; walking
+// left, he stops at the wall that closes the stage's left end.
 TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
     std::string dir = MakeTempDir();
     std::ofstream(dir + "/left.movie") << "duskhold-movie 1\n11 down left\n";
@@ -36,6 +38,7 @@ TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
         ASSERT_EQ(lines.size(), 200u);
         EXPECT_EQ(JsonField(lines[0], "state"), "\"game\"");
         EXPECT_EQ(JsonField(lines[0], "level"), "\"" + std::string(stage) + "\"");
+        EXPECT_EQ(JsonField(lines[0], "music"), JsonString(FindStageOfLevel(stage)->music));
         EXPECT_EQ(JsonField(lines[0], "player"), JsonField(lines[9], "player"));
         EXPECT_NE(JsonField(lines[9], "player").find(",264]"), std::string::npos);
         EXPECT_EQ(JsonField(lines[199], "player"), "[34,264]");

@@ -19,9 +19,11 @@ void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& f
     EXPECT_EQ(written.exitCode, 0) << written.output;
 }
 
-void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName) {
+void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName,
+                          const std::string& animatedTiles) {
     std::string source = dataDir + "/" + levelName + ".txt";
     std::ofstream out(source);
+    if (!animatedTiles.empty()) out << "animated " << animatedTiles << "\n";
     out << "bounds 0 0 3200 2400\nstart 1600 480\ntile -1 0 0\ngrid main 13 9\nlegend - 0\n";
     for (int row = 0; row < 10; ++row) out << "|--------------\n";
     out << "end\n";
@@ -44,18 +46,19 @@ std::string MovieText(const std::vector<KeyHold>& holds) {
 }
 
 Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
-               const std::vector<std::string>& extraArgs) {
+               const std::vector<std::string>& extraArgs, const std::vector<std::string>& audio) {
     std::string dir = MakeTempDir();
     std::ofstream(dir + "/play.movie") << MovieText(holds);
     // The disk driver writes sound as fast as it can; the dummy device keeps
     // real time, opens without hardware and leaves the processor to the game.
-    std::vector<std::string> args = {"SDL_AUDIODRIVER=dummy", DUSKHOLD_BINARY, "--fast", "--steps",
-                                     std::to_string(steps), "--window", "320x240", "--data", dataDir,
-                                     "--replay", dir + "/play.movie", "--trace", dir + "/trace.jsonl"};
+    std::vector<std::string> args = audio;
+    args.insert(args.end(), {DUSKHOLD_BINARY, "--fast", "--steps", std::to_string(steps), "--window", "320x240",
+                             "--data", dataDir, "--replay", dir + "/play.movie", "--trace", dir + "/trace.jsonl"});
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     Play play;
     play.run = RunProgram("env", args);
     play.trace = ReadLines(dir + "/trace.jsonl");
+    RunProgram("rm", {"-rf", dir});
     return play;
 }
 

@@ -12,8 +12,10 @@ std::string CopyOfBuiltData();
 // Writes "svfile" with the given "NAME:STAGE" files through duskhold-save.
 void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& files);
 // Replaces levels\<name> with a stage without a floor: the hero starts at
-// (160, 48) and falls out of the 240-pixel-high bounds at once.
-void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName);
+// (160, 48) and falls out of the 240-pixel-high bounds at once. The stage
+// loads the animated tile pictures numbered in `animatedTiles` ("10 11").
+void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName,
+                          const std::string& animatedTiles = "");
 
 // A key held from `step` for `steps` steps ("z" ButtonA, "x" ButtonB,
 // "down", "up").
@@ -29,9 +31,11 @@ struct Play {
     std::vector<std::string> trace;  // line i is step i + 1
 };
 // Runs the game for `steps` steps in a 320 by 240 window on `dataDir` with
-// the movie; sound goes to a silent device so that the sound counts are real.
+// the movie; sound goes to a silent device so that the sound counts are real,
+// unless `audio` chooses another.
 Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
-               const std::vector<std::string>& extraArgs = {});
+               const std::vector<std::string>& extraArgs = {},
+               const std::vector<std::string>& audio = {"SDL_AUDIODRIVER=dummy"});
 
 // The trace line of a step (1-based); empty past the end.
 std::string StepLine(const Play& play, long step);

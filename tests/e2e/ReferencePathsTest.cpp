@@ -1,5 +1,5 @@
+#include "PlayData.h"
 #include "support/GlWindow.h"
-#include "support/RunGame.h"
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -40,4 +40,15 @@ TEST(ReferencePaths, FastPathsGiveTheSameStepsAndPictures) {
     BothRuns stage = RunBothWays({"--steps", "140", "--window", "320x240", "--level", "blk101", "--replay", movie}, "130");
     EXPECT_EQ(stage.trace[0], stage.trace[1]);
     EXPECT_TRUE(stage.shot[0] == stage.shot[1]) << "the stage drawn from recorded quads differs";
+
+    // Two billion copies of a repeating background lie left of the screen:
+    // both paths step over them and end.
+    std::string data = CopyOfBuiltData();
+    std::ofstream(data + "/far.txt") << "background -2000000000 0 1 0 18 0 1 240\n";
+    RunResult compiled = RunProgram(ToolPath("level"), {"compile", data + "/far.txt", data + "/levels/far"});
+    ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
+    BothRuns far = RunBothWays({"--steps", "3", "--window", "320x240", "--data", data, "--level", "far"}, "2");
+    EXPECT_EQ(far.trace[0], far.trace[1]);
+    EXPECT_TRUE(far.shot[0] == far.shot[1]) << "the far repeating background differs";
+    RunProgram("rm", {"-rf", data.substr(0, data.rfind('/'))});
 }

@@ -132,6 +132,13 @@ TEST(LevelFile, EveryTruncationIsRefusedWithoutReadingPastTheEnd) {
     LevelData level;
     std::string reason;
     EXPECT_TRUE(ReadLevel(bytes.data(), bytes.size(), level, reason)) << reason;
+
+    // Bytes after the last section are kept unless the reader drops them.
+    bytes.insert(bytes.end(), {7, 8, 9});
+    EXPECT_TRUE(ReadLevel(bytes.data(), bytes.size(), level, reason)) << reason;
+    EXPECT_EQ(level.trailing, (std::vector<uint8_t>{7, 8, 9}));
+    EXPECT_TRUE(ReadLevel(bytes.data(), bytes.size(), level, reason, Trailing::Drop)) << reason;
+    EXPECT_TRUE(level.trailing.empty());
 }
 
 TEST(LevelFile, PictureFilesInLoadOrderUpToFiftyAnimatedTiles) {

@@ -212,6 +212,19 @@ TEST_F(LevelLoad, StairPicturesAreReportedThenReleased) {
     EXPECT_EQ(LiveTextureCount(), before);
 }
 
+TEST_F(LevelLoad, TheNextLoadReleasesTheAnimatedTilePicturesOfTheLast) {
+    for (const char* n : {"1", "2"}) {
+        WritePicture(std::string("tiles/tileani000") + n + ".png", 24, 24, kBlue, kBlue);
+        WriteLevel(n, std::string("animated ") + n + "\n");
+    }
+    int before = LiveTextureCount();
+    Load("1");
+    Load("2");
+    EXPECT_EQ(LiveTextureCount(), before + 1);
+    LevelNamespace::ReleaseAnimatedTilePictures();
+    EXPECT_EQ(LiveTextureCount(), before);
+}
+
 TEST_F(LevelLoad, RefusedOrMissingFilesBuildNothingAndSayWhy) {
     Level* missing = Load("nothere");
     EXPECT_TRUE(Said("Level levels\\nothere not loaded: the file cannot be opened"));
