@@ -101,6 +101,7 @@ void InitGame(const Options& options) {
     InitSoundSystem();
     AddTraceField("sounds", [] { return JsonNumber(LiveSoundCount()); });
     AddTraceField("textures", [] { return JsonNumber(LiveTextureCount()); });
+    AddTraceField("playing", [] { return std::string(MusicPlaying() ? "true" : "false"); });
     // Resident memory differs from run to run, so that traces stay
     // comparable it is traced only on request (tools/long-run.sh).
     if (getenv("DUSKHOLD_TRACE_RSS"))

@@ -111,6 +111,8 @@ Result System::playEffect(Sound* sound, Channel* channel) {
 
 Result System::update() { return open_ ? Ok : ErrNoDevice; }
 
+bool System::musicPlaying() const { return open_ && Mix_PlayingMusic(); }
+
 Result System::close() {
     while (sounds_) sounds_->release();
     if (open_) Mix_CloseAudio();

@@ -41,6 +41,8 @@ public:
     Result close();
 
     bool hasDevice() const { return open_; }
+    // Whether a music stream is playing now.
+    bool musicPlaying() const;
     // Sounds created and not yet released.
     int liveSounds() const { return liveSounds_; }
 

@@ -13,6 +13,7 @@ void SetSoundEnabled(bool enabled) { gSoundEnabled = enabled; }
 bool SoundEnabled() { return gSoundEnabled; }
 
 int LiveSoundCount() { return gSoundSystem ? gSoundSystem->liveSounds() : 0; }
+bool MusicPlaying() { return gSoundSystem && gSoundSystem->musicPlaying(); }
 
 // The switch goes on only when a device opened: without one the game runs
 // silently and says so once, instead of reporting every sound it loads.

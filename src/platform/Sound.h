@@ -32,3 +32,5 @@ void SetSoundEnabled(bool enabled);
 bool SoundEnabled();
 // How many sounds are loaded and not yet released.
 int LiveSoundCount();
+// Whether a tune is playing now (traced, so that tests can hear each screen).
+bool MusicPlaying();

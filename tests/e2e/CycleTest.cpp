@@ -38,8 +38,14 @@ TEST(Cycle, TwoRoundsThroughTheGameOverLeaveOnTimeAndEndWithTheSameCounts) {
     for (const KeyHold& hold : MenuToFileList(secondMenu)) holds.push_back(hold);
     holds.push_back({secondStage - 20, "down", 2});
     holds.push_back({secondStage, "z", 2});
-    Play play = PlayMovie(data, holds, secondOver + kLeavesByItself + 5);
+    // A real sound device (the disk driver, at its own pace) so that each
+    // screen's music really plays.
+    Play play = PlayMovie(data, holds, secondOver + kLeavesByItself + 5, {},
+                          {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/dev/null"});
     ASSERT_EQ(play.run.exitCode, 0) << play.run.output;
+    for (long step : {20L, kMenuStep + 5, firstStage + 5, over + 5, secondMenu + 5, secondStage + 5})
+        EXPECT_EQ(JsonField(StepLine(play, step), "playing"), "true") << step;
+    EXPECT_EQ(JsonField(StepLine(play, 60), "playing"), "false");  // the title left on a press
     EXPECT_EQ(JsonField(StepLine(play, secondMenu - 1), "state"), "\"gameover\"");
     EXPECT_EQ(FirstStep(play, "state", "\"menu\"", over), secondMenu);
     EXPECT_EQ(FirstStep(play, "state", "\"game\"", secondMenu), secondStage);
