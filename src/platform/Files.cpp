@@ -88,17 +88,14 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool MakeFolders(const std::string& path, std::string& error) {
-    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-        std::string folder = path.substr(0, slash);
-        if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return Fail(error, "cannot make " + folder);
-        if (slash == std::string::npos) break;
-    }
+bool MakeDirectories(const std::string& dir, std::string& error) {
+    for (size_t slash = dir.find('/', 1); slash != std::string::npos; slash = dir.find('/', slash + 1))
+        mkdir(dir.substr(0, slash).c_str(), 0755);
+    if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) return Fail(error, "cannot make " + dir);
     struct stat info;
-    if (stat(path.c_str(), &info) != 0) return Fail(error, "cannot make " + path);
-    if (S_ISDIR(info.st_mode)) return true;
-    errno = ENOTDIR;
-    return Fail(error, "cannot make " + path);
+    if (stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return true;
+    error = dir + " is not a folder";
+    return false;
 }
 
 bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {

@@ -20,7 +20,7 @@ std::string PlayerDataDir();
 // Whether a regular file is at `path`.
 bool FileExists(const std::string& path);
 // Makes the folder and the missing folders above it; false with the reason.
-bool MakeFolders(const std::string& path, std::string& error);
+bool MakeDirectories(const std::string& dir, std::string& error);
 // Writes the bytes to `path` so that a crash at any moment leaves either the
 // old file or the new one whole: a temporary file in the same folder, flushed
 // to the disk, then renamed over the old one. False with the reason.

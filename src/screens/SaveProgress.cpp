@@ -38,7 +38,7 @@ bool WritePlayerFile(std::string& why) {
         why = path + " is kept as it is: " + gNotWhole;
         return false;
     }
-    return MakeFolders(path.substr(0, path.rfind('/')), why) && ReplaceFileWhole(path, SaveFileBytes(gTable), why);
+    return MakeDirectories(path.substr(0, path.rfind('/')), why) && ReplaceFileWhole(path, SaveFileBytes(gTable), why);
 }
 }
 
