@@ -13,3 +13,15 @@ FILE* OpenGameFile(const std::string& gamePath, const char* mode);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& gamePath, std::vector<unsigned char>& bytes);
+
+// The folder of the player's own files: $XDG_DATA_HOME/duskhold, else
+// ~/.local/share/duskhold ("" when neither variable gives a full path).
+std::string PlayerDataDir();
+// Whether a regular file is at `path`.
+bool FileExists(const std::string& path);
+// Makes the folder and the missing folders above it; false with the reason.
+bool MakeDirectories(const std::string& dir, std::string& error);
+// Writes the bytes to `path` so that a crash at any moment leaves either the
+// old file or the new one whole: a temporary file in the same folder, flushed
+// to the disk, then renamed over the old one. False with the reason.
+bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error);

@@ -1,5 +1,6 @@
 #include "platform/Screenshots.h"
 #include "core/Log.h"
+#include "platform/Files.h"
 #include "platform/Window.h"
 #include <cerrno>
 #include <cstdio>
@@ -14,23 +15,6 @@ const char* const kSuffix = ".png";
 // Longer numbers are not ours; nine digits also keep the sum below in range.
 const size_t kMaxDigits = 9;
 bool gRequested = false;
-
-bool IsDirectory(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool MakeDirectories(const std::string& dir, std::string& error) {
-    for (size_t slash = dir.find('/', 1); slash != std::string::npos; slash = dir.find('/', slash + 1))
-        mkdir(dir.substr(0, slash).c_str(), 0755);
-    if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
-        error = "cannot make " + dir + ": " + strerror(errno);
-        return false;
-    }
-    if (IsDirectory(dir)) return true;
-    error = dir + " is not a folder";
-    return false;
-}
 
 // The number in "shot-NNNN.png", or 0 for any other name.
 long ShotNumber(const std::string& name) {
@@ -58,11 +42,8 @@ long HighestShotNumber(const std::string& dir) {
 }
 
 std::string ScreenshotDir() {
-    const char* dataHome = getenv("XDG_DATA_HOME");
-    if (dataHome && dataHome[0] == '/') return std::string(dataHome) + "/duskhold/screenshots";
-    const char* home = getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.local/share/duskhold/screenshots";
-    return "";
+    std::string folder = PlayerDataDir();
+    return folder.empty() ? folder : folder + "/screenshots";
 }
 
 bool NextScreenshotPath(const std::string& dir, std::string& path, std::string& error) {

@@ -4,6 +4,7 @@
 #include "core/Trace.h"
 #include "platform/AudioSystem.h"
 #include "platform/Input.h"
+#include "screens/SaveProgress.h"
 #include "screens/Screens.h"
 #include "screens/StageMusic.h"
 #include "screens/StageTable.h"
@@ -26,6 +27,8 @@ constexpr Color kBackgroundTint{0xFF0000FFu};
 constexpr Color kBackdropTint{0xAA000000u};
 constexpr Color kFileCursorTint{0xFF1212DDu};
 constexpr int32_t kHighlight = 109;
+// The heart of the menu font, drawn after the name of a finished file.
+constexpr int32_t kFinishedGlyph = 42;
 
 // Panel pieces of "sprites\menuwindow2.png".
 enum WindowPiece : int32_t {
@@ -51,7 +54,7 @@ void Main_Menu::Enter() {
     gPanelBlock.emplace("sprites\\black.png", kNoKey, 32, 32);
     // A missing save file only leaves the list as it was; the status line
     // tells a player why it is empty.
-    if (!LoadSaveFile("svfile", files_))
+    if (!ReadMenuSaveFile(files_))
         PrintStatus("No save file svfile: the file list stays as it was");
     background_.emplace("bg\\bg0018.png", kNoKey, 320, 240);
     cursorFlame_.emplace("sprites\\menufire.png", Colors::Magenta, 16, 16);
@@ -94,6 +97,7 @@ void Main_Menu::Update(float) {
         return;
     }
     gStageNumber = stage;
+    SetPlayedFile(navigation_.ChosenFile());
     TheStateStack().ChangeState(gStateGame);
 }
 
@@ -139,9 +143,15 @@ void Main_Menu::DrawFlames() const {
     }
 }
 
-void Main_Menu::DrawWord(const char* word, int32_t x, int32_t y, bool highlighted) const {
+void DrawMenuWord(const Sprite& font, const char* word, int32_t x, int32_t y, bool highlighted) {
     for (const char* letter = word; *letter; ++letter, x += 8)
-        if (*letter != ' ') DrawPlain(*gMenuFont, x, y, *letter - 'A' + (highlighted ? kHighlight : 0));
+        if (*letter != ' ') DrawPlain(font, x, y, *letter - 'A' + (highlighted ? kHighlight : 0));
+}
+
+void ReleaseStagePicture() { gStagePicture.reset(); }
+
+void Main_Menu::DrawWord(const char* word, int32_t x, int32_t y, bool highlighted) const {
+    DrawMenuWord(*gMenuFont, word, x, y, highlighted);
 }
 
 void Main_Menu::DrawWords() const {
@@ -191,6 +201,7 @@ void Main_Menu::DrawFileNames() const {
         const SaveFileEntry& file = files_.files[first + r];
         for (int32_t g = 0; g < file.nameLength; ++g)
             DrawPlain(*gMenuFont, 183 + 8 * g, 101 + 8 * r, file.glyphs[g]);
+        if (FileFinished(file)) DrawPlain(*gMenuFont, 183 + 8 * file.nameLength, 101 + 8 * r, kFinishedGlyph);
     }
 }
 

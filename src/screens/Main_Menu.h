@@ -46,5 +46,11 @@ private:
     SaveFileTable files_;
 };
 
+// Draws a word of capitals and spaces in the menu font, 8 pixels a letter;
+// highlighted words use the warm glyphs.
+void DrawMenuWord(const Sprite& font, const char* word, int32_t x, int32_t y, bool highlighted);
+// Releases the first stage's picture that the menu loaded for the stage.
+void ReleaseStagePicture();
+
 // Registers the "menu" trace field, written while the menu is current.
 void AddMenuTraceField();

@@ -140,3 +140,16 @@ std::string SaveEntryName(const SaveFileEntry& entry) {
         name += entry.glyphs[g] >= 0 && entry.glyphs[g] < 26 ? char('A' + entry.glyphs[g]) : '?';
     return name;
 }
+
+std::string WhyNotWhole(const std::vector<unsigned char>& bytes) {
+    SaveFileTable table;
+    ReadSaveFile(bytes.data(), bytes.size(), table);
+    std::vector<unsigned char> again = SaveFileBytes(table);
+    if (again == bytes) return "";
+    if (bytes.size() < 4) return "it ends early";
+    if (FromLittleEndian(bytes.data()) != table.count)
+        return "its count of files does not fit the list of " + std::to_string(kMaxSaveFiles);
+    return again.size() > bytes.size() ? "it ends early" : "it holds more than its files";
+}
+
+bool FileFinished(const SaveFileEntry& entry) { return entry.singles[2] == kFinishedMark; }

@@ -51,6 +51,14 @@ bool MakeSaveEntry(const std::string& name, int32_t stage, SaveFileEntry& entry,
 // The name's glyphs as letters; a glyph that is no letter shows as '?'.
 std::string SaveEntryName(const SaveFileEntry& entry);
 
-// The bytes of a save file holding the table's files (used by the save tool
-// and the content generator; the game itself only reads).
+// The bytes of a save file holding the table's files.
 std::vector<unsigned char> SaveFileBytes(const SaveFileTable& table);
+// Why the bytes are not a save file that can be written back without losing
+// any of them (cut short, a count or a name too long for the table, bytes
+// after the last file); "" when they are.
+std::string WhyNotWhole(const std::vector<unsigned char>& bytes);
+
+// A file whose last stage has been cleared keeps that stage and holds this
+// in the last of its single values; the menu marks its name.
+constexpr int32_t kFinishedMark = 1;
+bool FileFinished(const SaveFileEntry& entry);

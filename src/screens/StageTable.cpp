@@ -1,5 +1,6 @@
 #include "screens/StageTable.h"
 #include <cstring>
+#include <iterator>
 
 namespace {
 const StageRow kStages[] = {
@@ -26,6 +27,10 @@ const StageRow* FindStageOfLevel(const char* levelName) {
     for (const StageRow& row : kStages)
         if (strcmp(row.levelName, levelName) == 0) return &row;
     return nullptr;
+}
+
+const StageRow* NextStage(const StageRow* row) {
+    return row + 1 < std::end(kStages) ? row + 1 : nullptr;
 }
 
 const StageRow* StageRows() { return kStages; }

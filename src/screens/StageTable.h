@@ -15,5 +15,8 @@ struct StageRow {
 const StageRow* FindStage(int32_t stage);
 // The first row that starts the level file `levelName`, or null.
 const StageRow* FindStageOfLevel(const char* levelName);
+// The row after `row` in the table, the stage played next; null after the
+// last row.
+const StageRow* NextStage(const StageRow* row);
 const StageRow* StageRows();
 size_t StageRowCount();

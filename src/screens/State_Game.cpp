@@ -3,7 +3,10 @@
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "player/Player.h"
+#include "screens/Main_Menu.h"
+#include "screens/SaveProgress.h"
 #include "screens/StageMusic.h"
+#include "screens/StageTable.h"
 #include "screens/Screens.h"
 #include "world/Camera.h"
 #include "world/Level.h"
@@ -13,12 +16,17 @@
 namespace {
 State_Game gScreen;
 
-// The trace names the stage from the moment play starts.
-void AddLevelTraceField() {
+// The trace names the stage from the moment play starts, and counts the
+// steps since it was cleared.
+void AddLevelTraceFields() {
     static bool added = false;
     if (added) return;
     added = true;
     AddTraceField("level", [] { return JsonString(gLevelName); });
+    AddTraceField("clear", [] {
+        bool cleared = TheStateStack().CurrentState() == gStateGame && gScreen.ClearSteps() >= 0;
+        return cleared ? JsonNumber(gScreen.ClearSteps()) : std::string();
+    });
 }
 
 // The stage is lost once the hero's head has dropped below the lowest line
@@ -30,11 +38,22 @@ bool HeroFellOut(const LevelNamespace::Level* level) {
     const float top = hero->position.y - float(Player::kFrameHeight);
     return top > std::max(Camera::Maximum().y, level->MainGridBottom());
 }
+
+bool HeroPassedExit(const LevelNamespace::Level* level) {
+    const Player* hero = Player::Current();
+    if (!hero || !level) return false;
+    std::optional<float> exit = level->ExitX();
+    return exit && hero->position.x > *exit;
+}
+
+// STAGE CLEAR, 11 letters of 8 pixels, in the middle of the 320 by 240 screen.
+constexpr int32_t kBannerX = (320 - 11 * 8) / 2;
+constexpr int32_t kBannerY = (240 - 8) / 2;
 }
 GameState* const gStateGame = &gScreen;
 
 void State_Game::Enter() {
-    AddLevelTraceField();
+    AddLevelTraceFields();
     level = new LevelNamespace::Level();
     entities.Add(level);
     level->Load(gLevelName);
@@ -44,19 +63,54 @@ void State_Game::Enter() {
 
 // The level, the hero and with them their pictures (also the animated tile
 // pictures the level put in the process-wide table), sounds and collision
-// shapes go before the next screen is entered.
+// shapes go before the next screen is entered. After a clear the next
+// stage's level name and music are set here, as the menu does on leaving.
 void State_Game::Leave() {
     StopStageMusic();
     entities.Clear();
     LevelNamespace::ReleaseAnimatedTilePictures();
     level = nullptr;
+    ReleaseClear();
+    if (nextStage_) {
+        ReleaseStagePicture();
+        SetLevelName(nextStage_->levelName);
+        ReplaceStageMusic(nextStage_->music);
+    }
+    nextStage_ = nullptr;
 }
 
 void State_Game::Update(float step) {
+    if (clearSteps_ >= 0) {
+        // The hero stands still under the banner; nothing is updated.
+        if (++clearSteps_ >= kClearBannerSteps) TheStateStack().ChangeState(nextStage_ ? gStateGame : gMainMenu);
+        return;
+    }
     entities.Update(step);
-    if (HeroFellOut(level)) TheStateStack().ChangeState(gGameOver);
+    if (HeroFellOut(level))
+        TheStateStack().ChangeState(gGameOver);
+    else if (HeroPassedExit(level))
+        StartClear();
 }
 
 void State_Game::Draw() {
     entities.Draw();
+    if (bannerFont_) DrawMenuWord(*bannerFont_, "STAGE CLEAR", kBannerX, kBannerY, true);
+}
+
+void State_Game::StartClear() {
+    clearSteps_ = 0;
+    StopStageMusic();
+    bannerFont_.emplace("sprites\\DH3font1.png", Colors::White, 8, 8, 121);
+    clearTune_ = std::make_unique<Sound>("music\\DH3- Stage Clear.mid", false);
+    clearTune_->Play();
+    const StageRow* cleared = FindStageOfLevel(gLevelName);
+    nextStage_ = cleared ? NextStage(cleared) : nullptr;
+    SaveStageCleared(nextStage_ ? nextStage_->stage : 0);
+}
+
+void State_Game::ReleaseClear() {
+    clearSteps_ = -1;
+    bannerFont_.reset();
+    if (clearTune_) clearTune_->Release();
+    clearTune_.reset();
 }

@@ -149,6 +149,11 @@ float Level::MainGridBottom() const {
     return mainGrid.empty() ? 0.0f : float(kTileSize * int32_t(mainGrid.front().size()));
 }
 
+std::optional<float> Level::ExitX() const {
+    if (mainGrid.empty() || mainGrid.front().empty()) return std::nullopt;
+    return float(kTileSize * int32_t(mainGrid.size() - 1));
+}
+
 void Level::AddTileRectangles() {
     for (size_t c = 0; c < mainGrid.size(); ++c) {
         for (size_t r = 0; r < mainGrid[c].size(); ++r) {

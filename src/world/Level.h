@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <list>
+#include <optional>
 #include <vector>
 
 namespace LevelNamespace {
@@ -47,6 +48,10 @@ public:
     void AddTileRectangles();
     // The bottom edge of the main grid in level pixels (0 when it is empty).
     float MainGridBottom() const;
+    // The line the hero passes to clear the stage: the right edge of the main
+    // grid as stored (its last kept column lies beyond it); none for a main
+    // grid without cells.
+    std::optional<float> ExitX() const;
 
     std::vector<Sprite> tilePictures;
     std::vector<BackgroundLayer> backgrounds;

@@ -91,7 +91,7 @@ int ZeroCrossings(const std::vector<int16_t>& samples, size_t from, size_t to) {
 
 const char* const kMusic[] = {"Overture",   "Lament",    "Game Over", "Outset",
                               "Gearwheel4", "Wildwood",  "Lowpulse",  "Unease",
-                              "Gloomdream", "Emberseed", "Echoes2",   "Enigma"};
+                              "Gloomdream", "Emberseed", "Echoes2",   "Enigma", "Stage Clear"};
 const char* const kSounds[] = {"ZombieDeath", "whipleather", "whip2",  "whip3",
                                "gethit6",     "gethit5",     "dying2", "fallcrouch"};
 }

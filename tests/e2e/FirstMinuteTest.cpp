@@ -9,12 +9,6 @@ float HeroY(const Play& play, long step) {
     std::string hero = JsonField(StepLine(play, step), "player");
     return hero.size() > 2 ? std::strtof(hero.c_str() + hero.find(',') + 1, nullptr) : -1.0f;
 }
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
 }
 
 // A new player's first minute: Return leaves the title, a tap of any length

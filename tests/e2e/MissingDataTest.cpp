@@ -48,6 +48,7 @@ TEST(MissingData, EveryMissingFileIsNamedAndTheGameGoesOn) {
     std::string data = CopyOfBuiltData();
     WriteSaveFile(data, {"OUTSET:1"});
     std::set<std::string> skipped = OnlyOtherStagesUse(data);
+    skipped.insert("music/DH3- Stage Clear.mid");  // opened only when a stage is cleared
     std::vector<std::string> removed;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(data)) {
         std::string file = fs::relative(entry.path(), data).generic_string();

@@ -46,12 +46,12 @@ std::string MovieText(const std::vector<KeyHold>& holds) {
 }
 
 Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
-               const std::vector<std::string>& extraArgs, const std::vector<std::string>& audio) {
+               const std::vector<std::string>& extraArgs, const std::vector<std::string>& env) {
     std::string dir = MakeTempDir();
     std::ofstream(dir + "/play.movie") << MovieText(holds);
     // The disk driver writes sound as fast as it can; the dummy device keeps
     // real time, opens without hardware and leaves the processor to the game.
-    std::vector<std::string> args = audio;
+    std::vector<std::string> args = env;
     args.insert(args.end(), {DUSKHOLD_BINARY, "--fast", "--steps", std::to_string(steps), "--window", "320x240",
                              "--data", dataDir, "--replay", dir + "/play.movie", "--trace", dir + "/trace.jsonl"});
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
@@ -85,4 +85,10 @@ std::vector<KeyHold> ToFileList() {
     std::vector<KeyHold> holds = {{1, "z", 50}};
     for (const KeyHold& hold : MenuToFileList(kMenuStep)) holds.push_back(hold);
     return holds;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
 }

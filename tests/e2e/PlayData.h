@@ -32,10 +32,13 @@ struct Play {
 };
 // Runs the game for `steps` steps in a 320 by 240 window on `dataDir` with
 // the movie; sound goes to a silent device so that the sound counts are real,
-// unless `audio` chooses another.
+// unless `env` (variables NAME=VALUE) chooses another.
 Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
                const std::vector<std::string>& extraArgs = {},
-               const std::vector<std::string>& audio = {"SDL_AUDIODRIVER=dummy"});
+               const std::vector<std::string>& env = {"SDL_AUDIODRIVER=dummy"});
+
+// How often `part` occurs in `text` (status lines in a run's output).
+size_t Count(const std::string& text, const std::string& part);
 
 // The trace line of a step (1-based); empty past the end.
 std::string StepLine(const Play& play, long step);

@@ -22,7 +22,7 @@ TEST(SaveFileTool, RefusesWhatTheGameCouldNotShowAndFilesItCannotReadOrWrite) {
         {"new", dir + "/svfile", "ab:1"},         {"new", dir + "/svfile", "ABCDEFGHIJK:1"},
         {"new", dir + "/svfile", "AB:4"},         {"new", dir + "/svfile", "AB"},
         {"new", dir + "/svfile", "AB:x"},         tooMany,
-        {"list"},                                 {"copy", dir + "/svfile"}};
+        {"list", "a", "b"},                       {"copy", dir + "/svfile"}};
     for (const std::vector<std::string>& args : refused) {
         RunResult run = RunProgram(ToolPath("save"), args);
         EXPECT_EQ(run.exitCode, 2) << args.back() << ": " << run.output;

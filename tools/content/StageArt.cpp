@@ -51,6 +51,12 @@ void SaveTiles(ContentContext& context, const StageTheme& theme) {
     for (int k = 0; k < kStageTileCount; ++k)
         DrawStageTile(theme, StageTile(k))
             .Save(context, LevelFile::PictureFileName(LevelFile::kTileBase, theme.number * 100 + k));
+    Image gate = DrawGate(theme);
+    for (int y = 0; y < kGateHeight; y += 24)
+        for (int x = 0; x < kGateWidth; x += 24)
+            gate.Crop(x, y, 24, 24)
+                .Save(context, LevelFile::PictureFileName(LevelFile::kTileBase,
+                                                          theme.number * 100 + kGateFirstTile + (y / 24) * 2 + x / 24));
     DrawStair(theme).Save(context, LevelFile::PictureFileName(LevelFile::kStairBase, theme.number * 10));
     for (int frame = 0; frame < 2; ++frame)
         DrawTorchFrame(theme, frame)

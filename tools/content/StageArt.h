@@ -7,7 +7,8 @@
 class ContentContext;
 
 // The look of one stage, read from content/stages/themes.txt. Picture
-// numbers follow from the stage number n: tiles n*100 + k, the stair n*10,
+// numbers follow from the stage number n: tiles n*100 + k (the exit gate's
+// pieces after the tiles of StageTile), the stair n*10,
 // animated tiles n*10 and n*10 + 1, backgrounds n*10 + layer.
 struct StageTheme {
     std::string level;
@@ -43,6 +44,12 @@ bool ReadStageThemes(const std::string& path, std::vector<StageTheme>& themes, s
 Image DrawStageTile(const StageTheme& theme, StageTile tile);
 Image DrawStair(const StageTheme& theme);
 Image DrawTorchFrame(const StageTheme& theme, int frame);
+// The exit gate, 2 by 3 tiles, on white; it is cut into the tiles n*100 + 9
+// to n*100 + 14, left to right, then down.
+constexpr int kGateWidth = 48;
+constexpr int kGateHeight = 72;
+constexpr int kGateFirstTile = 9;
+Image DrawGate(const StageTheme& theme);
 
 // Background layer pictures: 0 the sky (opaque), 1 far hills, 2 the
 // stage's skyline, 3 mist; layers 1 to 3 on yellow, their colour key.

@@ -1,6 +1,7 @@
 // The 24 by 24 tile pictures of the stages, on white (the tiles' colour key;
 // no drawn pixel is pure white).
 #include "StageArt.h"
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -243,5 +244,35 @@ Image DrawTorchFrame(const StageTheme& theme, int frame) {
     img.FillRect(11, 12, 3, 12, theme.dark);
     img.FillEllipse(12, 8 - frame, 4, 5 + frame, theme.accent);
     img.FillEllipse(12, 9, 2, 3, theme.glow);
+    return img;
+}
+
+// A stone arch on two pillars around a doorway lit from within: the way out
+// of the stage. The pillars and the arch are cut in blocks of the stage's
+// stone, the keystone in its accent; the light brightens towards the floor.
+Image DrawGate(const StageTheme& theme) {
+    Image img(kGateWidth, kGateHeight, kTileKey);
+    const int middle = kGateWidth / 2, springLine = 24, opening = 14;
+    Random random(Seed(theme, 99));
+    auto inCircle = [&](int x, int y, int radius) {
+        int dx = 2 * x + 1 - 2 * middle, dy = 2 * y + 1 - 2 * springLine;
+        return dx * dx + dy * dy <= 4 * radius * radius;
+    };
+    for (int y = 0; y < kGateHeight; ++y)
+        for (int x = 0; x < kGateWidth; ++x) {
+            bool inArch = y >= springLine || inCircle(x, y, middle);
+            bool inDoor = std::abs(2 * x + 1 - 2 * middle) < 2 * opening && (y >= springLine || inCircle(x, y, opening));
+            if (inDoor) {
+                float t = float(y - (springLine - opening)) / float(kGateHeight - springLine + opening);
+                img.Set(x, y, DitherPasses(x, y, t) ? theme.glow : Darker(theme.glow, 0.45f));
+            } else if (inArch) {
+                bool mortar = y % 8 == 7 || (x + (y / 8 % 2) * 4) % 10 == 0;
+                img.Set(x, y, mortar ? theme.dark : Banded(theme.stone, random.Uniform()));
+            }
+        }
+    img.FillRect(middle - 3, 0, 6, 8, theme.accent);
+    img.FillRect(middle - 3, 0, 6, 1, Lighter(theme.accent, 0.3f));
+    img.FillRect(middle - opening - 1, springLine, 1, kGateHeight - springLine, theme.dark);
+    img.FillRect(middle + opening, springLine, 1, kGateHeight - springLine, theme.dark);
     return img;
 }

@@ -1,7 +1,11 @@
 // duskhold-save: looks into and writes the game's save file.
-//   duskhold-save list FILE                 each saved file's name and stage
+//   duskhold-save list [FILE]               each saved file's name and stage
 //   duskhold-save new FILE NAME:STAGE ...   writes a save file of those files
+//   duskhold-save reset                     removes the player's save file
 #include "core/Options.h"
+#include "platform/DataDir.h"
+#include "platform/Files.h"
+#include "screens/SaveProgress.h"
 #include "screens/SaveFile.h"
 #include "screens/StageTable.h"
 #include <cerrno>
@@ -12,8 +16,12 @@
 
 namespace {
 const char* const kUsage =
-    "usage: duskhold-save list FILE\n"
+    "usage: duskhold-save list [FILE]\n"
     "       duskhold-save new FILE NAME:STAGE ...\n"
+    "       duskhold-save reset\n"
+    "list without FILE lists the save file the game reads: the player's own\n"
+    "($XDG_DATA_HOME/duskhold/svfile) when there is one, else the shipped one;\n"
+    "reset removes the player's own, so that the shipped one is read again.\n"
     "Names are 1 to 10 letters A to Z; at most 20 files; stages:";
 
 int Usage(int argc, char** argv) {
@@ -84,9 +92,40 @@ int New(const char* path, int count, char** arguments) {
     printf("%s: %d file%s, %zu bytes\n", path, count, count == 1 ? "" : "s", bytes.size());
     return 0;
 }
+
+// The file the game would read, and a line saying which one it is.
+std::string GamesSaveFile(const char* argv0) {
+    std::string player = PlayerSavePath();
+    if (!player.empty() && FileExists(player)) {
+        printf("The player's save file %s:\n", player.c_str());
+        return player;
+    }
+    std::string shipped = ChooseDataDir("", argv0).path + "/svfile";
+    std::string why = player.empty() ? "neither XDG_DATA_HOME nor HOME names a folder for the player's"
+                                     : "no player's save file at " + player;
+    printf("The shipped save file %s (%s):\n", shipped.c_str(), why.c_str());
+    return shipped;
+}
+
+int Reset() {
+    std::string player = PlayerSavePath();
+    if (player.empty() || !FileExists(player)) {
+        printf("No player's save file to remove%s%s\n", player.empty() ? "" : " at ", player.c_str());
+        return 0;
+    }
+    printf("Removing the player's save file %s:\n", player.c_str());
+    List(player.c_str());
+    if (remove(player.c_str()) != 0) {
+        fprintf(stderr, "duskhold-save: cannot remove %s: %s\n", player.c_str(), strerror(errno));
+        return 1;
+    }
+    return 0;
+}
 }
 
 int main(int argc, char** argv) {
+    if (argc == 2 && strcmp(argv[1], "list") == 0) return List(GamesSaveFile(argv[0]).c_str());
+    if (argc == 2 && strcmp(argv[1], "reset") == 0) return Reset();
     if (argc == 3 && strcmp(argv[1], "list") == 0) return List(argv[2]);
     if (argc >= 3 && strcmp(argv[1], "new") == 0) return New(argv[2], argc - 3, argv + 3);
     return Usage(argc, argv);

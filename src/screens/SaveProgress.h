@@ -1,0 +1,28 @@
+#pragma once
+#include "screens/SaveFile.h"
+#include <string>
+
+// Where the menu's saved files come from and where a cleared stage's
+// progress goes. The game reads the player's own save file (PlayerSavePath)
+// when there is one and the "svfile" shipped in the data folder otherwise;
+// it writes only the player's file, never the data folder.
+
+// $XDG_DATA_HOME/duskhold/svfile (normally ~/.local/share/duskhold/svfile);
+// "" when the system names no folder for it.
+std::string PlayerSavePath();
+
+// Reads the save file into the table as the menu always did (a short file
+// leaves the rest of the table as it was); false when there is none. Progress
+// that could not be written is kept instead of reading the file again.
+bool ReadMenuSaveFile(SaveFileTable& table);
+// The path of the save file last read ("svfile" for the shipped one).
+const std::string& SaveFileReadPath();
+
+// The file of the menu's list whose stage is being played; -1 (as after
+// --level) saves nothing.
+void SetPlayedFile(int32_t file);
+// Moves the played file on to `nextStage`, or marks it finished when
+// `nextStage` is 0, and writes the whole save file to the player's path.
+// When that cannot be done the progress stays in memory for this run and
+// one status line says why.
+void SaveStageCleared(int32_t nextStage);
