@@ -79,7 +79,7 @@ struct WorstLevel {
 };
 
 void Pass(benchmark::State& state, void (CollisionWorld::*pass)()) {
-    for (auto _ : state) (CollisionWorld::Instance().*pass)();
+    for (auto _ : state) (TheCollisionWorld().*pass)();
 }
 
 void Draw(benchmark::State& state, LevelNamespace::Level& level, void (LevelNamespace::Level::*draw)()) {

@@ -44,7 +44,7 @@ ICollision::~ICollision() {
 
 void ICollision::Register(bool detached) {
     if (detached) return;
-    world = &CollisionWorld::Instance();
+    world = &TheCollisionWorld();
     world->Add(this);
 }
 

@@ -117,7 +117,6 @@ Color DebugColor(uint32_t category);
 // visiting every registered shape in world order.
 class CollisionWorld {
 public:
-    static CollisionWorld& Instance();
     // The collision pass: every shape with a mask records what it touches.
     void Update();
     // The same pass testing every looking shape against every registered
@@ -155,3 +154,5 @@ private:
     CellIndex index_;
     std::vector<Collision::ICollision*> scratch_;
 };
+
+CollisionWorld& TheCollisionWorld();

@@ -5,8 +5,6 @@
 #include <sstream>
 #include <vector>
 
-DevConsole* gDevConsole = nullptr;
-
 namespace {
 constexpr float kLineLifetime = 180.0f;  // three seconds at 60 steps a second
 constexpr int32_t kScreenRows = 30;      // 240 logical pixels in rows of 8
@@ -37,7 +35,6 @@ std::vector<std::string>& PendingLines() {
 }
 
 DevConsole::DevConsole(int32_t maxLines) : maxLines_(std::max(maxLines, 0)) {
-    gDevConsole = this;
     // Earlier lines first, so that a message about the font follows them.
     for (const std::string& line : PendingLines()) AppendLine(line);
     PendingLines().clear();
@@ -45,7 +42,6 @@ DevConsole::DevConsole(int32_t maxLines) : maxLines_(std::max(maxLines, 0)) {
 }
 
 DevConsole::~DevConsole() {
-    if (gDevConsole == this) gDevConsole = nullptr;
     delete font_;
 }
 
@@ -113,8 +109,8 @@ void DevConsole::Draw() {
 
 void RouteLogToConsole() {
     SetLogSink([](const std::string& line) {
-        if (gDevConsole)
-            gDevConsole->AppendLine(line);
+        if (TheDevConsole())
+            TheDevConsole()->AppendLine(line);
         else
             PendingLines().push_back(line);
     });

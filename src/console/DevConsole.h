@@ -1,4 +1,5 @@
 #pragma once
+#include "core/CurrentInstance.h"
 #include "core/Entity.h"
 #include <cstdint>
 #include <string>
@@ -32,10 +33,11 @@ private:
     int32_t maxLines_;
     int32_t lineCount_ = 0;
     float expiryTimer_ = 0.0f;
+    CurrentInstance<DevConsole> current_{this};
 };
 
 // The console while it exists, else null.
-extern DevConsole* gDevConsole;
+inline DevConsole* TheDevConsole() { return CurrentInstance<DevConsole>::Get(); }
 
 // Sends every status line and error message to the console. Lines printed
 // before the console exists are kept and appended when it is created.

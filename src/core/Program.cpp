@@ -122,7 +122,7 @@ int RunProgram(int argc, char** argv) {
     InitGame(options);
     RunLoop(options);
     StopRecording();
-    GlobalEntityManager().Clear();
+    TheEntityManager().Clear();
     CloseTrace();
     StopSdl();
     return 0;

@@ -3,14 +3,15 @@
 #include "platform/ErrorBox.h"
 #include "platform/Files.h"
 
-Audio::System* gSoundSystem = nullptr;
-
 namespace {
+Audio::System* gSoundSystem = nullptr;
 bool gSoundEnabled = false;
 }
 
 void SetSoundEnabled(bool enabled) { gSoundEnabled = enabled; }
 bool SoundEnabled() { return gSoundEnabled; }
+
+Audio::System* TheSoundSystem() { return gSoundSystem; }
 
 int LiveSoundCount() { return gSoundSystem ? gSoundSystem->liveSounds() : 0; }
 

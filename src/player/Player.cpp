@@ -36,8 +36,6 @@ const SoundFile kSoundFiles[] = {
     {0, "sound\\fallcrouch.wav"},
 };
 
-Player* gCurrent = nullptr;
-
 std::string JsonPair(float x, float y) { return "[" + JsonNumber(x) + "," + JsonNumber(y) + "]"; }
 
 // The largest push out of the tiles the given probes touched, measured from
@@ -58,18 +56,12 @@ float LargestPush(std::initializer_list<const Collision::Point*> touching, const
 }
 }
 
-Player::Player() {
-    gCurrent = this;
-    Init();
-}
+Player::Player() { Init(); }
 
 Player::~Player() {
     for (std::unique_ptr<Sound>& sound : sounds)
         if (sound) sound->Release();
-    if (gCurrent == this) gCurrent = nullptr;
 }
-
-Player* Player::Current() { return gCurrent; }
 
 void Player::Init() {
     LoadResources();
@@ -170,7 +162,7 @@ void Player::Draw() {
 void AddHeroTraceFields() {
     AddTraceField("camera", [] { return JsonPair(Camera::X(), Camera::Y()); });
     AddTraceField("player", [] {
-        const Player* hero = Player::Current();
+        const Player* hero = ThePlayer();
         return hero ? JsonPair(hero->position.x, hero->position.y) : std::string("null");
     });
 }

@@ -36,7 +36,7 @@ void GameOver::Leave() {
 }
 
 void GameOver::Update(float) {
-    if (gSoundSystem) gSoundSystem->update();
+    if (TheSoundSystem()) TheSoundSystem()->update();
     ++timer_;
     if (++letterTick_ == kStepsPerLetterFrame) {
         letterFrame_ += letterStep_;

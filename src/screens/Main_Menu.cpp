@@ -9,7 +9,10 @@
 #include "screens/StageTable.h"
 #include "world/LevelName.h"
 
-int32_t gStageNumber = 0;
+int32_t& TheStageNumber() {
+    static int32_t stage = 0;
+    return stage;
+}
 
 namespace {
 Main_Menu gScreen;
@@ -65,7 +68,7 @@ void Main_Menu::Enter() {
 
 void Main_Menu::Leave() {
     StopStageMusic();
-    if (const StageRow* row = FindStage(gStageNumber)) {
+    if (const StageRow* row = FindStage(TheStageNumber())) {
         SetLevelName(row->levelName);
         ReplaceStageMusic(row->music);
         if (row->picture) gStagePicture.emplace(row->picture, Colors::Red, 168, 24);
@@ -85,7 +88,7 @@ void Main_Menu::ReleasePictures() {
 
 void Main_Menu::Update(float) {
     uint32_t held = TheInput().held;
-    if (gSoundSystem) gSoundSystem->update();
+    if (TheSoundSystem()) TheSoundSystem()->update();
     if (!navigation_.Update(held, files_.count)) return;
     const int32_t stage = files_.files[navigation_.ChosenFile()].stage;
     // A file that names a stage the game does not have starts nothing.
@@ -93,7 +96,7 @@ void Main_Menu::Update(float) {
         PrintStatus("The chosen file names stage %d, which the game does not have", int(stage));
         return;
     }
-    gStageNumber = stage;
+    TheStageNumber() = stage;
     TheStateStack().ChangeState(gStateGame);
 }
 

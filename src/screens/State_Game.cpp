@@ -18,14 +18,14 @@ void AddLevelTraceField() {
     static bool added = false;
     if (added) return;
     added = true;
-    AddTraceField("level", [] { return JsonString(gLevelName); });
+    AddTraceField("level", [] { return JsonString(TheLevelName()); });
 }
 
 // The stage is lost once the hero's head has dropped below the lowest line
 // the camera can show and below the level's main grid: a level whose bounds
 // end above its ground (or that has no bounds) still plays.
 bool HeroFellOut(const LevelNamespace::Level* level) {
-    const Player* hero = Player::Current();
+    const Player* hero = ThePlayer();
     if (!hero || !level) return false;
     const float top = hero->position.y - float(Player::kFrameHeight);
     return top > std::max(Camera::Maximum().y, level->MainGridBottom());
@@ -37,7 +37,7 @@ void State_Game::Enter() {
     AddLevelTraceField();
     level = new LevelNamespace::Level();
     entities.Add(level);
-    level->Load(gLevelName);
+    level->Load(TheLevelName());
     PlayStageMusic(true);
     PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
 }

@@ -6,7 +6,7 @@ namespace LevelNamespace {
 class Level;
 }
 
-// The stage being played: the level named by gLevelName and, once it is
+// The stage being played: the level named by TheLevelName() and, once it is
 // loaded, the hero, both held by this state's own entity manager.
 class State_Game : public GameState {
 public:

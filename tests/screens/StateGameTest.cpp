@@ -71,7 +71,7 @@ TEST_F(StateGameTest, EnterLoadsTheNamedLevelWithTheHeroAfterIt) {
     state.Leave();
     EXPECT_TRUE(state.entities.Entities().empty());
     EXPECT_EQ(state.level, nullptr);
-    EXPECT_EQ(Player::Current(), nullptr);
+    EXPECT_EQ(ThePlayer(), nullptr);
     StepRecorder* recorder = new StepRecorder();
     state.entities.Add(recorder);
     state.Update(0.5f);
@@ -83,5 +83,5 @@ TEST_F(StateGameTest, EnterLoadsTheNamedLevelWithTheHeroAfterIt) {
 TEST(LevelName, LongNamesAreCutToFit) {
     std::string longName(400, 'x');
     SetLevelName(longName.c_str());
-    EXPECT_EQ(std::string(gLevelName), longName.substr(0, kLevelNameSize - 1));
+    EXPECT_EQ(std::string(TheLevelName()), longName.substr(0, kLevelNameSize - 1));
 }
