@@ -1,5 +1,6 @@
 #include "console/DevConsole.h"
 #include "core/Log.h"
+#include "core/SharedConstants.h"
 #include "platform/Sprite.h"
 #include <algorithm>
 #include <sstream>
@@ -7,9 +8,10 @@
 
 namespace {
 constexpr float kLineLifetime = 180.0f;  // three seconds at 60 steps a second
-constexpr int32_t kScreenRows = 30;      // 240 logical pixels in rows of 8
+// The font's cells are 8 by 8 logical pixels.
 constexpr int32_t kRowHeight = 8;
-constexpr int32_t kScreenColumns = 40;   // 320 logical pixels in cells of 8
+constexpr int32_t kScreenRows = kScreenHeight / kRowHeight;
+constexpr int32_t kScreenColumns = kScreenWidth / 8;
 
 // One line of text as the rows it takes on the screen: a row that would be
 // wider than the screen ends at its last space (which goes) or, without

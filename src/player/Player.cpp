@@ -1,4 +1,5 @@
 #include "player/Player.h"
+#include "core/SharedConstants.h"
 #include "core/Trace.h"
 #include "platform/Input.h"
 #include "world/Camera.h"
@@ -8,8 +9,6 @@
 
 namespace {
 constexpr uint32_t kHeroCategory = 0x2;
-constexpr uint32_t kLedgeCategory = 0x20;
-constexpr uint32_t kWallCategory = 0x40;
 const Color kColorKey(0xFFFFFFFFu);
 const Color kOpaqueWhite(0xFFFFFFFFu);
 
@@ -46,7 +45,7 @@ float LargestPush(std::initializer_list<const Collision::Point*> touching, const
     float push = 0.0f;
     for (const Collision::Point* probe : touching) {
         for (const Collision::ICollision* hit : probe->hits) {
-            if (hit->kind != 2) continue;
+            if (hit->kind != kRectangleKind) continue;
             Vector3 d = from.PushOutOf(static_cast<const Collision::Rectangle&>(*hit));
             float along = horizontal ? d.x : d.y;
             if (along * direction > 0.0f && std::fabs(along) > std::fabs(push)) push = along;

@@ -1,5 +1,6 @@
 #include "screens/Main_Menu.h"
 #include "core/Log.h"
+#include "core/SharedConstants.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "platform/AudioSystem.h"
@@ -56,7 +57,7 @@ void Main_Menu::Enter() {
     // tells a player why it is empty.
     if (!LoadSaveFile("svfile", files_))
         PrintStatus("No save file svfile: the file list stays as it was");
-    background_.emplace("bg\\bg0018.png", kNoKey, 320, 240);
+    background_.emplace("bg\\bg0018.png", kNoKey, kScreenWidth, kScreenHeight);
     cursorFlame_.emplace("sprites\\menufire.png", Colors::Magenta, 16, 16);
     chosenFlame_.emplace("sprites\\menufire2.png", Colors::Magenta, 16, 16);
     holder_.emplace("sprites\\menuholder.png", Colors::Magenta, 144, 32);

@@ -1,4 +1,5 @@
 #include "screens/TitleScreen.h"
+#include "core/SharedConstants.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "platform/Input.h"
@@ -25,7 +26,7 @@ int CappedAlpha(float counter, float steps) { return std::min(255, int(counter /
 GameState* const gTitleScreen = &gScreen;
 
 void TitleScreen::Enter() {
-    logo_ = new Sprite("sprites\\DH3 logo.png", Color(0), 320, 240);
+    logo_ = new Sprite("sprites\\DH3 logo.png", Color(0), kScreenWidth, kScreenHeight);
     font_ = new Sprite("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
     music_ = new Sound("music\\DH3- Overture.mid", true);
     pressSound_ = new Sound("sound\\ZombieDeath.wav", false);

@@ -1,5 +1,6 @@
 #include "core/EntityManager.h"
 #include "core/Log.h"
+#include "core/SharedConstants.h"
 #include "player/Player.h"
 #include "world/Camera.h"
 #include "world/Level.h"
@@ -10,7 +11,6 @@ namespace LevelNamespace {
 
 namespace {
 
-constexpr int32_t kTileFrame = 24;
 constexpr int32_t kBackgroundGridWidth = 512;
 constexpr size_t kMaxPathLength = 255;
 
@@ -20,8 +20,8 @@ template <typename Number>
 std::vector<Sprite> LoadTileSprites(const char* base, const std::vector<Number>& numbers) {
     std::vector<Sprite> sprites(numbers.size());
     for (size_t i = 0; i < numbers.size(); ++i)
-        sprites[i].Load(LevelFile::PictureFileName(base, numbers[i]).c_str(), Colors::White, kTileFrame,
-                        kTileFrame);
+        sprites[i].Load(LevelFile::PictureFileName(base, numbers[i]).c_str(), Colors::White, kTileSize,
+                        kTileSize);
     return sprites;
 }
 
@@ -54,7 +54,7 @@ void LoadAnimatedTiles(const std::vector<int16_t>& numbers) {
     ReleaseAnimatedTilePictures();
     for (size_t i = 0; i < numbers.size() && i < gAnimatedTilePictures.size(); ++i)
         gAnimatedTilePictures[i].Load(LevelFile::PictureFileName(LevelFile::kAnimatedTileBase, numbers[i]).c_str(),
-                                      Colors::White, kTileFrame, kTileFrame);
+                                      Colors::White, kTileSize, kTileSize);
 }
 
 // Columns 0 to columns - 1 and rows 0 to rows - 1 of a stored grid, its
