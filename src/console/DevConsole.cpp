@@ -1,7 +1,6 @@
 #include "console/DevConsole.h"
 #include "core/Log.h"
 #include "core/SharedConstants.h"
-#include "platform/Sprite.h"
 #include <algorithm>
 #include <sstream>
 #include <vector>
@@ -40,11 +39,7 @@ DevConsole::DevConsole(int32_t maxLines) : maxLines_(std::max(maxLines, 0)) {
     // Earlier lines first, so that a message about the font follows them.
     for (const std::string& line : PendingLines()) AppendLine(line);
     PendingLines().clear();
-    font_ = new Sprite("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
-}
-
-DevConsole::~DevConsole() {
-    delete font_;
+    font_.emplace("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
 }
 
 // Each row of a wrapped line is a line of its own: rows count towards the

@@ -1,17 +1,16 @@
 #pragma once
 #include "core/CurrentInstance.h"
 #include "core/Entity.h"
+#include "platform/Sprite.h"
 #include <cstdint>
+#include <optional>
 #include <string>
-
-class Sprite;
 
 // The on-screen text log over every screen: the oldest line goes every 180
 // steps and at most maxLines lines remain.
 class DevConsole : public Entity {
 public:
     explicit DevConsole(int32_t maxLines);
-    ~DevConsole() override;
     DevConsole(const DevConsole&) = delete;
     DevConsole& operator=(const DevConsole&) = delete;
     void Update(float step) override;
@@ -28,7 +27,7 @@ private:
     void CutToMaxLines();
     void Recount();
 
-    Sprite* font_ = nullptr;
+    std::optional<Sprite> font_;
     std::string text_;
     int32_t maxLines_;
     int32_t lineCount_ = 0;

@@ -64,3 +64,8 @@ void Sound::Release() {
 bool Sound::Loaded() const { return sound_ != nullptr; }
 
 bool Sound::Playing() const { return channel_ && channel_->isPlaying(); }
+
+void ReleaseSound(std::unique_ptr<Sound>& sound) {
+    if (sound) sound->Release();
+    sound.reset();
+}

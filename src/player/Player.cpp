@@ -58,8 +58,7 @@ float LargestPush(std::initializer_list<const Collision::Point*> touching, const
 Player::Player() { Init(); }
 
 Player::~Player() {
-    for (std::unique_ptr<Sound>& sound : sounds)
-        if (sound) sound->Release();
+    for (std::unique_ptr<Sound>& sound : sounds) ReleaseSound(sound);
 }
 
 void Player::Init() {

@@ -32,8 +32,7 @@ void GameOver::Leave() {
     moon_.reset();
     castle_.reset();
     letters_.reset();
-    if (music_) music_->Release();
-    music_.reset();
+    ReleaseSound(music_);
 }
 
 void GameOver::Update(float) {
