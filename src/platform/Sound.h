@@ -32,6 +32,8 @@ void ReleaseSound(std::unique_ptr<Sound>& sound);
 // Creates and initialises the sound system with 32 channels, then turns the
 // sound switch on. Without an audio device the game runs silently.
 void InitSoundSystem();
+// The once-a-step update every screen with sound calls; nothing before
+// the sound system exists.
 void UpdateSoundSystem();
 void SetSoundEnabled(bool enabled);
 bool SoundEnabled();

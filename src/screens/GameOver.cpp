@@ -1,8 +1,8 @@
 #include "screens/GameOver.h"
 #include "core/SharedConstants.h"
 #include "core/StateStack.h"
-#include "platform/AudioSystem.h"
 #include "platform/Input.h"
+#include "platform/Sound.h"
 #include "screens/Screens.h"
 #include <algorithm>
 
@@ -36,7 +36,7 @@ void GameOver::Leave() {
 }
 
 void GameOver::Update(float) {
-    if (TheSoundSystem()) TheSoundSystem()->update();
+    UpdateSoundSystem();
     ++timer_;
     if (++letterTick_ == kStepsPerLetterFrame) {
         letterFrame_ += letterStep_;

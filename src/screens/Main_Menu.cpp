@@ -3,8 +3,8 @@
 #include "core/SharedConstants.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
-#include "platform/AudioSystem.h"
 #include "platform/Input.h"
+#include "platform/Sound.h"
 #include "screens/Screens.h"
 #include "screens/StageMusic.h"
 #include "screens/StageTable.h"
@@ -89,7 +89,7 @@ void Main_Menu::ReleasePictures() {
 
 void Main_Menu::Update(float) {
     uint32_t held = TheInput().held;
-    if (TheSoundSystem()) TheSoundSystem()->update();
+    UpdateSoundSystem();
     if (!navigation_.Update(held, files_.count)) return;
     const int32_t stage = files_.files[navigation_.ChosenFile()].stage;
     // A file that names a stage the game does not have starts nothing.
