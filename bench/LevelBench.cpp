@@ -9,8 +9,8 @@
 #include "platform/Renderer.h"
 #include "platform/Window.h"
 #include "player/Player.h"
+#include "support/TextLevel.h"
 #include "world/Camera.h"
-#include "world/TextLevel.h"
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "WorstCaseLevel.h"
 #include "core/SharedConstants.h"
+#include "levelsource/LevelSource.h"
 #include "platform/Files.h"
 #include "platform/PngWrite.h"
 #include "world/LevelFile.h"
-#include "world/LevelSource.h"
 #include <cstdio>
 #include <sstream>
 

@@ -3,8 +3,8 @@
 #include "player/Player.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
+#include "support/TextLevel.h"
 #include "world/Camera.h"
-#include "world/TextLevel.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
 #include "core/EntityManager.h"
+#include "levelsource/LevelSource.h"
 #include "player/Player.h"
 #include "screens/State_Game.h"
 #include "support/GlWindow.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
 #include "world/LevelName.h"
-#include "world/LevelSource.h"
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -3,8 +3,8 @@
 #include "platform/Renderer.h"
 #include "player/Player.h"
 #include "support/GlWindow.h"
+#include "support/TextLevel.h"
 #include "world/Camera.h"
-#include "world/TextLevel.h"
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
+#include "support/TextLevel.h"
 #include "world/Camera.h"
-#include "world/TextLevel.h"
 #include <gtest/gtest.h>
 
 using LevelNamespace::Level;

@@ -1,4 +1,4 @@
-#include "world/TextLevel.h"
+#include "support/TextLevel.h"
 #include "core/SharedConstants.h"
 #include "world/Camera.h"
 #include <algorithm>
