@@ -9,7 +9,7 @@
 #include "platform/Renderer.h"
 #include "platform/Window.h"
 #include "player/Player.h"
-#include "support/TextLevel.h"
+#include "textlevel/TextLevel.h"
 #include "world/Camera.h"
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>

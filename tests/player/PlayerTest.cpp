@@ -3,7 +3,7 @@
 #include "player/Player.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
-#include "support/TextLevel.h"
+#include "textlevel/TextLevel.h"
 #include "world/Camera.h"
 #include <gtest/gtest.h>
 #include <string>

@@ -3,7 +3,7 @@
 #include "platform/Renderer.h"
 #include "player/Player.h"
 #include "support/GlWindow.h"
-#include "support/TextLevel.h"
+#include "textlevel/TextLevel.h"
 #include "world/Camera.h"
 #include <cstdlib>
 #include <gtest/gtest.h>

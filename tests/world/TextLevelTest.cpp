@@ -1,4 +1,4 @@
-#include "support/TextLevel.h"
+#include "textlevel/TextLevel.h"
 #include "world/Camera.h"
 #include <gtest/gtest.h>
 
