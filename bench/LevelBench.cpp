@@ -9,8 +9,8 @@
 #include "platform/Renderer.h"
 #include "platform/Window.h"
 #include "player/Player.h"
+#include "textlevel/TextLevel.h"
 #include "world/Camera.h"
-#include "world/TextLevel.h"
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -79,7 +79,7 @@ struct WorstLevel {
 };
 
 void Pass(benchmark::State& state, void (CollisionWorld::*pass)()) {
-    for (auto _ : state) (CollisionWorld::Instance().*pass)();
+    for (auto _ : state) (TheCollisionWorld().*pass)();
 }
 
 void Draw(benchmark::State& state, LevelNamespace::Level& level, void (LevelNamespace::Level::*draw)()) {

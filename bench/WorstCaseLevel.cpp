@@ -1,8 +1,9 @@
 #include "WorstCaseLevel.h"
+#include "core/SharedConstants.h"
+#include "levelsource/LevelSource.h"
 #include "platform/Files.h"
 #include "platform/PngWrite.h"
 #include "world/LevelFile.h"
-#include "world/LevelSource.h"
 #include <cstdio>
 #include <sstream>
 
@@ -10,11 +11,9 @@ const char* const kWorstCaseLevel = "worst";
 
 namespace {
 constexpr int kStoredCells = 100;  // a grid's W and H are at most 99
-constexpr int kTile = 24;
 constexpr int kBackgroundLayers = 8;
 constexpr int kFirstTilePicture = 9900;
 constexpr int kFirstBackgroundPicture = 240;
-constexpr int kScreenWidth = 320, kScreenHeight = 240;
 constexpr int kRepeatWidth = 256;
 
 std::string FullGrid(const char* which, char cell, int value) {
@@ -55,7 +54,7 @@ std::string WorstCaseSource() {
     std::ostringstream source;
     source << "# The largest level the format allows, written by duskhold-gamebench\n";
     source << "tiles " << kFirstTilePicture << ' ' << kFirstTilePicture + 1 << ' ' << kFirstTilePicture + 2 << '\n';
-    int right = kStoredCells * kTile * 10, bottom = (kStoredCells - 1) * kTile * 10;
+    int right = kStoredCells * kTileSize * 10, bottom = (kStoredCells - 1) * kTileSize * 10;
     source << "bounds 0 0 " << right << ' ' << bottom << "\nstart " << right / 2 << ' ' << bottom / 2 << '\n';
     source << "tile 0 1 1\n";
     // The first layer stands still, as a sky does; the others repeat to the
@@ -81,7 +80,7 @@ bool WriteWorstCaseLevel(const std::string& dataDir, std::string& error) {
         return false;
     }
     for (int i = 0; i < 3; ++i)
-        if (!WritePicture(PicturePath(dataDir, LevelFile::kTileBase, kFirstTilePicture + i), kTile, kTile, i, false,
+        if (!WritePicture(PicturePath(dataDir, LevelFile::kTileBase, kFirstTilePicture + i), kTileSize, kTileSize, i, false,
                           error))
             return false;
     for (int i = 0; i < kBackgroundLayers; ++i) {

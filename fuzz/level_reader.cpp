@@ -1,8 +1,8 @@
 // Any bytes: the reader either refuses them with a reason or accepts them,
 // and an accepted file is written back, and dumped and compiled back, to
 // exactly the same bytes.
+#include "levelsource/LevelSource.h"
 #include "world/LevelFile.h"
-#include "world/LevelSource.h"
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

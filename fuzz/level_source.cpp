@@ -1,8 +1,8 @@
 // Any text: the level source compiler either refuses it with "line N: ..."
 // or gives a level whose file the reader accepts, and whose dump compiles
 // back to the same bytes.
+#include "levelsource/LevelSource.h"
 #include "world/LevelFile.h"
-#include "world/LevelSource.h"
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,8 +4,6 @@
 namespace Collision {
 
 namespace {
-constexpr int32_t kPointKind = 0;
-constexpr int32_t kRectangleKind = 2;
 
 bool InInterval(float v, float low, float high) { return low <= v && v <= high; }
 
@@ -44,7 +42,7 @@ ICollision::~ICollision() {
 
 void ICollision::Register(bool detached) {
     if (detached) return;
-    world = &CollisionWorld::Instance();
+    world = &TheCollisionWorld();
     world->Add(this);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "collision/CellIndex.h"
 #include "core/Color.h"
+#include "core/SharedConstants.h"
 #include "core/Vector3.h"
 #include <cstddef>
 #include <cstdint>
@@ -52,7 +53,7 @@ public:
 
     std::list<ICollision*> hits;
     CollisionWorld* world = nullptr;
-    int32_t kind = 0;  // 0 point, 2 rectangle
+    int32_t kind = kPointKind;  // kPointKind or kRectangleKind
     uint32_t category = 0;
     CategoryMask mask{this};
 
@@ -117,7 +118,6 @@ Color DebugColor(uint32_t category);
 // visiting every registered shape in world order.
 class CollisionWorld {
 public:
-    static CollisionWorld& Instance();
     // The collision pass: every shape with a mask records what it touches.
     void Update();
     // The same pass testing every looking shape against every registered
@@ -155,3 +155,5 @@ private:
     CellIndex index_;
     std::vector<Collision::ICollision*> scratch_;
 };
+
+CollisionWorld& TheCollisionWorld();

@@ -20,7 +20,7 @@ void TestPair(ICollision& shape, ICollision& other) {
 }
 }
 
-CollisionWorld& CollisionWorld::Instance() {
+CollisionWorld& TheCollisionWorld() {
     // Never destroyed: shapes that outlive static destruction still unregister.
     static CollisionWorld* world = new CollisionWorld;
     return *world;

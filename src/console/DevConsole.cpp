@@ -1,17 +1,16 @@
 #include "console/DevConsole.h"
 #include "core/Log.h"
-#include "platform/Sprite.h"
+#include "core/SharedConstants.h"
 #include <algorithm>
 #include <sstream>
 #include <vector>
 
-DevConsole* gDevConsole = nullptr;
-
 namespace {
 constexpr float kLineLifetime = 180.0f;  // three seconds at 60 steps a second
-constexpr int32_t kScreenRows = 30;      // 240 logical pixels in rows of 8
+// The font's cells are 8 by 8 logical pixels.
 constexpr int32_t kRowHeight = 8;
-constexpr int32_t kScreenColumns = 40;   // 320 logical pixels in cells of 8
+constexpr int32_t kScreenRows = kScreenHeight / kRowHeight;
+constexpr int32_t kScreenColumns = kScreenWidth / 8;
 
 // One line of text as the rows it takes on the screen: a row that would be
 // wider than the screen ends at its last space (which goes) or, without
@@ -37,16 +36,10 @@ std::vector<std::string>& PendingLines() {
 }
 
 DevConsole::DevConsole(int32_t maxLines) : maxLines_(std::max(maxLines, 0)) {
-    gDevConsole = this;
     // Earlier lines first, so that a message about the font follows them.
     for (const std::string& line : PendingLines()) AppendLine(line);
     PendingLines().clear();
-    font_ = new Sprite("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
-}
-
-DevConsole::~DevConsole() {
-    if (gDevConsole == this) gDevConsole = nullptr;
-    delete font_;
+    font_.emplace("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
 }
 
 // Each row of a wrapped line is a line of its own: rows count towards the
@@ -113,8 +106,8 @@ void DevConsole::Draw() {
 
 void RouteLogToConsole() {
     SetLogSink([](const std::string& line) {
-        if (gDevConsole)
-            gDevConsole->AppendLine(line);
+        if (TheDevConsole())
+            TheDevConsole()->AppendLine(line);
         else
             PendingLines().push_back(line);
     });

@@ -1,16 +1,16 @@
 #pragma once
+#include "core/CurrentInstance.h"
 #include "core/Entity.h"
+#include "platform/Sprite.h"
 #include <cstdint>
+#include <optional>
 #include <string>
-
-class Sprite;
 
 // The on-screen text log over every screen: the oldest line goes every 180
 // steps and at most maxLines lines remain.
 class DevConsole : public Entity {
 public:
     explicit DevConsole(int32_t maxLines);
-    ~DevConsole() override;
     DevConsole(const DevConsole&) = delete;
     DevConsole& operator=(const DevConsole&) = delete;
     void Update(float step) override;
@@ -27,15 +27,16 @@ private:
     void CutToMaxLines();
     void Recount();
 
-    Sprite* font_ = nullptr;
+    std::optional<Sprite> font_;
     std::string text_;
     int32_t maxLines_;
     int32_t lineCount_ = 0;
     float expiryTimer_ = 0.0f;
+    CurrentInstance<DevConsole> current_{this};
 };
 
 // The console while it exists, else null.
-extern DevConsole* gDevConsole;
+inline DevConsole* TheDevConsole() { return CurrentInstance<DevConsole>::Get(); }
 
 // Sends every status line and error message to the console. Lines printed
 // before the console exists are kept and appended when it is created.

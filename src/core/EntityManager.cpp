@@ -45,7 +45,7 @@ void EntityManager::Clear() {
     DestroyPending();
 }
 
-EntityManager& GlobalEntityManager() {
+EntityManager& TheEntityManager() {
     static EntityManager manager;
     return manager;
 }

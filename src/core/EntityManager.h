@@ -31,4 +31,5 @@ private:
     std::list<Entity*> pending_;
 };
 
-EntityManager& GlobalEntityManager();
+// The entities drawn over every screen (the console).
+EntityManager& TheEntityManager();

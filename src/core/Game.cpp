@@ -110,10 +110,10 @@ void InitGame(const Options& options) {
     AddTitleTraceField();
     AddMenuTraceField();
     srand(MillisecondSeed());
-    GlobalEntityManager().Add(new DevConsole(14));
+    TheEntityManager().Add(new DevConsole(14));
     AddTraceField("held", [] { return JsonNumber(TheInput().held); });
     AddTraceField("console", [] {
-        return gDevConsole ? JsonNumber(gDevConsole->LineCount()) : std::string();
+        return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string();
     });
     AddHeroTraceFields();
     RegisterStateName(gTitleScreen, "title");
@@ -127,9 +127,9 @@ void UpdateFrame() {
     gPassStart = Clock::now();
     ++gStep;
     if (ReferencePaths())
-        CollisionWorld::Instance().UpdateExhaustive();
+        TheCollisionWorld().UpdateExhaustive();
     else
-        CollisionWorld::Instance().Update();
+        TheCollisionWorld().Update();
     if (!QueueReplayedEvents(gStep)) RequestQuit();
     TheInput().Update();
     const long entered = TheStateStack().EnterCount();
@@ -137,7 +137,7 @@ void UpdateFrame() {
     // The button that left a screen does nothing on the next one until it
     // is released: a tap of ButtonA on PLAY would otherwise sink the hero.
     if (TheStateStack().EnterCount() != entered) TheInput().HoldBackButtons();
-    GlobalEntityManager().Update(1.0f);
+    TheEntityManager().Update(1.0f);
     WriteTraceLine(gStep, TheStateStack().CurrentState());
 }
 
@@ -149,8 +149,8 @@ void DrawFrame() {
     else
         BeginFrame();
     if (GameState* state = TheStateStack().CurrentState()) state->Draw();
-    GlobalEntityManager().Draw();
-    CollisionWorld::Instance().DrawAll(-Camera::X(), -Camera::Y());
+    TheEntityManager().Draw();
+    TheCollisionWorld().DrawAll(-Camera::X(), -Camera::Y());
     if (ReferencePaths() || EndFrame(ShotDue())) {
         TakeShots();
         SwapScreen();

@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/Options.h"
 #include "core/ReferencePaths.h"
+#include "core/SharedConstants.h"
 #include "core/Trace.h"
 #include "platform/DataDir.h"
 #include "platform/ErrorBox.h"
@@ -54,7 +55,7 @@ void OpenWindow(const Options& options) {
     int height = options.windowHeight;
     if (options.fullscreen) DesktopSize(width, height);
     PrintStatus("Initializing Renderer");
-    InitRenderer(320, 240, width, height, options.fullscreen);
+    InitRenderer(kScreenWidth, kScreenHeight, width, height, options.fullscreen);
     SetWindowCaption(kCaption);
     ClearScreen();
     SwapScreen();
@@ -122,7 +123,7 @@ int RunProgram(int argc, char** argv) {
     InitGame(options);
     RunLoop(options);
     StopRecording();
-    GlobalEntityManager().Clear();
+    TheEntityManager().Clear();
     CloseTrace();
     StopSdl();
     return 0;

@@ -104,5 +104,5 @@ Result System_Create(System** system);
 
 }  // namespace Audio
 
-// The process-wide sound system, created by InitGame.
-extern Audio::System* gSoundSystem;
+// The process-wide sound system, created by InitSoundSystem; null before.
+Audio::System* TheSoundSystem();

@@ -1,5 +1,6 @@
 #include "platform/Renderer.h"
 #include "core/Log.h"
+#include "core/SharedConstants.h"
 #include "platform/DrawList.h"
 #include "platform/ErrorBox.h"
 #include "platform/FrameTarget.h"
@@ -13,8 +14,8 @@ DrawList* gRecording = nullptr;
 unsigned gTextureChanges = 0;
 Viewport gViewport;
 bool gViewportFillsWindow = false;
-int gLogicalWidth = 320;
-int gLogicalHeight = 240;
+int gLogicalWidth = kScreenWidth;
+int gLogicalHeight = kScreenHeight;
 
 void ApplyViewport(int windowWidth, int windowHeight, double aspect) {
     gViewport = ComputeViewport(windowWidth, windowHeight, aspect);
@@ -100,7 +101,7 @@ bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int wind
 }
 
 void ResizeViewport(int windowWidth, int windowHeight) {
-    ApplyViewport(windowWidth, windowHeight, 4.0 / 3.0);
+    ApplyViewport(windowWidth, windowHeight, kScreenAspect);
 }
 
 const Viewport& CurrentViewport() { return gViewport; }

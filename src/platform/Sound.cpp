@@ -3,14 +3,15 @@
 #include "platform/ErrorBox.h"
 #include "platform/Files.h"
 
-Audio::System* gSoundSystem = nullptr;
-
 namespace {
+Audio::System* gSoundSystem = nullptr;
 bool gSoundEnabled = false;
 }
 
 void SetSoundEnabled(bool enabled) { gSoundEnabled = enabled; }
 bool SoundEnabled() { return gSoundEnabled; }
+
+Audio::System* TheSoundSystem() { return gSoundSystem; }
 
 int LiveSoundCount() { return gSoundSystem ? gSoundSystem->liveSounds() : 0; }
 bool MusicPlaying() { return gSoundSystem && gSoundSystem->musicPlaying(); }
@@ -64,3 +65,8 @@ void Sound::Release() {
 bool Sound::Loaded() const { return sound_ != nullptr; }
 
 bool Sound::Playing() const { return channel_ && channel_->isPlaying(); }
+
+void ReleaseSound(std::unique_ptr<Sound>& sound) {
+    if (sound) sound->Release();
+    sound.reset();
+}

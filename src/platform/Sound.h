@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/AudioSystem.h"
+#include <memory>
 
 // One loaded sound or music file and the channel it last played on. While the
 // sound switch is off every operation returns at once and does nothing.
@@ -24,9 +25,15 @@ private:
     bool loop_ = false;
 };
 
+// How an owner lets go of its sound: released, then destroyed; nothing
+// when it holds none.
+void ReleaseSound(std::unique_ptr<Sound>& sound);
+
 // Creates and initialises the sound system with 32 channels, then turns the
 // sound switch on. Without an audio device the game runs silently.
 void InitSoundSystem();
+// The once-a-step update every screen with sound calls; nothing before
+// the sound system exists.
 void UpdateSoundSystem();
 void SetSoundEnabled(bool enabled);
 bool SoundEnabled();

@@ -1,4 +1,5 @@
 #include "player/Player.h"
+#include "core/SharedConstants.h"
 #include "core/Trace.h"
 #include "platform/Input.h"
 #include "world/Camera.h"
@@ -8,8 +9,6 @@
 
 namespace {
 constexpr uint32_t kHeroCategory = 0x2;
-constexpr uint32_t kLedgeCategory = 0x20;
-constexpr uint32_t kWallCategory = 0x40;
 const Color kColorKey(0xFFFFFFFFu);
 const Color kOpaqueWhite(0xFFFFFFFFu);
 
@@ -36,8 +35,6 @@ const SoundFile kSoundFiles[] = {
     {0, "sound\\fallcrouch.wav"},
 };
 
-Player* gCurrent = nullptr;
-
 std::string JsonPair(float x, float y) { return "[" + JsonNumber(x) + "," + JsonNumber(y) + "]"; }
 
 // The largest push out of the tiles the given probes touched, measured from
@@ -48,7 +45,7 @@ float LargestPush(std::initializer_list<const Collision::Point*> touching, const
     float push = 0.0f;
     for (const Collision::Point* probe : touching) {
         for (const Collision::ICollision* hit : probe->hits) {
-            if (hit->kind != 2) continue;
+            if (hit->kind != kRectangleKind) continue;
             Vector3 d = from.PushOutOf(static_cast<const Collision::Rectangle&>(*hit));
             float along = horizontal ? d.x : d.y;
             if (along * direction > 0.0f && std::fabs(along) > std::fabs(push)) push = along;
@@ -58,18 +55,11 @@ float LargestPush(std::initializer_list<const Collision::Point*> touching, const
 }
 }
 
-Player::Player() {
-    gCurrent = this;
-    Init();
-}
+Player::Player() { Init(); }
 
 Player::~Player() {
-    for (std::unique_ptr<Sound>& sound : sounds)
-        if (sound) sound->Release();
-    if (gCurrent == this) gCurrent = nullptr;
+    for (std::unique_ptr<Sound>& sound : sounds) ReleaseSound(sound);
 }
-
-Player* Player::Current() { return gCurrent; }
 
 void Player::Init() {
     LoadResources();
@@ -170,7 +160,7 @@ void Player::Draw() {
 void AddHeroTraceFields() {
     AddTraceField("camera", [] { return JsonPair(Camera::X(), Camera::Y()); });
     AddTraceField("player", [] {
-        const Player* hero = Player::Current();
+        const Player* hero = ThePlayer();
         return hero ? JsonPair(hero->position.x, hero->position.y) : std::string("null");
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "collision/Collision.h"
+#include "core/CurrentInstance.h"
 #include "core/Entity.h"
 #include "core/Vector3.h"
 #include "platform/Sound.h"
@@ -32,9 +33,6 @@ public:
     void Update(float step) override;
     void Draw() override;
 
-    // The hero alive now, or null.
-    static Player* Current();
-
     Sprite bodySprite;
     std::array<Sprite, 3> whipSprites;
     // fallcrouch, whipleather, whip2, whip3, gethit6, gethit5, dying2.
@@ -54,7 +52,12 @@ private:
     Vector3 ProbeOffset(Probe probe) const;
     // One phase: moves by the phase's push and places the shapes again.
     void Shift(const Vector3& push);
+
+    CurrentInstance<Player> current_{this};
 };
+
+// The hero alive now, or null.
+inline Player* ThePlayer() { return CurrentInstance<Player>::Get(); }
 
 // Adds "camera" [x, y] and "player" [x, y] (null without a hero) to the trace.
 void AddHeroTraceFields();

@@ -1,7 +1,8 @@
 #include "screens/GameOver.h"
+#include "core/SharedConstants.h"
 #include "core/StateStack.h"
-#include "platform/AudioSystem.h"
 #include "platform/Input.h"
+#include "platform/Sound.h"
 #include "screens/Screens.h"
 #include <algorithm>
 
@@ -16,7 +17,7 @@ constexpr int32_t kStepsPerLetterFrame = 16;
 GameState* const gGameOver = &gScreen;
 
 void GameOver::Enter() {
-    moon_.emplace("sprites\\gameovermoon.png", Colors::Magenta, 320, 240, 512);
+    moon_.emplace("sprites\\gameovermoon.png", Colors::Magenta, kScreenWidth, kScreenHeight, 512);
     castle_.emplace("sprites\\gameovercastle.png", Colors::Blue, 244, 215);
     letters_.emplace("sprites\\gameoverlet.png", Colors::Black, 288, 32);
     music_ = std::make_unique<Sound>("music\\DH3- Game Over.mid", false);
@@ -31,12 +32,11 @@ void GameOver::Leave() {
     moon_.reset();
     castle_.reset();
     letters_.reset();
-    if (music_) music_->Release();
-    music_.reset();
+    ReleaseSound(music_);
 }
 
 void GameOver::Update(float) {
-    if (gSoundSystem) gSoundSystem->update();
+    UpdateSoundSystem();
     ++timer_;
     if (++letterTick_ == kStepsPerLetterFrame) {
         letterFrame_ += letterStep_;

@@ -1,16 +1,20 @@
 #include "screens/Main_Menu.h"
 #include "core/Log.h"
+#include "core/SharedConstants.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
-#include "platform/AudioSystem.h"
 #include "platform/Input.h"
+#include "platform/Sound.h"
 #include "screens/SaveProgress.h"
 #include "screens/Screens.h"
 #include "screens/StageMusic.h"
 #include "screens/StageTable.h"
 #include "world/LevelName.h"
 
-int32_t gStageNumber = 0;
+int32_t& TheStageNumber() {
+    static int32_t stage = 0;
+    return stage;
+}
 
 namespace {
 Main_Menu gScreen;
@@ -56,7 +60,7 @@ void Main_Menu::Enter() {
     // tells a player why it is empty.
     if (!ReadMenuSaveFile(files_))
         PrintStatus("No save file svfile: the file list stays as it was");
-    background_.emplace("bg\\bg0018.png", kNoKey, 320, 240);
+    background_.emplace("bg\\bg0018.png", kNoKey, kScreenWidth, kScreenHeight);
     cursorFlame_.emplace("sprites\\menufire.png", Colors::Magenta, 16, 16);
     chosenFlame_.emplace("sprites\\menufire2.png", Colors::Magenta, 16, 16);
     holder_.emplace("sprites\\menuholder.png", Colors::Magenta, 144, 32);
@@ -68,7 +72,7 @@ void Main_Menu::Enter() {
 
 void Main_Menu::Leave() {
     StopStageMusic();
-    if (const StageRow* row = FindStage(gStageNumber)) {
+    if (const StageRow* row = FindStage(TheStageNumber())) {
         SetLevelName(row->levelName);
         ReplaceStageMusic(row->music);
         if (row->picture) gStagePicture.emplace(row->picture, Colors::Red, 168, 24);
@@ -88,7 +92,7 @@ void Main_Menu::ReleasePictures() {
 
 void Main_Menu::Update(float) {
     uint32_t held = TheInput().held;
-    if (gSoundSystem) gSoundSystem->update();
+    UpdateSoundSystem();
     if (!navigation_.Update(held, files_.count)) return;
     const int32_t stage = files_.files[navigation_.ChosenFile()].stage;
     // A file that names a stage the game does not have starts nothing.
@@ -96,7 +100,7 @@ void Main_Menu::Update(float) {
         PrintStatus("The chosen file names stage %d, which the game does not have", int(stage));
         return;
     }
-    gStageNumber = stage;
+    TheStageNumber() = stage;
     SetPlayedFile(navigation_.ChosenFile());
     TheStateStack().ChangeState(gStateGame);
 }

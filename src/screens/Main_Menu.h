@@ -8,7 +8,7 @@
 #include <string>
 
 // The stage chosen in the menu: 0 until a file is started.
-extern int32_t gStageNumber;
+int32_t& TheStageNumber();
 
 // The screen between the title and play: a column of framed entries with
 // flames beside the current one; GAME START and SELECT FILE slide in further

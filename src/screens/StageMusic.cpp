@@ -30,17 +30,17 @@ void ReplaceStageMusic(const char* gamePath) {
     AddMusicTraceField();
     ReleaseMusic();
     // Without a device the start-up's one status line has said it all.
-    if (!gSoundSystem || !gSoundSystem->hasDevice()) return;
-    gSoundSystem->createSound(HostPath(gamePath).c_str(), Audio::Hardware, nullptr, &gMusic);
+    if (!TheSoundSystem() || !TheSoundSystem()->hasDevice()) return;
+    TheSoundSystem()->createSound(HostPath(gamePath).c_str(), Audio::Hardware, nullptr, &gMusic);
     // The screens go on without music; a status line names what is missing.
     if (!gMusic) PrintStatus("Music %s not loaded", gamePath);
     gMusicPath = gamePath;
 }
 
 void PlayStageMusic(bool loop) {
-    if (!gSoundSystem || !gMusic) return;
+    if (!TheSoundSystem() || !gMusic) return;
     if (loop) gMusic->setMode(Audio::LoopNormal);
-    gSoundSystem->playSound(Audio::ChannelFree, gMusic, false, &gChannel);
+    TheSoundSystem()->playSound(Audio::ChannelFree, gMusic, false, &gChannel);
 }
 
 void StopStageMusic() {

@@ -22,7 +22,7 @@ void AddLevelTraceFields() {
     static bool added = false;
     if (added) return;
     added = true;
-    AddTraceField("level", [] { return JsonString(gLevelName); });
+    AddTraceField("level", [] { return JsonString(TheLevelName()); });
     AddTraceField("clear", [] {
         bool cleared = TheStateStack().CurrentState() == gStateGame && gScreen.ClearSteps() >= 0;
         return cleared ? JsonNumber(gScreen.ClearSteps()) : std::string();
@@ -33,14 +33,14 @@ void AddLevelTraceFields() {
 // the camera can show and below the level's main grid: a level whose bounds
 // end above its ground (or that has no bounds) still plays.
 bool HeroFellOut(const LevelNamespace::Level* level) {
-    const Player* hero = Player::Current();
+    const Player* hero = ThePlayer();
     if (!hero || !level) return false;
     const float top = hero->position.y - float(Player::kFrameHeight);
     return top > std::max(Camera::Maximum().y, level->MainGridBottom());
 }
 
 bool HeroPassedExit(const LevelNamespace::Level* level) {
-    const Player* hero = Player::Current();
+    const Player* hero = ThePlayer();
     if (!hero || !level) return false;
     std::optional<float> exit = level->ExitX();
     return exit && hero->position.x > *exit;
@@ -56,7 +56,7 @@ void State_Game::Enter() {
     AddLevelTraceFields();
     level = new LevelNamespace::Level();
     entities.Add(level);
-    level->Load(gLevelName);
+    level->Load(TheLevelName());
     PlayStageMusic(true);
     PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
 }
@@ -103,7 +103,7 @@ void State_Game::StartClear() {
     bannerFont_.emplace("sprites\\DH3font1.png", Colors::White, 8, 8, 121);
     clearTune_ = std::make_unique<Sound>("music\\DH3- Stage Clear.mid", false);
     clearTune_->Play();
-    const StageRow* cleared = FindStageOfLevel(gLevelName);
+    const StageRow* cleared = FindStageOfLevel(TheLevelName());
     nextStage_ = cleared ? NextStage(cleared) : nullptr;
     SaveStageCleared(nextStage_ ? nextStage_->stage : 0);
 }

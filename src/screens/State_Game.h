@@ -11,7 +11,7 @@ class Level;
 }
 struct StageRow;
 
-// The stage being played: the level named by gLevelName and, once it is
+// The stage being played: the level named by TheLevelName() and, once it is
 // loaded, the hero, both held by this state's own entity manager. The stage
 // is cleared when the hero passes the right edge of the main grid: the hero
 // stops, the stage-clear tune plays under STAGE CLEAR, and after the banner

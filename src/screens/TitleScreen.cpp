@@ -1,9 +1,8 @@
 #include "screens/TitleScreen.h"
+#include "core/SharedConstants.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "platform/Input.h"
-#include "platform/Sound.h"
-#include "platform/Sprite.h"
 #include "screens/Screens.h"
 #include <algorithm>
 
@@ -25,32 +24,19 @@ int CappedAlpha(float counter, float steps) { return std::min(255, int(counter /
 GameState* const gTitleScreen = &gScreen;
 
 void TitleScreen::Enter() {
-    logo_ = new Sprite("sprites\\DH3 logo.png", Color(0), 320, 240);
-    font_ = new Sprite("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
-    music_ = new Sound("music\\DH3- Overture.mid", true);
-    pressSound_ = new Sound("sound\\ZombieDeath.wav", false);
+    logo_.emplace("sprites\\DH3 logo.png", Color(0), kScreenWidth, kScreenHeight);
+    font_.emplace("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
+    music_ = std::make_unique<Sound>("music\\DH3- Overture.mid", true);
+    pressSound_ = std::make_unique<Sound>("sound\\ZombieDeath.wav", false);
     timer_ = 0.0f;
     leaveCounter_ = 0.0f;
 }
 
 void TitleScreen::Leave() {
-    for (Sprite** sprite : {&logo_, &font_}) {
-        if (!*sprite) continue;
-        (*sprite)->texture.Release();
-        delete *sprite;
-        *sprite = nullptr;
-    }
-    if (music_) {
-        music_->Stop();
-        music_->Release();
-        delete music_;
-        music_ = nullptr;
-    }
-    if (pressSound_) {
-        pressSound_->Release();
-        delete pressSound_;
-        pressSound_ = nullptr;
-    }
+    logo_.reset();
+    font_.reset();
+    ReleaseSound(music_);
+    ReleaseSound(pressSound_);
 }
 
 void TitleScreen::Update(float step) {

@@ -1,8 +1,9 @@
 #pragma once
 #include "core/GameState.h"
-
-class Sprite;
-class Sound;
+#include "platform/Sound.h"
+#include "platform/Sprite.h"
+#include <memory>
+#include <optional>
 
 // The first screen: the logo fades in, "PRESS START" blinks under it, and an
 // action button (after the first 40 steps) plays the press sound, fades the
@@ -28,10 +29,10 @@ private:
     int FadeInAlpha() const;
     void CheckPress();
 
-    Sprite* logo_ = nullptr;
-    Sprite* font_ = nullptr;
-    Sound* music_ = nullptr;
-    Sound* pressSound_ = nullptr;
+    std::optional<Sprite> logo_;
+    std::optional<Sprite> font_;
+    std::unique_ptr<Sound> music_;
+    std::unique_ptr<Sound> pressSound_;
     float timer_ = 0.0f;
     float leaveCounter_ = 0.0f;
 };

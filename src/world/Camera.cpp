@@ -9,8 +9,8 @@ struct CameraState {
 
 CameraState gCamera;
 
-constexpr float kHalfWidth = Camera::kScreenWidth / 2;
-constexpr float kHalfHeight = Camera::kScreenHeight / 2;
+constexpr float kHalfWidth = kScreenWidth / 2;
+constexpr float kHalfHeight = kScreenHeight / 2;
 }
 
 namespace Camera {

@@ -1,5 +1,6 @@
 #include "world/Level.h"
 #include "core/ReferencePaths.h"
+#include "core/SharedConstants.h"
 #include "world/Camera.h"
 #include <algorithm>
 #include <cmath>
@@ -7,7 +8,6 @@
 namespace LevelNamespace {
 
 namespace {
-constexpr int32_t kTileSize = 24;
 constexpr int64_t kFar = int64_t(1) << 40;
 // Beyond this, positions are clamped or not culled rather than overflowing.
 constexpr float kCameraLimit = 1.0e9f;
@@ -15,7 +15,7 @@ const Color kOpaqueWhite(0xFFFFFFFFu);
 
 using Area = Level::ScreenArea;
 
-constexpr Area kScreen{0, 0, Camera::kScreenWidth, Camera::kScreenHeight};
+constexpr Area kScreen{0, 0, kScreenWidth, kScreenHeight};
 constexpr Area kEverywhere{-kFar, -kFar, kFar, kFar};
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
@@ -104,7 +104,7 @@ void DrawRepeatingLayer(const BackgroundLayer& layer, int64_t bx, int64_t by, co
     int64_t skipped = 0;
     if (bx + reach.right <= left) skipped = FloorDiv(left - reach.right - bx, step) + 1;
     bx += skipped * step;
-    for (bool first = skipped == 0; first || bx < Camera::kScreenWidth; first = false, bx += step)
+    for (bool first = skipped == 0; first || bx < kScreenWidth; first = false, bx += step)
         if (Reaches(bx, by, reach, visible)) DrawFrameZero(layer.picture, bx, by);
 }
 
@@ -161,8 +161,8 @@ void Level::AddTileRectangles() {
             if (v < 0 || size_t(v) >= tileDefinitions.size()) continue;
             const TileDefinition& definition = tileDefinitions[size_t(v)];
             Vector3 corner(float(kTileSize * int32_t(c)), float(kTileSize * int32_t(r)), 0.0f);
-            if (definition.flag40 != 0) AddTileRectangle(corner, 0x40);
-            if (definition.flag20 != 0) AddTileRectangle(corner, 0x20);
+            if (definition.flag40 != 0) AddTileRectangle(corner, kWallCategory);
+            if (definition.flag20 != 0) AddTileRectangle(corner, kLedgeCategory);
         }
     }
 }

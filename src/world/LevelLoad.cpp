@@ -1,5 +1,6 @@
 #include "core/EntityManager.h"
 #include "core/Log.h"
+#include "core/SharedConstants.h"
 #include "player/Player.h"
 #include "world/Camera.h"
 #include "world/Level.h"
@@ -10,7 +11,6 @@ namespace LevelNamespace {
 
 namespace {
 
-constexpr int32_t kTileFrame = 24;
 constexpr int32_t kBackgroundGridWidth = 512;
 constexpr size_t kMaxPathLength = 255;
 
@@ -20,13 +20,17 @@ template <typename Number>
 std::vector<Sprite> LoadTileSprites(const char* base, const std::vector<Number>& numbers) {
     std::vector<Sprite> sprites(numbers.size());
     for (size_t i = 0; i < numbers.size(); ++i)
-        sprites[i].Load(LevelFile::PictureFileName(base, numbers[i]).c_str(), Colors::White, kTileFrame,
-                        kTileFrame);
+        sprites[i].Load(LevelFile::PictureFileName(base, numbers[i]).c_str(), Colors::White, kTileSize,
+                        kTileSize);
     return sprites;
 }
 
 // Selectors 0 to 2 choose black, white or yellow; any other keeps the key of
 // the previous background of this load (none before the first choice).
+// Carrying the key over is deliberate, not a missing case: the stored
+// stages mark their far layers with selector 7 to share the yellow key of
+// the layer before them, and with no key those layers would cover the sky
+// behind them with opaque yellow.
 Color BackgroundKey(uint8_t selector, Color previous) {
     switch (selector) {
     case 0: return Colors::Black;
@@ -54,7 +58,7 @@ void LoadAnimatedTiles(const std::vector<int16_t>& numbers) {
     ReleaseAnimatedTilePictures();
     for (size_t i = 0; i < numbers.size() && i < gAnimatedTilePictures.size(); ++i)
         gAnimatedTilePictures[i].Load(LevelFile::PictureFileName(LevelFile::kAnimatedTileBase, numbers[i]).c_str(),
-                                      Colors::White, kTileFrame, kTileFrame);
+                                      Colors::White, kTileSize, kTileSize);
 }
 
 // Columns 0 to columns - 1 and rows 0 to rows - 1 of a stored grid, its
@@ -145,6 +149,12 @@ void Level::Load(const char* levelName) {
     tileDefinitions = Definitions(data.tileDefinitions.items);
     tilePictures = tiles;
     const LevelFile::CellGrid& main = data.mainGrid;
+    // The main grid keeps one column more than its header's width (the
+    // other grids keep exactly their width). Deliberate: the stored stages
+    // are laid out for it. Their camera bounds end at the right edge of
+    // column W (blk101: W = 79, 80 columns, 1920 pixels) and that column
+    // holds floor the hero stands on; keeping W columns would leave the
+    // last 24 pixels of every stored stage without ground.
     mainGrid = KeptCells(main, main.width + 1, main.height, 0);
     AddTileRectangles();
     backGrid = KeptCells(data.backGrid, data.backGrid.width, data.backGrid.height, -1);

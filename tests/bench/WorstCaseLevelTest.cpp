@@ -1,11 +1,11 @@
 #include "WalkMovie.h"
 #include "WorstCaseLevel.h"
 #include "core/Movie.h"
+#include "levelsource/LevelSource.h"
 #include "platform/Files.h"
 #include "platform/MovieEvents.h"
 #include "support/GlWindow.h"
 #include "world/LevelFile.h"
-#include "world/LevelSource.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>

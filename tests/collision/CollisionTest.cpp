@@ -29,7 +29,7 @@ std::vector<std::string> HitsOf(const ICollision& shape) {
 
 size_t CountInWorld(const ICollision* shape) {
     size_t count = 0;
-    for (const ICollision* s : CollisionWorld::Instance().Shapes()) count += s == shape;
+    for (const ICollision* s : TheCollisionWorld().Shapes()) count += s == shape;
     return count;
 }
 
@@ -49,7 +49,7 @@ TEST(CollisionTest, EdgesAndCornersTouch) {
     Rectangle beside(48, 48, 24, 24), corner(0, 24, 24, 24), apart(72.01f, 48, 24, 24);
     for (Rectangle* r : {&beside, &corner, &apart}) r->SetMask(0x40);
 
-    CollisionWorld::Instance().Update();
+    TheCollisionWorld().Update();
     EXPECT_EQ(HitsOf(onTop), std::vector<std::string>{Describe(*tile)});
     EXPECT_EQ(HitsOf(onCorner).size(), 1u);
     EXPECT_TRUE(HitsOf(justOutside).empty());
@@ -81,12 +81,12 @@ TEST(CollisionTest, FilterSkipsSelfCategoryZeroAndUnmaskedShapes) {
     twin.category = 0x40;
     unseen.category = 0;
     other.category = 0x20;
-    CollisionWorld::Instance().Update();
+    TheCollisionWorld().Update();
     EXPECT_EQ(a.GetHits().size(), 1u);  // the twin, never itself
     EXPECT_TRUE(twin.GetHits().empty());
 
     a.SetMask(0);  // a shape that stops looking keeps its last hits
-    CollisionWorld::Instance().Update();
+    TheCollisionWorld().Update();
     EXPECT_EQ(a.GetHits().size(), 1u);
 }
 
@@ -94,13 +94,13 @@ TEST(CollisionTest, HitsOutliveTheShapeThatWasHit) {
     Point probe(5, 5);
     probe.SetMask(0x40);
     auto tile = Tile(0, 0, 0x40);
-    CollisionWorld::Instance().Update();
+    TheCollisionWorld().Update();
     tile.reset();
     ASSERT_EQ(probe.GetHits().size(), 1u);
     const ICollision* copy = probe.GetHits().front();
     EXPECT_EQ(Describe(*copy), "R(0.000000,0.000000,24.000000,24.000000)");
     EXPECT_EQ(copy->world, nullptr);
-    CollisionWorld::Instance().Update();
+    TheCollisionWorld().Update();
     EXPECT_TRUE(probe.GetHits().empty());
 }
 
@@ -112,17 +112,17 @@ TEST(CollisionTest, CopiesJoinTheWorldAtTheEndAndLeaveAlone) {
     first.category = 0x20;
     Rectangle second(0, 0, 48, 24);
     second.category = 0x40;
-    size_t before = CollisionWorld::Instance().Shapes().size();
+    size_t before = TheCollisionWorld().Shapes().size();
     tiles.push_back(first);  // the copy comes after `second` in world order
-    EXPECT_EQ(CollisionWorld::Instance().Shapes().size(), before + 1);
-    EXPECT_EQ(CollisionWorld::Instance().Shapes().back(), &tiles.back());
+    EXPECT_EQ(TheCollisionWorld().Shapes().size(), before + 1);
+    EXPECT_EQ(TheCollisionWorld().Shapes().back(), &tiles.back());
     EXPECT_EQ(tiles.back().category, 0x20u);
 
-    CollisionWorld::Instance().Update();
+    TheCollisionWorld().Update();
     EXPECT_EQ(HitsOf(probe), (std::vector<std::string>{Describe(first), Describe(second), Describe(first)}));
 
     tiles.clear();
-    EXPECT_EQ(CollisionWorld::Instance().Shapes().size(), before);
+    EXPECT_EQ(TheCollisionWorld().Shapes().size(), before);
     EXPECT_EQ(CountInWorld(&first), 1u);
     Rectangle loose(0, 0, 1, 1, true);
     EXPECT_EQ(CountInWorld(&loose), 0u);
@@ -161,10 +161,10 @@ TEST(CollisionTest, IndexedPassMatchesTheExhaustivePass) {
         for (int i = 0; i < 5 && !rectangles.empty(); ++i) rectangles.erase(std::next(rectangles.begin(), pick(int(rectangles.size()))));
 
         std::vector<std::vector<std::string>> fast, exhaustive;
-        CollisionWorld::Instance().Update();
-        for (const ICollision* s : CollisionWorld::Instance().Shapes()) fast.push_back(HitsOf(*s));
-        CollisionWorld::Instance().UpdateExhaustive();
-        for (const ICollision* s : CollisionWorld::Instance().Shapes()) exhaustive.push_back(HitsOf(*s));
+        TheCollisionWorld().Update();
+        for (const ICollision* s : TheCollisionWorld().Shapes()) fast.push_back(HitsOf(*s));
+        TheCollisionWorld().UpdateExhaustive();
+        for (const ICollision* s : TheCollisionWorld().Shapes()) exhaustive.push_back(HitsOf(*s));
         ASSERT_EQ(fast, exhaustive) << "round " << round;
         for (const auto& hits : fast) hitCount += hits.size();
     }

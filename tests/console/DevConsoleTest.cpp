@@ -30,7 +30,7 @@ bool CellLit(const GlWindow& window, int cell, int row) {
 TEST(DevConsole, EachLineShowsThreeSecondsAfterThePreviousOneGoes) {
     GlWindow window;
     DevConsole console(14);
-    EXPECT_EQ(gDevConsole, &console);
+    EXPECT_EQ(TheDevConsole(), &console);
     console.Update(1.0f);  // empty: nothing to drop
     EXPECT_EQ(console.LineCount(), 0);
     console.AppendLine("a");
@@ -100,7 +100,7 @@ TEST(DevConsole, StatusLinesAndErrorsReachTheConsoleEvenBeforeItExists) {
         EXPECT_EQ(console.Text().substr(0, 8), "early 1\n");
         EXPECT_NE(console.Text().find("later\nerror\n in two lines\n"), std::string::npos);
     }
-    EXPECT_EQ(gDevConsole, nullptr);
+    EXPECT_EQ(TheDevConsole(), nullptr);
     SetLogSink(nullptr);
 }
 

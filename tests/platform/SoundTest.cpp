@@ -35,7 +35,7 @@ protected:
         WriteTestTone("tone.wav");
     }
     void TearDown() override {
-        if (gSoundSystem) gSoundSystem->close();
+        if (TheSoundSystem()) TheSoundSystem()->close();
     }
 
     long Written() const {
@@ -173,19 +173,19 @@ TEST_F(DiskAudio, FailedLoadReportsOnceAndPlaysNothing) {
 
 TEST_F(DiskAudio, TwoPlaysPlayOnAndStopReachesTheSecond) {
     Audio::Sound* sound = nullptr;
-    ASSERT_EQ(gSoundSystem->createSound(tone_.c_str(), Audio::Hardware, nullptr, &sound),
+    ASSERT_EQ(TheSoundSystem()->createSound(tone_.c_str(), Audio::Hardware, nullptr, &sound),
               Audio::Ok);
     sound->setMode(Audio::LoopNormal);
     Audio::Channel *first = nullptr, *second = nullptr;
-    gSoundSystem->playSound(Audio::ChannelFree, sound, false, &first);
-    gSoundSystem->playSound(Audio::ChannelFree, sound, false, &second);
+    TheSoundSystem()->playSound(Audio::ChannelFree, sound, false, &first);
+    TheSoundSystem()->playSound(Audio::ChannelFree, sound, false, &second);
     ASSERT_NE(first, second);
     EXPECT_EQ(second->stop(), Audio::Ok);
     EXPECT_TRUE(first->isPlaying());
     EXPECT_EQ(second->stop(), Audio::ErrInvalid);
     // The stopped slot goes to the next play; the old channel must not stop it.
     Audio::Channel* third = nullptr;
-    gSoundSystem->playSound(Audio::ChannelFree, sound, false, &third);
+    TheSoundSystem()->playSound(Audio::ChannelFree, sound, false, &third);
     EXPECT_EQ(first->stop(), Audio::Ok);
     EXPECT_TRUE(third->isPlaying());
     sound->release();
@@ -203,7 +203,7 @@ TEST(SoundSwitch, OffTouchesNeitherTheLibraryNorTheErrorBox) {
     EXPECT_FALSE(sound.Loaded());
     EXPECT_EQ(ErrorCount(), errors);
     EXPECT_EQ(LiveSoundCount(), 0);
-    EXPECT_EQ(gSoundSystem, nullptr);
+    EXPECT_EQ(TheSoundSystem(), nullptr);
     EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
 }
 

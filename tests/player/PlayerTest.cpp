@@ -3,8 +3,8 @@
 #include "player/Player.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
+#include "textlevel/TextLevel.h"
 #include "world/Camera.h"
-#include "world/TextLevel.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -22,7 +22,7 @@ public:
     ~Scene() { TheInput().held = 0; }
 
     void Step(uint32_t held) {
-        CollisionWorld::Instance().Update();
+        TheCollisionWorld().Update();
         TheInput().held = held;
         hero.Update(1.0f);
     }
@@ -69,9 +69,9 @@ TEST(PlayerTest, ShapesSitAroundTheFeetWithTheirCategoriesAndMasks) {
         EXPECT_EQ(hero.probes[size_t(i)].category, 0x2u);
     }
     EXPECT_EQ(hero.bodyBox.mask, 0x40u);
-    EXPECT_EQ(Player::Current(), &hero);
+    EXPECT_EQ(ThePlayer(), &hero);
     // The nine shapes joined the world in order, body first.
-    const auto& shapes = CollisionWorld::Instance().Shapes();
+    const auto& shapes = TheCollisionWorld().Shapes();
     ASSERT_GE(shapes.size(), 9u);
     EXPECT_EQ(shapes[shapes.size() - 9], &hero.bodyBox);
     EXPECT_EQ(shapes.back(), &hero.probes[Player::RightLower]);

@@ -37,25 +37,25 @@ TEST_F(MenuScreenTest, LeaveAppliesTheStageTableAndReleasesWhatEnterLoaded) {
     menu.Draw();
 
     // Stage 1 also loads its picture, which stays until the menu comes back.
-    gStageNumber = 1;
+    TheStageNumber() = 1;
     menu.Leave();
-    EXPECT_STREQ(gLevelName, "blk101");
+    EXPECT_STREQ(TheLevelName(), "blk101");
     EXPECT_EQ(LiveTextureCount(), before + 1);
     menu.Enter();
     EXPECT_EQ(LiveTextureCount(), before + 7);
 
     // A stage outside the table changes nothing.
-    gStageNumber = 5;
+    TheStageNumber() = 5;
     menu.Leave();
-    EXPECT_STREQ(gLevelName, "blk101");
+    EXPECT_STREQ(TheLevelName(), "blk101");
     EXPECT_EQ(LiveTextureCount(), before);
 
     // Without a save file the list keeps what it held.
     ASSERT_EQ(unlink("svfile"), 0);
     menu.Enter();
     EXPECT_EQ(menu.Files().count, 2);
-    gStageNumber = 32;
+    TheStageNumber() = 32;
     menu.Leave();
-    EXPECT_STREQ(gLevelName, "blk40aa");
+    EXPECT_STREQ(TheLevelName(), "blk40aa");
     EXPECT_EQ(LiveTextureCount(), before);
 }

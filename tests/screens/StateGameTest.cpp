@@ -1,11 +1,11 @@
 #include "core/EntityManager.h"
+#include "levelsource/LevelSource.h"
 #include "player/Player.h"
 #include "screens/State_Game.h"
 #include "support/GlWindow.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
 #include "world/LevelName.h"
-#include "world/LevelSource.h"
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -71,7 +71,7 @@ TEST_F(StateGameTest, EnterLoadsTheNamedLevelWithTheHeroAfterIt) {
     state.Leave();
     EXPECT_TRUE(state.entities.Entities().empty());
     EXPECT_EQ(state.level, nullptr);
-    EXPECT_EQ(Player::Current(), nullptr);
+    EXPECT_EQ(ThePlayer(), nullptr);
     StepRecorder* recorder = new StepRecorder();
     state.entities.Add(recorder);
     state.Update(0.5f);
@@ -83,5 +83,5 @@ TEST_F(StateGameTest, EnterLoadsTheNamedLevelWithTheHeroAfterIt) {
 TEST(LevelName, LongNamesAreCutToFit) {
     std::string longName(400, 'x');
     SetLevelName(longName.c_str());
-    EXPECT_EQ(std::string(gLevelName), longName.substr(0, kLevelNameSize - 1));
+    EXPECT_EQ(std::string(TheLevelName()), longName.substr(0, kLevelNameSize - 1));
 }

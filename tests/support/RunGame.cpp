@@ -41,29 +41,3 @@ std::vector<std::string> ReadLines(const std::string& path) {
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
-
-std::string JsonField(const std::string& line, const std::string& name) {
-    std::string key = "\"" + name + "\":";
-    size_t start = line.find(key);
-    if (start == std::string::npos) return "";
-    start += key.size();
-    int depth = 0;
-    bool inString = false;
-    for (size_t i = start; i < line.size(); ++i) {
-        char c = line[i];
-        if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
-            continue;
-        }
-        if (c == '"') inString = true;
-        else if (c == '[' || c == '{') ++depth;
-        else if (c == ']' || c == '}') {
-            if (depth == 0) return line.substr(start, i - start);
-            --depth;
-        } else if (c == ',' && depth == 0) {
-            return line.substr(start, i - start);
-        }
-    }
-    return line.substr(start);
-}

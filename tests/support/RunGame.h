@@ -1,4 +1,5 @@
 #pragma once
+#include "json/JsonField.h"
 #include <string>
 #include <vector>
 
@@ -16,6 +17,5 @@ std::string ToolPath(const std::string& name);
 // The generated data directory of the build.
 std::string BuiltDataDir();
 
-// The lines of a trace file, and one field's raw JSON text from a line.
+// The lines of a trace file; JsonField reads a field of one of them.
 std::vector<std::string> ReadLines(const std::string& path);
-std::string JsonField(const std::string& line, const std::string& name);

@@ -3,8 +3,8 @@
 #include "platform/Renderer.h"
 #include "player/Player.h"
 #include "support/GlWindow.h"
+#include "textlevel/TextLevel.h"
 #include "world/Camera.h"
-#include "world/TextLevel.h"
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -72,7 +72,7 @@ TEST(HeroSceneGl, LevelHeroAndOverlayLandOnTheirPixels) {
     hero.position = LevelNamespace::TextLevelStart(rows);
     hero.PlaceShapes();
     ASSERT_EQ(hero.position, Vector3(252, 288, 0));
-    CollisionWorld::Instance().Update();
+    TheCollisionWorld().Update();
     TheInput().held = 0;
     hero.Update(1.0f);
     ASSERT_EQ(hero.position, Vector3(252, 288, 0));
@@ -82,7 +82,7 @@ TEST(HeroSceneGl, LevelHeroAndOverlayLandOnTheirPixels) {
     ClearScreen();
     level.Draw();
     hero.Draw();
-    CollisionWorld::Instance().DrawAll(-Camera::X(), -Camera::Y());
+    TheCollisionWorld().DrawAll(-Camera::X(), -Camera::Y());
 
     EXPECT_TRUE(Near(window.Pixel(5, 5), kSky));
     EXPECT_TRUE(Near(window.Pixel(28, 168), kWallOverlay));  // the tile at (120, 288): outline

@@ -1,12 +1,12 @@
 #include "core/EntityManager.h"
 #include "core/Log.h"
+#include "levelsource/LevelSource.h"
 #include "platform/PngWrite.h"
 #include "platform/Texture.h"
 #include "player/Player.h"
 #include "support/GlWindow.h"
 #include "world/Camera.h"
 #include "world/Level.h"
-#include "world/LevelSource.h"
 #include <GL/gl.h>
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
+#include "levelsource/LevelSource.h"
 #include "world/LevelFile.h"
-#include "world/LevelSource.h"
 #include <gtest/gtest.h>
 
 using namespace LevelFile;

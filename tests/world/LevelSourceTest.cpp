@@ -1,5 +1,5 @@
 #include "LevelBytes.h"
-#include "world/LevelSource.h"
+#include "levelsource/LevelSource.h"
 #include <gtest/gtest.h>
 
 using namespace LevelFile;

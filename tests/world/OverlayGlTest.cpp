@@ -33,10 +33,10 @@ TEST(OverlayGl, SkippingUnseenShapesLeavesThePictureUnchanged) {
     }
     for (float offset : {0.0f, -300.5f, 250.0f, -577.25f, -320.0f, -64.0f}) {
         ClearScreen();
-        CollisionWorld::Instance().DrawAll(offset, offset / 2);
+        TheCollisionWorld().DrawAll(offset, offset / 2);
         std::vector<uint32_t> culled = ReadScreen(320, 240);
         ClearScreen();
-        for (const Collision::ICollision* shape : CollisionWorld::Instance().Shapes())
+        for (const Collision::ICollision* shape : TheCollisionWorld().Shapes())
             shape->DebugDraw(offset, offset / 2);
         EXPECT_TRUE(culled == ReadScreen(320, 240)) << "offset " << offset;
     }

@@ -1,5 +1,5 @@
+#include "textlevel/TextLevel.h"
 #include "world/Camera.h"
-#include "world/TextLevel.h"
 #include <gtest/gtest.h>
 
 using LevelNamespace::Level;
@@ -10,7 +10,7 @@ TEST(TextLevelTest, GridsRectanglesAndStartFollowThePicture) {
         "#=%*",
         ".x",
     };
-    size_t before = CollisionWorld::Instance().Shapes().size();
+    size_t before = TheCollisionWorld().Shapes().size();
     {
         Level level;
         LevelNamespace::BuildTextLevel(level, rows);
@@ -31,11 +31,11 @@ TEST(TextLevelTest, GridsRectanglesAndStartFollowThePicture) {
             {72, 24, 24, 24, 0x40, 0},
         };
         EXPECT_EQ(made, expected);
-        EXPECT_EQ(CollisionWorld::Instance().Shapes().size(), before + 5);
+        EXPECT_EQ(TheCollisionWorld().Shapes().size(), before + 5);
         EXPECT_EQ(Camera::Maximum(), Vector3(96, 72, 0));
         EXPECT_EQ(level.tileDefinitions[size_t(level.mainGrid[3][1])].picture, -1);
     }
-    EXPECT_EQ(CollisionWorld::Instance().Shapes().size(), before);
+    EXPECT_EQ(TheCollisionWorld().Shapes().size(), before);
     EXPECT_EQ(LevelNamespace::TextLevelStart(rows), Vector3(60, 24, 0));
     EXPECT_EQ(LevelNamespace::TextLevelStart({"##"}), Vector3(0, 0, 0));
 }

@@ -1,13 +1,13 @@
 // The 24 by 24 tile pictures of the stages, on white (the tiles' colour key;
 // no drawn pixel is pure white).
 #include "StageArt.h"
+#include "core/SharedConstants.h"
 #include <cstdlib>
 #include <functional>
 #include <map>
 
 namespace {
 
-constexpr int kTile = 24;
 const uint32_t kShadow = Rgb(8, 6, 16);
 const uint32_t kLight = Rgb(242, 238, 220);
 
@@ -25,10 +25,10 @@ uint32_t Banded(uint32_t base, float noise) {
 }
 
 void FillBricks(Image& img, uint32_t base, uint32_t mortar, Random& random) {
-    img.FillRect(0, 0, kTile, kTile, mortar);
+    img.FillRect(0, 0, kTileSize, kTileSize, mortar);
     for (int row = 0; row < 3; ++row) {
         int offset = row % 2 ? 6 : 0;
-        for (int x = offset - 12; x < kTile; x += 12) {
+        for (int x = offset - 12; x < kTileSize; x += 12) {
             uint32_t brick = Darker(base, random.Uniform() * 0.25f);
             img.FillRect(x + 1, row * 8 + 1, 11, 7, brick);
             img.FillRect(x + 1, row * 8 + 1, 11, 1, Lighter(brick, 0.18f));
@@ -37,7 +37,7 @@ void FillBricks(Image& img, uint32_t base, uint32_t mortar, Random& random) {
 }
 
 void FillCobble(Image& img, uint32_t base, uint32_t mortar, Random& random) {
-    img.FillRect(0, 0, kTile, kTile, mortar);
+    img.FillRect(0, 0, kTileSize, kTileSize, mortar);
     for (int j = 0; j < 3; ++j)
         for (int i = 0; i < 3; ++i) {
             int cx = 4 + 8 * i + random.Range(-1, 1), cy = 4 + 8 * j + random.Range(-1, 1);
@@ -49,11 +49,11 @@ void FillCobble(Image& img, uint32_t base, uint32_t mortar, Random& random) {
 }
 
 void FillPlates(Image& img, uint32_t base, uint32_t mortar, Random& random) {
-    img.FillRect(0, 0, kTile, kTile, base);
-    img.FillRect(0, 0, kTile, 1, Lighter(base, 0.25f));
-    img.FillRect(0, 0, 1, kTile, Lighter(base, 0.15f));
-    img.FillRect(0, kTile - 1, kTile, 1, mortar);
-    img.FillRect(kTile - 1, 0, 1, kTile, mortar);
+    img.FillRect(0, 0, kTileSize, kTileSize, base);
+    img.FillRect(0, 0, kTileSize, 1, Lighter(base, 0.25f));
+    img.FillRect(0, 0, 1, kTileSize, Lighter(base, 0.15f));
+    img.FillRect(0, kTileSize - 1, kTileSize, 1, mortar);
+    img.FillRect(kTileSize - 1, 0, 1, kTileSize, mortar);
     for (int y : {3, 20})
         for (int x : {3, 20}) {
             img.Set(x, y, Lighter(base, 0.4f));
@@ -66,8 +66,8 @@ void FillPlates(Image& img, uint32_t base, uint32_t mortar, Random& random) {
 void FillPlanks(Image& img, uint32_t base, uint32_t mortar, Random& random) {
     for (int row = 0; row < 4; ++row) {
         uint32_t plank = Darker(base, random.Uniform() * 0.25f);
-        img.FillRect(0, row * 6, kTile, 6, plank);
-        img.FillRect(0, row * 6 + 5, kTile, 1, mortar);
+        img.FillRect(0, row * 6, kTileSize, 6, plank);
+        img.FillRect(0, row * 6 + 5, kTileSize, 1, mortar);
         int grain = random.Range(2, 20);
         img.DrawLine(grain, row * 6 + 2, grain + 3, row * 6 + 2, Darker(plank, 0.18f));
         img.Set(row % 2 ? 3 : 20, row * 6 + 2, mortar);
@@ -76,10 +76,10 @@ void FillPlanks(Image& img, uint32_t base, uint32_t mortar, Random& random) {
 
 void FillRock(Image& img, uint32_t base, uint32_t mortar, Random& random) {
     uint32_t seed = random.Next();
-    for (int y = 0; y < kTile; ++y)
-        for (int x = 0; x < kTile; ++x) img.Set(x, y, Banded(base, FractalNoise(x / 9.0f, y / 9.0f, 3, seed)));
+    for (int y = 0; y < kTileSize; ++y)
+        for (int x = 0; x < kTileSize; ++x) img.Set(x, y, Banded(base, FractalNoise(x / 9.0f, y / 9.0f, 3, seed)));
     int x = random.Range(4, 18);
-    for (int y = random.Range(2, 8), n = 0; n < 8 && y < kTile; ++n, ++y) {
+    for (int y = random.Range(2, 8), n = 0; n < 8 && y < kTileSize; ++n, ++y) {
         img.Set(x, y, mortar);
         x += random.Range(-1, 1);
     }
@@ -96,9 +96,9 @@ void Fill(Image& img, const std::string& style, uint32_t base, uint32_t mortar, 
 }
 
 Image GroundTop(const StageTheme& t, Random& random) {
-    Image img(kTile, kTile);
+    Image img(kTileSize, kTileSize);
     Fill(img, t.ground, t.stone, t.dark, random);
-    for (int x = 0; x < kTile; ++x) {
+    for (int x = 0; x < kTileSize; ++x) {
         int depth = 4 + ((x * 7 + t.number) % 5 == 0 ? 2 : 0) + (x % 3 == 0 ? 1 : 0);
         img.FillRect(x, 0, 1, depth, t.top);
         img.Set(x, depth, Darker(t.top, 0.5f));
@@ -108,26 +108,26 @@ Image GroundTop(const StageTheme& t, Random& random) {
 }
 
 Image Platform(const StageTheme& t) {
-    Image img(kTile, kTile, kTileKey);
-    img.FillRect(0, 0, kTile, 7, t.accent);
-    img.FillRect(0, 0, kTile, 1, Lighter(t.accent, 0.3f));
-    img.FillRect(0, 6, kTile, 1, Darker(t.accent, 0.5f));
+    Image img(kTileSize, kTileSize, kTileKey);
+    img.FillRect(0, 0, kTileSize, 7, t.accent);
+    img.FillRect(0, 0, kTileSize, 1, Lighter(t.accent, 0.3f));
+    img.FillRect(0, 6, kTileSize, 1, Darker(t.accent, 0.5f));
     for (int x : {0, 12}) img.Set(x + 5, 3, Darker(t.accent, 0.4f));
     for (int bracket : {3, 18}) img.FillPolygon({{bracket, 7}, {bracket + 4, 7}, {bracket + 2, 13}}, t.dark);
     return img;
 }
 
 Image Pillar(const StageTheme& t) {
-    Image img(kTile, kTile, kTileKey);
-    img.FillRect(6, 0, 12, kTile, t.stone);
-    img.FillRect(6, 0, 2, kTile, Lighter(t.stone, 0.2f));
-    img.FillRect(15, 0, 3, kTile, Darker(t.stone, 0.3f));
+    Image img(kTileSize, kTileSize, kTileKey);
+    img.FillRect(6, 0, 12, kTileSize, t.stone);
+    img.FillRect(6, 0, 2, kTileSize, Lighter(t.stone, 0.2f));
+    img.FillRect(15, 0, 3, kTileSize, Darker(t.stone, 0.3f));
     img.FillRect(5, 10, 14, 2, Darker(t.stone, 0.45f));
     return img;
 }
 
 Image Lamp(const StageTheme& t) {
-    Image img(kTile, kTile, kTileKey);
+    Image img(kTileSize, kTileSize, kTileKey);
     img.DrawLine(12, 0, 12, 6, t.dark);
     for (int y = 4; y < 22; ++y)
         for (int x = 2; x < 22; ++x)
@@ -141,12 +141,12 @@ Image Lamp(const StageTheme& t) {
 }
 
 Image Crate(const StageTheme& t, Random& random) {
-    Image img(kTile, kTile);
+    Image img(kTileSize, kTileSize);
     FillPlanks(img, t.accent, t.dark, random);
-    img.FillRect(0, 0, kTile, 2, t.dark);
-    img.FillRect(0, kTile - 2, kTile, 2, t.dark);
-    img.FillRect(0, 0, 2, kTile, t.dark);
-    img.FillRect(kTile - 2, 0, 2, kTile, t.dark);
+    img.FillRect(0, 0, kTileSize, 2, t.dark);
+    img.FillRect(0, kTileSize - 2, kTileSize, 2, t.dark);
+    img.FillRect(0, 0, 2, kTileSize, t.dark);
+    img.FillRect(kTileSize - 2, 0, 2, kTileSize, t.dark);
     img.DrawLine(2, 2, 21, 21, Darker(t.accent, 0.45f));
     return img;
 }
@@ -194,7 +194,7 @@ void DrawMotif(Image& img, const StageTheme& t) {
         img.DrawLine(16, 4, 15, 20, Lighter(t.accent, 0.55f));
     } else if (m == "books") {
         for (int shelf = 0; shelf < 2; ++shelf) {
-            img.FillRect(0, shelf * 12 + 10, kTile, 2, t.dark);
+            img.FillRect(0, shelf * 12 + 10, kTileSize, 2, t.dark);
             for (int x = 1; x < 23; x += 3)
                 img.FillRect(x, shelf * 12 + 2 + (x % 4), 2, 8 - (x % 4), MixColor(t.accent, t.glow, float(x % 5) / 5.0f));
         }
@@ -212,7 +212,7 @@ void DrawMotif(Image& img, const StageTheme& t) {
 
 Image DrawStageTile(const StageTheme& theme, StageTile tile) {
     Random random(Seed(theme, int(tile)));
-    Image img(kTile, kTile, kTileKey);
+    Image img(kTileSize, kTileSize, kTileKey);
     switch (tile) {
     case kGroundTop: return GroundTop(theme, random);
     case kGroundFill: Fill(img, theme.ground, theme.stone, theme.dark, random); break;
@@ -230,17 +230,17 @@ Image DrawStageTile(const StageTheme& theme, StageTile tile) {
 }
 
 Image DrawStair(const StageTheme& theme) {
-    Image img(kTile, kTile, kTileKey);
+    Image img(kTileSize, kTileSize, kTileKey);
     for (int step = 0; step < 4; ++step) {
-        int top = kTile - 6 * (step + 1);
-        img.FillRect(6 * step, top, kTile - 6 * step, 6, theme.stone);
-        img.FillRect(6 * step, top, kTile - 6 * step, 1, Lighter(theme.stone, 0.25f));
+        int top = kTileSize - 6 * (step + 1);
+        img.FillRect(6 * step, top, kTileSize - 6 * step, 6, theme.stone);
+        img.FillRect(6 * step, top, kTileSize - 6 * step, 1, Lighter(theme.stone, 0.25f));
     }
     return img;
 }
 
 Image DrawTorchFrame(const StageTheme& theme, int frame) {
-    Image img(kTile, kTile, kTileKey);
+    Image img(kTileSize, kTileSize, kTileKey);
     img.FillRect(11, 12, 3, 12, theme.dark);
     img.FillEllipse(12, 8 - frame, 4, 5 + frame, theme.accent);
     img.FillEllipse(12, 9, 2, 3, theme.glow);

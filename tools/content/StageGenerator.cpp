@@ -2,8 +2,8 @@
 // the level file levels\NAME, the same way `duskhold-level compile` does.
 #include "Generator.h"
 #include "RecipeFiles.h"
+#include "levelsource/LevelSource.h"
 #include "world/LevelFile.h"
-#include "world/LevelSource.h"
 #include <fstream>
 #include <sstream>
 

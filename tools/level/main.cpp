@@ -1,10 +1,10 @@
 // duskhold-level: turns level sources into level files and back, and checks
 // a level file the way the game reads it.
 #include "core/Options.h"
+#include "levelsource/LevelSource.h"
 #include "platform/DataDir.h"
 #include "platform/Files.h"
 #include "world/LevelFile.h"
-#include "world/LevelSource.h"
 #include <cstdio>
 #include <cstring>
 #include <fstream>

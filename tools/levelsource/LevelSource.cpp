@@ -1,4 +1,4 @@
-#include "world/LevelSource.h"
+#include "levelsource/LevelSource.h"
 #include <cerrno>
 #include <climits>
 #include <cstdlib>

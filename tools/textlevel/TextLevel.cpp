@@ -1,11 +1,11 @@
-#include "world/TextLevel.h"
+#include "textlevel/TextLevel.h"
+#include "core/SharedConstants.h"
 #include "world/Camera.h"
 #include <algorithm>
 
 namespace LevelNamespace {
 
 namespace {
-constexpr int32_t kTileSize = 24;
 
 struct TextTile {
     char symbol;

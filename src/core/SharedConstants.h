@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+
+// Numbers that several subsystems, the tools and the stored levels must
+// agree on; each is defined here once.
+
+// The logical screen every picture is drawn on before it is scaled to the
+// window, and the shape the scaled picture keeps (the rest is bordered).
+constexpr int kScreenWidth = 320;
+constexpr int kScreenHeight = 240;
+constexpr double kScreenAspect = 4.0 / 3.0;
+
+// The side of a level tile in pixels: grid cells, tile pictures and tile
+// collision boxes all use it.
+constexpr int32_t kTileSize = 24;
+
+// The collision categories of the level's tiles: walls stop every shape of
+// the hero, ledges only its feet and lower side probes.
+constexpr uint32_t kLedgeCategory = 0x20;
+constexpr uint32_t kWallCategory = 0x40;
+
+// What a collision shape is, in ICollision::kind.
+constexpr int32_t kPointKind = 0;
+constexpr int32_t kRectangleKind = 2;
