@@ -38,29 +38,14 @@ void EmptyQueue() {
     }
 }
 
-std::vector<std::pair<int32_t, int32_t>> KeyBindings(const Input& input) {
-    std::vector<std::pair<int32_t, int32_t>> keys;
-    for (const auto& [action, binding] : input.bindings)
-        if (binding.kind == 0) keys.push_back({action, binding.code});
-    return keys;
-}
 }
 
-TEST(Input, DefaultKeysInTableOrderAndAKeyMovesBetweenActions) {
+TEST(Input, AKeyBoundAgainMovesBetweenActions) {
     Input input;
-    using Keys = std::vector<std::pair<int32_t, int32_t>>;
-    EXPECT_EQ(KeyBindings(input),
-              (Keys{{Up, SDLK_UP}, {Up, SDLK_w}, {Left, SDLK_LEFT}, {Left, SDLK_a},
-                    {Down, SDLK_DOWN}, {Right, SDLK_RIGHT}, {Right, SDLK_d},
-                    {ButtonA, SDLK_DELETE}, {ButtonA, SDLK_z}, {ButtonB, SDLK_END},
-                    {ButtonB, SDLK_x}}));
     input.BindKey(ButtonB, SDLK_w);
     EXPECT_EQ(input.KeyAction(SDLK_w), ButtonB);
     EXPECT_EQ(input.KeyAction(SDLK_UP), Up);
     EXPECT_EQ(input.bindings.count(Up), 1u);
-    EXPECT_EQ(KeyBindings(input).back(), (std::pair<int32_t, int32_t>{ButtonB, SDLK_w}));
-    input.BindKey(Up, SDLK_q);
-    EXPECT_EQ(input.KeyAction(SDLK_q), Up);
     EXPECT_EQ(input.KeyAction(SDLK_F1), 0);
 }
 
@@ -69,10 +54,7 @@ TEST(Input, KeysButtonsAndTheHatSetAndClearOneBitPerAction) {
     ASSERT_TRUE(window.Open());
     EmptyQueue();
     Input input;
-    PushKey(SDLK_UP, true);
-    PushKey(SDLK_w, true);
-    PushKey(SDLK_z, true);
-    PushKey(SDLK_F1, true);  // unbound: changes nothing
+    for (SDLKey key : {SDLK_UP, SDLK_w, SDLK_z, SDLK_F1}) PushKey(key, true);  // F1 is unbound
     input.Update();
     EXPECT_EQ(input.held, uint32_t(Up | ButtonA));
     // Releasing w clears Up although the arrow is still held.
@@ -80,15 +62,15 @@ TEST(Input, KeysButtonsAndTheHatSetAndClearOneBitPerAction) {
     input.Update();
     EXPECT_EQ(input.held, uint32_t(ButtonA));
     PushKey(SDLK_z, false);
-    PushKey(SDLK_x, true);
-    PushKey(SDLK_LEFT, true);
+    const SDLKey others[] = {SDLK_x, SDLK_LEFT, SDLK_a, SDLK_d, SDLK_RIGHT, SDLK_DOWN, SDLK_END, SDLK_DELETE};
+    for (SDLKey key : others) PushKey(key, true);
     input.Update();
-    EXPECT_EQ(input.held, uint32_t(ButtonB | Left));
+    EXPECT_EQ(input.held, uint32_t(ButtonB | Left | Right | Down | ButtonA));
     SDL_Event event;
     EXPECT_EQ(SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, kInputEventMask), 0);
-    PushKey(SDLK_x, false);
-    PushKey(SDLK_LEFT, false);
+    for (SDLKey key : others) PushKey(key, false);
     input.Update();
+    EXPECT_EQ(input.held, 0u);
 
     // Joystick buttons by parity, and one hat event a step.
     input.BindJoystickControls(0, 12, 1);
@@ -130,16 +112,9 @@ TEST(Input, KeysButtonsAndTheHatSetAndClearOneBitPerAction) {
 TEST(Input, JoystickControlsAreBoundInOrderAndMissingJoystickBindsNothing) {
     Input input;
     input.BindJoystickControls(2, 3, 1);
-    auto [first, last] = input.bindings.equal_range(ButtonA);
-    std::vector<int32_t> codes;
-    for (auto it = first; it != last; ++it)
-        if (it->second.kind == 1) codes.push_back(it->second.code);
-    EXPECT_EQ(codes, (std::vector<int32_t>{0, 2}));
-    EXPECT_EQ(input.JoystickAction(2, 1), ButtonB);
-    EXPECT_EQ(input.JoystickAction(2, 0x21), Up);
-    EXPECT_EQ(input.JoystickAction(2, 0x24), Down);
-    EXPECT_EQ(input.JoystickAction(2, 0x28), Left);
-    EXPECT_EQ(input.JoystickAction(2, 0x22), Right);
+    std::vector<int32_t> actions;
+    for (int32_t code : {0, 1, 2, 3, 0x21, 0x24, 0x28, 0x22}) actions.push_back(input.JoystickAction(2, code));
+    EXPECT_EQ(actions, (std::vector<int32_t>{ButtonA, ButtonB, ButtonA, 0, Up, Down, Left, Right}));
     EXPECT_EQ(input.JoystickAction(0, 1), 0);
 
     Input noHat;

@@ -3,7 +3,9 @@
 #include "platform/Window.h"
 #include <GL/gl.h>
 #include <SDL.h>
+#include <gtest/gtest.h>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -21,6 +23,11 @@ Color GlWindow::Pixel(int x, int y) const {
     return Color::FromBytes(rgba[0], rgba[1], rgba[2], 255);
 }
 
+void ExpectPixels(const GlWindow& window, const std::vector<ExpectedPixel>& pixels) {
+    for (const ExpectedPixel& pixel : pixels)
+        EXPECT_EQ(window.Pixel(pixel.x, pixel.y), pixel.color) << "at " << pixel.x << ", " << pixel.y;
+}
+
 std::string ReadTextFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
@@ -32,4 +39,11 @@ std::string MakeTempDir() {
     char pattern[] = "/tmp/duskhold-test-XXXXXX";
     const char* dir = mkdtemp(pattern);
     return dir ? dir : "/tmp";
+}
+
+TempDir::TempDir() : path(MakeTempDir()) {}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    if (path != "/tmp") std::filesystem::remove_all(path, ignored);  // never the fallback itself
 }
