@@ -68,19 +68,15 @@ TEST(LevelSource, CompilesWhatAStageMakerWrites) {
     EXPECT_EQ(level.startPoints.items[0].y, 2399);
     ASSERT_EQ(level.tileDefinitions.items.size(), 3u);
     EXPECT_EQ(level.tileDefinitions.items[2].unused, 99);
-    EXPECT_EQ(level.mainGrid.Cell(4, 0), 0);
-    EXPECT_EQ(level.mainGrid.Cell(0, 1), 2);
-    EXPECT_EQ(level.mainGrid.Cell(1, 1), kSkippedCell);
-    EXPECT_EQ(level.mainGrid.Cell(3, 2), 1);
-    EXPECT_EQ(level.middleGrid.lastSkip, 9);
+    EXPECT_EQ((std::vector<int>{level.mainGrid.Cell(4, 0), level.mainGrid.Cell(0, 1), level.mainGrid.Cell(1, 1),
+                                level.mainGrid.Cell(3, 2), level.middleGrid.lastSkip}),
+              (std::vector<int>{0, 2, kSkippedCell, 1, 9}));
     ASSERT_EQ(level.backgrounds.items.size(), 2u);
     EXPECT_EQ(level.backgrounds.items[1].colorKeySelector, 7);
     EXPECT_EQ(level.backgrounds.items[1].unused, 5);
     EXPECT_EQ(level.RawTable(12).items.size(), 1u);
     EXPECT_EQ(level.section25[49], 50);
-
-    std::vector<uint8_t> bytes = WriteLevel(level);
-    ExpectRoundTrip(bytes);
+    ExpectRoundTrip(WriteLevel(level));
 }
 
 TEST(LevelSource, ErrorsNameTheLine) {
