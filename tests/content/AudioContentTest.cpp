@@ -31,11 +31,10 @@ MidiFile ReadMidi(const std::string& bytes) {
     if (bytes.size() < 14 || bytes.compare(0, 4, "MThd") != 0) return midi;
     midi.format = int(BigEndian(bytes, 8, 2));
     midi.division = int(BigEndian(bytes, 12, 2));
-    for (size_t at = 14; at + 8 <= bytes.size();) {
-        size_t end = at + 8 + BigEndian(bytes, at + 4, 4);
-        MidiTrackEvents track;
+    for (size_t at = 14; at + 8 <= bytes.size(); at += 8 + BigEndian(bytes, at + 4, 4)) {
+        MidiTrackEvents& track = midi.tracks.emplace_back();
         int tick = 0;
-        for (size_t i = at + 8; i < end;) {
+        for (size_t i = at + 8; i < at + 8 + BigEndian(bytes, at + 4, 4);) {
             uint32_t delta = 0;
             uint8_t byte;
             do {
@@ -44,15 +43,10 @@ MidiFile ReadMidi(const std::string& bytes) {
             } while (byte & 0x80);
             tick += int(delta);
             uint8_t status = uint8_t(bytes.at(i));
-            size_t length = status == 0xFF            ? 3 + size_t(uint8_t(bytes.at(i + 2)))
-                            : (status & 0xF0) == 0xC0 ? 2
-                                                      : 3;
-            track.push_back({tick, std::vector<uint8_t>(bytes.begin() + long(i),
-                                                        bytes.begin() + long(i + length))});
+            size_t length = status == 0xFF ? 3 + size_t(uint8_t(bytes.at(i + 2))) : (status & 0xF0) == 0xC0 ? 2 : 3;
+            track.push_back({tick, std::vector<uint8_t>(bytes.begin() + long(i), bytes.begin() + long(i + length))});
             i += length;
         }
-        midi.tracks.push_back(track);
-        at = end;
     }
     return midi;
 }
