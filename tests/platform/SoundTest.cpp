@@ -30,7 +30,6 @@ protected:
         ASSERT_EQ(chdir(BuiltDataDir().c_str()), 0);
         InitSoundSystem();
         ASSERT_TRUE(SoundEnabled());
-        WriteTestTone();
     }
     void TearDown() override {
         if (gSoundSystem) gSoundSystem->close();
@@ -71,29 +70,15 @@ protected:
         return Peak(stopped + kStopMargin, Written());
     }
 
-    // A quarter second of a loud square wave, 22050 Hz mono.
-    void WriteTestTone() {
-        std::vector<int16_t> samples(22050 / 4);
-        for (size_t i = 0; i < samples.size(); ++i) samples[i] = (i / 50) % 2 ? 12000 : -12000;
-        uint32_t data = uint32_t(samples.size() * 2);
-        std::ofstream out(tone_, std::ios::binary);
-        auto put = [&](uint32_t value) { out.write(reinterpret_cast<const char*>(&value), 4); };
-        out << "RIFF";
-        put(36 + data);
-        out << "WAVEfmt ";
-        for (uint32_t value : {16u, 1u | 1u << 16, 22050u, 44100u, 2u | 16u << 16}) put(value);
-        out << "data";
-        put(data);
-        out.write(reinterpret_cast<const char*>(samples.data()), data);
-    }
-
     TempDir dir_;
-    std::string output_ = dir_ / "out.raw", tone_ = dir_ / "tone.wav";
+    std::string output_ = dir_ / "out.raw";
+    // A loud effect of the game's data, 1.1 s long.
+    const char* tone_ = "sound/ZombieDeath.wav";
 };
 }
 
 TEST_F(DiskAudio, WavAndMidiAreHeardAndStopReleaseOrTheNextTuneSilenceThem) {
-    Sound effect(tone_.c_str(), true);
+    Sound effect(tone_, true);
     ASSERT_TRUE(effect.Loaded());
     effect.Play();
     EXPECT_GT(PeakWhilePlaying(kBytesPerSecond / 4), 5000);
@@ -164,7 +149,7 @@ TEST_F(DiskAudio, FailedLoadReportsOnceAndPlaysNothing) {
 
 TEST_F(DiskAudio, TwoPlaysPlayOnAndStopReachesTheSecond) {
     Audio::Sound* sound = nullptr;
-    ASSERT_EQ(gSoundSystem->createSound(tone_.c_str(), Audio::Hardware, nullptr, &sound),
+    ASSERT_EQ(gSoundSystem->createSound(tone_, Audio::Hardware, nullptr, &sound),
               Audio::Ok);
     sound->setMode(Audio::LoopNormal);
     Audio::Channel *first = nullptr, *second = nullptr;

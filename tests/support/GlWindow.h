@@ -23,6 +23,9 @@ private:
     bool open_ = false;
 };
 
+// Every pixel of the window's back buffer, rows from the top.
+std::vector<uint32_t> ReadScreen(int width, int height);
+
 // Checks that each window pixel (x, y) has its colour, naming those that do not.
 struct ExpectedPixel {
     int x, y;
