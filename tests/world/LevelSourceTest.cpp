@@ -122,6 +122,7 @@ TEST(LevelSource, FilesBuiltByteByByteSurviveDumpAndCompile) {
     odd.section[18] = Bytes().I16(-1).I16(-1);
     odd.section[19] = Bytes().I16(-6).I16(7).I16(0).I16(0).I16(0).U8(62).I16(0);
     odd.section[21] = Bytes().I16(-3);
+    odd.section[22] = Bytes().I16(1).I32(5).I32(-6).U8(7).I32(8).U8(9);
     odd.section[25] = Bytes().I16(-3).Zeros(98);
     odd.section[28] = Bytes().I16(2).I32(1).I16(2).I16(3).I32(-1).I16(-2).I16(-3);
     odd.section[29] = Bytes().U8(1).U8(2).U8(3);
