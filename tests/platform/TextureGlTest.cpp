@@ -89,6 +89,8 @@ TEST_F(TextureGl, LoadsAndCopiesShareATextureThatTheLastReleaseDeletes) {
             assigned.texture.Release();  // with the destructor: one reference given up, not two
             EXPECT_EQ(TextureReferenceCount(name), 3);
         }
+        EXPECT_EQ(TextureReferenceCount(name), 2);
+        EXPECT_TRUE(glIsTexture(name));
         // Another colour key needs its own pixels.
         Sprite keyed(gamePath.c_str(), Colors::Magenta, 24, 24);
         EXPECT_NE(keyed.texture.name, name);
@@ -100,9 +102,11 @@ TEST_F(TextureGl, LoadsAndCopiesShareATextureThatTheLastReleaseDeletes) {
     EXPECT_EQ(TextureNameForFile(gamePath.c_str()), 0u);
     EXPECT_EQ(TextureReferenceCount(name), 0);
     EXPECT_FALSE(glIsTexture(name));
-    Texture unknown;
+    Texture nothing, unknown;
+    nothing.Release();
     unknown.name = 987654u;
     unknown.Release();
+    EXPECT_EQ(TextureReferenceCount(0), -1);
     EXPECT_EQ(TextureReferenceCount(987654u), -1);
     EXPECT_EQ(LiveTextureCount(), liveBefore);
 }
