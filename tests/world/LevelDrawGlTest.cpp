@@ -71,8 +71,11 @@ TEST_F(LevelDrawGl, CellsDrawAtTheTruncatedCameraWithEveryRangeCheck) {
     WritePicture(tile, 24, 24, TileColumn);
     Level level;
     level.tilePictures.emplace_back(tile.c_str(), kWhiteKey, 24, 24);
-    level.tileDefinitions = {{0, 0, 0, 0}, {-1, 0, 0, 1}, {7, 0, 0, 0}};
-    level.mainGrid = {{0, 1, 2, 3, -1}};          // column 0: rows 0 to 4
+    // A fourth definition is dropped but stays in the vector's memory, so a
+    // range check that let value 3 through would draw tile 0 in row 3.
+    level.tileDefinitions = {{0, 0, 0, 0}, {-1, 0, 0, 1}, {7, 0, 0, 0}, {0, 0, 0, 0}};
+    level.tileDefinitions.pop_back();
+    level.mainGrid = {{0, 1, 2, 3, -1}};  // column 0: rows 0 to 4
     level.backGrid = {{-1, -1, -1, -1, -1}, {5, 0}};  // column 1: a picture out of range, then one
     FreeCamera(10.9f, 0);
     ClearScreen();
