@@ -6,7 +6,8 @@
 // The shape Google Benchmark writes: one field a line, times in each
 // benchmark's own unit.
 TEST(BenchmarkJson, RealTimesInMicroseconds) {
-    std::string path = MakeTempDir() + "/out.json";
+    TempDir dir;
+    std::string path = dir / "out.json";
     std::ofstream(path) << "{\n  \"context\": {\n    \"date\": \"2026-12-06\"\n  },\n  \"benchmarks\": [\n"
                            "    {\n      \"name\": \"collision_pass/exhaustive\",\n      \"iterations\": 796,\n"
                            "      \"real_time\": 1.6061800000000000e+03,\n      \"cpu_time\": 7.32e+02,\n"
@@ -19,5 +20,5 @@ TEST(BenchmarkJson, RealTimesInMicroseconds) {
     EXPECT_DOUBLE_EQ(times["collision_pass/exhaustive"], 1606.18);
     EXPECT_DOUBLE_EQ(times["collision_pass/indexed"], 6.89);
     EXPECT_DOUBLE_EQ(times["level_draw/culled"], 2500);
-    EXPECT_TRUE(BenchmarkRealTimesUs(MakeTempDir() + "/none.json").empty());
+    EXPECT_TRUE(BenchmarkRealTimesUs(dir / "none.json").empty());
 }

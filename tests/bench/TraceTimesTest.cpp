@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 
 namespace {
+TempDir gDir;  // one folder for the traces of this program, removed at its end
+
 std::string WriteTrace(const std::string& text) {
-    std::string path = MakeTempDir() + "/trace.jsonl";
-    std::ofstream(path) << text;
-    return path;
+    std::ofstream(gDir / "trace.jsonl") << text;
+    return gDir / "trace.jsonl";
 }
 }
 
@@ -31,7 +32,7 @@ TEST(TraceTimes, TracesWithoutTimesAreRefused) {
     EXPECT_FALSE(ReadTraceTimes(WriteTrace("{\"step\":1}\n{\"step\":2,\"state\":\"title\"}\n"), times));
     EXPECT_FALSE(ReadTraceTimes(WriteTrace("{\"step\":1,\"frame_us\":0,\"clock_ms\":0.000}\n"), times));
     EXPECT_FALSE(ReadTraceTimes(WriteTrace("{\"step\":1}\n{\"step\":2,\"frame_us\":\"x\"}\n"), times));
-    EXPECT_FALSE(ReadTraceTimes(MakeTempDir() + "/none.jsonl", times));
+    EXPECT_FALSE(ReadTraceTimes(gDir / "none.jsonl", times));
 }
 
 TEST(Percentiles, NearestRank) {

@@ -31,7 +31,8 @@ TEST(WorstCaseLevel, FillsEveryGridAndWritesWhatItNames) {
         EXPECT_EQ(layer.frameHeight, 240);
     }
 
-    std::string data = MakeTempDir();
+    TempDir temp;
+    const std::string& data = temp.path;
     for (const char* folder : {"/levels", "/tiles", "/bg"}) mkdir((data + folder).c_str(), 0755);
     ASSERT_TRUE(WriteWorstCaseLevel(data, error)) << error;
     LevelFile::LevelData written;
@@ -45,7 +46,7 @@ TEST(WorstCaseLevel, FillsEveryGridAndWritesWhatItNames) {
     for (const LevelFile::Background& layer : level.backgrounds.items)
         EXPECT_TRUE(pictureWritten(LevelFile::kBackgroundBase, layer.picture));
 
-    EXPECT_FALSE(WriteWorstCaseLevel(MakeTempDir() + "/missing", error));
+    EXPECT_FALSE(WriteWorstCaseLevel(data + "/missing", error));
 }
 
 // The movie is one the game accepts, walks right and then left, and keeps

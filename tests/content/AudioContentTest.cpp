@@ -31,11 +31,10 @@ MidiFile ReadMidi(const std::string& bytes) {
     if (bytes.size() < 14 || bytes.compare(0, 4, "MThd") != 0) return midi;
     midi.format = int(BigEndian(bytes, 8, 2));
     midi.division = int(BigEndian(bytes, 12, 2));
-    for (size_t at = 14; at + 8 <= bytes.size();) {
-        size_t end = at + 8 + BigEndian(bytes, at + 4, 4);
-        MidiTrackEvents track;
+    for (size_t at = 14; at + 8 <= bytes.size(); at += 8 + BigEndian(bytes, at + 4, 4)) {
+        MidiTrackEvents& track = midi.tracks.emplace_back();
         int tick = 0;
-        for (size_t i = at + 8; i < end;) {
+        for (size_t i = at + 8; i < at + 8 + BigEndian(bytes, at + 4, 4);) {
             uint32_t delta = 0;
             uint8_t byte;
             do {
@@ -44,15 +43,10 @@ MidiFile ReadMidi(const std::string& bytes) {
             } while (byte & 0x80);
             tick += int(delta);
             uint8_t status = uint8_t(bytes.at(i));
-            size_t length = status == 0xFF            ? 3 + size_t(uint8_t(bytes.at(i + 2)))
-                            : (status & 0xF0) == 0xC0 ? 2
-                                                      : 3;
-            track.push_back({tick, std::vector<uint8_t>(bytes.begin() + long(i),
-                                                        bytes.begin() + long(i + length))});
+            size_t length = status == 0xFF ? 3 + size_t(uint8_t(bytes.at(i + 2))) : (status & 0xF0) == 0xC0 ? 2 : 3;
+            track.push_back({tick, std::vector<uint8_t>(bytes.begin() + long(i), bytes.begin() + long(i + length))});
             i += length;
         }
-        midi.tracks.push_back(track);
-        at = end;
     }
     return midi;
 }
@@ -65,8 +59,8 @@ std::vector<int16_t> WavSamples(const std::string& bytes, int& rate) {
 }
 
 // Writes one recipe into a fresh content folder and runs the tool on it.
-RunResult BuildRecipe(const std::string& folder, const std::string& text, std::string& outDir) {
-    std::string dir = MakeTempDir();
+RunResult BuildRecipe(const TempDir& temp, const std::string& folder, const std::string& text, std::string& outDir) {
+    const std::string& dir = temp.path;
     mkdir((dir + "/content").c_str(), 0755);
     mkdir((dir + "/content/" + folder).c_str(), 0755);
     std::ofstream(dir + "/content/" + folder + "/recipe.txt") << text;
@@ -75,10 +69,10 @@ RunResult BuildRecipe(const std::string& folder, const std::string& text, std::s
 }
 
 // The bytes of one file built from a recipe that must build.
-std::string BuiltFile(const std::string& folder, const std::string& recipe,
-                      const std::string& file) {
+std::string BuiltFile(const std::string& folder, const std::string& recipe, const std::string& file) {
+    TempDir temp;
     std::string out;
-    RunResult run = BuildRecipe(folder, recipe, out);
+    RunResult run = BuildRecipe(temp, folder, recipe, out);
     EXPECT_EQ(run.exitCode, 0) << run.output;
     return ReadTextFile(out + "/" + file);
 }
@@ -137,8 +131,9 @@ TEST(MusicRecipe, FaultyRecipesAreRefusedWithTheLineToLookAt) {
         {"file music\\x.mid\ntempo 10\n", "line 2: bad tempo"},
     };
     for (const auto& [recipe, message] : cases) {
+        TempDir temp;
         std::string out;
-        RunResult run = BuildRecipe("music", recipe, out);
+        RunResult run = BuildRecipe(temp, "music", recipe, out);
         EXPECT_EQ(run.exitCode, 1) << recipe;
         EXPECT_NE(run.output.find(message), std::string::npos) << recipe << "\n" << run.output;
     }
@@ -167,9 +162,9 @@ TEST(SoundRecipe, LayersRenderToneSweepAndSilence) {
     EXPECT_GT(ZeroCrossings(samples, 4410, 5512), 3 * ZeroCrossings(samples, 3307, 4410));
     EXPECT_EQ(samples.back(), 0);
 
+    TempDir temp;
     std::string out;
-    RunResult bad =
-        BuildRecipe("sound", "file sound\\t.wav\nlength 0.3\nlayer wave=sine loud=2\n", out);
+    RunResult bad = BuildRecipe(temp, "sound", "file sound\\t.wav\nlength 0.3\nlayer wave=sine loud=2\n", out);
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.output.find("line 3: bad layer setting 'loud=2'"), std::string::npos)
         << bad.output;

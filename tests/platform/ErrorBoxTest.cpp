@@ -5,25 +5,21 @@
 #include <string>
 #include <vector>
 
-TEST(ErrorBox, MessageIsFormattedCutAndForwardedWithoutADialog) {
+TEST(ErrorBox, MessagesAreFormattedCutAndForwardedAndDialogsNeedADisplayAndNoFastRun) {
     setenv("DUSKHOLD_NO_DIALOG", "1", 1);
     EXPECT_FALSE(ErrorDialogsAllowed());
     std::vector<std::string> seen;
     SetLogSink([&](const std::string& line) { seen.push_back(line); });
     int before = ErrorCount();
-
     ShowError("Error: Cannot find file %s", "sprites\\none.png");
-    std::string huge(20000, 'x');
-    ShowError("%s", huge.c_str());
+    ShowError("%s", std::string(20000, 'x').c_str());
     SetLogSink(nullptr);
-
     EXPECT_EQ(ErrorCount(), before + 2);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], "Error: Cannot find file sprites\\none.png");
     EXPECT_EQ(seen[1].size(), 16383u);
-}
 
-TEST(ErrorBox, DialogsNeedADisplayAndNoFastRun) {
+    // Dialogs need a display and no fast run.
     unsetenv("DUSKHOLD_NO_DIALOG");
     setenv("DISPLAY", ":99", 1);
     SetErrorDialogsAllowed(false);

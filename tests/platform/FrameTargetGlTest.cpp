@@ -9,28 +9,20 @@
 #include <vector>
 
 namespace {
-std::vector<unsigned char> WindowPixels(int width, int height) {
-    std::vector<unsigned char> rgba(size_t(width) * size_t(height) * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-}
-
 // Two 8 by 8 pictures, each with a transparent quarter, so that blending,
 // the order of quads and the switches between textures all show.
 struct Sheets {
+    TempDir dir;
     Sprite warm, cold;
     Sheets() {
-        std::string dir = MakeTempDir();
-        WritePng(dir + "/warm.png", Picture(0xFF2080F0u));
-        WritePng(dir + "/cold.png", Picture(0xFFF08020u));
-        warm.Load((dir + "/warm.png").c_str(), Color(0), 8, 8);
-        cold.Load((dir + "/cold.png").c_str(), Color(0), 8, 8);
+        WritePng(dir / "warm.png", Picture(0xFF2080F0u));
+        WritePng(dir / "cold.png", Picture(0xFFF08020u));
+        warm.Load((dir / "warm.png").c_str(), Color(0), 8, 8);
+        cold.Load((dir / "cold.png").c_str(), Color(0), 8, 8);
     }
     static PngTestPicture Picture(uint32_t colour) {
         std::vector<uint32_t> pixels(64, colour);
-        for (uint32_t y = 0; y < 4; ++y)
-            for (uint32_t x = 0; x < 4; ++x) pixels[y * 8 + x] = 0;
+        for (uint32_t y = 0; y < 4; ++y) std::fill_n(&pixels[y * 8], 4, 0u);
         return RgbaPicture(8, 8, pixels);
     }
 };
@@ -50,43 +42,33 @@ void DrawScene(const Sheets& sheets, bool withTurns) {
     sheets.cold.Draw(312, 232, 0, 1, 1.0f, 0, Color(0));
 }
 
-std::vector<unsigned char> DrawnStraight(const Sheets& sheets, bool withTurns, int width, int height) {
-    ClearScreen();
-    DrawScene(sheets, withTurns);
-    return WindowPixels(width, height);
-}
-
-std::vector<unsigned char> DrawnAsFrame(const Sheets& sheets, bool withTurns, int width, int height) {
+// The scene recorded as a frame must leave the picture drawing it straight leaves.
+void ExpectFrameMatchesStraightDrawing(int width, int height, bool withTurns) {
+    GlWindow window(width, height);
+    ASSERT_TRUE(window.Open());
+    ASSERT_TRUE(FrameTargetInUse());
+    Sheets sheets;
     ShowNextFrame();
     BeginFrame();
     DrawScene(sheets, withTurns);
     EXPECT_TRUE(EndFrame(false));
-    return WindowPixels(width, height);
+    std::vector<uint32_t> frame = ReadScreen(width, height);
+    ClearScreen();
+    DrawScene(sheets, withTurns);
+    EXPECT_TRUE(frame == ReadScreen(width, height)) << width << " by " << height;
 }
 }
 
 TEST(FrameTargetGl, RecordedFrameShowsWhatDrawingStraightShows) {
-    {
-        // One window pixel per logical pixel: every quad, turned ones too,
-        // must land exactly as when drawn one by one.
-        GlWindow window(320, 240);
-        ASSERT_TRUE(window.Open());
-        ASSERT_TRUE(FrameTargetInUse());
-        Sheets sheets;
-        EXPECT_EQ(DrawnAsFrame(sheets, true, 320, 240), DrawnStraight(sheets, true, 320, 240));
-    }
-    {
-        // Three window pixels per logical pixel: the scaled-up picture is the
-        // picture drawn at the window's size, for quads on whole pixels.
-        GlWindow window(960, 720);
-        ASSERT_TRUE(window.Open());
-        Sheets sheets;
-        EXPECT_EQ(DrawnAsFrame(sheets, false, 960, 720), DrawnStraight(sheets, false, 960, 720));
-    }
+    // One window pixel per logical pixel: every quad, turned ones too, lands
+    // as drawn one by one; at three window pixels per logical pixel the
+    // scaled-up picture is the one drawn at the window's size.
+    ExpectFrameMatchesStraightDrawing(320, 240, true);
+    ExpectFrameMatchesStraightDrawing(960, 720, false);
 }
 
 TEST(FrameTargetGl, StillFramesAreNotShownAgain) {
-    GlWindow window(320, 240);
+    GlWindow window;
     ASSERT_TRUE(window.Open());
     auto frame = [](Color colour, bool mustShow) {
         BeginFrame();
@@ -119,8 +101,6 @@ TEST(FrameTargetGl, WideWindowKeepsBlackBarsBesideTheScaledPicture) {
     BeginFrame();
     FillRect(0, 0, 320, 240, Color::FromBytes(0, 255, 0, 255));
     ASSERT_TRUE(EndFrame(false));
-    EXPECT_EQ(window.Pixel(19, 300), Color::FromBytes(0, 0, 0, 255));
-    EXPECT_EQ(window.Pixel(20, 300), Color::FromBytes(0, 255, 0, 255));
-    EXPECT_EQ(window.Pixel(979, 300), Color::FromBytes(0, 255, 0, 255));
-    EXPECT_EQ(window.Pixel(980, 300), Color::FromBytes(0, 0, 0, 255));
+    const Color black = Color::FromBytes(0, 0, 0, 255), green = Color::FromBytes(0, 255, 0, 255);
+    ExpectPixels(window, {{19, 300, black}, {20, 300, green}, {979, 300, green}, {980, 300, black}});
 }

@@ -1,36 +1,11 @@
 #include "platform/Input.h"
+#include "platform/MovieEvents.h"
 #include "support/GlWindow.h"
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
-void Push(SDL_Event event) { ASSERT_EQ(SDL_PeepEvents(&event, 1, SDL_ADDEVENT, 0), 1); }
-
-void PushKey(SDLKey key, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;  // the scancode stays 0, as SDL 1.2 gives arrows
-    Push(event);
-}
-
-void PushButton(uint8_t joystick, uint8_t button, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-    event.jbutton.which = joystick;
-    event.jbutton.button = button;
-    event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
-    Push(event);
-}
-
-void PushHat(uint8_t value) {
-    SDL_Event event{};
-    event.type = SDL_JOYHATMOTION;
-    event.jhat.value = value;
-    Push(event);
-}
-
 // Leftovers of the window's start-up must not reach the next test's input.
 void EmptyQueue() {
     SDL_Event event;
@@ -38,30 +13,20 @@ void EmptyQueue() {
     }
 }
 
-std::vector<std::pair<int32_t, int32_t>> KeyBindings(const Input& input) {
-    std::vector<std::pair<int32_t, int32_t>> keys;
-    for (const auto& [action, binding] : input.bindings)
-        if (binding.kind == 0) keys.push_back({action, binding.code});
-    return keys;
+// The events of one step, pushed as the keyboard and joystick 0 push them.
+std::vector<MovieEvent> Events(MovieEventKind kind, std::vector<int32_t> values) {
+    std::vector<MovieEvent> events;
+    for (int32_t value : values) events.push_back({1, kind, value});
+    return events;
 }
 }
 
-TEST(Input, DefaultKeysInTableOrderAndAKeyMovesBetweenActions) {
+TEST(Input, AKeyBoundAgainMovesBetweenActions) {
     Input input;
-    using Keys = std::vector<std::pair<int32_t, int32_t>>;
-    EXPECT_EQ(KeyBindings(input),
-              (Keys{{Up, SDLK_UP}, {Up, SDLK_w}, {Left, SDLK_LEFT}, {Left, SDLK_a},
-                    {Down, SDLK_DOWN}, {Down, SDLK_s}, {Right, SDLK_RIGHT}, {Right, SDLK_d},
-                    {ButtonA, SDLK_DELETE}, {ButtonA, SDLK_z}, {ButtonA, SDLK_RETURN},
-                    {ButtonA, SDLK_KP_ENTER}, {ButtonA, SDLK_SPACE}, {ButtonB, SDLK_END},
-                    {ButtonB, SDLK_x}}));
     input.BindKey(ButtonB, SDLK_w);
     EXPECT_EQ(input.KeyAction(SDLK_w), ButtonB);
     EXPECT_EQ(input.KeyAction(SDLK_UP), Up);
     EXPECT_EQ(input.bindings.count(Up), 1u);
-    EXPECT_EQ(KeyBindings(input).back(), (std::pair<int32_t, int32_t>{ButtonB, SDLK_w}));
-    input.BindKey(Up, SDLK_q);
-    EXPECT_EQ(input.KeyAction(SDLK_q), Up);
     EXPECT_EQ(input.KeyAction(SDLK_F1), 0);
 }
 
@@ -70,60 +35,53 @@ TEST(Input, KeysButtonsAndTheHatSetAndClearOneBitPerAction) {
     ASSERT_TRUE(window.Open());
     EmptyQueue();
     Input input;
-    PushKey(SDLK_UP, true);
-    PushKey(SDLK_w, true);
-    PushKey(SDLK_z, true);
-    PushKey(SDLK_F1, true);  // unbound: changes nothing
-    input.Update();
-    EXPECT_EQ(input.held, uint32_t(Up | ButtonA));
-    // Releasing w clears Up although the arrow is still held.
-    PushKey(SDLK_w, false);
-    input.Update();
-    EXPECT_EQ(input.held, uint32_t(ButtonA));
-    PushKey(SDLK_z, false);
-    PushKey(SDLK_x, true);
-    PushKey(SDLK_LEFT, true);
-    input.Update();
-    EXPECT_EQ(input.held, uint32_t(ButtonB | Left));
+    input.BindJoystickControls(0, 12, 1);
+    using Kind = MovieEventKind;
+    const std::vector<int32_t> others = {SDLK_x, SDLK_LEFT, SDLK_a, SDLK_d, SDLK_RIGHT, SDLK_DOWN, SDLK_END, SDLK_DELETE};
+    // Each step's events and the actions held after it.
+    const std::pair<std::vector<MovieEvent>, uint32_t> steps[] = {
+        {Events(Kind::KeyDown, {SDLK_UP, SDLK_w, SDLK_z, SDLK_F1}), Up | ButtonA},  // F1 is unbound
+        {Events(Kind::KeyUp, {SDLK_w}), ButtonA},  // releasing w clears Up although the arrow is held
+        {Events(Kind::KeyUp, {SDLK_z}), 0},
+        {Events(Kind::KeyDown, others), ButtonB | Left | Right | Down | ButtonA},
+        {Events(Kind::KeyUp, others), 0},
+        // Joystick buttons by parity; button 12 is beyond the joystick's.
+        {Events(Kind::ButtonDown, {0}), ButtonA},
+        {{{1, Kind::ButtonDown, 1}, {1, Kind::ButtonUp, 0}}, ButtonB},
+        {{{1, Kind::ButtonUp, 1}, {1, Kind::ButtonDown, 2}, {1, Kind::ButtonDown, 12}}, ButtonA},
+        {Events(Kind::ButtonUp, {2}), 0},
+    };
+    for (const auto& [events, held] : steps) {
+        for (const MovieEvent& event : events) ASSERT_TRUE(PushMovieEvent(event));
+        input.Update();
+        EXPECT_EQ(input.held, held) << MovieLine(events[0], SdlKeyNames());
+    }
     SDL_Event event;
     EXPECT_EQ(SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, kInputEventMask), 0);
-    PushKey(SDLK_x, false);
-    PushKey(SDLK_LEFT, false);
+    SDL_Event otherJoystick{};  // another joystick's buttons are not bound
+    otherJoystick.type = SDL_JOYBUTTONDOWN;
+    otherJoystick.jbutton.which = 1;
+    otherJoystick.jbutton.button = 3;
+    SDL_PushEvent(&otherJoystick);
     input.Update();
-
-    // Joystick buttons by parity, and one hat event a step.
-    input.BindJoystickControls(0, 12, 1);
-    PushButton(0, 0, true);
-    input.Update();
-    EXPECT_EQ(input.held, uint32_t(ButtonA));
-    PushButton(0, 1, true);
-    PushButton(0, 0, false);
-    input.Update();
-    EXPECT_EQ(input.held, uint32_t(ButtonB));
-    PushButton(0, 1, false);
-    PushButton(0, 2, true);
-    PushButton(1, 3, true);   // another joystick's buttons are not bound
-    PushButton(0, 12, true);  // beyond the joystick's buttons
-    input.Update();
-    EXPECT_EQ(input.held, uint32_t(ButtonA));
-    PushButton(0, 2, false);
+    EXPECT_EQ(input.held, 0u);
 
     // Up, then centred in the same step: only the first counts.
     std::vector<Uint8> taken;
     input.onEventTaken = [&](const SDL_Event& hat) {
         if (hat.type == SDL_JOYHATMOTION) taken.push_back(hat.jhat.value);
     };
-    PushHat(SDL_HAT_UP);
-    PushHat(SDL_HAT_CENTERED);
+    PushMovieEvent({1, Kind::Hat, SDL_HAT_UP});
+    PushMovieEvent({1, Kind::Hat, SDL_HAT_CENTERED});
     input.Update();
     EXPECT_EQ(input.held, uint32_t(Up));
     EXPECT_EQ(taken, (std::vector<Uint8>{SDL_HAT_UP, SDL_HAT_CENTERED}));
     input.Update();
     EXPECT_EQ(input.held, uint32_t(Up));
-    PushHat(SDL_HAT_RIGHTDOWN);
+    PushMovieEvent({1, Kind::Hat, SDL_HAT_RIGHTDOWN});
     input.Update();
     EXPECT_EQ(input.held, uint32_t(Right | Down));
-    PushHat(SDL_HAT_CENTERED);
+    PushMovieEvent({1, Kind::Hat, SDL_HAT_CENTERED});
     input.Update();
     EXPECT_EQ(input.held, 0u);
 }
@@ -131,16 +89,9 @@ TEST(Input, KeysButtonsAndTheHatSetAndClearOneBitPerAction) {
 TEST(Input, JoystickControlsAreBoundInOrderAndMissingJoystickBindsNothing) {
     Input input;
     input.BindJoystickControls(2, 3, 1);
-    auto [first, last] = input.bindings.equal_range(ButtonA);
-    std::vector<int32_t> codes;
-    for (auto it = first; it != last; ++it)
-        if (it->second.kind == 1) codes.push_back(it->second.code);
-    EXPECT_EQ(codes, (std::vector<int32_t>{0, 2}));
-    EXPECT_EQ(input.JoystickAction(2, 1), ButtonB);
-    EXPECT_EQ(input.JoystickAction(2, 0x21), Up);
-    EXPECT_EQ(input.JoystickAction(2, 0x24), Down);
-    EXPECT_EQ(input.JoystickAction(2, 0x28), Left);
-    EXPECT_EQ(input.JoystickAction(2, 0x22), Right);
+    std::vector<int32_t> actions;
+    for (int32_t code : {0, 1, 2, 3, 0x21, 0x24, 0x28, 0x22}) actions.push_back(input.JoystickAction(2, code));
+    EXPECT_EQ(actions, (std::vector<int32_t>{ButtonA, ButtonB, ButtonA, 0, Up, Down, Left, Right}));
     EXPECT_EQ(input.JoystickAction(0, 1), 0);
 
     Input noHat;

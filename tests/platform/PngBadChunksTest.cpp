@@ -34,10 +34,6 @@ PngError Decode(const std::vector<unsigned char>& bytes, DecodedImage& image) {
     return DecodePng(bytes.data(), bytes.size(), 4096, image);
 }
 
-void AppendBigEndian(std::vector<unsigned char>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(value >> shift));
-}
-
 // The picture's bytes with a chunk put in after the header chunk: the
 // claimed length, the type and `data` (the checksum is not right, which
 // libpng only warns about for chunks it may skip).

@@ -1,5 +1,5 @@
 #include "PngTestFiles.h"
-#include <cstdio>
+#include <fstream>
 #include <png.h>
 #include <stdexcept>
 
@@ -21,10 +21,6 @@ uint32_t ChunkCrc(const std::vector<unsigned char>& bytes) {
     return crc ^ 0xFFFFFFFFu;
 }
 
-void AppendBigEndian(std::vector<unsigned char>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back((unsigned char)(value >> shift));
-}
-
 void AppendChunk(std::vector<unsigned char>& out, const char* type,
                  const std::vector<unsigned char>& data) {
     AppendBigEndian(out, uint32_t(data.size()));
@@ -33,6 +29,10 @@ void AppendChunk(std::vector<unsigned char>& out, const char* type,
     out.insert(out.end(), typed.begin(), typed.end());
     AppendBigEndian(out, ChunkCrc(typed));
 }
+}
+
+void AppendBigEndian(std::vector<unsigned char>& out, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back((unsigned char)(value >> shift));
 }
 
 PngTestPicture RgbaPicture(uint32_t width, uint32_t height, const std::vector<uint32_t>& pixels) {
@@ -88,10 +88,7 @@ std::vector<unsigned char> EncodePng(const PngTestPicture& picture) {
 }
 
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file) throw std::runtime_error("cannot write " + path);
-    if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 void WritePng(const std::string& path, const PngTestPicture& picture) {

@@ -20,6 +20,9 @@ struct PngTestPicture {
 // An 8-bit RGBA picture from 32-bit pixel words (red in the low byte).
 PngTestPicture RgbaPicture(uint32_t width, uint32_t height, const std::vector<uint32_t>& pixels);
 
+// Appends the value's four bytes, most significant first, as PNG stores numbers.
+void AppendBigEndian(std::vector<unsigned char>& out, uint32_t value);
+
 std::vector<unsigned char> EncodePng(const PngTestPicture& picture);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 void WritePng(const std::string& path, const PngTestPicture& picture);

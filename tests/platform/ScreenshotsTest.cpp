@@ -6,29 +6,20 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 void Touch(const std::string& path) { std::ofstream(path) << "x"; }
 
 // Sets an environment variable for the life of a test, then puts it back.
-class ScopedEnv {
-public:
+struct ScopedEnv {
     ScopedEnv(const char* name, const char* value) : name_(name) {
-        const char* old = getenv(name);
-        hadOld_ = old != nullptr;
-        if (old) old_ = old;
-        if (value) setenv(name, value, 1);
-        else unsetenv(name);
+        if (const char* old = getenv(name)) old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~ScopedEnv() {
-        if (hadOld_) setenv(name_.c_str(), old_.c_str(), 1);
-        else unsetenv(name_.c_str());
-    }
-
-private:
+    ~ScopedEnv() { old_ ? setenv(name_.c_str(), old_->c_str(), 1) : unsetenv(name_.c_str()); }
     std::string name_;
-    std::string old_;
-    bool hadOld_ = false;
+    std::optional<std::string> old_;
 };
 
 void PushF12(Uint8 type) {
@@ -37,104 +28,85 @@ void PushF12(Uint8 type) {
     event.key.keysym.sym = SDLK_F12;
     SDL_PushEvent(&event);
 }
+
+// What taking one requested screenshot prints.
+std::vector<std::string> TakeOne() {
+    std::vector<std::string> lines;
+    SetLogSink([&](const std::string& line) { lines.push_back(line); });
+    RequestScreenshot();
+    TakeRequestedScreenshot();
+    SetLogSink(nullptr);
+    return lines;
+}
 }
 
 TEST(Screenshots, FolderFollowsXdgDataHomeThenHome) {
     ScopedEnv home("HOME", "/home/player");
-    {
-        ScopedEnv xdg("XDG_DATA_HOME", "/data/here");
-        EXPECT_EQ(ScreenshotDir(), "/data/here/duskhold/screenshots");
+    const std::pair<const char*, std::string> cases[] = {
+        {"/data/here", "/data/here/duskhold/screenshots"},
+        {nullptr, "/home/player/.local/share/duskhold/screenshots"},
+        {"relative/dir", "/home/player/.local/share/duskhold/screenshots"}};  // relative: invalid, ignored
+    for (const auto& [xdgDataHome, folder] : cases) {
+        ScopedEnv xdg("XDG_DATA_HOME", xdgDataHome);
+        EXPECT_EQ(ScreenshotDir(), folder);
     }
-    {
-        ScopedEnv xdg("XDG_DATA_HOME", nullptr);
-        EXPECT_EQ(ScreenshotDir(), "/home/player/.local/share/duskhold/screenshots");
-    }
-    {
-        // A relative XDG_DATA_HOME is invalid and ignored.
-        ScopedEnv xdg("XDG_DATA_HOME", "relative/dir");
-        EXPECT_EQ(ScreenshotDir(), "/home/player/.local/share/duskhold/screenshots");
-        ScopedEnv noHome("HOME", nullptr);
-        EXPECT_EQ(ScreenshotDir(), "");
-        std::string path, error;
-        EXPECT_FALSE(NextScreenshotPath(ScreenshotDir(), path, error));
-        EXPECT_FALSE(error.empty());
-    }
+    ScopedEnv noHome("HOME", nullptr), noXdg("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(ScreenshotDir(), "");
+    std::string path, error;
+    EXPECT_FALSE(NextScreenshotPath(ScreenshotDir(), path, error));
+    EXPECT_FALSE(error.empty());
 }
 
 TEST(Screenshots, FolderIsMadeAndNumberingContinuesAfterExistingFiles) {
-    std::string dir = MakeTempDir() + "/deep/duskhold/screenshots";
+    TempDir temp;
+    std::string dir = temp / "deep/duskhold/screenshots";
     std::string path, error;
     ASSERT_TRUE(NextScreenshotPath(dir, path, error)) << error;
     EXPECT_EQ(path, dir + "/shot-0001.png");
-
-    Touch(dir + "/shot-0007.png");
-    Touch(dir + "/shot-12.png");
     // Names that only look alike do not count.
-    for (const char* name : {"shot-0099.png.bak", "shot-.png", "shot-12a.png", "other-0500.png",
-                             "shot-99999999999999999999.png", "shot--40.png"})
+    for (const char* name : {"shot-0007.png", "shot-12.png", "shot-0099.png.bak", "shot-.png", "shot-12a.png",
+                             "other-0500.png", "shot-99999999999999999999.png", "shot--40.png"})
         Touch(dir + "/" + name);
     ASSERT_TRUE(NextScreenshotPath(dir, path, error)) << error;
     EXPECT_EQ(path, dir + "/shot-0013.png");
-
     Touch(dir + "/shot-10000.png");
     ASSERT_TRUE(NextScreenshotPath(dir, path, error)) << error;
     EXPECT_EQ(path, dir + "/shot-10001.png");
+    // A file where a folder should be is named.
+    Touch(temp / "duskhold");
+    EXPECT_FALSE(NextScreenshotPath(temp / "duskhold/screenshots", path, error));
+    EXPECT_NE(error.find(temp / "duskhold"), std::string::npos) << error;
+    EXPECT_FALSE(NextScreenshotPath(temp / "duskhold", path, error));
+    EXPECT_NE(error.find("not a folder"), std::string::npos) << error;
 }
 
-TEST(ScreenshotKey, F12StaysOutOfTheInputAndWritesANumberedPng) {
+TEST(ScreenshotKey, F12StaysOutOfTheInputAndWritesNumberedPngsOrSaysWhyNot) {
     GlWindow window;
     ASSERT_TRUE(window.Open());
     int w = 0, h = 0;
     while (PollOneWindowEvent(true, w, h) != WindowEvent::None) {}
-
     PushF12(SDL_KEYDOWN);
     EXPECT_EQ(PollOneWindowEvent(false, w, h), WindowEvent::Screenshot);
     PushF12(SDL_KEYUP);
     EXPECT_EQ(PollOneWindowEvent(false, w, h), WindowEvent::Handled);
     EXPECT_EQ(PollOneWindowEvent(false, w, h), WindowEvent::None) << "F12 went back to the queue";
-    // It works while a movie plays too.
-    PushF12(SDL_KEYDOWN);
+    PushF12(SDL_KEYDOWN);  // it works while a movie plays too
     EXPECT_EQ(PollOneWindowEvent(true, w, h), WindowEvent::Screenshot);
 
-    std::string dataHome = MakeTempDir();
-    ScopedEnv xdg("XDG_DATA_HOME", dataHome.c_str());
+    TempDir dataHome;
+    ScopedEnv xdg("XDG_DATA_HOME", dataHome.path.c_str());
     std::vector<std::string> lines;
     SetLogSink([&](const std::string& line) { lines.push_back(line); });
     TakeRequestedScreenshot();
     EXPECT_TRUE(lines.empty()) << "nothing was asked for";
+    std::string dir = dataHome / "duskhold/screenshots";
+    EXPECT_EQ(TakeOne(), std::vector<std::string>{"Screenshot saved to " + dir + "/shot-0001.png"});
+    EXPECT_EQ(TakeOne(), std::vector<std::string>{"Screenshot saved to " + dir + "/shot-0002.png"});
+    EXPECT_EQ(ReadTextFile(dir + "/shot-0002.png").substr(1, 3), "PNG");
 
-    RequestScreenshot();
-    TakeRequestedScreenshot();
-    RequestScreenshot();
-    TakeRequestedScreenshot();
-    SetLogSink(nullptr);
-    std::string dir = dataHome + "/duskhold/screenshots";
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "Screenshot saved to " + dir + "/shot-0001.png");
-    EXPECT_EQ(lines[1], "Screenshot saved to " + dir + "/shot-0002.png");
-    std::string png = ReadTextFile(dir + "/shot-0002.png");
-    ASSERT_GT(png.size(), 8u);
-    EXPECT_EQ(png.substr(1, 3), "PNG");
-}
-
-TEST(ScreenshotKey, AFileInTheWayIsReportedOnTheStatusLine) {
-    std::string base = MakeTempDir();
-    Touch(base + "/duskhold");
-    std::string path, error;
-    EXPECT_FALSE(NextScreenshotPath(base + "/duskhold/screenshots", path, error));
-    EXPECT_NE(error.find(base + "/duskhold"), std::string::npos) << error;
-    Touch(base + "/shots");
-    EXPECT_FALSE(NextScreenshotPath(base + "/shots", path, error));
-    EXPECT_NE(error.find("not a folder"), std::string::npos) << error;
-
-    GlWindow window;
-    ASSERT_TRUE(window.Open());
-    ScopedEnv xdg("XDG_DATA_HOME", base.c_str());
-    std::vector<std::string> lines;
-    SetLogSink([&](const std::string& line) { lines.push_back(line); });
-    RequestScreenshot();
-    TakeRequestedScreenshot();
-    SetLogSink(nullptr);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind("Screenshot failed: ", 0), 0u) << lines[0];
+    Touch(dataHome / "other");
+    ScopedEnv inTheWay("XDG_DATA_HOME", (dataHome / "other").c_str());
+    std::vector<std::string> failed = TakeOne();
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0].rfind("Screenshot failed: ", 0), 0u) << failed[0];
 }

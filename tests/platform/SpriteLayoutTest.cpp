@@ -1,6 +1,7 @@
 #include "platform/Sprite.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -17,18 +18,11 @@ FrameOrigin WalkFrames(int32_t frame, int32_t frameWidth, int32_t frameHeight, i
     return origin;
 }
 
-struct PlacedGlyph {
-    int32_t frame, x, y;
-    bool operator==(const PlacedGlyph& o) const { return frame == o.frame && x == o.x && y == o.y; }
-};
-
-std::ostream& operator<<(std::ostream& out, const PlacedGlyph& g) {
-    return out << "{" << g.frame << " at " << g.x << "," << g.y << "}";
-}
+using PlacedGlyph = std::tuple<int32_t, int32_t, int32_t>;  // frame, x, y
 
 class GlyphRecorder : public GlyphSink {
 public:
-    void Glyph(int32_t frame, int32_t x, int32_t y) override { glyphs.push_back({frame, x, y}); }
+    void Glyph(int32_t frame, int32_t x, int32_t y) override { glyphs.emplace_back(frame, x, y); }
     std::vector<PlacedGlyph> glyphs;
 };
 

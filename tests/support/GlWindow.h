@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Color.h"
+#include <gtest/gtest.h>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,8 +23,33 @@ private:
     bool open_ = false;
 };
 
+// Every pixel of the window's back buffer, rows from the top.
+std::vector<uint32_t> ReadScreen(int width, int height);
+
+// Checks that each window pixel (x, y) has its colour, naming those that do not.
+struct ExpectedPixel {
+    int x, y;
+    Color color;
+};
+void ExpectPixels(const GlWindow& window, const std::vector<ExpectedPixel>& pixels);
+
+// A test that draws into a 320 by 240 window open for the whole test.
+class GlTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(window.Open()); }
+    GlWindow window;
+};
+
 // Reads the whole file into a string ("" when missing).
 std::string ReadTextFile(const std::string& path);
 // A fresh empty directory under the system's temporary folder ($TMPDIR or
 // /tmp), removed with what it holds when the test program ends.
 std::string MakeTempDir();
+// A fresh temporary directory that is removed, with all it holds, when the
+// object goes out of scope.
+struct TempDir {
+    TempDir();
+    ~TempDir();
+    std::string operator/(const std::string& name) const { return path + "/" + name; }
+    std::string path;
+};

@@ -51,7 +51,8 @@ private:
 TEST(HeroSceneGl, LevelHeroAndOverlayLandOnTheirPixels) {
     GlWindow window;
     ASSERT_TRUE(window.Open());
-    std::string dir = MakeTempDir();
+    TempDir temp;
+    const std::string& dir = temp.path;
     mkdir((dir + "/sprites").c_str(), 0755);
     WritePicture(dir + "/sprites/Aldric-Spriteset2.png", 510, 48,
                  [](int x, int) { return x < 51 ? kHero : kWhiteKey; });

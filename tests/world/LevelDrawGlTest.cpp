@@ -30,12 +30,12 @@ void AddLayer(Level& level, const Sprite& picture, int32_t x, int32_t y, int32_t
     layer.repeatStep = step;
     layer.picture = picture;
 }
+using LevelDrawGl = GlTest;
 }
 
-TEST(LevelDrawGl, BackgroundCopiesLandWhereTheScrollPutsThem) {
-    GlWindow window;
-    ASSERT_TRUE(window.Open());
-    std::string stripe = MakeTempDir() + "/stripe.png";
+TEST_F(LevelDrawGl, BackgroundCopiesLandWhereTheScrollPutsThem) {
+    TempDir dir;
+    std::string stripe = dir / "stripe.png";
     WritePicture(stripe, 256, 16, StripeColumn);
     Sprite picture(stripe.c_str(), kWhiteKey, 256, 16, 512);
     Level level;
@@ -44,46 +44,45 @@ TEST(LevelDrawGl, BackgroundCopiesLandWhereTheScrollPutsThem) {
     AddLayer(level, picture, 0, 40, 2, 256);    // half speed
     AddLayer(level, picture, 400, 60, 1, 0);    // steps that never reach the edge: once
     AddLayer(level, picture, 400, 80, 1, -5);
+    AddLayer(level, picture, 10, 200, 0, 256);  // half speed up and down
+    level.backgrounds.back().verticalDivisor = 2;
 
     FreeCamera(300, 0);
     ClearScreen();
     level.Draw();
-    EXPECT_EQ(window.Pixel(0, 5), StripeColumn(44, 0));  // the copy at -44
-    EXPECT_EQ(window.Pixel(211, 5), StripeColumn(255, 0));
-    EXPECT_EQ(window.Pixel(212, 5), StripeColumn(0, 0));  // the copy at 212
-    EXPECT_EQ(window.Pixel(319, 5), StripeColumn(107, 0));
-    EXPECT_EQ(window.Pixel(9, 105), kBlack);
-    EXPECT_EQ(window.Pixel(10, 105), StripeColumn(0, 0));
-    EXPECT_EQ(window.Pixel(0, 45), StripeColumn(150, 0));
-    for (int y : {65, 85}) {
-        EXPECT_EQ(window.Pixel(99, y), kBlack);
-        EXPECT_EQ(window.Pixel(100, y), StripeColumn(0, 0));
-    }
+    // Copies at -44 and 212; the fixed layer at 10; the half-speed one at -150.
+    ExpectPixels(window, {{0, 5, StripeColumn(44, 0)}, {211, 5, StripeColumn(255, 0)}, {212, 5, StripeColumn(0, 0)},
+                          {319, 5, StripeColumn(107, 0)}, {9, 105, kBlack}, {10, 105, StripeColumn(0, 0)},
+                          {0, 45, StripeColumn(150, 0)}, {99, 65, kBlack}, {100, 65, StripeColumn(0, 0)},
+                          {99, 85, kBlack}, {100, 85, StripeColumn(0, 0)}, {10, 200, StripeColumn(0, 0)}});
 
-    FreeCamera(101, 0);
+    // The camera's y moves only the layer that scrolls up and down: 41.9
+    // truncates to 41, half of it to 20.
+    FreeCamera(101, 41.9f);
     ClearScreen();
     level.Draw();
-    EXPECT_EQ(window.Pixel(0, 45), StripeColumn(50, 0));  // first copy at -50
-    EXPECT_EQ(window.Pixel(10, 105), StripeColumn(0, 0));
+    ExpectPixels(window, {{0, 45, StripeColumn(50, 0)}, {10, 105, StripeColumn(0, 0)}, {10, 179, kBlack},
+                          {10, 180, StripeColumn(0, 0)}, {10, 195, StripeColumn(0, 0)}, {10, 196, kBlack}});
 }
 
-TEST(LevelDrawGl, CellsDrawAtTheTruncatedCameraWithEveryRangeCheck) {
-    GlWindow window;
-    ASSERT_TRUE(window.Open());
-    std::string tile = MakeTempDir() + "/tile.png";
+TEST_F(LevelDrawGl, CellsDrawAtTheTruncatedCameraWithEveryRangeCheck) {
+    TempDir dir;
+    std::string tile = dir / "tile.png";
     WritePicture(tile, 24, 24, TileColumn);
     Level level;
     level.tilePictures.emplace_back(tile.c_str(), kWhiteKey, 24, 24);
-    level.tileDefinitions = {{0, 0, 0, 0}, {-1, 0, 0, 1}, {7, 0, 0, 0}};
-    level.mainGrid = {{0, 1, 2, 3, -1}};          // column 0: rows 0 to 4
+    // A fourth definition is dropped but stays in the vector's memory, so a
+    // range check that let value 3 through would draw tile 0 in row 3.
+    level.tileDefinitions = {{0, 0, 0, 0}, {-1, 0, 0, 1}, {7, 0, 0, 0}, {0, 0, 0, 0}};
+    level.tileDefinitions.pop_back();
+    level.mainGrid = {{0, 1, 2, 3, -1}};  // column 0: rows 0 to 4
     level.backGrid = {{-1, -1, -1, -1, -1}, {5, 0}};  // column 1: a picture out of range, then one
     FreeCamera(10.9f, 0);
     ClearScreen();
     level.Draw();
-    EXPECT_EQ(window.Pixel(0, 5), TileColumn(10, 0));
-    EXPECT_EQ(window.Pixel(13, 5), TileColumn(23, 0));
-    EXPECT_EQ(window.Pixel(14, 5), kBlack);           // back grid value 5: nothing
-    EXPECT_EQ(window.Pixel(14, 30), TileColumn(0, 0)); // back grid cell (1, 1)
+    // Back grid value 5 draws nothing; back grid cell (1, 1) does.
+    ExpectPixels(window, {{0, 5, TileColumn(10, 0)}, {13, 5, TileColumn(23, 0)}, {14, 5, kBlack},
+                          {14, 30, TileColumn(0, 0)}});
     for (int row = 1; row < 5; ++row) EXPECT_EQ(window.Pixel(5, 24 * row + 5), kBlack) << row;
 
     FreeCamera(-10.9f, 0);
@@ -94,21 +93,19 @@ TEST(LevelDrawGl, CellsDrawAtTheTruncatedCameraWithEveryRangeCheck) {
 }
 
 // The culled draw must leave exactly the picture of drawing everything.
-TEST(LevelDrawGl, CulledDrawMatchesDrawingEveryCell) {
-    GlWindow window;
-    ASSERT_TRUE(window.Open());
-    std::string dir = MakeTempDir();
+TEST_F(LevelDrawGl, CulledDrawMatchesDrawingEveryCell) {
+    TempDir dir;
     std::mt19937 random(777);
     Level level;
     for (int i = 0; i < 4; ++i) {
-        std::string path = dir + "/tile" + std::to_string(i) + ".png";
+        std::string path = dir / ("tile" + std::to_string(i) + ".png");
         WritePicture(path, 24, 24, [i](int x, int y) {
             return (x + y + i) % 5 == 0 ? kWhiteKey : Opaque(60 * i + x, 8 * y, 255 - 50 * i);
         });
         level.tilePictures.emplace_back(path.c_str(), kWhiteKey, 24, 24);
     }
     for (int i = 0; i < 3; ++i) {
-        std::string path = dir + "/bg" + std::to_string(i) + ".png";
+        std::string path = dir / ("bg" + std::to_string(i) + ".png");
         WritePicture(path, 100, 50, [i](int x, int y) { return Opaque(2 * x, 4 * y, 80 * i); });
         AddLayer(level, Sprite(path.c_str(), kWhiteKey, 100, 50, 512), 30 * i - 20, 70 * i, i, 64 + 36 * i);
         level.backgrounds.back().verticalDivisor = 3 - i;

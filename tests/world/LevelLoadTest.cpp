@@ -1,7 +1,7 @@
+#include "ScenePictures.h"
 #include "core/EntityManager.h"
 #include "core/Log.h"
 #include "levelsource/LevelSource.h"
-#include "platform/PngWrite.h"
 #include "platform/Texture.h"
 #include "player/Player.h"
 #include "support/GlWindow.h"
@@ -17,8 +17,7 @@ using LevelNamespace::Level;
 
 namespace {
 
-const uint32_t kYellow = 0xFF00FFFFu;
-const uint32_t kBlue = 0xFFFF0000u;
+const Color kYellow = Opaque(255, 255, 0), kBlue = Opaque(0, 0, 255);
 
 // Runs in a fresh data directory of its own, with a GL context for the
 // pictures and the messages of the load captured.
@@ -27,8 +26,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(window.Open());
         ASSERT_NE(getcwd(home_, sizeof home_), nullptr);
-        std::string dir = MakeTempDir();
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_EQ(chdir(dir_.path.c_str()), 0);
         for (const char* folder : {"levels", "tiles", "bg"}) mkdir(folder, 0755);
         SetLogSink([this](const std::string& line) { messages.push_back(line); });
     }
@@ -48,13 +46,8 @@ protected:
     }
 
     // A picture whose left half is `left` and right half is `right`.
-    static void WritePicture(const std::string& path, int width, int height, uint32_t left, uint32_t right) {
-        std::vector<unsigned char> rgba;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                for (int shift = 0; shift < 32; shift += 8) rgba.push_back(uint8_t((x < width / 2 ? left : right) >> shift));
-        std::string error;
-        ASSERT_TRUE(WritePngRgba(path, width, height, rgba, error)) << error;
+    static void WriteHalves(const std::string& path, int width, int height, Color left, Color right) {
+        WritePicture(path, width, height, [&](int x, int) { return x < width / 2 ? left : right; });
     }
 
     Level* Load(const char* name) {
@@ -80,6 +73,7 @@ protected:
     std::vector<std::string> messages;
 
 private:
+    TempDir dir_;
     char home_[4096] = {};
 };
 
@@ -107,8 +101,8 @@ end
 }  // namespace
 
 TEST_F(LevelLoad, BuildsPicturesGridsCameraAndHero) {
-    for (int n : {1, 2, 3}) WritePicture("tiles/tile000" + std::to_string(n) + ".png", 24, 24, kBlue, kBlue);
-    WritePicture("bg/bg0018.png", 64, 64, kBlue, kBlue);
+    for (int n : {1, 2, 3}) WriteHalves("tiles/tile000" + std::to_string(n) + ".png", 24, 24, kBlue, kBlue);
+    WriteHalves("bg/bg0018.png", 64, 64, kBlue, kBlue);
     WriteLevel("stage", std::string(R"(
 tiles 1 2 3
 bounds -15 0 9600 2405
@@ -129,28 +123,22 @@ background 0 0 2 0 18 1 64 64
     Level* level = Load("stage");
     EXPECT_EQ(level->tilePictures.size(), 3u);
     ASSERT_EQ(level->backgrounds.size(), 1u);
-    EXPECT_EQ(level->backgrounds[0].horizontalDivisor, 2);
-    EXPECT_EQ(level->backgrounds[0].repeatStep, 64);
-    ASSERT_EQ(level->mainGrid.size(), 10u);
-    EXPECT_EQ(level->mainGrid[0].size(), 5u);
-    ASSERT_EQ(level->middleGrid.size(), 3u);
-    EXPECT_EQ(level->middleGrid[0].size(), 2u);
-    EXPECT_EQ(level->middleGrid[2][0], 1);
-    EXPECT_EQ(level->middleGrid[2][1], -1);
-    ASSERT_EQ(level->backGrid.size(), 5u);
-    EXPECT_EQ(level->backGrid[0].size(), 1u);
+    EXPECT_EQ(std::make_pair(level->backgrounds[0].horizontalDivisor, level->backgrounds[0].repeatStep),
+              std::make_pair(2, 64));
+    auto size = [](const LevelNamespace::Grid& grid) { return std::make_pair(grid.size(), grid[0].size()); };
+    EXPECT_EQ(size(level->mainGrid), std::make_pair(size_t(10), size_t(5)));
+    EXPECT_EQ(size(level->middleGrid), std::make_pair(size_t(3), size_t(2)));
+    EXPECT_EQ(size(level->backGrid), std::make_pair(size_t(5), size_t(1)));
+    EXPECT_EQ(level->middleGrid[2], (std::vector<int32_t>{1, -1}));
     // Empty main cells are definition 0 too: every kept cell collides.
     EXPECT_EQ(level->rectangles.size(), 50u);
 
-    EXPECT_EQ(Camera::Minimum().x, -1.0f);
-    EXPECT_EQ(Camera::Minimum().y, 0.0f);
-    EXPECT_EQ(Camera::Maximum().x, 960.0f);
-    EXPECT_EQ(Camera::Maximum().y, 240.0f);
+    EXPECT_EQ(Camera::Minimum(), Vector3(-1, 0, 0));
+    EXPECT_EQ(Camera::Maximum(), Vector3(960, 240, 0));
     Player* hero = Hero();
     ASSERT_NE(hero, nullptr);
     EXPECT_EQ(entities.Entities().front(), level);
-    EXPECT_EQ(hero->position.x, 120.0f);
-    EXPECT_EQ(hero->position.y, 239.0f);
+    EXPECT_EQ(hero->position, Vector3(120, 239, 0));
     EXPECT_EQ(hero->probes[Player::CentreFoot].position.y, 239.0f);
     EXPECT_FALSE(Said("Cannot find file tiles"));
 }
@@ -174,21 +162,18 @@ end
     // then nothing; column 2: value 9 has no definition, then empty.
     std::vector<std::tuple<float, float, uint32_t>> expected = {
         {0, 0, 0x20}, {24, 0, 0x40}, {24, 0, 0x20}, {48, 24, 0x20}};
-    ASSERT_EQ(level->rectangles.size(), expected.size());
-    size_t i = 0;
+    std::vector<std::tuple<float, float, uint32_t>> made;
     for (const Collision::Rectangle& r : level->rectangles) {
-        EXPECT_EQ(r.min.x, std::get<0>(expected[i])) << i;
-        EXPECT_EQ(r.min.y, std::get<1>(expected[i])) << i;
-        EXPECT_EQ(r.category, std::get<2>(expected[i])) << i;
+        made.emplace_back(r.min.x, r.min.y, r.category);
         EXPECT_EQ(r.mask, 0u);
         EXPECT_EQ(r.GetWidth(), 24.0f);
-        ++i;
     }
+    EXPECT_EQ(made, expected);
     EXPECT_EQ(level->mainGrid[2][0], 9);
 }
 
 TEST_F(LevelLoad, BackgroundColourKeysCarryOver) {
-    for (int n : {1, 2, 3}) WritePicture("bg/bg000" + std::to_string(n) + ".png", 8, 8, kYellow, kBlue);
+    for (int n : {1, 2, 3}) WriteHalves("bg/bg000" + std::to_string(n) + ".png", 8, 8, kYellow, kBlue);
     WriteLevel("keys", R"(
 background 0 0 0 0 1 7 8 8
 background 0 0 0 0 2 2 8 8
@@ -203,7 +188,7 @@ background 0 0 0 0 3 9 8 8
 }
 
 TEST_F(LevelLoad, StairPicturesAreReportedThenReleased) {
-    WritePicture("tiles/stair0005.png", 24, 24, kBlue, kBlue);
+    WriteHalves("tiles/stair0005.png", 24, 24, kBlue, kBlue);
     WriteLevel("stairs", "stairs 5 12\n");
     int before = LiveTextureCount();
     Load("stairs");
@@ -214,7 +199,7 @@ TEST_F(LevelLoad, StairPicturesAreReportedThenReleased) {
 
 TEST_F(LevelLoad, TheNextLoadReleasesTheAnimatedTilePicturesOfTheLast) {
     for (const char* n : {"1", "2"}) {
-        WritePicture(std::string("tiles/tileani000") + n + ".png", 24, 24, kBlue, kBlue);
+        WriteHalves(std::string("tiles/tileani000") + n + ".png", 24, 24, kBlue, kBlue);
         WriteLevel(n, std::string("animated ") + n + "\n");
     }
     int before = LiveTextureCount();

@@ -68,19 +68,15 @@ TEST(LevelSource, CompilesWhatAStageMakerWrites) {
     EXPECT_EQ(level.startPoints.items[0].y, 2399);
     ASSERT_EQ(level.tileDefinitions.items.size(), 3u);
     EXPECT_EQ(level.tileDefinitions.items[2].unused, 99);
-    EXPECT_EQ(level.mainGrid.Cell(4, 0), 0);
-    EXPECT_EQ(level.mainGrid.Cell(0, 1), 2);
-    EXPECT_EQ(level.mainGrid.Cell(1, 1), kSkippedCell);
-    EXPECT_EQ(level.mainGrid.Cell(3, 2), 1);
-    EXPECT_EQ(level.middleGrid.lastSkip, 9);
+    EXPECT_EQ((std::vector<int>{level.mainGrid.Cell(4, 0), level.mainGrid.Cell(0, 1), level.mainGrid.Cell(1, 1),
+                                level.mainGrid.Cell(3, 2), level.middleGrid.lastSkip}),
+              (std::vector<int>{0, 2, kSkippedCell, 1, 9}));
     ASSERT_EQ(level.backgrounds.items.size(), 2u);
     EXPECT_EQ(level.backgrounds.items[1].colorKeySelector, 7);
     EXPECT_EQ(level.backgrounds.items[1].unused, 5);
     EXPECT_EQ(level.RawTable(12).items.size(), 1u);
     EXPECT_EQ(level.section25[49], 50);
-
-    std::vector<uint8_t> bytes = WriteLevel(level);
-    ExpectRoundTrip(bytes);
+    ExpectRoundTrip(WriteLevel(level));
 }
 
 TEST(LevelSource, ErrorsNameTheLine) {
@@ -127,6 +123,7 @@ TEST(LevelSource, FilesBuiltByteByByteSurviveDumpAndCompile) {
     odd.section[18] = Bytes().I16(-1).I16(-1);
     odd.section[19] = Bytes().I16(-6).I16(7).I16(0).I16(0).I16(0).U8(62).I16(0);
     odd.section[21] = Bytes().I16(-3);
+    odd.section[22] = Bytes().I16(1).I32(5).I32(-6).U8(7).I32(8).U8(9);
     odd.section[25] = Bytes().I16(-3).Zeros(98);
     odd.section[28] = Bytes().I16(2).I32(1).I16(2).I16(3).I32(-1).I16(-2).I16(-3);
     odd.section[29] = Bytes().U8(1).U8(2).U8(3);

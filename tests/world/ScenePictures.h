@@ -11,5 +11,3 @@ void WritePicture(const std::string& path, int width, int height,
 // An opaque colour from its bytes.
 Color Opaque(int r, int g, int b);
 
-// Every pixel of the window's back buffer, rows from the top.
-std::vector<uint32_t> ReadScreen(int width, int height);
