@@ -28,7 +28,7 @@ FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
 CYCLES ?= 50
 
-.PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install screenshots clean
+.PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install screenshots format format-check clean
 
 all: build
 
@@ -93,6 +93,15 @@ install: build
 # game itself from the movies in docs/screenshots/movies.
 screenshots: build
 	$(XVFB) sh tools/screenshots.sh $(BUILD)
+
+# make format: lays out every C++ file of ours with .clang-format;
+# make format-check: fails, naming the files, where the layout differs.
+FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')
+format: deps
+	clang-format -i $(FORMAT_FILES)
+
+format-check: deps
+	clang-format --dry-run --Werror $(FORMAT_FILES)
 
 clean:
 	rm -rf $(BUILD)

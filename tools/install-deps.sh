@@ -4,7 +4,7 @@
 set -e
 PACKAGES="build-essential cmake pkg-config libsdl1.2-compat-dev libsdl-mixer1.2-dev
 libgl-dev libgl1-mesa-dri libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth xdotool freepats"
+xvfb xauth xdotool freepats clang-format"
 missing=""
 for package in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
