@@ -1,5 +1,6 @@
 #include "screens/State_Game.h"
 #include "core/Log.h"
+#include "core/SharedConstants.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "player/Player.h"
@@ -46,9 +47,9 @@ bool HeroPassedExit(const LevelNamespace::Level* level) {
     return exit && hero->position.x > *exit;
 }
 
-// STAGE CLEAR, 11 letters of 8 pixels, in the middle of the 320 by 240 screen.
-constexpr int32_t kBannerX = (320 - 11 * 8) / 2;
-constexpr int32_t kBannerY = (240 - 8) / 2;
+// STAGE CLEAR, 11 letters of 8 pixels, in the middle of the screen.
+constexpr int32_t kBannerX = (kScreenWidth - 11 * 8) / 2;
+constexpr int32_t kBannerY = (kScreenHeight - 8) / 2;
 }
 GameState* const gStateGame = &gScreen;
 
