@@ -60,11 +60,3 @@ TEST(FrameLoop, LongStallGivesOneStepAndNoCatchingUp) {
     ASSERT_FALSE(fake.sleeps.empty());
     EXPECT_EQ(fake.sleeps.front(), 11u);
 }
-
-TEST(FrameLoop, FastModeStepsEveryPassAndStopsAfterMaxSteps) {
-    FakePlatform fake;
-    fake.ticks = {0, 0, 0, 0, 0, 0};
-    FrameLoopHooks hooks = fake.Hooks();
-    EXPECT_EQ(RunFrameLoop(hooks, {true, 3}), 3);
-    EXPECT_TRUE(fake.sleeps.empty());
-}

@@ -1,6 +1,5 @@
 #include "core/Movie.h"
 #include <gtest/gtest.h>
-#include <map>
 
 namespace {
 // A small key table in the shape of the real one: "1" is a key name.
@@ -85,30 +84,4 @@ TEST(Movie, OneStepHoldsAtMostWhatTheQueueTakes) {
     EXPECT_TRUE(ParseMovie(text + "8 down z\n", FakeKeys(), events, error));
     error = ParseError(text + "7 up z\n");
     EXPECT_EQ(error.line, int(kMaxMovieEventsPerStep) + 2);
-}
-
-TEST(Movie, WrittenLinesReadBackAsTheSameEvents) {
-    std::vector<MovieEvent> events = {
-        {1, MovieEventKind::KeyDown, 122},   {1, MovieEventKind::KeyUp, 304},
-        {2, MovieEventKind::KeyDown, 35},    {2, MovieEventKind::KeyDown, 1},
-        {2, MovieEventKind::KeyDown, 49},    {2, MovieEventKind::KeyUp, 300},
-        {3, MovieEventKind::ButtonDown, 7},  {3, MovieEventKind::ButtonUp, 7},
-    };
-    for (const auto& [value, name] :
-         std::map<int32_t, std::string>{{0, "centered"}, {1, "up"}, {2, "right"}, {4, "down"},
-                                        {8, "left"}, {9, "up-left"}, {3, "up-right"},
-                                        {12, "down-left"}, {6, "down-right"}}) {
-        events.push_back({4, MovieEventKind::Hat, value});
-        EXPECT_EQ(HatName(value), name);
-    }
-    EXPECT_EQ(HatName(5), "");
-    std::string text = std::string(kMovieHeader) + "\n";
-    for (const MovieEvent& event : events) text += MovieLine(event, FakeKeys()) + "\n";
-    EXPECT_NE(text.find("1 up left shift\n"), std::string::npos);
-    EXPECT_NE(text.find("2 down 35\n"), std::string::npos);  // '#' would start a comment
-    EXPECT_NE(text.find("2 down 01\n"), std::string::npos);  // "1" names another key
-    std::vector<MovieEvent> back;
-    MovieError error;
-    ASSERT_TRUE(ParseMovie(text, FakeKeys(), back, error)) << error.line << error.message;
-    EXPECT_EQ(back, events);
 }
