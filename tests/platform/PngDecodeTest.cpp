@@ -23,13 +23,7 @@ std::vector<uint32_t> DecodeWords(const PngTestPicture& picture) {
 }
 
 PngTestPicture OneRow(int colorType, int bitDepth, std::vector<unsigned char> row, uint32_t width) {
-    PngTestPicture picture;
-    picture.width = width;
-    picture.height = 1;
-    picture.colorType = colorType;
-    picture.bitDepth = bitDepth;
-    picture.rows = {row};
-    return picture;
+    return PngTestPicture{width, 1, colorType, bitDepth, false, {row}, {}, {}, 0.0};
 }
 
 uint32_t Rgba(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
@@ -42,60 +36,38 @@ PngError Decode(const std::vector<unsigned char>& bytes, uint32_t maxSide = kMax
     EXPECT_TRUE(error == PngError::None || (image.rgba.empty() && image.width == 0));
     return error;
 }
-
-std::vector<unsigned char> SmallValidPng() {
-    std::vector<uint32_t> pixels(25);
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xFF000000u | uint32_t(i * 0x030507);
-    return EncodePng(RgbaPicture(5, 5, pixels));
-}
-
-// The offset of a chunk's type field in a PNG file.
-size_t FindChunk(const std::vector<unsigned char>& bytes, const std::string& type) {
-    for (size_t at = 8; at + 8 <= bytes.size();) {
-        uint32_t length = uint32_t(bytes[at]) << 24 | bytes[at + 1] << 16 | bytes[at + 2] << 8 |
-                          bytes[at + 3];
-        if (std::string(bytes.begin() + long(at) + 4, bytes.begin() + long(at) + 8) == type)
-            return at + 4;
-        at += 12 + length;
-    }
-    return 0;
-}
 }
 
 TEST(PngDecode, EveryColourTypeAndDepthGivesTheSamplesAsStored) {
-    PngTestPicture palette = OneRow(3, 8, {0, 1, 2}, 3);
-    palette.palette = {10, 20, 30, 40, 50, 60, 70, 80, 90};
-    palette.transparency = {255, 128};
-    EXPECT_EQ(DecodeWords(palette), (std::vector<uint32_t>{Rgba(10, 20, 30, 255),
-                                                          Rgba(40, 50, 60, 128),
-                                                          Rgba(70, 80, 90, 255)}));
-    PngTestPicture packedPalette = OneRow(3, 4, {0x21, 0x00}, 3);
-    packedPalette.palette = palette.palette;
-    EXPECT_EQ(DecodeWords(packedPalette), (std::vector<uint32_t>{Rgba(70, 80, 90, 255),
-                                                                Rgba(40, 50, 60, 255),
-                                                                Rgba(10, 20, 30, 255)}));
-    EXPECT_EQ(DecodeWords(OneRow(0, 8, {0, 77, 255}, 3)),
-              (std::vector<uint32_t>{Rgba(0, 0, 0, 255), Rgba(77, 77, 77, 255),
-                                     Rgba(255, 255, 255, 255)}));
-    EXPECT_EQ(DecodeWords(OneRow(0, 1, {0xA0}, 3)),
-              (std::vector<uint32_t>{Rgba(255, 255, 255, 255), Rgba(0, 0, 0, 255),
-                                     Rgba(255, 255, 255, 255)}));
-    EXPECT_EQ(DecodeWords(OneRow(0, 2, {0x6C}, 3)),
-              (std::vector<uint32_t>{Rgba(85, 85, 85, 255), Rgba(170, 170, 170, 255),
-                                     Rgba(255, 255, 255, 255)}));
-    EXPECT_EQ(DecodeWords(OneRow(4, 8, {10, 200, 30, 0}, 2)),
-              (std::vector<uint32_t>{Rgba(10, 10, 10, 200), Rgba(30, 30, 30, 0)}));
-    // 16-bit samples keep their high byte.
-    EXPECT_EQ(DecodeWords(OneRow(2, 16, {0x12, 0xAB, 0xFF, 0x01, 0x00, 0xFF}, 1)),
-              (std::vector<uint32_t>{Rgba(0x12, 0xFF, 0x00, 255)}));
-    EXPECT_EQ(DecodeWords(OneRow(6, 16, {1, 2, 3, 4, 5, 6, 0x80, 0xFF}, 1)),
-              (std::vector<uint32_t>{Rgba(1, 3, 5, 0x80)}));
-    EXPECT_EQ(DecodeWords(OneRow(4, 16, {0x40, 0, 0x7F, 0xFF}, 1)),
-              (std::vector<uint32_t>{Rgba(0x40, 0x40, 0x40, 0x7F)}));
-    // A transparent colour chunk gives exactly that colour alpha 0.
-    PngTestPicture keyed = OneRow(2, 8, {1, 2, 3, 4, 5, 6}, 2);
-    keyed.transparency = {0, 4, 0, 5, 0, 6};
-    EXPECT_EQ(DecodeWords(keyed), (std::vector<uint32_t>{Rgba(1, 2, 3, 255), Rgba(4, 5, 6, 0)}));
+    using Pixels = std::vector<uint32_t>;
+    auto grey = [](unsigned char level, unsigned char alpha = 255) { return Rgba(level, level, level, alpha); };
+    const std::vector<unsigned char> colours = {10, 20, 30, 40, 50, 60, 70, 80, 90};
+    // Colour type, bit depth, width, the row's bytes, the tRNS chunk, the pixels.
+    const struct {
+        int colorType, bitDepth;
+        uint32_t width;
+        std::vector<unsigned char> row, transparency;
+        Pixels pixels;
+    } cases[] = {
+        {3, 8, 3, {0, 1, 2}, {255, 128}, {Rgba(10, 20, 30, 255), Rgba(40, 50, 60, 128), Rgba(70, 80, 90, 255)}},
+        {3, 4, 3, {0x21, 0x00}, {}, {Rgba(70, 80, 90, 255), Rgba(40, 50, 60, 255), Rgba(10, 20, 30, 255)}},
+        {0, 8, 3, {0, 77, 255}, {}, {grey(0), grey(77), grey(255)}},
+        {0, 1, 3, {0xA0}, {}, {grey(255), grey(0), grey(255)}},
+        {0, 2, 3, {0x6C}, {}, {grey(85), grey(170), grey(255)}},
+        {4, 8, 2, {10, 200, 30, 0}, {}, {grey(10, 200), grey(30, 0)}},
+        // 16-bit samples keep their high byte.
+        {2, 16, 1, {0x12, 0xAB, 0xFF, 0x01, 0x00, 0xFF}, {}, {Rgba(0x12, 0xFF, 0x00, 255)}},
+        {6, 16, 1, {1, 2, 3, 4, 5, 6, 0x80, 0xFF}, {}, {Rgba(1, 3, 5, 0x80)}},
+        {4, 16, 1, {0x40, 0, 0x7F, 0xFF}, {}, {grey(0x40, 0x7F)}},
+        // A transparent colour chunk gives exactly that colour alpha 0.
+        {2, 8, 2, {1, 2, 3, 4, 5, 6}, {0, 4, 0, 5, 0, 6}, {Rgba(1, 2, 3, 255), Rgba(4, 5, 6, 0)}},
+    };
+    for (const auto& c : cases) {
+        PngTestPicture picture = OneRow(c.colorType, c.bitDepth, c.row, c.width);
+        if (c.colorType == 3) picture.palette = colours;
+        picture.transparency = c.transparency;
+        EXPECT_EQ(DecodeWords(picture), c.pixels) << "colour type " << c.colorType << ", depth " << c.bitDepth;
+    }
 }
 
 TEST(PngDecode, GammaChunkAndInterlacingLeaveTheSamplesAlone) {
@@ -109,25 +81,21 @@ TEST(PngDecode, GammaChunkAndInterlacingLeaveTheSamplesAlone) {
     PngTestPicture interlaced = RgbaPicture(9, 11, pixels);
     interlaced.interlaced = true;
     EXPECT_EQ(DecodeWords(interlaced), pixels);
-    PngTestPicture greyInterlaced = OneRow(0, 8, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 10);
-    greyInterlaced.interlaced = true;
-    EXPECT_EQ(DecodeWords(greyInterlaced)[9], Rgba(10, 10, 10, 255));
-    EXPECT_EQ(DecodeWords(RgbaPicture(1, 1, {0x11223344u})),
-              (std::vector<uint32_t>{0x11223344u}));
 }
 
 TEST(PngDecode, BrokenFilesGiveTheirErrorNumberAndNoPixels) {
     EXPECT_EQ(Decode({}), PngError::EmptyFile);
     EXPECT_EQ(Decode({'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0}), PngError::NotPng);
-    std::vector<unsigned char> valid = SmallValidPng();
+    std::vector<unsigned char> valid = EncodePng(RgbaPicture(5, 5, std::vector<uint32_t>(25, 0xFF203040u)));
     ASSERT_EQ(Decode(valid), PngError::None);
     for (size_t length = 1; length < valid.size(); ++length)
         EXPECT_EQ(Decode(std::vector<unsigned char>(valid.begin(), valid.begin() + long(length))),
                   PngError::Truncated)
             << "cut to " << length << " bytes";
 
-    size_t data = FindChunk(valid, "IDAT");
-    ASSERT_NE(data, 0u);
+    // The pixel chunk's type field, right after the signature and the header chunk.
+    const size_t data = 8 + 25 + 4;
+    ASSERT_EQ(std::string(valid.begin() + data, valid.begin() + data + 4), "IDAT");
     std::vector<unsigned char> badChecksum = valid;
     uint32_t dataLength = uint32_t(valid[data - 4]) << 24 | valid[data - 3] << 16 |
                           valid[data - 2] << 8 | valid[data - 1];
@@ -136,7 +104,6 @@ TEST(PngDecode, BrokenFilesGiveTheirErrorNumberAndNoPixels) {
     std::vector<unsigned char> badData = valid;
     badData[data + 6] ^= 0x40;
     EXPECT_EQ(Decode(badData), PngError::Corrupt);
-    EXPECT_EQ(Decode(HeaderOnlyPng(0, 4)), PngError::Corrupt);
 }
 
 TEST(PngDecode, OversizedPicturesAreRefusedBeforeTheirPixelsAreRead) {
@@ -149,29 +116,4 @@ TEST(PngDecode, OversizedPicturesAreRefusedBeforeTheirPixelsAreRead) {
     EXPECT_EQ(Decode(HeaderOnlyPng(8192, 4097)), PngError::TooManyPixels);
     EXPECT_EQ(Decode(HeaderOnlyPng(4097, 2049)), PngError::TooManyPixels);
     EXPECT_EQ(Decode(HeaderOnlyPng(2048, 2048)), PngError::Corrupt);
-}
-
-TEST(PreparePicture, FileBytesBecomeAKeyedPaddedTexture) {
-    std::vector<uint32_t> pixels(320 * 240, Rgba(9, 8, 7, 255));
-    pixels[0] = Colors::Magenta.value;
-    pixels[320 * 240 - 1] = Rgba(1, 2, 3, 255);
-    std::vector<unsigned char> bytes = EncodePng(RgbaPicture(320, 240, pixels));
-    PaddedPicture picture;
-    ASSERT_EQ(PreparePicture(bytes.data(), bytes.size(), Colors::Magenta, kMaxSide, picture),
-              PngError::None);
-    EXPECT_EQ(picture.textureWidth, 512u);
-    EXPECT_EQ(picture.textureHeight, 256u);
-    std::vector<uint32_t> words = Words(picture.rgba);
-    EXPECT_EQ(words[0], 0u);
-    EXPECT_EQ(words[1], Rgba(9, 8, 7, 255));
-    EXPECT_EQ(words[239 * 512 + 319], Rgba(1, 2, 3, 255));
-    EXPECT_EQ(words[239 * 512 + 320], 0u);
-    EXPECT_EQ(words[240 * 512], 0u);
-
-    PaddedPicture untouched = picture;
-    bytes.resize(bytes.size() / 2);
-    EXPECT_EQ(PreparePicture(bytes.data(), bytes.size(), Colors::Magenta, kMaxSide, picture),
-              PngError::Truncated);
-    EXPECT_EQ(picture.rgba, untouched.rgba);
-    EXPECT_EQ(picture.imageWidth, 320u);
 }

@@ -10,25 +10,6 @@ void AppendToVector(png_structp png, png_bytep data, png_size_t length) {
 }
 
 void FlushNothing(png_structp) {}
-
-// The chunk checksum: CRC-32 as PNG defines it, bit by bit.
-uint32_t ChunkCrc(const std::vector<unsigned char>& bytes) {
-    uint32_t crc = 0xFFFFFFFFu;
-    for (unsigned char byte : bytes) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
-
-void AppendChunk(std::vector<unsigned char>& out, const char* type,
-                 const std::vector<unsigned char>& data) {
-    AppendBigEndian(out, uint32_t(data.size()));
-    std::vector<unsigned char> typed(type, type + 4);
-    typed.insert(typed.end(), data.begin(), data.end());
-    out.insert(out.end(), typed.begin(), typed.end());
-    AppendBigEndian(out, ChunkCrc(typed));
-}
 }
 
 void AppendBigEndian(std::vector<unsigned char>& out, uint32_t value) {
@@ -68,8 +49,6 @@ std::vector<unsigned char> EncodePng(const PngTestPicture& picture) {
                      int(picture.palette.size() / 3));
     if (!picture.transparency.empty()) {
         png_color_16 colour{};
-        if (picture.colorType == PNG_COLOR_TYPE_GRAY)
-            colour.gray = png_uint_16(picture.transparency[0] << 8 | picture.transparency[1]);
         if (picture.colorType == PNG_COLOR_TYPE_RGB) {
             colour.red = png_uint_16(picture.transparency[0] << 8 | picture.transparency[1]);
             colour.green = png_uint_16(picture.transparency[2] << 8 | picture.transparency[3]);
@@ -96,13 +75,15 @@ void WritePng(const std::string& path, const PngTestPicture& picture) {
 }
 
 std::vector<unsigned char> HeaderOnlyPng(uint32_t width, uint32_t height) {
-    std::vector<unsigned char> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<unsigned char> header;
-    AppendBigEndian(header, width);
-    AppendBigEndian(header, height);
-    header.insert(header.end(), {8, 6, 0, 0, 0});
-    AppendChunk(out, "IHDR", header);
-    AppendChunk(out, "IDAT", {});
-    AppendChunk(out, "IEND", {});
+    std::vector<unsigned char> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, AppendToVector, FlushNothing);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (const char* type : {"IDAT", "IEND"})
+        png_write_chunk(png, reinterpret_cast<png_const_bytep>(type), nullptr, 0);
+    png_destroy_write_struct(&png, &info);
     return out;
 }
