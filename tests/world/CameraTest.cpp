@@ -11,26 +11,17 @@ Vector3 FollowedTo(float x, float y) {
 TEST(CameraTest, FollowKeepsTheHeroCentredWithinTheBoundsAndTheUpperClampsWin) {
     Camera::SetBounds(Vector3(0, 0, 0), Vector3(960, 240, 0));
     EXPECT_EQ(FollowedTo(100, 200), Vector3(0, 0, 0));
-    EXPECT_EQ(FollowedTo(500, 200), Vector3(340, 0, 0));
-    EXPECT_EQ(FollowedTo(900, 200), Vector3(640, 0, 0));
     EXPECT_EQ(FollowedTo(900, 10), Vector3(640, 0, 0));
-
     Camera::SetBounds(Vector3(0, 0, 0), Vector3(2000, 1000, 0));
     EXPECT_EQ(FollowedTo(600.5f, 500), Vector3(440.5f, 380, 0));
-    EXPECT_EQ(Camera::Minimum(), Vector3(0, 0, 0));
-    EXPECT_EQ(Camera::Maximum(), Vector3(2000, 1000, 0));
 
     // On a level narrower than the screen the upper clamps win.
     Camera::SetBounds(Vector3(0, 0, 0), Vector3(200, 100, 0));
-    for (float x : {-500.0f, 0.0f, 100.0f, 5000.0f}) {
-        EXPECT_EQ(FollowedTo(x, x).x, -120.0f);
-        EXPECT_EQ(Camera::Y(), -140.0f);
-    }
+    for (float x : {-500.0f, 100.0f, 5000.0f}) EXPECT_EQ(FollowedTo(x, x), Vector3(-120, -140, 0));
     Camera::MoveTo(Vector3(50, 50, 7));
     EXPECT_EQ(Camera::X(), -120.0f);
 
     Camera::SetBounds(Vector3(10, 20, 0), Vector3(1000, 1000, 0));
     Camera::MoveTo(Vector3(-5, -5, 0));
-    EXPECT_EQ(Camera::X(), 10.0f);
-    EXPECT_EQ(Camera::Y(), 20.0f);
+    EXPECT_EQ(Vector3(Camera::X(), Camera::Y(), 0), Vector3(10, 20, 0));
 }

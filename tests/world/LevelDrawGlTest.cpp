@@ -4,7 +4,6 @@
 #include "world/Camera.h"
 #include "world/Level.h"
 #include <gtest/gtest.h>
-#include <random>
 
 using LevelNamespace::BackgroundLayer;
 using LevelNamespace::Level;
@@ -90,47 +89,4 @@ TEST_F(LevelDrawGl, CellsDrawAtTheTruncatedCameraWithEveryRangeCheck) {
     level.Draw();
     EXPECT_EQ(window.Pixel(9, 5), kBlack);
     EXPECT_EQ(window.Pixel(10, 5), TileColumn(0, 0));
-}
-
-// The culled draw must leave exactly the picture of drawing everything.
-TEST_F(LevelDrawGl, CulledDrawMatchesDrawingEveryCell) {
-    TempDir dir;
-    std::mt19937 random(777);
-    Level level;
-    for (int i = 0; i < 4; ++i) {
-        std::string path = dir / ("tile" + std::to_string(i) + ".png");
-        WritePicture(path, 24, 24, [i](int x, int y) {
-            return (x + y + i) % 5 == 0 ? kWhiteKey : Opaque(60 * i + x, 8 * y, 255 - 50 * i);
-        });
-        level.tilePictures.emplace_back(path.c_str(), kWhiteKey, 24, 24);
-    }
-    for (int i = 0; i < 3; ++i) {
-        std::string path = dir / ("bg" + std::to_string(i) + ".png");
-        WritePicture(path, 100, 50, [i](int x, int y) { return Opaque(2 * x, 4 * y, 80 * i); });
-        AddLayer(level, Sprite(path.c_str(), kWhiteKey, 100, 50, 512), 30 * i - 20, 70 * i, i, 64 + 36 * i);
-        level.backgrounds.back().verticalDivisor = 3 - i;
-    }
-    level.tileDefinitions = {{-1, 0, 0, 0}, {0, 0, 0, 0}, {3, 0, 0, 0}, {9, 0, 0, 0}, {2, 0, 0, 0}};
-    auto randomGrid = [&](int low, int high) {
-        LevelNamespace::Grid grid(100, std::vector<int32_t>(100));
-        for (auto& column : grid)
-            for (int32_t& v : column) v = low + int32_t(random() % unsigned(high - low + 1));
-        return grid;
-    };
-    level.backGrid = randomGrid(-3, 4);
-    level.middleGrid = randomGrid(-8, 4);
-    level.mainGrid = randomGrid(-1, 6);
-
-    const Vector3 cameras[] = {{0, 0}, {1234.5f, 777.7f}, {-50.3f, -20.9f}, {2280, 2360}, {2399, 2399}, {-330, 5}};
-    for (const Vector3& camera : cameras) {
-        FreeCamera(camera.x, camera.y);
-        ClearScreen();
-        level.Draw();
-        std::vector<uint32_t> culled = ReadScreen(320, 240);
-        ClearScreen();
-        level.DrawEveryCell();
-        std::vector<uint32_t> everything = ReadScreen(320, 240);
-        EXPECT_TRUE(culled == everything) << "camera " << camera.x << ", " << camera.y;
-        EXPECT_NE(std::count(culled.begin(), culled.end(), culled[0]), long(culled.size()));
-    }
 }

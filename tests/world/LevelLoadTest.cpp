@@ -2,12 +2,10 @@
 #include "core/EntityManager.h"
 #include "core/Log.h"
 #include "levelsource/LevelSource.h"
-#include "platform/Texture.h"
 #include "player/Player.h"
 #include "support/GlWindow.h"
 #include "world/Camera.h"
 #include "world/Level.h"
-#include <GL/gl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,7 +15,7 @@ using LevelNamespace::Level;
 
 namespace {
 
-const Color kYellow = Opaque(255, 255, 0), kBlue = Opaque(0, 0, 255);
+const Color kBlue = Opaque(0, 0, 255);
 
 // Runs in a fresh data directory of its own, with a GL context for the
 // pictures and the messages of the load captured.
@@ -43,11 +41,6 @@ protected:
         std::vector<uint8_t> bytes = LevelFile::WriteLevel(data);
         std::ofstream(std::string("levels/") + name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
-
-    // A picture whose left half is `left` and right half is `right`.
-    static void WriteHalves(const std::string& path, int width, int height, Color left, Color right) {
-        WritePicture(path, width, height, [&](int x, int) { return x < width / 2 ? left : right; });
     }
 
     Level* Load(const char* name) {
@@ -77,14 +70,6 @@ private:
     char home_[4096] = {};
 };
 
-// The alpha of the top-left pixel of a texture, read back from GL.
-int TopLeftAlpha(const Texture& texture) {
-    std::vector<uint8_t> pixels(size_t(texture.textureWidth) * texture.textureHeight * 4);
-    glBindTexture(GL_TEXTURE_2D, texture.name);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels[3];
-}
-
 const char* const kGrids = R"(
 grid middle 3 2
 legend a 1
@@ -101,8 +86,9 @@ end
 }  // namespace
 
 TEST_F(LevelLoad, BuildsPicturesGridsCameraAndHero) {
-    for (int n : {1, 2, 3}) WriteHalves("tiles/tile000" + std::to_string(n) + ".png", 24, 24, kBlue, kBlue);
-    WriteHalves("bg/bg0018.png", 64, 64, kBlue, kBlue);
+    auto blue = [](int, int) { return kBlue; };
+    for (int n : {1, 2, 3}) WritePicture("tiles/tile000" + std::to_string(n) + ".png", 24, 24, blue);
+    WritePicture("bg/bg0018.png", 64, 64, blue);
     WriteLevel("stage", std::string(R"(
 tiles 1 2 3
 bounds -15 0 9600 2405
@@ -172,44 +158,6 @@ end
     EXPECT_EQ(level->mainGrid[2][0], 9);
 }
 
-TEST_F(LevelLoad, BackgroundColourKeysCarryOver) {
-    for (int n : {1, 2, 3}) WriteHalves("bg/bg000" + std::to_string(n) + ".png", 8, 8, kYellow, kBlue);
-    WriteLevel("keys", R"(
-background 0 0 0 0 1 7 8 8
-background 0 0 0 0 2 2 8 8
-background 0 0 0 0 3 9 8 8
-)");
-    Level* level = Load("keys");
-    ASSERT_EQ(level->backgrounds.size(), 3u);
-    // No key before the first choice; then yellow, kept by selector 9.
-    EXPECT_EQ(TopLeftAlpha(level->backgrounds[0].picture.texture), 255);
-    EXPECT_EQ(TopLeftAlpha(level->backgrounds[1].picture.texture), 0);
-    EXPECT_EQ(TopLeftAlpha(level->backgrounds[2].picture.texture), 0);
-}
-
-TEST_F(LevelLoad, StairPicturesAreReportedThenReleased) {
-    WriteHalves("tiles/stair0005.png", 24, 24, kBlue, kBlue);
-    WriteLevel("stairs", "stairs 5 12\n");
-    int before = LiveTextureCount();
-    Load("stairs");
-    EXPECT_TRUE(Said("tiles\\stair0012.png"));
-    EXPECT_EQ(TextureNameForFile("tiles\\stair0005.png"), 0u);
-    EXPECT_EQ(LiveTextureCount(), before);
-}
-
-TEST_F(LevelLoad, TheNextLoadReleasesTheAnimatedTilePicturesOfTheLast) {
-    for (const char* n : {"1", "2"}) {
-        WriteHalves(std::string("tiles/tileani000") + n + ".png", 24, 24, kBlue, kBlue);
-        WriteLevel(n, std::string("animated ") + n + "\n");
-    }
-    int before = LiveTextureCount();
-    Load("1");
-    Load("2");
-    EXPECT_EQ(LiveTextureCount(), before + 1);
-    LevelNamespace::ReleaseAnimatedTilePictures();
-    EXPECT_EQ(LiveTextureCount(), before);
-}
-
 TEST_F(LevelLoad, RefusedOrMissingFilesBuildNothingAndSayWhy) {
     Level* missing = Load("nothere");
     EXPECT_TRUE(Said("Level levels\\nothere not loaded: the file cannot be opened"));
@@ -223,12 +171,4 @@ TEST_F(LevelLoad, RefusedOrMissingFilesBuildNothingAndSayWhy) {
     EXPECT_EQ(messages[0], "Level levels\\short not loaded: the file ends early, in the tile pictures");
     EXPECT_TRUE(truncated->mainGrid.empty());
     EXPECT_EQ(entities.Entities().size(), 2u);
-}
-
-TEST_F(LevelLoad, ALevelOutsideAnyManagerMakesNoHero) {
-    WriteLevel("alone", "start 10 10\n");
-    Level level;
-    level.Load("alone");
-    EXPECT_TRUE(Said("The level is in no entity manager: no hero is made"));
-    EXPECT_EQ(level.mainGrid.size(), 1u);
 }
