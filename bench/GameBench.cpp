@@ -83,8 +83,8 @@ void PrintMachine() {
         }
     double load[3] = {0, 0, 0};
     getloadavg(load, 3);
-    printf("Machine: %ld processors, %s; load average %.2f %.2f %.2f\n", sysconf(_SC_NPROCESSORS_ONLN),
-           model.c_str(), load[0], load[1], load[2]);
+    printf("Machine: %ld processors, %s; load average %.2f %.2f %.2f\n", sysconf(_SC_NPROCESSORS_ONLN), model.c_str(),
+           load[0], load[1], load[2]);
 }
 
 struct FrameFigures {
@@ -143,9 +143,7 @@ private:
         return true;
     }
 
-    bool Frames() {
-        return FramesOf("stage " + busiest_, busiest_, 3) && FramesOf("worst case", kWorstCaseLevel, 4);
-    }
+    bool Frames() { return FramesOf("stage " + busiest_, busiest_, 3) && FramesOf("worst case", kWorstCaseLevel, 4); }
 
     bool FramesOf(const std::string& what, const std::string& level, double aimMs) {
         printf("\nFrame time, %s, 960x720:\n", what.c_str());
@@ -155,8 +153,8 @@ private:
             long steps = reference ? std::min(settings_.steps, settings_.referenceSteps) : settings_.steps;
             if (!runs_.FrameTimes(level, data_.Movie(), steps, reference, ms)) return Fail(what);
             figures[reference] = FrameFiguresOf(ms);
-            printf("  %-10s %5ld steps: median %8.2f ms   99th percentile %8.2f ms\n",
-                   reference ? "reference" : "ours", steps, figures[reference].median, figures[reference].p99);
+            printf("  %-10s %5ld steps: median %8.2f ms   99th percentile %8.2f ms\n", reference ? "reference" : "ours",
+                   steps, figures[reference].median, figures[reference].p99);
         }
         summary_.Add("frame, " + what + ", median", figures[0].median, aimMs, figures[1].median, "ms");
         summary_.Add("frame, " + what + ", 99th pct", figures[0].p99, aimMs, figures[1].p99, "ms");
@@ -209,8 +207,7 @@ private:
         printf("\nProcessor use of the title screen standing still, %.0f s:\n", settings_.idleSeconds);
         double percent[2];
         for (bool reference : {false, true}) {
-            if (!runs_.IdleCpuPercent(reference, 3, settings_.idleSeconds, percent[reference]))
-                return Fail("idle");
+            if (!runs_.IdleCpuPercent(reference, 3, settings_.idleSeconds, percent[reference])) return Fail("idle");
             printf("  %-10s %6.1f %% of a core\n", reference ? "reference" : "ours", percent[reference]);
         }
         summary_.Add("idle title screen, processor", percent[0], 5, percent[1], "%");

@@ -10,8 +10,8 @@ constexpr double kStepSeconds = 0.016;
 }
 
 std::vector<std::string> GameRuns::Command(bool reference, long steps) const {
-    std::vector<std::string> command = {binary_,   "--data",  dataDir_, "--window", "960x720",
-                                        "--steps", std::to_string(steps), "--trace", Trace()};
+    std::vector<std::string> command = {
+        binary_, "--data", dataDir_, "--window", "960x720", "--steps", std::to_string(steps), "--trace", Trace()};
     if (reference) command.push_back("--reference");
     return command;
 }

@@ -108,7 +108,7 @@ public:
             std::string name = run.benchmark_name();
             name = name.substr(0, name.find("/process_time"));
             times[name] = {run.real_accumulated_time / double(run.iterations),
-                                           run.cpu_accumulated_time / double(run.iterations)};
+                           run.cpu_accumulated_time / double(run.iterations)};
         }
     }
     // Wall-clock and CPU time per iteration of both, and how many times
@@ -117,10 +117,9 @@ public:
                  const char* unitName) const {
         auto p = times.find(plain), o = times.find(ours);
         if (p == times.end() || o == times.end()) return;
-        printf("%-20s real: plain %9.2f %s, ours %7.2f %s, %6.1fx   cpu: plain %9.2f %s, ours %7.2f %s, %6.1fx\n",
-               what, p->second.real * unit, unitName, o->second.real * unit, unitName,
-               p->second.real / o->second.real, p->second.cpu * unit, unitName, o->second.cpu * unit,
-               unitName, p->second.cpu / o->second.cpu);
+        printf("%-20s real: plain %9.2f %s, ours %7.2f %s, %6.1fx   cpu: plain %9.2f %s, ours %7.2f %s, %6.1fx\n", what,
+               p->second.real * unit, unitName, o->second.real * unit, unitName, p->second.real / o->second.real,
+               p->second.cpu * unit, unitName, o->second.cpu * unit, unitName, p->second.cpu / o->second.cpu);
     }
 
 private:
@@ -148,8 +147,8 @@ void RunAtWindowSize(int width, int height, bool withCollision, ComparingReporte
         benchmark::RegisterBenchmark(("level_draw_" + size + "/clear_only").c_str(), ClearOnly)
             ->Unit(benchmark::kMillisecond)
             ->MeasureProcessCPUTime();
-        benchmark::RegisterBenchmark(("level_draw_" + size + "/every_cell").c_str(), Draw,
-                                     std::ref(worst.level), &LevelNamespace::Level::DrawEveryCell)
+        benchmark::RegisterBenchmark(("level_draw_" + size + "/every_cell").c_str(), Draw, std::ref(worst.level),
+                                     &LevelNamespace::Level::DrawEveryCell)
             ->Unit(benchmark::kMillisecond)
             ->MeasureProcessCPUTime();
         benchmark::RegisterBenchmark(("level_draw_" + size + "/culled").c_str(), Draw, std::ref(worst.level),

@@ -13,8 +13,7 @@ std::string Amount(double value, const std::string& unit) {
 }
 }
 
-void SummaryTable::Add(const std::string& what, double figure, double aim, double reference,
-                       const std::string& unit) {
+void SummaryTable::Add(const std::string& what, double figure, double aim, double reference, const std::string& unit) {
     rows_.push_back({what, unit, figure, aim, reference});
 }
 

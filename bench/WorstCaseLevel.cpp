@@ -59,8 +59,7 @@ std::string WorstCaseSource() {
     source << "tile 0 1 1\n";
     // The first layer stands still, as a sky does; the others repeat to the
     // right and scroll, each at its own pace.
-    source << "background 0 0 0 0 " << kFirstBackgroundPicture << " 0 " << kScreenWidth << ' ' << kScreenHeight
-           << '\n';
+    source << "background 0 0 0 0 " << kFirstBackgroundPicture << " 0 " << kScreenWidth << ' ' << kScreenHeight << '\n';
     for (int i = 1; i < kBackgroundLayers; ++i)
         source << "background 0 0 " << i << " 0 " << kFirstBackgroundPicture + i << " 0 " << kRepeatWidth << ' '
                << kScreenHeight << '\n';
@@ -80,8 +79,8 @@ bool WriteWorstCaseLevel(const std::string& dataDir, std::string& error) {
         return false;
     }
     for (int i = 0; i < 3; ++i)
-        if (!WritePicture(PicturePath(dataDir, LevelFile::kTileBase, kFirstTilePicture + i), kTileSize, kTileSize, i, false,
-                          error))
+        if (!WritePicture(PicturePath(dataDir, LevelFile::kTileBase, kFirstTilePicture + i), kTileSize, kTileSize, i,
+                          false, error))
             return false;
     for (int i = 0; i < kBackgroundLayers; ++i) {
         int width = i == 0 ? kScreenWidth : kRepeatWidth;

@@ -22,19 +22,18 @@ std::map<std::string, int32_t> MakeTable() {
 
 const KeyNames& FuzzKeyNames() {
     static const std::map<std::string, int32_t> table = MakeTable();
-    static const KeyNames names{
-        [](const std::string& name, int32_t& symbol) {
-            auto it = table.find(name);
-            if (it == table.end()) return false;
-            symbol = it->second;
-            return true;
-        },
-        [](int32_t symbol) {
-            for (const auto& [name, value] : table)
-                if (value == symbol) return name;
-            return std::string();
-        },
-        323};
+    static const KeyNames names{[](const std::string& name, int32_t& symbol) {
+                                    auto it = table.find(name);
+                                    if (it == table.end()) return false;
+                                    symbol = it->second;
+                                    return true;
+                                },
+                                [](int32_t symbol) {
+                                    for (const auto& [name, value] : table)
+                                        if (value == symbol) return name;
+                                    return std::string();
+                                },
+                                323};
     return names;
 }
 }

@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (picture.imageWidth == 0 || picture.imageHeight == 0) abort();
     if (!IsPowerOfTwo(picture.textureWidth) || !IsPowerOfTwo(picture.textureHeight)) abort();
-    if (picture.textureWidth < picture.imageWidth || picture.textureHeight < picture.imageHeight)
-        abort();
+    if (picture.textureWidth < picture.imageWidth || picture.textureHeight < picture.imageHeight) abort();
     if (picture.textureWidth > kFuzzMaxSide || picture.textureHeight > kFuzzMaxSide) abort();
     if (picture.rgba.size() != size_t(picture.textureWidth) * picture.textureHeight * 4) abort();
     return 0;

@@ -28,8 +28,6 @@ public:
     void Collect(const CellSpan& span, std::vector<Collision::ICollision*>& out) const;
 
 private:
-    static uint64_t Key(int32_t x, int32_t y) {
-        return uint64_t(uint32_t(x)) << 32 | uint32_t(y);
-    }
+    static uint64_t Key(int32_t x, int32_t y) { return uint64_t(uint32_t(x)) << 32 | uint32_t(y); }
     std::unordered_map<uint64_t, std::vector<Collision::ICollision*>> cells_;
 };

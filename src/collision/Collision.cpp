@@ -10,23 +10,19 @@ bool InInterval(float v, float low, float high) { return low <= v && v <= high; 
 // Closed intervals that share at least one value, tested the way the level's
 // tiles rely on: touching edges count.
 bool IntervalsMeet(float aMin, float aMax, float bMin, float bMax) {
-    return InInterval(aMin, bMin, bMax) || InInterval(aMax, bMin, bMax) ||
-           InInterval(bMin, aMin, aMax) || InInterval(bMax, aMin, aMax);
+    return InInterval(aMin, bMin, bMax) || InInterval(aMax, bMin, bMax) || InInterval(bMin, aMin, aMax) ||
+           InInterval(bMax, aMin, aMax);
 }
 
 bool Overlap(const Rectangle& a, const Rectangle& b) {
-    return IntervalsMeet(a.min.x, a.max.x, b.min.x, b.max.x) &&
-           IntervalsMeet(a.min.y, a.max.y, b.min.y, b.max.y);
+    return IntervalsMeet(a.min.x, a.max.x, b.min.x, b.max.x) && IntervalsMeet(a.min.y, a.max.y, b.min.y, b.max.y);
 }
 
 bool Contains(const Rectangle& r, const Vector3& p) {
-    return InInterval(p.x, r.min.x, r.max.x) && InInterval(p.y, r.min.y, r.max.y) &&
-           InInterval(p.z, r.min.z, r.max.z);
+    return InInterval(p.x, r.min.x, r.max.x) && InInterval(p.y, r.min.y, r.max.y) && InInterval(p.z, r.min.z, r.max.z);
 }
 
-Color WithAlpha(Color color, uint8_t alpha) {
-    return Color((color.value & 0x00FFFFFFu) | uint32_t(alpha) << 24);
-}
+Color WithAlpha(Color color, uint8_t alpha) { return Color((color.value & 0x00FFFFFFu) | uint32_t(alpha) << 24); }
 }
 
 CategoryMask& CategoryMask::operator=(uint32_t value) {
@@ -50,8 +46,8 @@ void ICollision::Moved() {
     if (world) world->Moved(this);
 }
 
-void ICollision::SetMask(uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, uint32_t c5,
-                         uint32_t c6, uint32_t c7, uint32_t c8, uint32_t c9) {
+void ICollision::SetMask(uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, uint32_t c5, uint32_t c6, uint32_t c7,
+                         uint32_t c8, uint32_t c9) {
     mask = c1 | c2 | c3 | c4 | c5 | c6 | c7 | c8 | c9;
 }
 
@@ -82,8 +78,7 @@ Rectangle::Rectangle(float x, float y, float width, float height, bool detached)
 }
 
 // A copy joins the world of its source, after every shape already there.
-Rectangle::Rectangle(const Rectangle& other)
-    : ICollision(), min(other.min), max(other.max), size(other.size) {
+Rectangle::Rectangle(const Rectangle& other) : ICollision(), min(other.min), max(other.max), size(other.size) {
     kind = other.kind;
     category = other.category;
     mask = other.mask;
@@ -142,8 +137,7 @@ bool Point::Collide(const ICollision& other) {
 }
 
 void Point::DebugDraw(float offsetX, float offsetY) const {
-    FillRect(position.x + offsetX, position.y + offsetY, 2.0f, 2.0f,
-             WithAlpha(DebugColor(category), 230));
+    FillRect(position.x + offsetX, position.y + offsetY, 2.0f, 2.0f, WithAlpha(DebugColor(category), 230));
 }
 
 void Point::SetPosition(const Vector3& p) {

@@ -45,8 +45,8 @@ public:
     // Copies of the shapes touched in this shape's latest pass; they stay
     // owned by this shape and live until its next pass.
     std::list<ICollision*> GetHits() const { return hits; }
-    void SetMask(uint32_t c1, uint32_t c2 = 0, uint32_t c3 = 0, uint32_t c4 = 0, uint32_t c5 = 0,
-                 uint32_t c6 = 0, uint32_t c7 = 0, uint32_t c8 = 0, uint32_t c9 = 0);
+    void SetMask(uint32_t c1, uint32_t c2 = 0, uint32_t c3 = 0, uint32_t c4 = 0, uint32_t c5 = 0, uint32_t c6 = 0,
+                 uint32_t c7 = 0, uint32_t c8 = 0, uint32_t c9 = 0);
     void ClearHits();
     // The closed box the shape covers, or false for a kind without geometry.
     bool Bounds(float& minX, float& minY, float& maxX, float& maxY) const;

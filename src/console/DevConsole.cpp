@@ -99,16 +99,12 @@ void DevConsole::Recount() {
 }
 
 void DevConsole::Draw() {
-    if (font_)
-        PrintLiteral(*font_, 0, (kScreenRows - lineCount_) * kRowHeight, 1, Color(0),
-                     text_.c_str());
+    if (font_) PrintLiteral(*font_, 0, (kScreenRows - lineCount_) * kRowHeight, 1, Color(0), text_.c_str());
 }
 
 void RouteLogToConsole() {
     SetLogSink([](const std::string& line) {
-        if (TheDevConsole())
-            TheDevConsole()->AppendLine(line);
-        else
-            PendingLines().push_back(line);
+        if (TheDevConsole()) TheDevConsole()->AppendLine(line);
+        else PendingLines().push_back(line);
     });
 }

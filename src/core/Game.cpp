@@ -104,17 +104,14 @@ void InitGame(const Options& options) {
     AddTraceField("playing", [] { return std::string(MusicPlaying() ? "true" : "false"); });
     // Resident memory differs from run to run, so that traces stay
     // comparable it is traced only on request (tools/long-run.sh).
-    if (getenv("DUSKHOLD_TRACE_RSS"))
-        AddTraceField("rss_kb", [] { return JsonNumber(ResidentMemoryKb()); });
+    if (getenv("DUSKHOLD_TRACE_RSS")) AddTraceField("rss_kb", [] { return JsonNumber(ResidentMemoryKb()); });
     if (getenv("DUSKHOLD_TRACE_TIMES")) AddPassTimeTraceFields();
     AddTitleTraceField();
     AddMenuTraceField();
     srand(MillisecondSeed());
     TheEntityManager().Add(new DevConsole(14));
     AddTraceField("held", [] { return JsonNumber(TheInput().held); });
-    AddTraceField("console", [] {
-        return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string();
-    });
+    AddTraceField("console", [] { return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string(); });
     AddHeroTraceFields();
     RegisterStateName(gTitleScreen, "title");
     RegisterStateName(gMainMenu, "menu");
@@ -126,10 +123,8 @@ void InitGame(const Options& options) {
 void UpdateFrame() {
     gPassStart = Clock::now();
     ++gStep;
-    if (ReferencePaths())
-        TheCollisionWorld().UpdateExhaustive();
-    else
-        TheCollisionWorld().Update();
+    if (ReferencePaths()) TheCollisionWorld().UpdateExhaustive();
+    else TheCollisionWorld().Update();
     if (!QueueReplayedEvents(gStep)) RequestQuit();
     TheInput().Update();
     const long entered = TheStateStack().EnterCount();
@@ -144,10 +139,8 @@ void UpdateFrame() {
 // The reference path draws straight into the window; otherwise the picture
 // is drawn small and shown scaled up, and only when it changed.
 void DrawFrame() {
-    if (ReferencePaths())
-        ClearScreen();
-    else
-        BeginFrame();
+    if (ReferencePaths()) ClearScreen();
+    else BeginFrame();
     if (GameState* state = TheStateStack().CurrentState()) state->Draw();
     TheEntityManager().Draw();
     TheCollisionWorld().DrawAll(-Camera::X(), -Camera::Y());

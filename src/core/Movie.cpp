@@ -9,7 +9,7 @@ const char* const kMovieHeader = "duskhold-movie 1";
 
 namespace {
 const std::pair<int32_t, const char*> kHatNames[] = {
-    {0, "centered"}, {1, "up"},       {4, "down"},      {8, "left"},       {2, "right"},
+    {0, "centered"}, {1, "up"},       {4, "down"},       {8, "left"},       {2, "right"},
     {9, "up-left"},  {3, "up-right"}, {12, "down-left"}, {6, "down-right"},
 };
 constexpr long kMaxButton = 255;  // SDL keeps button numbers in a byte
@@ -35,8 +35,7 @@ std::string FirstWord(const std::string& text, std::string& rest) {
 }
 
 bool ParseNumber(const std::string& text, long& value) {
-    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) return false;
     value = strtol(text.c_str(), nullptr, 10);
     return true;
 }
@@ -50,8 +49,7 @@ public:
     bool Read(const std::string& content) {
         std::string rest;
         std::string stepText = FirstWord(content, rest);
-        if (!ParseNumber(stepText, event_.step))
-            return Fail("'" + stepText + "' is not a step number");
+        if (!ParseNumber(stepText, event_.step)) return Fail("'" + stepText + "' is not a step number");
         if (event_.step < 1) return Fail("steps count from 1");
         std::string verb = FirstWord(rest, rest);
         if (verb == "down" || verb == "up") return ReadKey(verb == "down", rest);
@@ -98,8 +96,7 @@ private:
         long number = 0;
         if (!ParseNumber(numberText, number) || number > kMaxButton)
             return Fail("a button number from 0 to 255 must follow button");
-        if (state != "down" && state != "up")
-            return Fail("button " + numberText + " must be followed by down or up");
+        if (state != "down" && state != "up") return Fail("button " + numberText + " must be followed by down or up");
         event_.kind = state == "down" ? MovieEventKind::ButtonDown : MovieEventKind::ButtonUp;
         event_.value = int32_t(number);
         return true;
@@ -122,8 +119,8 @@ bool CheckOrder(const std::vector<MovieEvent>& events, const MovieEvent& next, s
     size_t sameStep = 1;
     for (auto it = events.rbegin(); it != events.rend() && it->step == next.step; ++it) ++sameStep;
     if (sameStep > kMaxMovieEventsPerStep) {
-        error = "step " + std::to_string(next.step) + " holds more than " +
-                std::to_string(kMaxMovieEventsPerStep) + " events";
+        error = "step " + std::to_string(next.step) + " holds more than " + std::to_string(kMaxMovieEventsPerStep) +
+                " events";
         return false;
     }
     return true;
@@ -149,8 +146,7 @@ KeyNames KeyNamesFromTable(const std::map<std::string, int32_t>& table, int32_t 
     return keys;
 }
 
-bool ParseMovie(const std::string& text, const KeyNames& keys, std::vector<MovieEvent>& events,
-                MovieError& error) {
+bool ParseMovie(const std::string& text, const KeyNames& keys, std::vector<MovieEvent>& events, MovieError& error) {
     events.clear();
     std::istringstream in(text);
     std::string line;
@@ -191,8 +187,8 @@ namespace {
 std::string KeyText(int32_t symbol, const KeyNames& keys) {
     std::string name = keys.spell(symbol);
     int32_t back = -1;
-    if (!name.empty() && name.find('#') == std::string::npos && name == Trim(name) &&
-        keys.find(name, back) && back == symbol)
+    if (!name.empty() && name.find('#') == std::string::npos && name == Trim(name) && keys.find(name, back) &&
+        back == symbol)
         return name;
     std::string number = std::to_string(symbol);
     return keys.find(number, back) ? "0" + number : number;

@@ -25,16 +25,14 @@ struct MovieEvent {
     // down 4, left 8; diagonals combine two).
     int32_t value = 0;
 
-    bool operator==(const MovieEvent& o) const {
-        return step == o.step && kind == o.kind && value == o.value;
-    }
+    bool operator==(const MovieEvent& o) const { return step == o.step && kind == o.kind && value == o.value; }
 };
 
 // How keys are spelled. The platform fills it from its key table.
 struct KeyNames {
     std::function<bool(const std::string& name, int32_t& symbol)> find;
     std::function<std::string(int32_t symbol)> spell;  // "" for a key without a name
-    int32_t symbolLimit = 0;                            // key numbers run below this
+    int32_t symbolLimit = 0;                           // key numbers run below this
 };
 
 // Key names from a table of names and their symbols; a symbol that several
@@ -53,8 +51,7 @@ constexpr size_t kMaxMovieEventsPerStep = 64;
 
 // Reads a whole movie; false with the number of the first malformed line and
 // what is wrong with it.
-bool ParseMovie(const std::string& text, const KeyNames& keys, std::vector<MovieEvent>& events,
-                MovieError& error);
+bool ParseMovie(const std::string& text, const KeyNames& keys, std::vector<MovieEvent>& events, MovieError& error);
 
 // One event as a movie line, without the line feed.
 std::string MovieLine(const MovieEvent& event, const KeyNames& keys);

@@ -16,16 +16,13 @@ bool ParseLong(const std::string& text, long& value) {
 bool ParseShot(const std::string& text, ShotRequest& shot) {
     size_t colon = text.find(':');
     if (colon == std::string::npos || colon + 1 == text.size()) return false;
-    return ParseLong(text.substr(0, colon), shot.step) && shot.step > 0 &&
-           (shot.file = text.substr(colon + 1), true);
+    return ParseLong(text.substr(0, colon), shot.step) && shot.step > 0 && (shot.file = text.substr(colon + 1), true);
 }
 
 bool ParseWindow(const std::string& text, int& width, int& height) {
     size_t x = text.find('x');
     long w = 0, h = 0;
-    if (x == std::string::npos || !ParseLong(text.substr(0, x), w) ||
-        !ParseLong(text.substr(x + 1), h))
-        return false;
+    if (x == std::string::npos || !ParseLong(text.substr(0, x), w) || !ParseLong(text.substr(x + 1), h)) return false;
     if (w < 1 || h < 1 || w > 16384 || h > 16384) return false;
     width = int(w);
     height = int(h);

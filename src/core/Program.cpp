@@ -46,8 +46,8 @@ void EnterData(const Options& options, const char* argv0) {
     if (EnterDataDir(choice.path, error))
         PrintStatus("Data directory: %s (%s)", choice.path.c_str(), choice.source.c_str());
     else
-        PrintStatus("Data directory %s (%s) cannot be used: %s", choice.path.c_str(),
-                    choice.source.c_str(), error.c_str());
+        PrintStatus("Data directory %s (%s) cannot be used: %s", choice.path.c_str(), choice.source.c_str(),
+                    error.c_str());
 }
 
 void OpenWindow(const Options& options) {

@@ -15,9 +15,7 @@ void StateStack::ChangeState(GameState* state) {
     PushState(state);
 }
 
-GameState* StateStack::CurrentState() const {
-    return states_.empty() ? nullptr : states_.back();
-}
+GameState* StateStack::CurrentState() const { return states_.empty() ? nullptr : states_.back(); }
 
 StateStack& TheStateStack() {
     static StateStack stack;

@@ -22,9 +22,7 @@ void AddTraceField(const std::string& name, TraceFieldWriter writer) {
     Tracer().fields.emplace_back(name, std::move(writer));
 }
 
-void RegisterStateName(const GameState* state, const char* name) {
-    Tracer().stateNames[state] = name;
-}
+void RegisterStateName(const GameState* state, const char* name) { Tracer().stateNames[state] = name; }
 
 const char* StateName(const GameState* state) {
     auto it = Tracer().stateNames.find(state);
@@ -43,8 +41,7 @@ bool TraceOpen() { return Tracer().file != nullptr; }
 void WriteTraceLine(long step, const GameState* current) {
     TraceState& tracer = Tracer();
     if (!tracer.file) return;
-    std::string line = "{\"step\":" + std::to_string(step) + ",\"state\":" +
-                       JsonString(StateName(current));
+    std::string line = "{\"step\":" + std::to_string(step) + ",\"state\":" + JsonString(StateName(current));
     for (auto& [name, writer] : tracer.fields) {
         std::string value = writer();
         if (!value.empty()) line += ",\"" + name + "\":" + value;

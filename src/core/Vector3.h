@@ -13,11 +13,15 @@ struct Vector3 {
     Vector3 operator+(const Vector3& o) const { return {x + o.x, y + o.y, z + o.z}; }
     Vector3 operator-(const Vector3& o) const { return {x - o.x, y - o.y, z - o.z}; }
     Vector3& operator+=(const Vector3& o) {
-        x += o.x; y += o.y; z += o.z;
+        x += o.x;
+        y += o.y;
+        z += o.z;
         return *this;
     }
     Vector3& operator*=(float f) {
-        x *= f; y *= f; z *= f;
+        x *= f;
+        y *= f;
+        z *= f;
         return *this;
     }
     bool operator==(const Vector3& o) const { return x == o.x && y == o.y && z == o.z; }

@@ -23,8 +23,7 @@ void ChooseMidiSynthesiser() {
     setenv("SDL_FORCE_SOUNDFONTS", "1", 1);
     setenv("SDL_SOUNDFONTS", "/nonexistent/duskhold-no-soundfont.sf2", 1);
     if (getenv("TIMIDITY_CFG")) return;
-    const char* const configs[] = {"/etc/timidity/freepats.cfg", "/etc/timidity.cfg",
-                                   "/etc/timidity/timidity.cfg"};
+    const char* const configs[] = {"/etc/timidity/freepats.cfg", "/etc/timidity.cfg", "/etc/timidity/timidity.cfg"};
     for (const char* config : configs) {
         if (access(config, R_OK) == 0) {
             setenv("TIMIDITY_CFG", config, 1);
@@ -63,10 +62,8 @@ Result System::createSound(const char* path, unsigned mode, void*, Sound** sound
     if (!open_) return ErrNoDevice;
     Mix_Chunk* chunk = nullptr;
     Mix_Music* music = nullptr;
-    if (IsMidiPath(path))
-        music = Mix_LoadMUS(path);
-    else
-        chunk = Mix_LoadWAV(path);
+    if (IsMidiPath(path)) music = Mix_LoadMUS(path);
+    else chunk = Mix_LoadWAV(path);
     if (!chunk && !music) return ErrFile;
     Sound* created = new Sound(this, chunk, music);
     created->next_ = sounds_;
@@ -83,10 +80,8 @@ Result System::playSound(int, Sound* sound, bool paused, Channel** channel) {
     Result result = sound->isMusic() ? playMusic(sound, chosen) : playEffect(sound, chosen);
     if (result != Ok) return result;
     if (paused) {
-        if (chosen->slot_ < 0)
-            Mix_PauseMusic();
-        else
-            Mix_Pause(chosen->slot_);
+        if (chosen->slot_ < 0) Mix_PauseMusic();
+        else Mix_Pause(chosen->slot_);
     }
     if (channel) *channel = chosen;
     return Ok;
@@ -94,8 +89,7 @@ Result System::playSound(int, Sound* sound, bool paused, Channel** channel) {
 
 Result System::playMusic(Sound* sound, Channel* channel) {
     // Playing the stream replaces whatever music was on it.
-    if (Mix_PlayMusic(static_cast<Mix_Music*>(sound->music_), sound->loop_ ? -1 : 1) != 0)
-        return ErrInvalid;
+    if (Mix_PlayMusic(static_cast<Mix_Music*>(sound->music_), sound->loop_ ? -1 : 1) != 0) return ErrInvalid;
     channel->slot_ = -1;
     musicOwner_ = channel;
     return Ok;
@@ -141,8 +135,7 @@ void System::forget(Sound* sound) {
     }
 }
 
-Sound::Sound(System* system, void* chunk, void* music)
-    : system_(system), chunk_(chunk), music_(music) {}
+Sound::Sound(System* system, void* chunk, void* music) : system_(system), chunk_(chunk), music_(music) {}
 
 Sound::~Sound() {
     while (channels_) {
@@ -181,8 +174,7 @@ Channel* Sound::idleChannel() {
 bool Channel::isPlaying() const {
     const System* system = sound_->system_;
     if (slot_ < 0) return system->musicOwner_ == this && Mix_PlayingMusic();
-    return slot_ < system->channelCount_ && system->slotOwners_[slot_] == this &&
-           Mix_Playing(slot_);
+    return slot_ < system->channelCount_ && system->slotOwners_[slot_] == this && Mix_Playing(slot_);
 }
 
 Result Channel::stop() {

@@ -27,8 +27,7 @@ void DrawList::Draw() {
             continue;
         }
         size_t end = first + 1;
-        while (end < quads_.size() && quads_[end].texture == quad.texture && quads_[end].turn.degrees == 0.0f)
-            ++end;
+        while (end < quads_.size() && quads_[end].texture == quad.texture && quads_[end].turn.degrees == 0.0f) ++end;
         DrawRun(first, end);
         first = end;
     }

@@ -30,8 +30,8 @@ private:
 };
 
 // Internal to the renderer: one quad drawn with the current state.
-void SetQuadCorners(QuadVertex* corners, float x, float y, float z, float width, float height, Color color,
-                    float s0, float t0, float s1, float t1);
+void SetQuadCorners(QuadVertex* corners, float x, float y, float z, float width, float height, Color color, float s0,
+                    float t0, float s1, float t1);
 void DrawQuadCorners(const QuadVertex* corners);
 void DrawTriangles(const QuadVertex* vertices, size_t count);
 void DrawTurnedQuad(const QuadTurn& turn, const QuadVertex* corners);

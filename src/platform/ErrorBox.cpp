@@ -32,15 +32,13 @@ void RunDialog(const char* const* argv) {
 
 void ShowDialog(const char* text) {
     if (ToolExists("zenity")) {
-        const char* argv[] = {"zenity", "--error", "--title=Duskhold Error", "--no-markup",
-                              "--text", text, nullptr};
+        const char* argv[] = {"zenity", "--error", "--title=Duskhold Error", "--no-markup", "--text", text, nullptr};
         RunDialog(argv);
     } else if (ToolExists("kdialog")) {
         const char* argv[] = {"kdialog", "--title", "Duskhold Error", "--error", text, nullptr};
         RunDialog(argv);
     } else if (ToolExists("xmessage")) {
-        const char* argv[] = {"xmessage", "-center", "-title", "Duskhold Error",
-                              "-buttons", "OK", text, nullptr};
+        const char* argv[] = {"xmessage", "-center", "-title", "Duskhold Error", "-buttons", "OK", text, nullptr};
         RunDialog(argv);
     }
 }

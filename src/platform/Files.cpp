@@ -14,9 +14,7 @@ std::string HostPath(const std::string& gamePath) {
     return path;
 }
 
-FILE* OpenGameFile(const std::string& gamePath, const char* mode) {
-    return fopen(HostPath(gamePath).c_str(), mode);
-}
+FILE* OpenGameFile(const std::string& gamePath, const char* mode) { return fopen(HostPath(gamePath).c_str(), mode); }
 
 bool ReadWholeFile(const std::string& gamePath, std::vector<unsigned char>& bytes) {
     struct stat info;

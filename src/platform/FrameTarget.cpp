@@ -16,10 +16,9 @@ struct FramebufferCalls {
     bool Load() {
         gen = reinterpret_cast<PFNGLGENFRAMEBUFFERSEXTPROC>(SDL_GL_GetProcAddress("glGenFramebuffersEXT"));
         bind = reinterpret_cast<PFNGLBINDFRAMEBUFFEREXTPROC>(SDL_GL_GetProcAddress("glBindFramebufferEXT"));
-        attach = reinterpret_cast<PFNGLFRAMEBUFFERTEXTURE2DEXTPROC>(
-            SDL_GL_GetProcAddress("glFramebufferTexture2DEXT"));
-        status = reinterpret_cast<PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC>(
-            SDL_GL_GetProcAddress("glCheckFramebufferStatusEXT"));
+        attach = reinterpret_cast<PFNGLFRAMEBUFFERTEXTURE2DEXTPROC>(SDL_GL_GetProcAddress("glFramebufferTexture2DEXT"));
+        status =
+            reinterpret_cast<PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC>(SDL_GL_GetProcAddress("glCheckFramebufferStatusEXT"));
         return gen && bind && attach && status;
     }
 };
@@ -120,8 +119,7 @@ void DrawScaledUp() {
     glLoadIdentity();
     float s = float(LogicalWidth()) / float(gTarget.textureWidth);
     float t = float(LogicalHeight()) / float(gTarget.textureHeight);
-    DrawQuad(0.0f, 0.0f, 0.0f, float(LogicalWidth()), float(LogicalHeight()), Color(0xFFFFFFFFu), 0.0f, t, s,
-             0.0f);
+    DrawQuad(0.0f, 0.0f, 0.0f, float(LogicalWidth()), float(LogicalHeight()), Color(0xFFFFFFFFu), 0.0f, t, s, 0.0f);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 }

@@ -11,16 +11,27 @@ constexpr uint8_t kHatOrder[] = {SDL_HAT_UP, SDL_HAT_DOWN, SDL_HAT_LEFT, SDL_HAT
 constexpr int32_t kHatActions[] = {Up, Down, Left, Right};
 }
 
-const uint32_t kInputEventMask = SDL_KEYDOWNMASK | SDL_KEYUPMASK | SDL_JOYHATMOTIONMASK |
-                                 SDL_JOYBUTTONDOWNMASK | SDL_JOYBUTTONUPMASK;
+const uint32_t kInputEventMask =
+    SDL_KEYDOWNMASK | SDL_KEYUPMASK | SDL_JOYHATMOTIONMASK | SDL_JOYBUTTONDOWNMASK | SDL_JOYBUTTONUPMASK;
 
 Input::Input() {
     const std::pair<int32_t, SDLKey> defaults[] = {
-        {Up, SDLK_UP},         {Up, SDLK_w},       {Left, SDLK_LEFT}, {Left, SDLK_a},
-        {Right, SDLK_RIGHT},   {Right, SDLK_d},    {Down, SDLK_DOWN}, {ButtonB, SDLK_END},
-        {ButtonB, SDLK_x},     {ButtonA, SDLK_DELETE}, {ButtonA, SDLK_z},
+        {Up, SDLK_UP},
+        {Up, SDLK_w},
+        {Left, SDLK_LEFT},
+        {Left, SDLK_a},
+        {Right, SDLK_RIGHT},
+        {Right, SDLK_d},
+        {Down, SDLK_DOWN},
+        {ButtonB, SDLK_END},
+        {ButtonB, SDLK_x},
+        {ButtonA, SDLK_DELETE},
+        {ButtonA, SDLK_z},
         // The keys a new player tries first.
-        {ButtonA, SDLK_RETURN}, {ButtonA, SDLK_KP_ENTER}, {ButtonA, SDLK_SPACE}, {Down, SDLK_s},
+        {ButtonA, SDLK_RETURN},
+        {ButtonA, SDLK_KP_ENTER},
+        {ButtonA, SDLK_SPACE},
+        {Down, SDLK_s},
     };
     for (const auto& [action, key] : defaults) BindKey(action, key);
 }
@@ -33,9 +44,7 @@ int32_t Input::KeyAction(int32_t keySymbol) const {
 
 int32_t Input::JoystickAction(int32_t joystickIndex, int32_t code) const {
     for (const auto& [action, binding] : bindings)
-        if (binding.kind == kJoystick && binding.joystickIndex == joystickIndex &&
-            binding.code == code)
-            return action;
+        if (binding.kind == kJoystick && binding.joystickIndex == joystickIndex && binding.code == code) return action;
     return 0;
 }
 
@@ -103,13 +112,10 @@ void Input::Update() {
         if (onEventTaken) onEventTaken(event);
         switch (event.type) {
         case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            SetAction(KeyAction(event.key.keysym.sym), event.type == SDL_KEYDOWN);
-            break;
+        case SDL_KEYUP: SetAction(KeyAction(event.key.keysym.sym), event.type == SDL_KEYDOWN); break;
         case SDL_JOYBUTTONDOWN:
         case SDL_JOYBUTTONUP:
-            SetAction(JoystickAction(event.jbutton.which, event.jbutton.button),
-                      event.type == SDL_JOYBUTTONDOWN);
+            SetAction(JoystickAction(event.jbutton.which, event.jbutton.button), event.type == SDL_JOYBUTTONDOWN);
             break;
         case SDL_JOYHATMOTION:
             // Only the first hat event of a step counts; later ones are lost.

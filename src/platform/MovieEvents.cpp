@@ -91,8 +91,7 @@ const KeyNames& SdlKeyNames() {
 bool PushMovieEvent(const MovieEvent& movieEvent) {
     SDL_Event event;
     memset(&event, 0, sizeof event);
-    bool down = movieEvent.kind == MovieEventKind::KeyDown ||
-                movieEvent.kind == MovieEventKind::ButtonDown;
+    bool down = movieEvent.kind == MovieEventKind::KeyDown || movieEvent.kind == MovieEventKind::ButtonDown;
     switch (movieEvent.kind) {
     case MovieEventKind::KeyDown:
     case MovieEventKind::KeyUp:
@@ -128,8 +127,7 @@ bool DescribeTakenEvent(const SDL_Event& event, long step, MovieEvent& out) {
         return !HatName(out.value).empty();
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
-        out.kind = event.type == SDL_JOYBUTTONDOWN ? MovieEventKind::ButtonDown
-                                                   : MovieEventKind::ButtonUp;
+        out.kind = event.type == SDL_JOYBUTTONDOWN ? MovieEventKind::ButtonDown : MovieEventKind::ButtonUp;
         out.value = event.jbutton.button;
         return true;
     }
@@ -163,8 +161,7 @@ bool LoadReplay(const std::string& path, std::string& error) {
 
 void AttachReplayJoystick() {
     const std::vector<MovieEvent>& events = TheReplay().events;
-    if (TheInput().joystick || std::none_of(events.begin(), events.end(), IsJoystickEvent))
-        return;
+    if (TheInput().joystick || std::none_of(events.begin(), events.end(), IsJoystickEvent)) return;
     TheInput().BindJoystickControls(0, kReplayButtons, kReplayHats);
 }
 
@@ -172,8 +169,7 @@ bool QueueReplayedEvents(long step) {
     Replay& replay = TheReplay();
     if (!replay.active) return true;
     bool escape = DiscardLiveInput();
-    for (; replay.next < replay.events.size() && replay.events[replay.next].step <= step;
-         ++replay.next) {
+    for (; replay.next < replay.events.size() && replay.events[replay.next].step <= step; ++replay.next) {
         const MovieEvent& event = replay.events[replay.next];
         if (event.step == step && !PushMovieEvent(event))
             PrintStatus("Replay: SDL's event queue is full, an event of step %ld is lost", step);
@@ -181,8 +177,7 @@ bool QueueReplayedEvents(long step) {
     return !escape;
 }
 
-bool StartRecording(const std::string& path, std::function<long()> currentStep,
-                    std::string& error) {
+bool StartRecording(const std::string& path, std::function<long()> currentStep, std::string& error) {
     StopRecording();
     Recorder& recorder = TheRecorder();
     recorder.file = fopen(path.c_str(), "w");

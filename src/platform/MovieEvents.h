@@ -33,6 +33,5 @@ bool QueueReplayedEvents(long step);
 
 // Writes every event the input takes to a movie file, with the step that
 // `currentStep` reports.
-bool StartRecording(const std::string& path, std::function<long()> currentStep,
-                    std::string& error);
+bool StartRecording(const std::string& path, std::function<long()> currentStep, std::string& error);
 void StopRecording();

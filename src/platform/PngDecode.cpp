@@ -55,8 +55,8 @@ void RequestRgba8(png_structp png, png_infop info) {
 // libpng reports errors by jumping back here, so this function keeps no
 // objects with destructors of its own: the pixels and row table belong to
 // the caller and are simply discarded after an error.
-PngError ReadImage(png_structp png, png_infop info, const MemoryReader& reader,
-                   uint32_t maxSide, DecodedImage& image, std::vector<png_bytep>& rows) {
+PngError ReadImage(png_structp png, png_infop info, const MemoryReader& reader, uint32_t maxSide, DecodedImage& image,
+                   std::vector<png_bytep>& rows) {
     if (setjmp(png_jmpbuf(png))) return reader.ranOut ? PngError::Truncated : PngError::Corrupt;
     png_read_info(png, info);
     uint32_t width = png_get_image_width(png, info);
@@ -81,8 +81,7 @@ PngError DecodePng(const unsigned char* data, size_t size, uint32_t maxSide, Dec
     image = DecodedImage();
     PngError error = CheckSignature(data, size);
     if (error != PngError::None) return error;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, RaiseDecodeError,
-                                             IgnoreWarning);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, RaiseDecodeError, IgnoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_read_struct(png ? &png : nullptr, nullptr, nullptr);
@@ -113,8 +112,7 @@ uint32_t PowerOfTwoAtLeast(uint32_t n) {
 void ApplyColorKey(DecodedImage& image, Color key) {
     for (size_t at = 0; at + 4 <= image.rgba.size(); at += 4) {
         unsigned char* pixel = &image.rgba[at];
-        if (Color::FromBytes(pixel[0], pixel[1], pixel[2], pixel[3]) == key)
-            memset(pixel, 0, 4);
+        if (Color::FromBytes(pixel[0], pixel[1], pixel[2], pixel[3]) == key) memset(pixel, 0, 4);
     }
 }
 
@@ -127,12 +125,10 @@ void PadToPowerOfTwo(const DecodedImage& image, PaddedPicture& picture) {
     size_t imageRowBytes = size_t(image.width) * 4;
     picture.rgba.assign(textureRowBytes * picture.textureHeight, 0);
     for (uint32_t row = 0; row < image.height; ++row)
-        memcpy(&picture.rgba[row * textureRowBytes], &image.rgba[row * imageRowBytes],
-               imageRowBytes);
+        memcpy(&picture.rgba[row * textureRowBytes], &image.rgba[row * imageRowBytes], imageRowBytes);
 }
 
-PngError PreparePicture(const unsigned char* data, size_t size, Color key, uint32_t maxSide,
-                        PaddedPicture& picture) {
+PngError PreparePicture(const unsigned char* data, size_t size, Color key, uint32_t maxSide, PaddedPicture& picture) {
     DecodedImage image;
     PngError error = DecodePng(data, size, maxSide, image);
     if (error != PngError::None) return error;

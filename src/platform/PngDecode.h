@@ -53,5 +53,4 @@ void PadToPowerOfTwo(const DecodedImage& image, PaddedPicture& picture);
 
 // The whole path from file bytes to the pixels a texture is made of, without
 // touching GL. On error the picture is left as it was.
-PngError PreparePicture(const unsigned char* data, size_t size, Color key, uint32_t maxSide,
-                        PaddedPicture& picture);
+PngError PreparePicture(const unsigned char* data, size_t size, Color key, uint32_t maxSide, PaddedPicture& picture);

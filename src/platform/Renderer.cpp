@@ -46,8 +46,8 @@ void PointArraysAt(const QuadVertex* vertices) {
 }
 }
 
-void SetQuadCorners(QuadVertex* corners, float x, float y, float z, float width, float height, Color color,
-                    float s0, float t0, float s1, float t1) {
+void SetQuadCorners(QuadVertex* corners, float x, float y, float z, float width, float height, Color color, float s0,
+                    float t0, float s1, float t1) {
     SetVertex(corners[0], x, y, z, color, s0, t0);
     SetVertex(corners[1], x + width, y, z, color, s1, t0);
     SetVertex(corners[2], x, y + height, z, color, s0, t1);
@@ -69,8 +69,7 @@ Viewport ComputeViewport(int windowWidth, int windowHeight, double aspect) {
     return {(windowWidth - iw) / 2, (windowHeight - ih) / 2, iw, ih};
 }
 
-bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int windowHeight,
-                  bool fullscreen) {
+bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int windowHeight, bool fullscreen) {
     gLogicalWidth = logicalWidth;
     gLogicalHeight = logicalHeight;
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -100,17 +99,15 @@ bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int wind
     return true;
 }
 
-void ResizeViewport(int windowWidth, int windowHeight) {
-    ApplyViewport(windowWidth, windowHeight, kScreenAspect);
-}
+void ResizeViewport(int windowWidth, int windowHeight) { ApplyViewport(windowWidth, windowHeight, kScreenAspect); }
 
 const Viewport& CurrentViewport() { return gViewport; }
 bool ViewportFillsWindow() { return gViewportFillsWindow; }
 int LogicalWidth() { return gLogicalWidth; }
 int LogicalHeight() { return gLogicalHeight; }
 
-void DrawQuad(float x, float y, float z, float width, float height, Color color,
-              float s0, float t0, float s1, float t1) {
+void DrawQuad(float x, float y, float z, float width, float height, Color color, float s0, float t0, float s1,
+              float t1) {
     SetQuadCorners(gQuad, x, y, z, width, height, color, s0, t0, s1, t1);
     DrawQuadCorners(gQuad);
 }
@@ -154,8 +151,8 @@ void DrawTurnedQuad(const QuadTurn& turn, const QuadVertex* corners) {
     glPopMatrix();
 }
 
-void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z, float width,
-               float height, Color color, float s0, float t0, float s1, float t1) {
+void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z, float width, float height,
+               Color color, float s0, float t0, float s1, float t1) {
     QuadCommand quad{texture, turn, {}};
     SetQuadCorners(quad.corners, x, y, z, width, height, color, s0, t0, s1, t1);
     if (gRecording) {

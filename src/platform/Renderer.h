@@ -19,9 +19,7 @@ struct QuadTurn {
 // The part of the window that shows the logical screen.
 struct Viewport {
     int x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const Viewport& o) const {
-        return x == o.x && y == o.y && width == o.width && height == o.height;
-    }
+    bool operator==(const Viewport& o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
 };
 
 // The letterbox rule: the largest rectangle of the given aspect that fits the
@@ -30,8 +28,7 @@ Viewport ComputeViewport(int windowWidth, int windowHeight, double aspect);
 
 // Opens the GL window and sets up the logical screen. False if no video mode
 // could be set (the failure has been printed and shown).
-bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int windowHeight,
-                  bool fullscreen);
+bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int windowHeight, bool fullscreen);
 void ResizeViewport(int windowWidth, int windowHeight);
 const Viewport& CurrentViewport();
 // False when the window has bars beside or above the logical screen.
@@ -40,15 +37,15 @@ int LogicalWidth();
 int LogicalHeight();
 
 // One quad drawn with whatever texture and blending state is set.
-void DrawQuad(float x, float y, float z, float width, float height, Color color,
-              float s0, float t0, float s1, float t1);
+void DrawQuad(float x, float y, float z, float width, float height, Color color, float s0, float t0, float s1,
+              float t1);
 // An untextured, alpha-blended rectangle.
 void FillRect(float x, float y, float width, float height, Color color);
 
 // An alpha-blended quad with the texture `texture` (0: untextured), turned
 // by `turn`. Drawn at once, or added to the list being recorded.
-void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z, float width,
-               float height, Color color, float s0, float t0, float s1, float t1);
+void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z, float width, float height,
+               Color color, float s0, float t0, float s1, float t1);
 // From now on BlendQuad adds to `list` instead of drawing; nullptr draws again.
 void RecordQuadsInto(DrawList* list);
 // Sets the GL state BlendQuad draws with.

@@ -23,8 +23,7 @@ long ShotNumber(const std::string& name) {
         name.compare(name.size() - suffix, suffix, kSuffix) != 0)
         return 0;
     std::string digits = name.substr(prefix, name.size() - prefix - suffix);
-    if (digits.size() > kMaxDigits || digits.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
+    if (digits.size() > kMaxDigits || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
     return strtol(digits.c_str(), nullptr, 10);
 }
 
@@ -68,6 +67,5 @@ void TakeRequestedScreenshot() {
     std::string path, error;
     if (NextScreenshotPath(ScreenshotDir(), path, error) && WriteViewportPng(path, error))
         PrintStatus("Screenshot saved to %s", path.c_str());
-    else
-        PrintStatus("Screenshot failed: %s", error.c_str());
+    else PrintStatus("Screenshot failed: %s", error.c_str());
 }

@@ -17,8 +17,7 @@ Color EffectiveTint(Color tint) { return tint.value == 0 ? Colors::White : tint;
 
 // A turn about the unscaled frame's centre; the pivot is halved in integers
 // as the frame walk counts whole pixels.
-QuadTurn TurnAboutFrameCentre(int32_t x, int32_t y, int32_t frameWidth, int32_t frameHeight,
-                              int32_t rotation) {
+QuadTurn TurnAboutFrameCentre(int32_t x, int32_t y, int32_t frameWidth, int32_t frameHeight, int32_t rotation) {
     QuadTurn turn;
     if (rotation == 0) return turn;
     turn.pivotX = float(int64_t(x) + frameWidth / 2);
@@ -29,11 +28,8 @@ QuadTurn TurnAboutFrameCentre(int32_t x, int32_t y, int32_t frameWidth, int32_t 
 
 class FontGlyphs : public GlyphSink {
 public:
-    FontGlyphs(const Sprite& font, int32_t scale, Color tint)
-        : font_(font), scale_(scale), tint_(tint) {}
-    void Glyph(int32_t frame, int32_t x, int32_t y) override {
-        font_.Draw(x, y, frame, 0, float(scale_), 0, tint_);
-    }
+    FontGlyphs(const Sprite& font, int32_t scale, Color tint) : font_(font), scale_(scale), tint_(tint) {}
+    void Glyph(int32_t frame, int32_t x, int32_t y) override { font_.Draw(x, y, frame, 0, float(scale_), 0, tint_); }
 
 private:
     const Sprite& font_;
@@ -68,18 +64,15 @@ PenStep ReadPenStep(const char* at) {
 }
 }
 
-Sprite::Sprite(const char* file, Color colorKey) {
-    Load(file, colorKey, kFontFrameWidth, kFontFrameHeight);
-}
+Sprite::Sprite(const char* file, Color colorKey) { Load(file, colorKey, kFontFrameWidth, kFontFrameHeight); }
 
-Sprite::Sprite(const char* file, Color colorKey, int32_t frameWidth_, int32_t frameHeight_,
-               int32_t gridWidth_) {
+Sprite::Sprite(const char* file, Color colorKey, int32_t frameWidth_, int32_t frameHeight_, int32_t gridWidth_) {
     Load(file, colorKey, frameWidth_, frameHeight_, gridWidth_);
 }
 
 Sprite::Sprite(const Sprite& other)
-    : texture(other.texture), frameWidth(other.frameWidth), frameHeight(other.frameHeight),
-      gridWidth(other.gridWidth) {}
+    : texture(other.texture), frameWidth(other.frameWidth), frameHeight(other.frameHeight), gridWidth(other.gridWidth) {
+}
 
 Sprite& Sprite::operator=(const Sprite& other) {
     texture = other.texture;
@@ -91,8 +84,7 @@ Sprite& Sprite::operator=(const Sprite& other) {
 
 Sprite::~Sprite() { texture.Release(); }
 
-void Sprite::Load(const char* file, Color colorKey, int32_t frameWidth_, int32_t frameHeight_,
-                  int32_t gridWidth_) {
+void Sprite::Load(const char* file, Color colorKey, int32_t frameWidth_, int32_t frameHeight_, int32_t gridWidth_) {
     texture.Load(file, colorKey);
     frameWidth = frameWidth_;
     frameHeight = frameHeight_;
@@ -103,8 +95,7 @@ void Sprite::Load(const char* file, Color colorKey, int32_t frameWidth_, int32_t
     Load(file, colorKey, frameWidth_, frameHeight_, kImageWidth);
 }
 
-void Sprite::Draw(int32_t x, int32_t y, int32_t frame, int32_t flip, float scale,
-                  int32_t rotation, Color tint) const {
+void Sprite::Draw(int32_t x, int32_t y, int32_t frame, int32_t flip, float scale, int32_t rotation, Color tint) const {
     if (texture.name == 0 || texture.textureWidth == 0 || texture.textureHeight == 0) return;
     scale = EffectiveScale(scale);
     FrameOrigin origin = FindFrameOrigin(frame, frameWidth, frameHeight, gridWidth);
@@ -113,13 +104,12 @@ void Sprite::Draw(int32_t x, int32_t y, int32_t frame, int32_t flip, float scale
     float s1 = float(origin.x + frameWidth) / float(texture.textureWidth);
     float t1 = float(origin.y + frameHeight) / float(texture.textureHeight);
     if (flip != 0) std::swap(s0, s1);
-    BlendQuad(texture.name, TurnAboutFrameCentre(x, y, frameWidth, frameHeight, rotation),
-              float(x) + xOffset, float(y) + yOffset, depth, float(frameWidth) * scale,
-              float(frameHeight) * scale, EffectiveTint(tint), s0, t0, s1, t1);
+    BlendQuad(texture.name, TurnAboutFrameCentre(x, y, frameWidth, frameHeight, rotation), float(x) + xOffset,
+              float(y) + yOffset, depth, float(frameWidth) * scale, float(frameHeight) * scale, EffectiveTint(tint), s0,
+              t0, s1, t1);
 }
 
-FrameOrigin FindFrameOrigin(int32_t frame, int32_t frameWidth, int32_t frameHeight,
-                            int32_t gridWidth) {
+FrameOrigin FindFrameOrigin(int32_t frame, int32_t frameWidth, int32_t frameHeight, int32_t gridWidth) {
     if (frame <= 0 || frameWidth <= 0) return {};
     // Frame k of a row fits while (k + 1) frame widths stay within the grid;
     // the first frame of a row is always there.
@@ -155,8 +145,7 @@ int32_t GlyphFrame(unsigned char c) {
     }
 }
 
-void LayOutText(const char* text, int32_t x, int32_t y, int32_t cellWidth, int32_t lineHeight,
-                GlyphSink& sink) {
+void LayOutText(const char* text, int32_t x, int32_t y, int32_t cellWidth, int32_t lineHeight, GlyphSink& sink) {
     int32_t penX = x;
     int32_t penY = y;
     for (const char* at = text; *at != '\0';) {
@@ -184,8 +173,7 @@ size_t CharactersInCells(const char* text, int32_t cells) {
     return length;
 }
 
-void PrintText(const Sprite& font, int32_t x, int32_t y, int32_t scale, Color tint,
-               const char* format, ...) {
+void PrintText(const Sprite& font, int32_t x, int32_t y, int32_t scale, Color tint, const char* format, ...) {
     char text[kTextBufferBytes];
     va_list args;
     va_start(args, format);
@@ -194,8 +182,7 @@ void PrintText(const Sprite& font, int32_t x, int32_t y, int32_t scale, Color ti
     PrintLiteral(font, x, y, scale, tint, text);
 }
 
-void PrintLiteral(const Sprite& font, int32_t x, int32_t y, int32_t scale, Color tint,
-                  const char* text) {
+void PrintLiteral(const Sprite& font, int32_t x, int32_t y, int32_t scale, Color tint, const char* text) {
     FontGlyphs glyphs(font, scale, tint);
     LayOutText(text, x, y, font.frameWidth * scale, font.frameHeight * scale, glyphs);
 }

@@ -45,8 +45,7 @@ uint32_t MaxTextureSide() {
 }
 
 void ClearGlErrors() {
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-    }
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {}
 }
 
 uint32_t Upload(const PaddedPicture& picture) {
@@ -61,9 +60,8 @@ uint32_t Upload(const PaddedPicture& picture) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     ClearGlErrors();
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(picture.textureWidth),
-                 GLsizei(picture.textureHeight), 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 picture.rgba.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(picture.textureWidth), GLsizei(picture.textureHeight), 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, picture.rgba.data());
     NoteTextureChange();
     GLenum error = glGetError();
     if (error != GL_NO_ERROR) {
@@ -100,8 +98,7 @@ const LoadedFile* LoadFile(const char* file, Color colorKey) {
     uint32_t name = Upload(picture);
     ReferenceTable()[name] = 0;
     LoadedFile& loaded = NameTable()[file];
-    loaded = {name,     picture.imageWidth,    picture.imageHeight,
-              picture.textureWidth, picture.textureHeight, colorKey};
+    loaded = {name, picture.imageWidth, picture.imageHeight, picture.textureWidth, picture.textureHeight, colorKey};
     return &loaded;
 }
 

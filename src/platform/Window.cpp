@@ -38,8 +38,8 @@ void SleepMs(uint32_t ms) {
 
 namespace {
 bool IsInputEvent(Uint8 type) {
-    return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_JOYHATMOTION ||
-           type == SDL_JOYBUTTONDOWN || type == SDL_JOYBUTTONUP;
+    return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_JOYHATMOTION || type == SDL_JOYBUTTONDOWN ||
+           type == SDL_JOYBUTTONUP;
 }
 }
 

@@ -22,17 +22,15 @@ constexpr int32_t kWhipFrameHeight = 54;
 constexpr int32_t kWhipGridWidth = 384;
 constexpr int32_t kBodyGridWidth = 510;
 
-const char* const kWhipFiles[] = {"sprites\\WhipLeather2.png", "sprites\\WhipChain2.png",
-                                  "sprites\\WhipRune2.png"};
+const char* const kWhipFiles[] = {"sprites\\WhipLeather2.png", "sprites\\WhipChain2.png", "sprites\\WhipRune2.png"};
 // The sounds in the order they are loaded, with their place in the sound list.
 struct SoundFile {
     size_t slot;
     const char* file;
 };
 const SoundFile kSoundFiles[] = {
-    {1, "sound\\whipleather.wav"}, {2, "sound\\whip2.wav"},   {3, "sound\\whip3.wav"},
-    {4, "sound\\gethit6.wav"},     {5, "sound\\gethit5.wav"}, {6, "sound\\dying2.wav"},
-    {0, "sound\\fallcrouch.wav"},
+    {1, "sound\\whipleather.wav"}, {2, "sound\\whip2.wav"},  {3, "sound\\whip3.wav"},      {4, "sound\\gethit6.wav"},
+    {5, "sound\\gethit5.wav"},     {6, "sound\\dying2.wav"}, {0, "sound\\fallcrouch.wav"},
 };
 
 std::string JsonPair(float x, float y) { return "[" + JsonNumber(x) + "," + JsonNumber(y) + "]"; }
@@ -85,8 +83,7 @@ void Player::SetUpShapes() {
     for (int i = 0; i < kProbeCount; ++i) {
         Collision::Point& probe = probes[size_t(i)];
         probe.category = kHeroCategory;
-        bool feelsLedges = i == LeftLower || i == LeftFoot || i == CentreFoot || i == RightFoot ||
-                           i == RightLower;
+        bool feelsLedges = i == LeftLower || i == LeftFoot || i == CentreFoot || i == RightFoot || i == RightLower;
         probe.SetMask(kWallCategory, feelsLedges ? kLedgeCategory : 0);
     }
 }
@@ -127,8 +124,7 @@ void Player::ResolveCollisions() {
     const Collision::Point* p = probes.data();
     Shift(Vector3(LargestPush({&p[LeftUpper], &p[LeftLower]}, p[LeftUpper], true, 1.0f), 0.0f, 0.0f));
     Shift(Vector3(LargestPush({&p[RightUpper], &p[RightLower]}, p[RightUpper], true, -1.0f), 0.0f, 0.0f));
-    Shift(Vector3(0.0f, LargestPush({&p[LeftFoot], &p[CentreFoot], &p[RightFoot]}, p[CentreFoot], false, -1.0f),
-                  0.0f));
+    Shift(Vector3(0.0f, LargestPush({&p[LeftFoot], &p[CentreFoot], &p[RightFoot]}, p[CentreFoot], false, -1.0f), 0.0f));
     float ceiling = LargestPush({&p[Head]}, p[Head], false, 1.0f);
     if (ceiling != 0.0f) Shift(Vector3(0.0f, ceiling, 0.0f));
     PlaceShapes();
@@ -142,10 +138,8 @@ void Player::Update(float step) {
     velocity.z = 0.0f;
     velocity *= step;
     position += velocity;
-    if (held & ButtonA)
-        PlaceShapes();
-    else
-        ResolveCollisions();
+    if (held & ButtonA) PlaceShapes();
+    else ResolveCollisions();
     Camera::Follow(position);
 }
 

@@ -38,10 +38,10 @@ public:
     // fallcrouch, whipleather, whip2, whip3, gethit6, gethit5, dying2.
     std::array<std::unique_ptr<Sound>, 7> sounds;
     Collision::Rectangle bodyBox{0.0f, 0.0f, 0.0f, 0.0f};
-    std::array<Collision::Point, kProbeCount> probes{
-        Collision::Point(0.0f, 0.0f), Collision::Point(0.0f, 0.0f), Collision::Point(0.0f, 0.0f),
-        Collision::Point(0.0f, 0.0f), Collision::Point(0.0f, 0.0f), Collision::Point(0.0f, 0.0f),
-        Collision::Point(0.0f, 0.0f), Collision::Point(0.0f, 0.0f)};
+    std::array<Collision::Point, kProbeCount> probes{Collision::Point(0.0f, 0.0f), Collision::Point(0.0f, 0.0f),
+                                                     Collision::Point(0.0f, 0.0f), Collision::Point(0.0f, 0.0f),
+                                                     Collision::Point(0.0f, 0.0f), Collision::Point(0.0f, 0.0f),
+                                                     Collision::Point(0.0f, 0.0f), Collision::Point(0.0f, 0.0f)};
     Vector3 position;
     Vector3 size;
     Vector3 velocity;

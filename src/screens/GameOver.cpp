@@ -43,8 +43,7 @@ void GameOver::Update(float) {
         letterTick_ = 0;
         if (letterFrame_ == 0 || letterFrame_ == 2) letterStep_ = -letterStep_;
     }
-    if (timer_ > kLeaveAfter || (timer_ > kStillAfter && TheInput().held != 0))
-        TheStateStack().ChangeState(gMainMenu);
+    if (timer_ > kLeaveAfter || (timer_ > kStillAfter && TheInput().held != 0)) TheStateStack().ChangeState(gMainMenu);
 }
 
 int32_t GameOver::CastleY(int32_t timer) { return 146 - std::min(timer, kStillAfter) / 4; }

@@ -58,8 +58,7 @@ void Main_Menu::Enter() {
     gPanelBlock.emplace("sprites\\black.png", kNoKey, 32, 32);
     // A missing save file only leaves the list as it was; the status line
     // tells a player why it is empty.
-    if (!ReadMenuSaveFile(files_))
-        PrintStatus("No save file svfile: the file list stays as it was");
+    if (!ReadMenuSaveFile(files_)) PrintStatus("No save file svfile: the file list stays as it was");
     background_.emplace("bg\\bg0018.png", kNoKey, kScreenWidth, kScreenHeight);
     cursorFlame_.emplace("sprites\\menufire.png", Colors::Magenta, 16, 16);
     chosenFlame_.emplace("sprites\\menufire2.png", Colors::Magenta, 16, 16);
@@ -132,9 +131,7 @@ void Main_Menu::DrawFlamePair(const Sprite& flame, int32_t x, int32_t y) const {
 void Main_Menu::DrawFlames() const {
     int32_t cursorY = 32 * (navigation_.cursor + 1);
     switch (navigation_.page) {
-    case MenuNavigation::MainPage:
-        DrawFlamePair(*cursorFlame_, 16, cursorY);
-        break;
+    case MenuNavigation::MainPage: DrawFlamePair(*cursorFlame_, 16, cursorY); break;
     case MenuNavigation::GameStartPage:
         DrawFlamePair(*chosenFlame_, 16, 32);
         DrawFlamePair(*cursorFlame_, 160, cursorY);
@@ -172,13 +169,11 @@ void Main_Menu::DrawWords() const {
 
 void Main_Menu::DrawFilePanel() const {
     for (int32_t i = 0; i <= 22; ++i)
-        for (int32_t j = 0; j <= 16; ++j)
-            gPanelBlock->Draw(181 + 4 * i, 100 + 4 * j, 0, 0, 0.13f, 0, kBackdropTint);
+        for (int32_t j = 0; j <= 16; ++j) gPanelBlock->Draw(181 + 4 * i, 100 + 4 * j, 0, 0, 0.13f, 0, kBackdropTint);
     DrawPanelBorder();
     if (navigation_.page == MenuNavigation::FileListPage)
         for (int32_t i = 0; i <= 9; ++i)
-            gPanelBlock->Draw(183 + 8 * i, 101 + 8 * navigation_.listRow, 0, 0, 0.25f, 0,
-                              kFileCursorTint);
+            gPanelBlock->Draw(183 + 8 * i, 101 + 8 * navigation_.listRow, 0, 0, 0.25f, 0, kFileCursorTint);
     DrawFileNames();
 }
 
@@ -203,8 +198,7 @@ void Main_Menu::DrawFileNames() const {
     int32_t first = scrolling ? navigation_.listScroll : 0;
     for (int32_t r = 0; r < rows; ++r) {
         const SaveFileEntry& file = files_.files[first + r];
-        for (int32_t g = 0; g < file.nameLength; ++g)
-            DrawPlain(*gMenuFont, 183 + 8 * g, 101 + 8 * r, file.glyphs[g]);
+        for (int32_t g = 0; g < file.nameLength; ++g) DrawPlain(*gMenuFont, 183 + 8 * g, 101 + 8 * r, file.glyphs[g]);
         if (FileFinished(file)) DrawPlain(*gMenuFont, 183 + 8 * file.nameLength, 101 + 8 * r, kFinishedGlyph);
     }
 }
@@ -212,12 +206,10 @@ void Main_Menu::DrawFileNames() const {
 std::string Main_Menu::TraceJson() const {
     const MenuNavigation& n = navigation_;
     return "{\"page\":" + std::to_string(n.page) + ",\"cursor\":" + std::to_string(n.cursor) +
-           ",\"row\":" + std::to_string(n.listRow) + ",\"scroll\":" + std::to_string(n.listScroll) +
-           "}";
+           ",\"row\":" + std::to_string(n.listRow) + ",\"scroll\":" + std::to_string(n.listScroll) + "}";
 }
 
 void AddMenuTraceField() {
-    AddTraceField("menu", [] {
-        return TheStateStack().CurrentState() == gMainMenu ? gScreen.TraceJson() : std::string();
-    });
+    AddTraceField("menu",
+                  [] { return TheStateStack().CurrentState() == gMainMenu ? gScreen.TraceJson() : std::string(); });
 }

@@ -5,8 +5,7 @@
 
 namespace {
 int32_t FromLittleEndian(const unsigned char* bytes) {
-    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-                   uint32_t(bytes[3]) << 24);
+    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24);
 }
 
 // Remembers when the source has run out. Every later read would fail too and

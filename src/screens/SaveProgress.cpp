@@ -69,10 +69,8 @@ void SetPlayedFile(int32_t file) { gPlayedFile = file; }
 void SaveStageCleared(int32_t nextStage) {
     if (gPlayedFile < 0 || gPlayedFile >= gTable.count) return;
     SaveFileEntry& entry = gTable.files[gPlayedFile];
-    if (nextStage)
-        entry.stage = nextStage;
-    else
-        entry.singles[2] = kFinishedMark;
+    if (nextStage) entry.stage = nextStage;
+    else entry.singles[2] = kFinishedMark;
     std::string why;
     if (WritePlayerFile(why)) {
         gHeldInMemory = false;

@@ -29,9 +29,7 @@ const StageRow* FindStageOfLevel(const char* levelName) {
     return nullptr;
 }
 
-const StageRow* NextStage(const StageRow* row) {
-    return row + 1 < std::end(kStages) ? row + 1 : nullptr;
-}
+const StageRow* NextStage(const StageRow* row) { return row + 1 < std::end(kStages) ? row + 1 : nullptr; }
 
 const StageRow* StageRows() { return kStages; }
 size_t StageRowCount() { return sizeof kStages / sizeof kStages[0]; }

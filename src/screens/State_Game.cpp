@@ -87,10 +87,8 @@ void State_Game::Update(float step) {
         return;
     }
     entities.Update(step);
-    if (HeroFellOut(level))
-        TheStateStack().ChangeState(gGameOver);
-    else if (HeroPassedExit(level))
-        StartClear();
+    if (HeroFellOut(level)) TheStateStack().ChangeState(gGameOver);
+    else if (HeroPassedExit(level)) StartClear();
 }
 
 void State_Game::Draw() {

@@ -61,9 +61,7 @@ void TitleScreen::CheckPress() {
 
 int TitleScreen::FadeInAlpha() const { return CappedAlpha(timer_, 60.0f); }
 
-int TitleScreen::LogoAlpha() const {
-    return Leaving() ? 255 - CappedAlpha(leaveCounter_, 90.0f) : FadeInAlpha();
-}
+int TitleScreen::LogoAlpha() const { return Leaving() ? 255 - CappedAlpha(leaveCounter_, 90.0f) : FadeInAlpha(); }
 
 // Visible for 91 steps and hidden for 29 in every 120; never while leaving.
 int TitleScreen::PromptAlpha() const {
@@ -80,7 +78,6 @@ void TitleScreen::Draw() {
 void AddTitleTraceField() {
     AddTraceField("title", [] {
         if (TheStateStack().CurrentState() != gTitleScreen) return std::string();
-        return "{\"timer\":" + JsonNumber(gScreen.Timer()) +
-               ",\"leave\":" + JsonNumber(gScreen.LeaveCounter()) + "}";
+        return "{\"timer\":" + JsonNumber(gScreen.Timer()) + ",\"leave\":" + JsonNumber(gScreen.LeaveCounter()) + "}";
     });
 }

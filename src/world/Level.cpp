@@ -34,23 +34,23 @@ Area ReachOf(const Sprite& sprite) {
     float top = sprite.yOffset + std::min(0.0f, height), bottom = sprite.yOffset + std::max(0.0f, height);
     for (float edge : {left, right, top, bottom})
         if (!(std::fabs(edge) < kCameraLimit)) return kEverywhere;  // also NaN
-    return {int64_t(std::floor(left)) - 1, int64_t(std::floor(top)) - 1,
-            int64_t(std::ceil(right)) + 1, int64_t(std::ceil(bottom)) + 1};
+    return {int64_t(std::floor(left)) - 1, int64_t(std::floor(top)) - 1, int64_t(std::ceil(right)) + 1,
+            int64_t(std::ceil(bottom)) + 1};
 }
 
 Area ReachOfAll(const std::vector<Sprite>& sprites) {
     Area reach{0, 0, 0, 0};
     for (const Sprite& sprite : sprites) {
         Area one = ReachOf(sprite);
-        reach = {std::min(reach.left, one.left), std::min(reach.top, one.top),
-                 std::max(reach.right, one.right), std::max(reach.bottom, one.bottom)};
+        reach = {std::min(reach.left, one.left), std::min(reach.top, one.top), std::max(reach.right, one.right),
+                 std::max(reach.bottom, one.bottom)};
     }
     return reach;
 }
 
 bool Reaches(int64_t x, int64_t y, const Area& reach, const Area& visible) {
-    return x + reach.right > visible.left && x + reach.left < visible.right &&
-           y + reach.bottom > visible.top && y + reach.top < visible.bottom;
+    return x + reach.right > visible.left && x + reach.left < visible.right && y + reach.bottom > visible.top &&
+           y + reach.top < visible.bottom;
 }
 
 void DrawFrameZero(const Sprite& sprite, int64_t x, int64_t y) {
@@ -59,8 +59,8 @@ void DrawFrameZero(const Sprite& sprite, int64_t x, int64_t y) {
 
 // The first and last cell index along one axis whose pictures can reach the
 // visible span, clamped to the cells that exist.
-void CellRange(int64_t camera, int64_t reachLow, int64_t reachHigh, int64_t visibleLow,
-               int64_t visibleHigh, int64_t count, int64_t& first, int64_t& last) {
+void CellRange(int64_t camera, int64_t reachLow, int64_t reachHigh, int64_t visibleLow, int64_t visibleHigh,
+               int64_t count, int64_t& first, int64_t& last) {
     first = std::max<int64_t>(0, FloorDiv(visibleLow + camera - reachHigh, kTileSize) + 1);
     last = std::min<int64_t>(count - 1, FloorDiv(visibleHigh + camera - reachLow - 1, kTileSize));
 }
@@ -77,8 +77,8 @@ struct GridView {
 template <typename PictureOf>
 void DrawGrid(const Grid& grid, const GridView& view, PictureOf pictureOf) {
     int64_t firstColumn, lastColumn;
-    CellRange(view.cx, view.reach.left, view.reach.right, view.visible.left, view.visible.right,
-              int64_t(grid.size()), firstColumn, lastColumn);
+    CellRange(view.cx, view.reach.left, view.reach.right, view.visible.left, view.visible.right, int64_t(grid.size()),
+              firstColumn, lastColumn);
     for (int64_t c = firstColumn; c <= lastColumn; ++c) {
         const std::vector<int32_t>& column = grid[size_t(c)];
         int64_t firstRow, lastRow;

@@ -141,9 +141,9 @@ public:
 
     bool Read(std::string& reason, Trailing trailing) {
         bool ok = Header() && Pictures() && Markers() && StartPoints() && Definitions() &&
-                  Grid(level_.mainGrid, "main grid") && Grid(level_.middleGrid, "middle grid") &&
-                  Backgrounds() && RawTables(12, 18) && Grid(level_.backGrid, "back grid") &&
-                  AnimatedTiles() && RawTables(22, 24) && Section25() && RawTables(26, 28);
+                  Grid(level_.mainGrid, "main grid") && Grid(level_.middleGrid, "middle grid") && Backgrounds() &&
+                  RawTables(12, 18) && Grid(level_.backGrid, "back grid") && AnimatedTiles() && RawTables(22, 24) &&
+                  Section25() && RawTables(26, 28);
         if (ok && trailing == Trailing::Keep) level_.trailing = in_.Bytes(in_.Remaining());
         reason = reason_;
         return ok;
@@ -182,8 +182,7 @@ private:
     }
 
     bool Pictures() {
-        if (!List(level_.tilePictures, 'h', kMaxTilePictures, "tile pictures", [&] { return in_.I16(); }))
-            return false;
+        if (!List(level_.tilePictures, 'h', kMaxTilePictures, "tile pictures", [&] { return in_.I16(); })) return false;
         if (!List(level_.stairPictures, 'b', 255, "stair pictures", [&] { return in_.U8(); })) return false;
         level_.boundsLeft = in_.I32();
         level_.boundsTop = in_.I32();
@@ -416,8 +415,6 @@ bool ReadLevelFile(const std::string& gamePath, LevelData& level, std::string& r
     return ReadLevel(bytes.data(), bytes.size(), level, reason, trailing);
 }
 
-std::vector<uint8_t> WriteLevel(const LevelData& level) {
-    return LevelWriter(level).Write();
-}
+std::vector<uint8_t> WriteLevel(const LevelData& level) { return LevelWriter(level).Write(); }
 
 }  // namespace LevelFile

@@ -20,8 +20,7 @@ template <typename Number>
 std::vector<Sprite> LoadTileSprites(const char* base, const std::vector<Number>& numbers) {
     std::vector<Sprite> sprites(numbers.size());
     for (size_t i = 0; i < numbers.size(); ++i)
-        sprites[i].Load(LevelFile::PictureFileName(base, numbers[i]).c_str(), Colors::White, kTileSize,
-                        kTileSize);
+        sprites[i].Load(LevelFile::PictureFileName(base, numbers[i]).c_str(), Colors::White, kTileSize, kTileSize);
     return sprites;
 }
 
@@ -97,9 +96,7 @@ std::vector<BackgroundLayer> Layers(const std::vector<LevelFile::Background>& re
 
 // Level files keep positions in tenths of a pixel; the division truncates
 // toward zero before the value becomes a float.
-float Tenths(int32_t value) {
-    return float(value / 10);
-}
+float Tenths(int32_t value) { return float(value / 10); }
 
 Vector3 StartPosition(const LevelFile::LevelData& data) {
     if (data.startPoints.items.empty()) return Vector3();
@@ -120,9 +117,7 @@ void PlaceHero(EntityManager* manager, const Vector3& start) {
 
 }  // namespace
 
-std::array<Sprite, kAnimatedTilePictures>& AnimatedTilePictures() {
-    return gAnimatedTilePictures;
-}
+std::array<Sprite, kAnimatedTilePictures>& AnimatedTilePictures() { return gAnimatedTilePictures; }
 
 void ReleaseAnimatedTilePictures() {
     for (Sprite& picture : gAnimatedTilePictures) {

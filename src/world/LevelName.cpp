@@ -7,6 +7,4 @@ char gLevelName[kLevelNameSize] = "";
 
 const char* TheLevelName() { return gLevelName; }
 
-void SetLevelName(const char* name) {
-    snprintf(gLevelName, sizeof gLevelName, "%s", name);
-}
+void SetLevelName(const char* name) { snprintf(gLevelName, sizeof gLevelName, "%s", name); }

@@ -124,7 +124,8 @@ TEST(CollisionTest, IndexedPassMatchesTheExhaustivePass) {
         for (Point& p : points)
             if (pick(4) == 0) p.SetPosition(Vector3(std::round(coordinate(300)), coordinate(300), 0));
         if (pick(2) == 0) rectangles.push_back(rectangles.front());
-        for (int i = 0; i < 5 && !rectangles.empty(); ++i) rectangles.erase(std::next(rectangles.begin(), pick(int(rectangles.size()))));
+        for (int i = 0; i < 5 && !rectangles.empty(); ++i)
+            rectangles.erase(std::next(rectangles.begin(), pick(int(rectangles.size()))));
 
         std::vector<std::vector<std::string>> fast, exhaustive;
         TheCollisionWorld().Update();

@@ -70,8 +70,8 @@ TEST(DevConsole, EmptyLinesGoLongTextIsCutAndWideLinesWrap) {
     wrapped.AppendLine("Level levels/nosuch not loaded: the file cannot be opened");
     wrapped.AppendLine(std::string(39, '/') + "~x/");
     StepsUntilCountChanges(wrapped);
-    EXPECT_EQ(wrapped.Text(), "Level levels/nosuch not loaded: the file\ncannot be opened\n" + std::string(39, '/') +
-                                  "~x\n/\n");
+    EXPECT_EQ(wrapped.Text(),
+              "Level levels/nosuch not loaded: the file\ncannot be opened\n" + std::string(39, '/') + "~x\n/\n");
     EXPECT_EQ(wrapped.LineCount(), 4);
 }
 

@@ -33,9 +33,8 @@ std::vector<int> TrackEndTicks(const std::string& bytes) {
     return ends;
 }
 
-const char* const kMusic[] = {"Overture",   "Lament",    "Game Over", "Outset",
-                              "Gearwheel4", "Wildwood",  "Lowpulse",  "Unease",
-                              "Gloomdream", "Emberseed", "Echoes2",   "Enigma", "Stage Clear"};
+const char* const kMusic[] = {"Overture", "Lament",     "Game Over", "Outset",  "Gearwheel4", "Wildwood",   "Lowpulse",
+                              "Unease",   "Gloomdream", "Emberseed", "Echoes2", "Enigma",     "Stage Clear"};
 const char* const kSounds[] = {"ZombieDeath", "whipleather", "whip2",  "whip3",
                                "gethit6",     "gethit5",     "dying2", "fallcrouch"};
 }

@@ -32,9 +32,9 @@ std::vector<bool> Shape(const DecodedImage& sheet, int frame, int width, int hei
 // The font frame of each character that has a glyph, written out so that the
 // glyph table cannot drift from the font picture and stored texts unnoticed.
 std::map<int, int> GlyphTable() {
-    std::map<int, int> table = {{'[', 135}, {'!', 136}, {'?', 137}, {'.', 138}, {'-', 149}, {'=', 150},
-                                {'\'', 152}, {',', 189}, {'&', 190}, {':', 191}, {'%', 193}, {7, 196},
-                                {'/', 153},  {'\\', 154}, {'(', 155}, {')', 156}, {'_', 157}, {'<', 158}, {'>', 159}};
+    std::map<int, int> table = {{'[', 135}, {'!', 136}, {'?', 137}, {'.', 138}, {'-', 149}, {'=', 150}, {'\'', 152},
+                                {',', 189}, {'&', 190}, {':', 191}, {'%', 193}, {7, 196},   {'/', 153}, {'\\', 154},
+                                {'(', 155}, {')', 156}, {'_', 157}, {'<', 158}, {'>', 159}};
     for (int i = 0; i < 26; ++i) table['A' + i] = 109 + i, table['a' + i] = 163 + i;
     for (int i = 0; i < 10; ++i) table['0' + i] = 139 + i;
     return table;
@@ -55,7 +55,8 @@ TEST(ContentPictures, EveryPrintedCharacterHasADistinctGlyphInTheFont) {
     }
     std::set<std::vector<bool>> shapes = {std::vector<bool>(64, false)};
     for (int frame : printed)
-        EXPECT_TRUE(shapes.insert(Shape(font, frame, 8, 8)).second) << "glyph frame " << frame << " is empty or a repeat";
+        EXPECT_TRUE(shapes.insert(Shape(font, frame, 8, 8)).second)
+            << "glyph frame " << frame << " is empty or a repeat";
 }
 
 TEST(ContentPictures, WhipSheetsHoldALashInEveryFrameInThreeMaterials) {

@@ -4,8 +4,7 @@
 namespace {
 // A small key table in the shape of the real one: "1" is a key name.
 KeyNames FakeKeys() {
-    return KeyNamesFromTable({{"z", 122}, {"up", 273}, {"left shift", 304}, {"1", 49}, {"#", 35}},
-                             323);
+    return KeyNamesFromTable({{"z", 122}, {"up", 273}, {"left shift", 304}, {"1", 49}, {"#", 35}}, 323);
 }
 
 MovieError ParseError(const std::string& text) {
@@ -33,9 +32,8 @@ TEST(Movie, ReadsEveryEventKindWithCommentsBlanksAndKeyNumbers) {
     MovieError error;
     ASSERT_TRUE(ParseMovie(text, FakeKeys(), events, error)) << error.line << error.message;
     std::vector<MovieEvent> expected = {
-        {1, MovieEventKind::KeyDown, 122}, {1, MovieEventKind::KeyUp, 304},
-        {2, MovieEventKind::KeyDown, 35},  {2, MovieEventKind::KeyDown, 300},
-        {3, MovieEventKind::Hat, 9},       {3, MovieEventKind::Hat, 0},
+        {1, MovieEventKind::KeyDown, 122},   {1, MovieEventKind::KeyUp, 304},  {2, MovieEventKind::KeyDown, 35},
+        {2, MovieEventKind::KeyDown, 300},   {3, MovieEventKind::Hat, 9},      {3, MovieEventKind::Hat, 0},
         {4, MovieEventKind::ButtonDown, 11}, {9, MovieEventKind::ButtonUp, 0},
     };
     EXPECT_EQ(events, expected);

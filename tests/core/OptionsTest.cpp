@@ -30,7 +30,8 @@ TEST(Options, FullscreenIsExactAndAnywhereAndMalformedHarnessValuesAreRefused) {
     EXPECT_FALSE(Parse({"--shot", "x.png"}, o, error));
     EXPECT_FALSE(Parse({"--window", "960by720"}, o, error));
     EXPECT_FALSE(Parse({"--window", "0x720"}, o, error));
-    for (std::string option : {"--steps", "--shot", "--window", "--trace", "--record", "--replay", "--level", "--data"}) {
+    for (std::string option :
+         {"--steps", "--shot", "--window", "--trace", "--record", "--replay", "--level", "--data"}) {
         EXPECT_FALSE(Parse({"--fast", option.c_str()}, o, error));
         EXPECT_EQ(error, option + " needs a value");
     }

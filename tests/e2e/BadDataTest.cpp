@@ -81,7 +81,6 @@ TEST(BadData, BrokenLevelsLoadAtOnceAndTheRunGoesOn) {
     std::cout << "5 steps on the level whose marker claims 2^31 - 1 bytes: " << Seconds(started) << " s\n";
     EXPECT_EQ(huge.run.exitCode, 0) << huge.run.output;
     EXPECT_NE(huge.run.output.find("Level levels\\marker not loaded"), std::string::npos) << huge.run.output;
-
 }
 
 TEST(BadData, ASaveFileCountingTwoBillionFilesListsTwentyAndPlays) {
@@ -96,8 +95,8 @@ TEST(BadData, ASaveFileCountingTwoBillionFilesListsTwentyAndPlays) {
     holds.push_back({kFileListStep + 20, "z", 2});
     auto started = std::chrono::steady_clock::now();
     Play play = PlayMovie(data, holds, kFileListStep + 25);
-    std::cout << kFileListStep + 25 << " steps through a menu whose save file counts 2^31 - 1 files: "
-              << Seconds(started) << " s\n";
+    std::cout << kFileListStep + 25
+              << " steps through a menu whose save file counts 2^31 - 1 files: " << Seconds(started) << " s\n";
     ASSERT_EQ(play.run.exitCode, 0) << play.run.output;
     EXPECT_EQ(JsonField(StepLine(play, kFileListStep + 25), "state"), "\"game\"");
     EXPECT_EQ(JsonField(StepLine(play, kFileListStep + 25), "level"), "\"blk101\"");

@@ -29,8 +29,7 @@ TEST(Install, InstalledGameRunsFromAnyFolderAndFindsItsData) {
     RunResult install = RunProgram("cmake", {"--install", DUSKHOLD_BUILD_DIR, "--prefix", prefix});
     ASSERT_EQ(install.exitCode, 0) << install.output;
 
-    for (const char* file : {"bin/duskhold", "bin/duskhold-content",
-                             "share/icons/hicolor/64x64/apps/duskhold.png"})
+    for (const char* file : {"bin/duskhold", "bin/duskhold-content", "share/icons/hicolor/64x64/apps/duskhold.png"})
         EXPECT_TRUE(fs::is_regular_file(prefix + "/" + file)) << file;
     for (const std::string& file : GameDataFiles(BuiltDataDir()))
         EXPECT_TRUE(fs::is_regular_file(prefix + "/share/duskhold/" + file)) << file;
@@ -43,11 +42,11 @@ TEST(Install, InstalledGameRunsFromAnyFolderAndFindsItsData) {
     // Started from / with no options and nothing in the environment that
     // points at the data: the game must find its share folder by itself.
     std::string trace = prefix + "/t.jsonl";
-    RunResult run = RunProgram("/bin/sh", {"-c", "unset DUSKHOLD_DATA; cd / && exec \"$0\" --fast --steps 5 --trace \"$1\"",
-                                           prefix + "/bin/duskhold", trace});
+    RunResult run =
+        RunProgram("/bin/sh", {"-c", "unset DUSKHOLD_DATA; cd / && exec \"$0\" --fast --steps 5 --trace \"$1\"",
+                               prefix + "/bin/duskhold", trace});
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_NE(run.output.find("Data directory: " + prefix + "/share/duskhold (installed)\r\n"),
-              std::string::npos)
+    EXPECT_NE(run.output.find("Data directory: " + prefix + "/share/duskhold (installed)\r\n"), std::string::npos)
         << run.output;
     EXPECT_EQ(ReadLines(trace).size(), 5u);
     fs::remove_all(fs::path(prefix).parent_path());

@@ -12,8 +12,8 @@
 TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
     std::string dir = MakeTempDir();
     std::ofstream(dir + "/left.movie") << "duskhold-movie 1\n11 down left\n";
-    for (const char* stage : {"blk101", "blk201a", "blk301a", "blk401a", "blk40aa", "blk501a", "blk601a",
-                              "blk701a", "blk801a", "blk901a"}) {
+    for (const char* stage : {"blk101", "blk201a", "blk301a", "blk401a", "blk40aa", "blk501a", "blk601a", "blk701a",
+                              "blk801a", "blk901a"}) {
         SCOPED_TRACE(stage);
         std::string level = BuiltDataDir() + "/levels/" + stage;
         RunResult check = RunProgram(ToolPath("level"), {"check", level, "--data", BuiltDataDir()});
@@ -29,8 +29,8 @@ TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
         EXPECT_EQ(ReadTextFile(dir + "/" + stage), ReadTextFile(level));
 
         std::string trace = dir + "/" + stage + ".jsonl";
-        RunResult run = RunGame({"--fast", "--steps", "200", "--level", stage, "--trace", trace, "--window",
-                                 "320x240", "--replay", dir + "/left.movie"});
+        RunResult run = RunGame({"--fast", "--steps", "200", "--level", stage, "--trace", trace, "--window", "320x240",
+                                 "--replay", dir + "/left.movie"});
         ASSERT_EQ(run.exitCode, 0) << run.output;
         EXPECT_EQ(run.output.find("Error"), std::string::npos) << run.output;
         EXPECT_EQ(run.output.find("not loaded"), std::string::npos) << run.output;

@@ -10,8 +10,7 @@ std::string WriteMovie(const std::string& path, const std::string& text) {
 }
 
 RunResult RunSteps(long steps, std::vector<std::string> args) {
-    std::vector<std::string> all = {"--fast", "--steps", std::to_string(steps), "--window",
-                                    "320x240"};
+    std::vector<std::string> all = {"--fast", "--steps", std::to_string(steps), "--window", "320x240"};
     all.insert(all.end(), args.begin(), args.end());
     return RunGame(all);
 }
@@ -19,12 +18,10 @@ RunResult RunSteps(long steps, std::vector<std::string> args) {
 
 TEST(MovieReplay, AMalformedLineEndsTheProgramBeforeTheWindowOpens) {
     std::string dir = MakeTempDir();
-    std::string movie =
-        WriteMovie(dir + "/bad.movie", "duskhold-movie 1\n\n2 down z\n3 press x\n");
+    std::string movie = WriteMovie(dir + "/bad.movie", "duskhold-movie 1\n\n2 down z\n3 press x\n");
     RunResult run = RunSteps(5, {"--replay", movie, "--trace", dir + "/t.jsonl"});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.output.find(movie + ":4: unknown event 'press'"), std::string::npos)
-        << run.output;
+    EXPECT_NE(run.output.find(movie + ":4: unknown event 'press'"), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("Initializing Renderer"), std::string::npos) << run.output;
 }
 
@@ -44,11 +41,10 @@ TEST(MovieReplay, ARecordedSessionReplaysToTheSameTrace) {
                                    "15 hat centered\n"
                                    "20 down x\n"
                                    "22 up x\n");
-    RunResult first = RunSteps(40, {"--replay", movie, "--record", dir + "/rec.movie", "--trace",
-                                    dir + "/a.jsonl"});
+    RunResult first = RunSteps(40, {"--replay", movie, "--record", dir + "/rec.movie", "--trace", dir + "/a.jsonl"});
     ASSERT_EQ(first.exitCode, 0) << first.output;
-    RunResult second = RunSteps(40, {"--replay", dir + "/rec.movie", "--record",
-                                     dir + "/again.movie", "--trace", dir + "/b.jsonl"});
+    RunResult second =
+        RunSteps(40, {"--replay", dir + "/rec.movie", "--record", dir + "/again.movie", "--trace", dir + "/b.jsonl"});
     ASSERT_EQ(second.exitCode, 0) << second.output;
     std::string trace = ReadTextFile(dir + "/a.jsonl");
     std::vector<std::string> lines = ReadLines(dir + "/a.jsonl");

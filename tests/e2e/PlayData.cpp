@@ -19,8 +19,7 @@ void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& f
     EXPECT_EQ(written.exitCode, 0) << written.output;
 }
 
-void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName,
-                          const std::string& animatedTiles) {
+void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName, const std::string& animatedTiles) {
     std::string source = dataDir + "/" + levelName + ".txt";
     std::ofstream out(source);
     if (!animatedTiles.empty()) out << "animated " << animatedTiles << "\n";
@@ -74,7 +73,7 @@ long FirstStep(const Play& play, const std::string& field, const std::string& va
 
 std::vector<KeyHold> MenuToFileList(long menuStep) {
     return {
-        {menuStep + 79, "z", 2},   // GAME START: the second column is in 25 draws later
+        {menuStep + 79, "z", 2},  // GAME START: the second column is in 25 draws later
         {menuStep + 109, "down", 2},
         {menuStep + 124, "z", 2},  // SELECT FILE: the PLAY column slides in
         {menuStep + kMenuToFileList, "z", 2},

@@ -37,7 +37,8 @@ TEST(ReferencePaths, FastPathsGiveTheSameStepsAndPictures) {
 
     std::string movie = MakeTempDir() + "/walk.movie";
     std::ofstream(movie) << "duskhold-movie 1\n20 down right\n70 down z\n75 up z\n";
-    BothRuns stage = RunBothWays({"--steps", "140", "--window", "320x240", "--level", "blk101", "--replay", movie}, "130");
+    BothRuns stage =
+        RunBothWays({"--steps", "140", "--window", "320x240", "--level", "blk101", "--replay", movie}, "130");
     EXPECT_EQ(stage.trace[0], stage.trace[1]);
     EXPECT_TRUE(stage.shot[0] == stage.shot[1]) << "the stage drawn from recorded quads differs";
 

@@ -12,9 +12,7 @@ namespace {
 // LeakSanitizer sees them as lost until the test turns them back and frees them.
 const uintptr_t kDisguise = 0x5a5a5a5a5a5a5a5aull;
 
-__attribute__((noinline)) uintptr_t LoseOwnBlock() {
-    return reinterpret_cast<uintptr_t>(malloc(64)) ^ kDisguise;
-}
+__attribute__((noinline)) uintptr_t LoseOwnBlock() { return reinterpret_cast<uintptr_t>(malloc(64)) ^ kDisguise; }
 
 __attribute__((noinline)) uintptr_t LoseSystemLibraryBlock() {
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 32, 0xff, 0xff00, 0xff0000, 0);

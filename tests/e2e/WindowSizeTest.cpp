@@ -10,7 +10,9 @@ namespace {
 // The game's title in the background on the test's X server, with its window.
 struct RunningGame {
     explicit RunningGame(const std::string& options) {
-        pid = RunProgram("sh", {"-c", std::string(DUSKHOLD_BINARY) + " --steps 3600 " + options + " >/dev/null 2>&1 & echo $!"}).output;
+        pid = RunProgram("sh", {"-c", std::string(DUSKHOLD_BINARY) + " --steps 3600 " + options +
+                                          " >/dev/null 2>&1 & echo $!"})
+                  .output;
         pid = pid.substr(0, pid.find('\n'));
         window = RunProgram("timeout", {"30", "xdotool", "search", "--sync", "--onlyvisible", "--pid", pid}).output;
         window = window.substr(0, window.find('\n'));
@@ -23,15 +25,17 @@ struct RunningGame {
 // black), "WxH+X+Y".
 std::string PictureBox(Display* display, Window window) {
     XWindowAttributes size;
-    XImage* image = XGetWindowAttributes(display, window, &size)
-                        ? XGetImage(display, window, 0, 0, unsigned(size.width), unsigned(size.height), AllPlanes, ZPixmap)
-                        : nullptr;
+    XImage* image =
+        XGetWindowAttributes(display, window, &size)
+            ? XGetImage(display, window, 0, 0, unsigned(size.width), unsigned(size.height), AllPlanes, ZPixmap)
+            : nullptr;
     if (!image) return "no picture";
     int left = size.width, top = size.height, right = -1, bottom = -1;
     for (int y = 0; y < size.height; ++y)
         for (int x = 0; x < size.width; ++x)
             if (XGetPixel(image, x, y) & 0xFFFFFF)
-                left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+                left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                bottom = std::max(bottom, y);
     XDestroyImage(image);
     return std::to_string(right - left + 1) + "x" + std::to_string(bottom - top + 1) + "+" + std::to_string(left) +
            "+" + std::to_string(top);

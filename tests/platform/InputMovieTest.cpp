@@ -8,8 +8,7 @@
 namespace {
 void EmptyQueue() {
     SDL_Event event;
-    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
-    }
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {}
 }
 
 std::string WriteFile(const std::string& path, const std::string& text) {

@@ -9,8 +9,7 @@ namespace {
 // Leftovers of the window's start-up must not reach the next test's input.
 void EmptyQueue() {
     SDL_Event event;
-    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, kInputEventMask) > 0) {
-    }
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, kInputEventMask) > 0) {}
 }
 
 // The events of one step, pushed as the keyboard and joystick 0 push them.
@@ -28,7 +27,8 @@ TEST(Input, KeysButtonsAndTheHatSetAndClearOneBitPerAction) {
     Input input;
     input.BindJoystickControls(0, 12, 1);
     using Kind = MovieEventKind;
-    const std::vector<int32_t> others = {SDLK_x, SDLK_LEFT, SDLK_a, SDLK_d, SDLK_RIGHT, SDLK_DOWN, SDLK_END, SDLK_DELETE};
+    const std::vector<int32_t> others = {SDLK_x,     SDLK_LEFT, SDLK_a,   SDLK_d,
+                                         SDLK_RIGHT, SDLK_DOWN, SDLK_END, SDLK_DELETE};
     // Each step's events and the actions held after it.
     const std::pair<std::vector<MovieEvent>, uint32_t> steps[] = {
         {Events(Kind::KeyDown, {SDLK_UP, SDLK_w, SDLK_z, SDLK_F1}), Up | ButtonA},  // F1 is unbound

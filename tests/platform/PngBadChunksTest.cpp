@@ -23,8 +23,7 @@ PngError Decode(const std::vector<unsigned char>& bytes, DecodedImage& image) {
 // claimed length, the type and `data` (the checksum is not right, which
 // libpng only warns about for chunks it may skip).
 std::vector<unsigned char> WithChunkAfterHeader(std::vector<unsigned char> png, const char* type,
-                                                uint32_t claimedLength,
-                                                const std::vector<unsigned char>& data) {
+                                                uint32_t claimedLength, const std::vector<unsigned char>& data) {
     const size_t afterHeader = 8 + 4 + 4 + 13 + 4;
     std::vector<unsigned char> chunk;
     AppendBigEndian(chunk, claimedLength);
@@ -42,8 +41,7 @@ TEST(PngBadChunks, ChunksClaimingGigabytesEndAtTheEndOfTheDataAndLargeOnesAreSki
     std::vector<unsigned char> valid = EncodePng(RgbaPicture(2, 1, {0xFF0000FFu, 0x80FFFFFFu}));
     for (const char* type : {"tEXt", "zTXt", "iTXt", "iCCP", "sPLT", "prVt"}) {
         SCOPED_TRACE(type);
-        EXPECT_EQ(Decode(WithChunkAfterHeader(valid, type, 0x7FFFFFFFu, {'a', 0, 'b'}), image),
-                  PngError::Truncated);
+        EXPECT_EQ(Decode(WithChunkAfterHeader(valid, type, 0x7FFFFFFFu, {'a', 0, 'b'}), image), PngError::Truncated);
         EXPECT_TRUE(image.rgba.empty());
     }
     // Nothing near the claimed sizes was ever touched.
@@ -55,8 +53,7 @@ TEST(PngBadChunks, ChunksClaimingGigabytesEndAtTheEndOfTheDataAndLargeOnesAreSki
     text[3] = 0;
     for (const char* type : {"tEXt", "zTXt", "iCCP"}) {
         SCOPED_TRACE(type);
-        EXPECT_EQ(Decode(WithChunkAfterHeader(valid, type, uint32_t(text.size()), text), image),
-                  PngError::None);
+        EXPECT_EQ(Decode(WithChunkAfterHeader(valid, type, uint32_t(text.size()), text), image), PngError::None);
         EXPECT_EQ(image.rgba, plain.rgba);
     }
 }

@@ -73,8 +73,7 @@ TEST(PngDecode, EveryColourTypeAndDepthGivesTheSamplesAsStored) {
 TEST(PngDecode, GammaChunkAndInterlacingLeaveTheSamplesAlone) {
     PngTestPicture withGamma = OneRow(2, 8, {255, 0, 255, 128, 64, 32}, 2);
     withGamma.gamma = 1.0;  // linear: a converting reader would brighten 128
-    EXPECT_EQ(DecodeWords(withGamma),
-              (std::vector<uint32_t>{Colors::Magenta.value, Rgba(128, 64, 32, 255)}));
+    EXPECT_EQ(DecodeWords(withGamma), (std::vector<uint32_t>{Colors::Magenta.value, Rgba(128, 64, 32, 255)}));
 
     std::vector<uint32_t> pixels(9 * 11);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint32_t(i * 2654435761u);
@@ -89,16 +88,15 @@ TEST(PngDecode, BrokenFilesGiveTheirErrorNumberAndNoPixels) {
     std::vector<unsigned char> valid = EncodePng(RgbaPicture(5, 5, std::vector<uint32_t>(25, 0xFF203040u)));
     ASSERT_EQ(Decode(valid), PngError::None);
     for (size_t length = 1; length < valid.size(); ++length)
-        EXPECT_EQ(Decode(std::vector<unsigned char>(valid.begin(), valid.begin() + long(length))),
-                  PngError::Truncated)
+        EXPECT_EQ(Decode(std::vector<unsigned char>(valid.begin(), valid.begin() + long(length))), PngError::Truncated)
             << "cut to " << length << " bytes";
 
     // The pixel chunk's type field, right after the signature and the header chunk.
     const size_t data = 8 + 25 + 4;
     ASSERT_EQ(std::string(valid.begin() + data, valid.begin() + data + 4), "IDAT");
     std::vector<unsigned char> badChecksum = valid;
-    uint32_t dataLength = uint32_t(valid[data - 4]) << 24 | valid[data - 3] << 16 |
-                          valid[data - 2] << 8 | valid[data - 1];
+    uint32_t dataLength =
+        uint32_t(valid[data - 4]) << 24 | valid[data - 3] << 16 | valid[data - 2] << 8 | valid[data - 1];
     badChecksum[data + 4 + dataLength] ^= 0x01;
     EXPECT_EQ(Decode(badChecksum), PngError::Corrupt);
     std::vector<unsigned char> badData = valid;

@@ -23,8 +23,7 @@ PngTestPicture RgbaPicture(uint32_t width, uint32_t height, const std::vector<ui
     for (uint32_t y = 0; y < height; ++y) {
         std::vector<unsigned char> row;
         for (uint32_t x = 0; x < width; ++x)
-            for (int shift = 0; shift < 32; shift += 8)
-                row.push_back((unsigned char)(pixels[y * width + x] >> shift));
+            for (int shift = 0; shift < 32; shift += 8) row.push_back((unsigned char)(pixels[y * width + x] >> shift));
         picture.rows.push_back(row);
     }
     return picture;
@@ -42,8 +41,8 @@ std::vector<unsigned char> EncodePng(const PngTestPicture& picture) {
     }
     png_set_write_fn(png, &out, AppendToVector, FlushNothing);
     png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colorType,
-                 picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     if (!picture.palette.empty())
         png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(picture.palette.data()),
                      int(picture.palette.size() / 3));
@@ -54,8 +53,7 @@ std::vector<unsigned char> EncodePng(const PngTestPicture& picture) {
             colour.green = png_uint_16(picture.transparency[2] << 8 | picture.transparency[3]);
             colour.blue = png_uint_16(picture.transparency[4] << 8 | picture.transparency[5]);
         }
-        png_set_tRNS(png, info, picture.transparency.data(), int(picture.transparency.size()),
-                     &colour);
+        png_set_tRNS(png, info, picture.transparency.data(), int(picture.transparency.size()), &colour);
     }
     if (picture.gamma != 0.0) png_set_gAMA(png, info, picture.gamma);
     png_write_info(png, info);
@@ -67,23 +65,21 @@ std::vector<unsigned char> EncodePng(const PngTestPicture& picture) {
 }
 
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-void WritePng(const std::string& path, const PngTestPicture& picture) {
-    WriteBytes(path, EncodePng(picture));
-}
+void WritePng(const std::string& path, const PngTestPicture& picture) { WriteBytes(path, EncodePng(picture)); }
 
 std::vector<unsigned char> HeaderOnlyPng(uint32_t width, uint32_t height) {
     std::vector<unsigned char> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, AppendToVector, FlushNothing);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (const char* type : {"IDAT", "IEND"})
-        png_write_chunk(png, reinterpret_cast<png_const_bytep>(type), nullptr, 0);
+    for (const char* type : {"IDAT", "IEND"}) png_write_chunk(png, reinterpret_cast<png_const_bytep>(type), nullptr, 0);
     png_destroy_write_struct(&png, &info);
     return out;
 }

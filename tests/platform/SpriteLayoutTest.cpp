@@ -49,15 +49,14 @@ TEST(SpriteFrames, FramesRunAlongRowsOfTheGridWidth) {
 
 TEST(TextLayout, PenMovesBySpacesGlyphsPairsAndLineFeeds) {
     EXPECT_EQ(LayOut("a b"), (std::vector<PlacedGlyph>{{163, 10, 20}, {164, 26, 20}}));
-    EXPECT_EQ(LayOut("I<3U"),
-              (std::vector<PlacedGlyph>{{117, 10, 20}, {151, 18, 20}, {129, 26, 20}}));
+    EXPECT_EQ(LayOut("I<3U"), (std::vector<PlacedGlyph>{{117, 10, 20}, {151, 18, 20}, {129, 26, 20}}));
     EXPECT_EQ(LayOut("<-x"), (std::vector<PlacedGlyph>{{195, 10, 20}, {186, 18, 20}}));
     // A "<" before anything else is a glyph of its own, and so are the
     // characters of paths and error messages.
-    EXPECT_EQ(LayOut("<a<<3"),
-              (std::vector<PlacedGlyph>{{158, 10, 20}, {163, 18, 20}, {158, 26, 20}, {151, 34, 20}}));
-    EXPECT_EQ(LayOut("/\\()_>"), (std::vector<PlacedGlyph>{{153, 10, 20}, {154, 18, 20}, {155, 26, 20},
-                                                           {156, 34, 20}, {157, 42, 20}, {159, 50, 20}}));
+    EXPECT_EQ(LayOut("<a<<3"), (std::vector<PlacedGlyph>{{158, 10, 20}, {163, 18, 20}, {158, 26, 20}, {151, 34, 20}}));
+    EXPECT_EQ(LayOut("/\\()_>"),
+              (std::vector<PlacedGlyph>{
+                  {153, 10, 20}, {154, 18, 20}, {155, 26, 20}, {156, 34, 20}, {157, 42, 20}, {159, 50, 20}}));
     EXPECT_EQ(LayOut("Q\nR", 16), (std::vector<PlacedGlyph>{{125, 10, 20}, {126, 10, 36}}));
     // A "<" at the very end is a glyph; reading stops at the terminating zero.
     std::string endsInLess = "ok<";

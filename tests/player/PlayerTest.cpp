@@ -42,11 +42,10 @@ public:
 
 // Rows 24 pixels high: the floor's top is at y 120.
 const std::vector<std::string> kFloor = {
-    "..........", "..........", "..........", "..........", "..........",
-    "##########", "##########",
+    "..........", "..........", "..........", "..........", "..........", "##########", "##########",
 };
 const std::vector<std::string> kLedgeFloor = {"..........", "..........", "..........",
-                                               "..........", "..........", "=========="};
+                                              "..........", "..........", "=========="};
 using Ys = std::vector<float>;
 }
 
@@ -93,8 +92,8 @@ TEST(PlayerTest, WalkingIntoAWallRestsOnItsEdgeOnEitherSide) {
 TEST(PlayerTest, HeldActionsCombineIntoOneStep) {
     Scene scene({".........."}, Vector3(120, 200, 0));
     const std::pair<uint32_t, Vector3> cases[] = {
-        {Left | Right, {-2, 6, 0}}, {Right, {2, 6, 0}},        {Up, {0, 4, 0}},
-        {Up | Down, {0, 4, 0}},     {Down, {0, 8, 0}},         {ButtonB, {0, -4, 0}},
+        {Left | Right, {-2, 6, 0}}, {Right, {2, 6, 0}},          {Up, {0, 4, 0}},
+        {Up | Down, {0, 4, 0}},     {Down, {0, 8, 0}},           {ButtonB, {0, -4, 0}},
         {ButtonB | Up, {0, -6, 0}}, {ButtonB | Down, {0, -2, 0}}};
     for (const auto& [held, velocity] : cases) {
         scene.Step(held);
@@ -118,8 +117,8 @@ TEST(PlayerTest, ButtonAPassesThroughAndOnlyTheFacingHalfPushesBack) {
 }
 
 TEST(PlayerTest, ButtonBRisesIntoAWallCeilingButThroughALedge) {
-    const std::vector<std::string> wallCeiling = {"..........", "..........", "##########", "..........",
-                                                  "..........", "##########"};
+    const std::vector<std::string> wallCeiling = {"..........", "..........", "##########",
+                                                  "..........", "..........", "##########"};
     {
         Scene scene(wallCeiling, Vector3(60, 120, 0));
         EXPECT_EQ(scene.Ys(ButtonB, 5), (Ys{116, 112, 114.5f, 114.5f, 114.5f}));

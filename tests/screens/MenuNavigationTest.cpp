@@ -41,7 +41,8 @@ TEST(MenuNavigation, DownHeldStopsAtOptionsSlidesTake25DrawsAndBGoesBackToTheOpe
     menu.Reset();
     std::vector<int32_t> cursors;
     for (int step = 0; step < 40; ++step, cursors.push_back(menu.cursor)) Frame(menu, Down);
-    EXPECT_EQ((std::vector<int32_t>{cursors[0], cursors[9], cursors[10], cursors[39]}), (std::vector<int32_t>{1, 1, 2, 2}));
+    EXPECT_EQ((std::vector<int32_t>{cursors[0], cursors[9], cursors[10], cursors[39]}),
+              (std::vector<int32_t>{1, 1, 2, 2}));
     // CONFIGURE and OPTIONS lead nowhere.
     Frames(menu, 10);
     Press(menu, ButtonA, 0, 40);

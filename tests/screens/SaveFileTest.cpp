@@ -13,8 +13,7 @@ void Put(Bytes& bytes, int32_t value) {
 
 // One record: the name length as stored, the glyphs given, the stage and
 // the 22 kept values numbered from `fill` upwards.
-void PutRecord(Bytes& bytes, int32_t length, const std::vector<int32_t>& glyphs, int32_t stage,
-               int32_t fill = 0) {
+void PutRecord(Bytes& bytes, int32_t length, const std::vector<int32_t>& glyphs, int32_t stage, int32_t fill = 0) {
     Put(bytes, length);
     for (int32_t glyph : glyphs) Put(bytes, glyph);
     Put(bytes, stage);
@@ -50,8 +49,8 @@ TEST(SaveFile, ShortFileKeepsEarlierValuesAndANegativeCountListsNothing) {
     Bytes bytes;
     Put(bytes, 2);
     PutRecord(bytes, 1, {2}, 2);
-    Put(bytes, 3);                // file 1's name length ...
-    bytes.push_back(9);           // ... and a glyph cut short
+    Put(bytes, 3);       // file 1's name length ...
+    bytes.push_back(9);  // ... and a glyph cut short
     SaveFileTable table = Read(bytes, before);
     EXPECT_EQ(table.count, 2);
     EXPECT_EQ(table.files[0].stage, 2);
@@ -124,7 +123,8 @@ TEST(SaveFile, TheFileReaderMatchesTheMemoryReaderAndAnEmptyOrMissingFileChanges
     PutRecord(bytes, 1, {8}, 2);
     bytes.push_back(1);
     std::string path = MakeTempDir() + "/svfile";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     SaveFileTable fromFile;
     ASSERT_TRUE(LoadSaveFile(path, fromFile));
     EXPECT_EQ(SaveFileBytes(fromFile), SaveFileBytes(Read(bytes)));

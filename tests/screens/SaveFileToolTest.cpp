@@ -8,11 +8,14 @@ TEST(SaveFileTool, RefusesWhatTheGameCouldNotShowAndFilesItCannotReadOrWrite) {
     std::string dir = MakeTempDir();
     std::vector<std::string> tooMany = {"new", dir + "/svfile"};
     for (int i = 0; i < 21; ++i) tooMany.push_back("A:1");
-    const std::vector<std::vector<std::string>> refused = {
-        {"new", dir + "/svfile", "ab:1"},         {"new", dir + "/svfile", "ABCDEFGHIJK:1"},
-        {"new", dir + "/svfile", "AB:4"},         {"new", dir + "/svfile", "AB"},
-        {"new", dir + "/svfile", "AB:x"},         tooMany,
-        {"list", "a", "b"},                       {"copy", dir + "/svfile"}};
+    const std::vector<std::vector<std::string>> refused = {{"new", dir + "/svfile", "ab:1"},
+                                                           {"new", dir + "/svfile", "ABCDEFGHIJK:1"},
+                                                           {"new", dir + "/svfile", "AB:4"},
+                                                           {"new", dir + "/svfile", "AB"},
+                                                           {"new", dir + "/svfile", "AB:x"},
+                                                           tooMany,
+                                                           {"list", "a", "b"},
+                                                           {"copy", dir + "/svfile"}};
     for (const std::vector<std::string>& args : refused) {
         RunResult run = RunProgram(ToolPath("save"), args);
         EXPECT_EQ(run.exitCode, 2) << args.back() << ": " << run.output;

@@ -29,9 +29,7 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 
 RunResult RunGame(const std::vector<std::string>& args) { return RunProgram(DUSKHOLD_BINARY, args); }
 
-std::string ToolPath(const std::string& name) {
-    return std::string(DUSKHOLD_BUILD_DIR) + "/duskhold-" + name;
-}
+std::string ToolPath(const std::string& name) { return std::string(DUSKHOLD_BUILD_DIR) + "/duskhold-" + name; }
 
 std::string BuiltDataDir() { return std::string(DUSKHOLD_BUILD_DIR) + "/data"; }
 

@@ -50,18 +50,30 @@ TEST_F(LevelDrawGl, BackgroundCopiesLandWhereTheScrollPutsThem) {
     ClearScreen();
     level.Draw();
     // Copies at -44 and 212; the fixed layer at 10; the half-speed one at -150.
-    ExpectPixels(window, {{0, 5, StripeColumn(44, 0)}, {211, 5, StripeColumn(255, 0)}, {212, 5, StripeColumn(0, 0)},
-                          {319, 5, StripeColumn(107, 0)}, {9, 105, kBlack}, {10, 105, StripeColumn(0, 0)},
-                          {0, 45, StripeColumn(150, 0)}, {99, 65, kBlack}, {100, 65, StripeColumn(0, 0)},
-                          {99, 85, kBlack}, {100, 85, StripeColumn(0, 0)}, {10, 200, StripeColumn(0, 0)}});
+    ExpectPixels(window, {{0, 5, StripeColumn(44, 0)},
+                          {211, 5, StripeColumn(255, 0)},
+                          {212, 5, StripeColumn(0, 0)},
+                          {319, 5, StripeColumn(107, 0)},
+                          {9, 105, kBlack},
+                          {10, 105, StripeColumn(0, 0)},
+                          {0, 45, StripeColumn(150, 0)},
+                          {99, 65, kBlack},
+                          {100, 65, StripeColumn(0, 0)},
+                          {99, 85, kBlack},
+                          {100, 85, StripeColumn(0, 0)},
+                          {10, 200, StripeColumn(0, 0)}});
 
     // The camera's y moves only the layer that scrolls up and down: 41.9
     // truncates to 41, half of it to 20.
     FreeCamera(101, 41.9f);
     ClearScreen();
     level.Draw();
-    ExpectPixels(window, {{0, 45, StripeColumn(50, 0)}, {10, 105, StripeColumn(0, 0)}, {10, 179, kBlack},
-                          {10, 180, StripeColumn(0, 0)}, {10, 195, StripeColumn(0, 0)}, {10, 196, kBlack}});
+    ExpectPixels(window, {{0, 45, StripeColumn(50, 0)},
+                          {10, 105, StripeColumn(0, 0)},
+                          {10, 179, kBlack},
+                          {10, 180, StripeColumn(0, 0)},
+                          {10, 195, StripeColumn(0, 0)},
+                          {10, 196, kBlack}});
 }
 
 TEST_F(LevelDrawGl, CellsDrawAtTheTruncatedCameraWithEveryRangeCheck) {
@@ -74,14 +86,14 @@ TEST_F(LevelDrawGl, CellsDrawAtTheTruncatedCameraWithEveryRangeCheck) {
     // range check that let value 3 through would draw tile 0 in row 3.
     level.tileDefinitions = {{0, 0, 0, 0}, {-1, 0, 0, 1}, {7, 0, 0, 0}, {0, 0, 0, 0}};
     level.tileDefinitions.pop_back();
-    level.mainGrid = {{0, 1, 2, 3, -1}};  // column 0: rows 0 to 4
+    level.mainGrid = {{0, 1, 2, 3, -1}};              // column 0: rows 0 to 4
     level.backGrid = {{-1, -1, -1, -1, -1}, {5, 0}};  // column 1: a picture out of range, then one
     FreeCamera(10.9f, 0);
     ClearScreen();
     level.Draw();
     // Back grid value 5 draws nothing; back grid cell (1, 1) does.
-    ExpectPixels(window, {{0, 5, TileColumn(10, 0)}, {13, 5, TileColumn(23, 0)}, {14, 5, kBlack},
-                          {14, 30, TileColumn(0, 0)}});
+    ExpectPixels(window,
+                 {{0, 5, TileColumn(10, 0)}, {13, 5, TileColumn(23, 0)}, {14, 5, kBlack}, {14, 30, TileColumn(0, 0)}});
     for (int row = 1; row < 5; ++row) EXPECT_EQ(window.Pixel(5, 24 * row + 5), kBlack) << row;
 
     FreeCamera(-10.9f, 0);

@@ -64,9 +64,22 @@ TEST(LevelFile, NamedMarkersCarryTheirLength) {
     LevelBytes file;
     file.section[6] = Bytes()
                           .U8(3)
-                          .I32(1).I32(2).U8(3).U8(4).I32(0)
-                          .I32(1).I32(2).U8(3).U8(4).I32(7).Zeros(7)
-                          .I32(1).I32(2).U8(3).U8(4).I32(-5);
+                          .I32(1)
+                          .I32(2)
+                          .U8(3)
+                          .U8(4)
+                          .I32(0)
+                          .I32(1)
+                          .I32(2)
+                          .U8(3)
+                          .U8(4)
+                          .I32(7)
+                          .Zeros(7)
+                          .I32(1)
+                          .I32(2)
+                          .U8(3)
+                          .U8(4)
+                          .I32(-5);
     EXPECT_EQ(file.section[6].data.size(), 1u + 14 + 21 + 14);
     file.section[7] = Bytes().U8(1).I32(1205).I32(2399).U8(0).U8(0);
     LevelData level = ReadOk(file);

@@ -2,8 +2,7 @@
 #include "platform/PngWrite.h"
 #include <gtest/gtest.h>
 
-void WritePicture(const std::string& path, int width, int height,
-                  const std::function<Color(int x, int y)>& colorAt) {
+void WritePicture(const std::string& path, int width, int height, const std::function<Color(int x, int y)>& colorAt) {
     std::vector<unsigned char> rgba;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {

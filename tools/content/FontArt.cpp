@@ -19,28 +19,25 @@ struct GlyphStyle {
     uint32_t rows[kCell];
     uint32_t shadow;
 };
-const GlyphStyle kCool = {{Rgb(0xE6, 0xEE, 0xFA), Rgb(0xD4, 0xE0, 0xF2), Rgb(0xC0, 0xD0, 0xEA),
-                           Rgb(0xAC, 0xC0, 0xE0), Rgb(0x98, 0xAC, 0xD2), Rgb(0x84, 0x98, 0xC4),
-                           Rgb(0x74, 0x86, 0xB4), Rgb(0x64, 0x76, 0x9F)},
+const GlyphStyle kCool = {{Rgb(0xE6, 0xEE, 0xFA), Rgb(0xD4, 0xE0, 0xF2), Rgb(0xC0, 0xD0, 0xEA), Rgb(0xAC, 0xC0, 0xE0),
+                           Rgb(0x98, 0xAC, 0xD2), Rgb(0x84, 0x98, 0xC4), Rgb(0x74, 0x86, 0xB4), Rgb(0x64, 0x76, 0x9F)},
                           Rgb(0x10, 0x13, 0x1F)};
-const GlyphStyle kWarm = {{Rgb(0xFF, 0xF4, 0xC8), Rgb(0xFF, 0xE4, 0x9A), Rgb(0xFF, 0xD0, 0x6A),
-                           Rgb(0xFB, 0xBA, 0x48), Rgb(0xF0, 0xA0, 0x38), Rgb(0xE0, 0x88, 0x30),
-                           Rgb(0xC8, 0x6E, 0x28), Rgb(0xA8, 0x5A, 0x22)},
+const GlyphStyle kWarm = {{Rgb(0xFF, 0xF4, 0xC8), Rgb(0xFF, 0xE4, 0x9A), Rgb(0xFF, 0xD0, 0x6A), Rgb(0xFB, 0xBA, 0x48),
+                           Rgb(0xF0, 0xA0, 0x38), Rgb(0xE0, 0x88, 0x30), Rgb(0xC8, 0x6E, 0x28), Rgb(0xA8, 0x5A, 0x22)},
                           Rgb(0x2A, 0x0E, 0x08)};
 
 struct NamedGlyph {
     char character;  // 0 for the glyphs that stand for a pair of characters
     const char* name;
-    int frame;       // in the warm set
+    int frame;  // in the warm set
 };
 const NamedGlyph kSymbols[] = {
-    {'[', "bracket", 135},   {'!', "exclamation", 136}, {'?', "question", 137},
-    {'.', "period", 138},    {'-', "dash", 149},        {'=', "equals", 150},
-    {0, "heart", 151},       {'\'', "apostrophe", 152}, {',', "comma", 189},
-    {'&', "ampersand", 190}, {':', "colon", 191},       {'%', "percent", 193},
-    {0, "arrow", 195},       {7, "skull", 196},         {'/', "slash", 153},
-    {'\\', "backslash", 154}, {'(', "open", 155},        {')', "close", 156},
-    {'_', "underscore", 157}, {'<', "less", 158},        {'>', "greater", 159},
+    {'[', "bracket", 135}, {'!', "exclamation", 136}, {'?', "question", 137},   {'.', "period", 138},
+    {'-', "dash", 149},    {'=', "equals", 150},      {0, "heart", 151},        {'\'', "apostrophe", 152},
+    {',', "comma", 189},   {'&', "ampersand", 190},   {':', "colon", 191},      {'%', "percent", 193},
+    {0, "arrow", 195},     {7, "skull", 196},         {'/', "slash", 153},      {'\\', "backslash", 154},
+    {'(', "open", 155},    {')', "close", 156},       {'_', "underscore", 157}, {'<', "less", 158},
+    {'>', "greater", 159},
 };
 
 struct GlyphPlace {

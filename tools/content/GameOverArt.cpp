@@ -74,7 +74,8 @@ void DrawClouds(Image& sky) {
 void DrawGround(Image& sky) {
     for (int x = 0; x < 320; ++x) {
         int top = 196 - int(26.0f * FractalNoise(x / 50.0f, 1.0f, 3, 0x417u));
-        for (int y = top; y < 240; ++y) sky.Set(x, y, MixColor(Rgb(0x1c, 0x14, 0x28), Rgb(0x0c, 0x08, 0x12), float(y - top) / 40.0f));
+        for (int y = top; y < 240; ++y)
+            sky.Set(x, y, MixColor(Rgb(0x1c, 0x14, 0x28), Rgb(0x0c, 0x08, 0x12), float(y - top) / 40.0f));
         sky.Set(x, top, Rgb(0x3c, 0x30, 0x4c));
     }
     for (int x = 0; x < 320; ++x) {
@@ -172,14 +173,14 @@ void MakeCastle(ContentContext& context) {
     // The curtain wall first, then the towers in front of it.
     castle.FillRect(20, 120, 204, 95, kStone);
     for (int m = 20; m < 224; m += 6) castle.FillRect(m, 115, 4, 5, kStone);
-    const Tower towers[] = {{14, 96, 20, 30}, {48, 70, 24, 40}, {102, 44, 40, 0}, {112, 30, 20, 30},
-                            {170, 74, 24, 40}, {210, 100, 20, 30}};
+    const Tower towers[] = {{14, 96, 20, 30},  {48, 70, 24, 40},  {102, 44, 40, 0},
+                            {112, 30, 20, 30}, {170, 74, 24, 40}, {210, 100, 20, 30}};
     for (const Tower& t : towers) DrawTower(castle, t);
     DrawMasonry(castle);
     // The keep's spire reaches the picture's top row.
     castle.FillRect(121, 0, 2, 2, kStone);
     castle.Set(121, 0, kRim);
-    const int windows[][3] = {{22, 120, 1}, {58, 90, 1}, {58, 130, 0}, {112, 70, 0}, {128, 70, 1}, {120, 100, 1},
+    const int windows[][3] = {{22, 120, 1}, {58, 90, 1},   {58, 130, 0},  {112, 70, 0}, {128, 70, 1}, {120, 100, 1},
                               {180, 96, 0}, {180, 136, 1}, {218, 124, 0}, {86, 140, 1}, {152, 150, 0}};
     for (auto [x, y, lit] : windows) DrawWindow(castle, x, y, lit != 0);
     // The gate: an arch with a faint glow behind the portcullis.
@@ -232,7 +233,8 @@ Image LetteringFrame(const std::vector<TextArt>& glyphs, int strength, ContentCo
 void MakeLettering(ContentContext& context) {
     std::vector<TextArt> glyphs = LoadTextArt(context, "menu/gameover-letters.txt");
     Image sheet(288, 96, kBlackKey);
-    for (int frame = 0; frame < 3; ++frame) sheet.Blit(LetteringFrame(glyphs, frame, context), 0, frame * 32, kBlackKey);
+    for (int frame = 0; frame < 3; ++frame)
+        sheet.Blit(LetteringFrame(glyphs, frame, context), 0, frame * 32, kBlackKey);
     sheet.Save(context, "sprites\\gameoverlet.png");
 }
 

@@ -34,5 +34,4 @@ struct NamedGenerator {
 };
 std::vector<NamedGenerator>& Generators();
 
-#define DUSKHOLD_GENERATOR(name, function) \
-    static GeneratorRegistration function##Registration(name, function)
+#define DUSKHOLD_GENERATOR(name, function) static GeneratorRegistration function##Registration(name, function)

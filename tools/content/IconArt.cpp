@@ -80,8 +80,8 @@ void DrawCastle(Image& icon) {
 void DrawHill(Image& icon) { icon.FillEllipse(32, 70, 44, 12, kHill); }
 
 bool OnTileRim(int x, int y) {
-    return InsideTile(x, y) && (!InsideTile(x - 1, y) || !InsideTile(x + 1, y) ||
-                                !InsideTile(x, y - 1) || !InsideTile(x, y + 1));
+    return InsideTile(x, y) &&
+           (!InsideTile(x - 1, y) || !InsideTile(x + 1, y) || !InsideTile(x, y - 1) || !InsideTile(x, y + 1));
 }
 
 void CutToTile(Image& icon) {

@@ -72,9 +72,7 @@ void Image::DrawLine(int x0, int y0, int x1, int y1, uint32_t color) {
     }
 }
 
-void Image::FillCircle(int cx, int cy, int radius, uint32_t color) {
-    FillEllipse(cx, cy, radius, radius, color);
-}
+void Image::FillCircle(int cx, int cy, int radius, uint32_t color) { FillEllipse(cx, cy, radius, radius, color); }
 
 void Image::FillEllipse(int cx, int cy, int rx, int ry, uint32_t color) {
     if (rx < 0 || ry < 0) return;
@@ -141,9 +139,7 @@ void Image::Outline(uint32_t color, bool diagonals) {
         }
 }
 
-void Image::Replace(uint32_t from, uint32_t to) {
-    std::replace(pixels_.begin(), pixels_.end(), from, to);
-}
+void Image::Replace(uint32_t from, uint32_t to) { std::replace(pixels_.begin(), pixels_.end(), from, to); }
 
 Image Image::Scaled(int factor) const {
     Image scaled(width_ * factor, height_ * factor);
@@ -227,8 +223,8 @@ float ValueNoise(float x, float y, uint32_t seed) {
     int x0 = int(std::floor(x)), y0 = int(std::floor(y));
     float fx = Smooth(x - float(x0)), fy = Smooth(y - float(y0));
     float top = LatticeValue(x0, y0, seed) + (LatticeValue(x0 + 1, y0, seed) - LatticeValue(x0, y0, seed)) * fx;
-    float low = LatticeValue(x0, y0 + 1, seed) +
-                (LatticeValue(x0 + 1, y0 + 1, seed) - LatticeValue(x0, y0 + 1, seed)) * fx;
+    float low =
+        LatticeValue(x0, y0 + 1, seed) + (LatticeValue(x0 + 1, y0 + 1, seed) - LatticeValue(x0, y0 + 1, seed)) * fx;
     return top + (low - top) * fy;
 }
 
@@ -270,10 +266,8 @@ Image RowsToImage(const std::vector<std::string>& rows, const std::map<char, uin
         if (rows[y].size() != width) context.Fail(where + ": rows of different lengths");
         for (size_t x = 0; x < rows[y].size() && x < width; ++x) {
             auto it = palette.find(rows[y][x]);
-            if (it == palette.end())
-                context.Fail(where + ": character '" + rows[y][x] + "' is not in the palette");
-            else
-                image.Set(int(x), int(y), it->second);
+            if (it == palette.end()) context.Fail(where + ": character '" + rows[y][x] + "' is not in the palette");
+            else image.Set(int(x), int(y), it->second);
         }
     }
     return image;
@@ -306,8 +300,7 @@ std::vector<TextArt> LoadTextArt(ContentContext& context, const std::string& sou
             uint32_t color = 0;
             if (line.size() < 3 || line[1] != ' ' || !ParseHexColor(line.substr(2), color))
                 context.Fail(sourceFile + ":" + std::to_string(lineNumber) + ": bad palette line");
-            else
-                palette[line[0]] = color;
+            else palette[line[0]] = color;
         } else {
             rows.push_back(line);
         }

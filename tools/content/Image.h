@@ -36,8 +36,7 @@ public:
     // Rows from `top` at y to `bottom` at y + h - 1, mixed per row; with
     // `dither` the steps between neighbouring shades are broken up by an
     // ordered pattern, which keeps the crisp pixel look without banding.
-    void VerticalGradient(int x, int y, int w, int h, uint32_t top, uint32_t bottom,
-                          bool dither = true);
+    void VerticalGradient(int x, int y, int w, int h, uint32_t top, uint32_t bottom, bool dither = true);
     // Draws a one-pixel border of `color` around every opaque pixel, onto
     // transparent pixels only (set `diagonals` for an eight-way border).
     void Outline(uint32_t color, bool diagonals = false);

@@ -57,7 +57,8 @@ void DrawMoon(Image& image) {
             float outside = std::sqrt(float(x * x + y * y)) - float(kMoonRadius);
             if (outside <= 0.0f || outside > float(haloWidth)) continue;
             float strength = 1.0f - outside / float(haloWidth);
-            image.Blend(kMoonX + x, kMoonY + y, WithAlpha(Rgb(0x9C, 0xA0, 0xD8), uint8_t(strength * strength * 150.0f)));
+            image.Blend(kMoonX + x, kMoonY + y,
+                        WithAlpha(Rgb(0x9C, 0xA0, 0xD8), uint8_t(strength * strength * 150.0f)));
         }
     const uint32_t lit = Rgb(0xF2, 0xEE, 0xDC), sea = Rgb(0xC4, 0xC0, 0xB8), rim = Rgb(0xA8, 0xA8, 0xC0);
     for (int y = -kMoonRadius; y <= kMoonRadius; ++y)
@@ -112,7 +113,8 @@ void DrawBattlements(Image& image, int left, int width, int top) {
 void DrawTower(Image& image, const Tower& tower) {
     image.FillRect(tower.left, tower.top, tower.width, kGroundTop - tower.top, kSilhouette);
     if (tower.roofHeight > 0) {
-        image.FillPolygon({{tower.left - 2, tower.top}, {tower.left + tower.width / 2, tower.top - tower.roofHeight},
+        image.FillPolygon({{tower.left - 2, tower.top},
+                           {tower.left + tower.width / 2, tower.top - tower.roofHeight},
                            {tower.left + tower.width + 2, tower.top}},
                           kSilhouette);
         image.FillRect(tower.left + tower.width / 2, tower.top - tower.roofHeight - 4, 1, 4, kSilhouette);
@@ -162,15 +164,15 @@ void DrawMoonlitEdges(Image& image) {
 
 void DrawCastle(Image& image) {
     // The crag the castle stands on.
-    image.FillPolygon({{70, kGroundTop + 4}, {92, 170}, {98, 158}, {222, 158}, {232, 168}, {250, 180},
-                       {262, kGroundTop + 4}},
-                      kSilhouette);
+    image.FillPolygon(
+        {{70, kGroundTop + 4}, {92, 170}, {98, 158}, {222, 158}, {232, 168}, {250, 180}, {262, kGroundTop + 4}},
+        kSilhouette);
     image.FillRect(96, 140, 130, 20, kSilhouette);  // curtain wall
     DrawBattlements(image, 96, 130, 140);
     image.FillRect(140, 112, 40, 30, kSilhouette);  // keep
     DrawBattlements(image, 139, 42, 112);
-    const Tower towers[] = {{118, 12, 102, 16}, {190, 12, 108, 14}, {100, 9, 134, 0},
-                            {213, 9, 136, 0},   {155, 10, 96, 12}};
+    const Tower towers[] = {
+        {118, 12, 102, 16}, {190, 12, 108, 14}, {100, 9, 134, 0}, {213, 9, 136, 0}, {155, 10, 96, 12}};
     for (const Tower& tower : towers) DrawTower(image, tower);
     DrawBridge(image);
     DrawWindows(image);
@@ -256,8 +258,7 @@ Image LetterMask(const std::vector<TextArt>& glyphs, const std::string& text, in
 
 // Colours the ink of a mask in bands from `top` to `bottom` over `inkHeight`
 // rows, lights the upper edges, then outlines it and casts a shadow.
-Image PaintLetters(const Image& mask, int inkHeight, uint32_t top, uint32_t bottom, uint32_t edge,
-                   uint32_t outline) {
+Image PaintLetters(const Image& mask, int inkHeight, uint32_t top, uint32_t bottom, uint32_t edge, uint32_t outline) {
     Image painted(mask.Width() + 6, mask.Height() + 6);
     const int bands = 5;
     for (int y = 0; y < mask.Height(); ++y)

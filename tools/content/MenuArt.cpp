@@ -93,15 +93,15 @@ void DrawBackgroundCastle(Image& bg) {
     const uint32_t stone = Grey(34);
     const uint32_t rim = Grey(96);
     // The crag rises from the right edge.
-    bg.FillPolygon({{150, 240}, {176, 190}, {196, 168}, {214, 150}, {236, 142}, {268, 146}, {300, 158},
-                    {320, 150}, {320, 240}},
-                   stone);
+    bg.FillPolygon(
+        {{150, 240}, {176, 190}, {196, 168}, {214, 150}, {236, 142}, {268, 146}, {300, 158}, {320, 150}, {320, 240}},
+        stone);
     struct Tower {
         int x, top, width;
         bool spire;
     };
-    const Tower towers[] = {{204, 110, 12, true}, {222, 96, 16, true}, {244, 120, 34, false},
-                            {282, 104, 12, true}, {296, 126, 14, false}};
+    const Tower towers[] = {
+        {204, 110, 12, true}, {222, 96, 16, true}, {244, 120, 34, false}, {282, 104, 12, true}, {296, 126, 14, false}};
     for (const Tower& t : towers) {
         bg.FillRect(t.x, t.top, t.width, 160 - t.top, stone);
         if (t.spire) {
@@ -143,7 +143,8 @@ void DrawBackgroundForeground(Image& bg) {
             int x1 = int(b.x + std::cos(b.angle) * b.length);
             int y1 = int(b.y + std::sin(b.angle) * b.length);
             int thickness = std::max(0, 3 - b.depth);
-            for (int t = -thickness / 2; t <= thickness / 2; ++t) bg.DrawLine(int(b.x) + t, int(b.y), x1 + t, y1, Grey(22));
+            for (int t = -thickness / 2; t <= thickness / 2; ++t)
+                bg.DrawLine(int(b.x) + t, int(b.y), x1 + t, y1, Grey(22));
             if (b.depth == 5) continue;
             for (float turn : {-0.5f, 0.45f})
                 pending.push_back({float(x1), float(y1), b.angle + turn + (random.Uniform() - 0.5f) * 0.4f,
@@ -163,7 +164,6 @@ void MakeBackground(ContentContext& context) {
     DrawBackgroundForeground(bg);
     bg.Save(context, "bg\\bg0018.png");
 }
-
 
 // ---- Entry bar -------------------------------------------------------------
 
@@ -243,8 +243,10 @@ Image FlameStrip(const uint32_t (&palette)[4], uint32_t seed) {
 }
 
 void MakeFlames(ContentContext& context) {
-    const uint32_t ember[4] = {Rgb(0x9c, 0x1c, 0x10), Rgb(0xe8, 0x5c, 0x14), Rgb(0xfc, 0xb4, 0x30), Rgb(0xff, 0xf4, 0xc0)};
-    const uint32_t ghost[4] = {Rgb(0x30, 0x24, 0x8c), Rgb(0x4c, 0x6c, 0xe0), Rgb(0x8c, 0xc8, 0xfc), Rgb(0xec, 0xfc, 0xff)};
+    const uint32_t ember[4] = {Rgb(0x9c, 0x1c, 0x10), Rgb(0xe8, 0x5c, 0x14), Rgb(0xfc, 0xb4, 0x30),
+                               Rgb(0xff, 0xf4, 0xc0)};
+    const uint32_t ghost[4] = {Rgb(0x30, 0x24, 0x8c), Rgb(0x4c, 0x6c, 0xe0), Rgb(0x8c, 0xc8, 0xfc),
+                               Rgb(0xec, 0xfc, 0xff)};
     FlameStrip(ember, 0xf1a3u).Save(context, "sprites\\menufire.png");
     FlameStrip(ghost, 0x6057u).Save(context, "sprites\\menufire2.png");
 }
@@ -289,7 +291,8 @@ void MakeVillage(ContentContext& context) {
     for (const House& h : houses) {
         strip.FillRect(h.x, h.wallTop, h.width, 24 - h.wallTop, wall);
         int peak = h.wallTop - h.width / 3;
-        strip.FillPolygon({{h.x - 2, h.wallTop + 1}, {h.x + h.width / 2, peak}, {h.x + h.width + 2, h.wallTop + 1}}, roof);
+        strip.FillPolygon({{h.x - 2, h.wallTop + 1}, {h.x + h.width / 2, peak}, {h.x + h.width + 2, h.wallTop + 1}},
+                          roof);
         strip.DrawLine(h.x - 2, h.wallTop, h.x + h.width / 2, peak, rim);
         strip.FillRect(h.x + h.width - 6, peak + 1, 3, 4, wall);
         for (int wx = h.x + 3; wx + 3 < h.x + h.width; wx += 7) {

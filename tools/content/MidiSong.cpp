@@ -15,13 +15,11 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
 // "C4" is middle C (60); "F#2", "Bb3"; "n36" gives the number directly.
 bool ParsePitch(const std::string& text, int& pitch) {
     if (text.size() > 1 && text[0] == 'n') return ParseInt(text.substr(1), 0, 127, pitch);
-    static const std::map<char, int> steps = {{'C', 0}, {'D', 2}, {'E', 4}, {'F', 5},
-                                              {'G', 7}, {'A', 9}, {'B', 11}};
+    static const std::map<char, int> steps = {{'C', 0}, {'D', 2}, {'E', 4}, {'F', 5}, {'G', 7}, {'A', 9}, {'B', 11}};
     if (text.empty() || !steps.count(text[0])) return false;
     int semitone = steps.at(text[0]);
     size_t at = 1;
-    if (at < text.size() && (text[at] == '#' || text[at] == 'b'))
-        semitone += text[at++] == '#' ? 1 : -1;
+    if (at < text.size() && (text[at] == '#' || text[at] == 'b')) semitone += text[at++] == '#' ? 1 : -1;
     int octave = 0;
     if (!ParseInt(text.substr(at), -1, 9, octave)) return false;
     pitch = (octave + 1) * 12 + semitone;
@@ -42,13 +40,11 @@ bool ExpandRepeats(const std::vector<Token>& tokens, std::vector<Token>& out, st
         } else if (token.text[0] == ']') {
             int count = 2;
             if (open.size() < 2) return RefuseLine(error, token.line, "']' without '['");
-            if (token.text.size() > 1 &&
-                (token.text[1] != 'x' || !ParseInt(token.text.substr(2), 1, 64, count)))
+            if (token.text.size() > 1 && (token.text[1] != 'x' || !ParseInt(token.text.substr(2), 1, 64, count)))
                 return RefuseLine(error, token.line, "bad repeat '" + token.text + "'");
             std::vector<Token> body = std::move(open.back());
             open.pop_back();
-            for (int i = 0; i < count; ++i)
-                open.back().insert(open.back().end(), body.begin(), body.end());
+            for (int i = 0; i < count; ++i) open.back().insert(open.back().end(), body.begin(), body.end());
         } else {
             open.back().push_back(token);
         }
@@ -114,8 +110,7 @@ bool ReadTrackSetting(const RecipeLine& line, MidiTrack& track, std::string& err
         {"pan", {&MidiTrack::pan, 127}},
         {"reverb", {&MidiTrack::reverb, 127}}};
     auto setting = settings.find(words[0]);
-    if (words.size() != 2 ||
-        !ParseInt(words[1], 0, setting->second.second, track.*setting->second.first))
+    if (words.size() != 2 || !ParseInt(words[1], 0, setting->second.second, track.*setting->second.first))
         return RefuseLine(error, line.number, "bad " + words[0]);
     return true;
 }
@@ -132,8 +127,7 @@ bool ReadSongSetting(const RecipeLine& line, MidiSong& song, std::string& error)
         return true;
     }
     size_t slash = words.size() == 2 ? words[1].find('/') : std::string::npos;
-    if (slash == std::string::npos ||
-        !ParseInt(words[1].substr(0, slash), 1, 16, song.beatsPerBar) ||
+    if (slash == std::string::npos || !ParseInt(words[1].substr(0, slash), 1, 16, song.beatsPerBar) ||
         !ParseInt(words[1].substr(slash + 1), 1, 16, song.beatUnit) ||
         (song.beatUnit != 2 && song.beatUnit != 4 && song.beatUnit != 8))
         return RefuseLine(error, line.number, "bad meter");
@@ -146,8 +140,7 @@ bool CheckSong(const MidiSong& song, int lastLine, std::string& error) {
     for (const MidiTrack& track : song.tracks) {
         if (track.length != song.LengthTicks())
             return RefuseLine(error, lastLine,
-                              "track " + track.name + " is " +
-                                  std::to_string(track.length / kTicksPerSixteenth) +
+                              "track " + track.name + " is " + std::to_string(track.length / kTicksPerSixteenth) +
                                   " sixteenths long, the first track " +
                                   std::to_string(song.LengthTicks() / kTicksPerSixteenth));
     }
@@ -159,9 +152,7 @@ bool CheckSong(const MidiSong& song, int lastLine, std::string& error) {
 
 bool ParseMidiSong(const std::vector<RecipeLine>& lines, MidiSong& song, std::string& error) {
     std::vector<Token> notes;
-    auto finishTrack = [&]() {
-        return song.tracks.empty() || ReadNotes(notes, song.tracks.back(), error);
-    };
+    auto finishTrack = [&]() { return song.tracks.empty() || ReadNotes(notes, song.tracks.back(), error); };
     int lastLine = 0;
     for (const RecipeLine& line : lines) {
         const std::string& word = line.words[0];
@@ -172,17 +163,13 @@ bool ParseMidiSong(const std::vector<RecipeLine>& lines, MidiSong& song, std::st
             song.tracks.emplace_back();
             song.tracks.back().name = line.words.size() > 1 ? line.words[1] : "";
         } else if (word == "file" || word == "tempo" || word == "meter") {
-            if (!song.tracks.empty())
-                return RefuseLine(error, line.number, word + " after the first track");
+            if (!song.tracks.empty()) return RefuseLine(error, line.number, word + " after the first track");
             if (!ReadSongSetting(line, song, error)) return false;
-        } else if (word == "channel" || word == "program" || word == "volume" || word == "pan" ||
-                   word == "reverb") {
-            if (song.tracks.empty())
-                return RefuseLine(error, line.number, word + " before any track");
+        } else if (word == "channel" || word == "program" || word == "volume" || word == "pan" || word == "reverb") {
+            if (song.tracks.empty()) return RefuseLine(error, line.number, word + " before any track");
             if (!ReadTrackSetting(line, song.tracks.back(), error)) return false;
         } else {
-            if (song.tracks.empty())
-                return RefuseLine(error, line.number, "notes before any track");
+            if (song.tracks.empty()) return RefuseLine(error, line.number, "notes before any track");
             for (const std::string& text : line.words) notes.push_back({line.number, text});
         }
     }
@@ -208,8 +195,7 @@ void PutVariableLength(std::vector<uint8_t>& out, uint32_t value) {
 }
 
 void PutBigEndian(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-    for (int shift = (bytes - 1) * 8; shift >= 0; shift -= 8)
-        out.push_back(uint8_t(value >> shift));
+    for (int shift = (bytes - 1) * 8; shift >= 0; shift -= 8) out.push_back(uint8_t(value >> shift));
 }
 
 Event NameEvent(const std::string& name) {
@@ -281,8 +267,8 @@ std::vector<uint8_t> WriteMidiFile(const MidiSong& song) {
 }
 
 namespace {
-bool BuildSong(const std::vector<RecipeLine>& lines, std::string& gamePath,
-               std::vector<uint8_t>& bytes, std::string& error) {
+bool BuildSong(const std::vector<RecipeLine>& lines, std::string& gamePath, std::vector<uint8_t>& bytes,
+               std::string& error) {
     MidiSong song;
     if (!ParseMidiSong(lines, song, error)) return false;
     gamePath = song.gamePath;

@@ -12,8 +12,7 @@ std::vector<std::string> ListRecipeFiles(const std::string& folder) {
     if (!directory) return files;
     while (dirent* entry = readdir(directory)) {
         std::string name = entry->d_name;
-        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
-            files.push_back(folder + "/" + name);
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0) files.push_back(folder + "/" + name);
     }
     closedir(directory);
     std::sort(files.begin(), files.end());

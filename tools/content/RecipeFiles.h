@@ -27,8 +27,7 @@ bool ParseNumber(const std::string& text, double low, double high, double& value
 bool RefuseLine(std::string& error, int line, const std::string& what);
 
 // Turns one recipe into a data file: its game path and its bytes.
-using RecipeBuilder =
-    std::function<bool(const std::vector<RecipeLine>& lines, std::string& gamePath,
-                       std::vector<uint8_t>& bytes, std::string& error)>;
+using RecipeBuilder = std::function<bool(const std::vector<RecipeLine>& lines, std::string& gamePath,
+                                         std::vector<uint8_t>& bytes, std::string& error)>;
 // Builds every recipe of a content folder; failures name the recipe file.
 void BuildRecipes(ContentContext& context, const std::string& folder, const RecipeBuilder& build);

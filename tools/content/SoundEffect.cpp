@@ -19,8 +19,7 @@ bool ParseWave(const std::string& text, Wave& wave) {
 // "freq=A" holds one pitch, "freq=A>B" sweeps; "wobble=RATE,DEPTH".
 bool ParsePair(const std::string& text, char separator, double& first, double& second) {
     size_t at = text.find(separator);
-    if (at == std::string::npos)
-        return ParseNumber(text, 1.0, 20000.0, first) && ((second = first), true);
+    if (at == std::string::npos) return ParseNumber(text, 1.0, 20000.0, first) && ((second = first), true);
     return ParseNumber(text.substr(0, at), 0.0, 20000.0, first) &&
            ParseNumber(text.substr(at + 1), 0.0, 20000.0, second);
 }
@@ -32,9 +31,7 @@ bool ParseLayerSetting(const std::string& key, const std::string& value, EffectL
         {"decay", {&EffectLayer::decay, 1000.0}},       {"release", {&EffectLayer::release, 10.0}},
         {"lowpass", {&EffectLayer::lowpassHz, 20000.0}}};
     if (key == "wave") return ParseWave(value, layer.wave);
-    if (key == "freq")
-        return ParsePair(value, '>', layer.fromHz, layer.toHz) && layer.fromHz > 0 &&
-               layer.toHz > 0;
+    if (key == "freq") return ParsePair(value, '>', layer.fromHz, layer.toHz) && layer.fromHz > 0 && layer.toHz > 0;
     if (key == "wobble") return ParsePair(value, ',', layer.wobbleHz, layer.wobbleDepth);
     if (key == "seed") {
         double seed = 0;
@@ -43,16 +40,14 @@ bool ParseLayerSetting(const std::string& key, const std::string& value, EffectL
         return true;
     }
     auto found = numbers.find(key);
-    return found != numbers.end() &&
-           ParseNumber(value, 0.0, found->second.second, layer.*found->second.first);
+    return found != numbers.end() && ParseNumber(value, 0.0, found->second.second, layer.*found->second.first);
 }
 
 bool ParseLayer(const RecipeLine& line, EffectLayer& layer, std::string& error) {
     for (size_t i = 1; i < line.words.size(); ++i) {
         const std::string& word = line.words[i];
         size_t equals = word.find('=');
-        if (equals == std::string::npos ||
-            !ParseLayerSetting(word.substr(0, equals), word.substr(equals + 1), layer))
+        if (equals == std::string::npos || !ParseLayerSetting(word.substr(0, equals), word.substr(equals + 1), layer))
             return RefuseLine(error, line.number, "bad layer setting '" + word + "'");
     }
     return true;
@@ -60,11 +55,11 @@ bool ParseLayer(const RecipeLine& line, EffectLayer& layer, std::string& error) 
 
 double Oscillator(Wave wave, double phase) {
     switch (wave) {
-        case Wave::Sine: return std::sin(phase * 2.0 * M_PI);
-        case Wave::Square: return phase < 0.5 ? 1.0 : -1.0;
-        case Wave::Saw: return 2.0 * phase - 1.0;
-        case Wave::Triangle: return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
-        case Wave::Noise: break;
+    case Wave::Sine: return std::sin(phase * 2.0 * M_PI);
+    case Wave::Square: return phase < 0.5 ? 1.0 : -1.0;
+    case Wave::Saw: return 2.0 * phase - 1.0;
+    case Wave::Triangle: return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
+    case Wave::Noise: break;
     }
     return 0.0;
 }
@@ -84,8 +79,7 @@ void RenderLayer(const EffectLayer& layer, std::vector<double>& mix) {
     int count = int(layer.length * kEffectRate);
     uint32_t random = layer.seed;
     double phase = 0.0, held = 0.0, filtered = 0.0;
-    double smoothing =
-        layer.lowpassHz > 0.0 ? 1.0 - std::exp(-2.0 * M_PI * layer.lowpassHz / kEffectRate) : 1.0;
+    double smoothing = layer.lowpassHz > 0.0 ? 1.0 - std::exp(-2.0 * M_PI * layer.lowpassHz / kEffectRate) : 1.0;
     for (int i = 0; i < count && first + i < int(mix.size()); ++i) {
         double t = double(i) / kEffectRate;
         double progress = count > 1 ? double(i) / (count - 1) : 0.0;
@@ -111,8 +105,7 @@ void PutLittleEndian(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
 }
 
-bool ParseSoundEffect(const std::vector<RecipeLine>& lines, SoundEffect& effect,
-                      std::string& error) {
+bool ParseSoundEffect(const std::vector<RecipeLine>& lines, SoundEffect& effect, std::string& error) {
     int lastLine = 0;
     for (const RecipeLine& line : lines) {
         const std::string& word = line.words[0];
@@ -167,8 +160,8 @@ std::vector<uint8_t> WriteWavFile(const std::vector<int16_t>& samples, int rate)
 }
 
 namespace {
-bool BuildEffect(const std::vector<RecipeLine>& lines, std::string& gamePath,
-                 std::vector<uint8_t>& bytes, std::string& error) {
+bool BuildEffect(const std::vector<RecipeLine>& lines, std::string& gamePath, std::vector<uint8_t>& bytes,
+                 std::string& error) {
     SoundEffect effect;
     if (!ParseSoundEffect(lines, effect, error)) return false;
     gamePath = effect.gamePath;

@@ -32,7 +32,6 @@ struct SoundEffect {
     std::vector<EffectLayer> layers;
 };
 
-bool ParseSoundEffect(const std::vector<RecipeLine>& lines, SoundEffect& effect,
-                      std::string& error);
+bool ParseSoundEffect(const std::vector<RecipeLine>& lines, SoundEffect& effect, std::string& error);
 std::vector<int16_t> RenderSoundEffect(const SoundEffect& effect);
 std::vector<uint8_t> WriteWavFile(const std::vector<int16_t>& samples, int rate);

@@ -19,9 +19,8 @@ bool ParseColor(const std::string& text, uint32_t& color) {
 
 // The colour and word settings of a theme, by key.
 std::map<std::string, uint32_t*> ColorFields(StageTheme& t) {
-    return {{"far", &t.far},     {"near", &t.near},     {"stone", &t.stone},
-            {"dark", &t.dark},   {"top", &t.top},       {"accent", &t.accent},
-            {"glow", &t.glow}};
+    return {{"far", &t.far}, {"near", &t.near},     {"stone", &t.stone}, {"dark", &t.dark},
+            {"top", &t.top}, {"accent", &t.accent}, {"glow", &t.glow}};
 }
 
 std::map<std::string, std::string*> WordFields(StageTheme& t) {

@@ -38,7 +38,8 @@ Image Sky(const StageTheme& t) {
     for (int y = moonY - 22; y <= moonY + 22; ++y)
         for (int x = moonX - 22; x <= moonX + 22; ++x) {
             int d2 = (x - moonX) * (x - moonX) + (y - moonY) * (y - moonY);
-            if (d2 < 22 * 22 && DitherPasses(x, y, 0.35f)) img.Set(x, y, MixColor(img.Get(x, y), Rgb(156, 160, 216), 0.35f));
+            if (d2 < 22 * 22 && DitherPasses(x, y, 0.35f))
+                img.Set(x, y, MixColor(img.Get(x, y), Rgb(156, 160, 216), 0.35f));
         }
     img.FillCircle(moonX, moonY, 12, Rgb(242, 238, 220));
     img.FillCircle(moonX + 4, moonY - 2, 3, Rgb(214, 210, 196));
@@ -67,11 +68,13 @@ void Houses(Image& img, const StageTheme& t, Random& random) {
     for (int x = 0; x < kLayerWidth;) {
         int width = random.Range(28, 48), height = random.Range(40, 90), base = kHeight - height;
         int chimney = random.Range(6, width - 10);
-        Wrapped([&](int at) {
-            img.FillRect(at, base, width, height, t.near);
-            img.FillPolygon({{at - 3, base}, {at + width / 2, base - 22}, {at + width + 3, base}}, t.near);
-            img.FillRect(at + chimney, base - 20, 5, 14, t.near);
-        }, x);
+        Wrapped(
+            [&](int at) {
+                img.FillRect(at, base, width, height, t.near);
+                img.FillPolygon({{at - 3, base}, {at + width / 2, base - 22}, {at + width + 3, base}}, t.near);
+                img.FillRect(at + chimney, base - 20, 5, 14, t.near);
+            },
+            x);
         Windows(img, x, base, width, height, t.glow, random);
         x += width + random.Range(2, 10);
     }
@@ -80,19 +83,22 @@ void Houses(Image& img, const StageTheme& t, Random& random) {
 void Gears(Image& img, const StageTheme& t, Random& random) {
     for (int x = 20; x < kLayerWidth; x += random.Range(60, 90)) {
         int cy = random.Range(110, 200), radius = random.Range(24, 42);
-        Wrapped([&](int at) {
-            for (int tooth = 0; tooth < 12; ++tooth) {
-                float a = 2.0f * kPi * float(tooth) / 12.0f;
-                img.FillCircle(at + int(std::cos(a) * float(radius)), cy + int(std::sin(a) * float(radius)), 5, t.near);
-            }
-            img.FillCircle(at, cy, radius, t.near);
-            for (int hole = 0; hole < 4; ++hole) {
-                float a = kPi * float(hole) / 2.0f + 0.6f;
-                img.FillCircle(at + int(std::cos(a) * float(radius) * 0.55f),
-                               cy + int(std::sin(a) * float(radius) * 0.55f), radius / 5, kYellowKey);
-            }
-            img.FillCircle(at, cy, 4, t.glow);
-        }, x);
+        Wrapped(
+            [&](int at) {
+                for (int tooth = 0; tooth < 12; ++tooth) {
+                    float a = 2.0f * kPi * float(tooth) / 12.0f;
+                    img.FillCircle(at + int(std::cos(a) * float(radius)), cy + int(std::sin(a) * float(radius)), 5,
+                                   t.near);
+                }
+                img.FillCircle(at, cy, radius, t.near);
+                for (int hole = 0; hole < 4; ++hole) {
+                    float a = kPi * float(hole) / 2.0f + 0.6f;
+                    img.FillCircle(at + int(std::cos(a) * float(radius) * 0.55f),
+                                   cy + int(std::sin(a) * float(radius) * 0.55f), radius / 5, kYellowKey);
+                }
+                img.FillCircle(at, cy, 4, t.glow);
+            },
+            x);
     }
     img.FillRect(0, 214, kLayerWidth, 26, t.near);
 }
@@ -100,13 +106,15 @@ void Gears(Image& img, const StageTheme& t, Random& random) {
 void Trees(Image& img, const StageTheme& t, Random& random) {
     for (int x = 0; x < kLayerWidth; x += random.Range(14, 30)) {
         int height = random.Range(70, 150), base = kHeight;
-        Wrapped([&](int at) {
-            img.FillRect(at - 2, base - 20, 5, 20, t.near);
-            for (int tier = 0; tier < 4; ++tier) {
-                int y = base - 16 - tier * height / 5, half = 16 - tier * 3;
-                img.FillPolygon({{at - half, y}, {at, y - height / 3}, {at + half, y}}, t.near);
-            }
-        }, x);
+        Wrapped(
+            [&](int at) {
+                img.FillRect(at - 2, base - 20, 5, 20, t.near);
+                for (int tier = 0; tier < 4; ++tier) {
+                    int y = base - 16 - tier * height / 5, half = 16 - tier * 3;
+                    img.FillPolygon({{at - half, y}, {at, y - height / 3}, {at + half, y}}, t.near);
+                }
+            },
+            x);
     }
 }
 
@@ -123,11 +131,14 @@ void Arches(Image& img, const StageTheme& t, Random& random) {
 void Ruins(Image& img, const StageTheme& t, Random& random) {
     for (int x = 8; x < kLayerWidth; x += random.Range(30, 50)) {
         int height = random.Range(50, 150);
-        Wrapped([&](int at) {
-            img.FillRect(at, kHeight - height, 14, height, t.near);
-            img.FillRect(at - 3, kHeight - height, 20, 5, t.near);
-            img.FillPolygon({{at, kHeight - height}, {at + 14, kHeight - height}, {at + 7, kHeight - height - 8}}, kYellowKey);
-        }, x);
+        Wrapped(
+            [&](int at) {
+                img.FillRect(at, kHeight - height, 14, height, t.near);
+                img.FillRect(at - 3, kHeight - height, 20, 5, t.near);
+                img.FillPolygon({{at, kHeight - height}, {at + 14, kHeight - height}, {at + 7, kHeight - height - 8}},
+                                kYellowKey);
+            },
+            x);
     }
     for (int x = 0; x < kLayerWidth; ++x) {
         int wave = 212 + int(3.0f * std::sin(float(x) * 2.0f * kPi / 32.0f));
@@ -151,10 +162,12 @@ void Stalactites(Image& img, const StageTheme& t, Random& random) {
     img.FillRect(0, 222, kLayerWidth, 18, t.near);
     for (int x = 0; x < kLayerWidth; x += random.Range(10, 22)) {
         int down = random.Range(30, 90), up = random.Range(20, 60);
-        Wrapped([&](int at) {
-            img.FillPolygon({{at - 7, 17}, {at + 7, 17}, {at, 17 + down}}, t.near);
-            img.FillPolygon({{at - 9, 223}, {at + 9, 223}, {at + 3, 223 - up}}, t.near);
-        }, x);
+        Wrapped(
+            [&](int at) {
+                img.FillPolygon({{at - 7, 17}, {at + 7, 17}, {at, 17 + down}}, t.near);
+                img.FillPolygon({{at - 9, 223}, {at + 9, 223}, {at + 3, 223 - up}}, t.near);
+            },
+            x);
         if (random.Uniform() < 0.3f) img.FillPolygon({{x - 2, 222}, {x + 2, 222}, {x, 210}}, t.accent);
     }
 }
@@ -172,11 +185,13 @@ void Shelves(Image& img, const StageTheme& t, Random& random) {
 void Peaks(Image& img, const StageTheme& t, Random& random) {
     for (int x = 0; x < kLayerWidth; x += random.Range(50, 80)) {
         int height = random.Range(90, 170), half = random.Range(40, 70), top = kHeight - height;
-        Wrapped([&](int at) {
-            img.FillPolygon({{at - half, kHeight}, {at, top}, {at + half, kHeight}}, t.near);
-            img.FillPolygon({{at - half / 4, top + height / 4}, {at, top}, {at + half / 4, top + height / 4}},
-                            MixColor(t.top, t.near, 0.2f));
-        }, x);
+        Wrapped(
+            [&](int at) {
+                img.FillPolygon({{at - half, kHeight}, {at, top}, {at + half, kHeight}}, t.near);
+                img.FillPolygon({{at - half / 4, top + height / 4}, {at, top}, {at + half / 4, top + height / 4}},
+                                MixColor(t.top, t.near, 0.2f));
+            },
+            x);
     }
 }
 
@@ -187,20 +202,28 @@ void Flames(Image& img, const StageTheme& t, Random& random) {
     }
     for (int x = 10; x < kLayerWidth; x += random.Range(20, 40)) {
         int height = random.Range(40, 110);
-        Wrapped([&](int at) {
-            img.FillPolygon({{at - 8, 210}, {at - 2, 210 - height}, {at + 3, 200 - height / 2}, {at + 8, 210}},
-                            t.accent);
-            img.FillPolygon({{at - 4, 210}, {at, 210 - height / 2}, {at + 4, 210}}, t.glow);
-        }, x);
+        Wrapped(
+            [&](int at) {
+                img.FillPolygon({{at - 8, 210}, {at - 2, 210 - height}, {at + 3, 200 - height / 2}, {at + 8, 210}},
+                                t.accent);
+                img.FillPolygon({{at - 4, 210}, {at, 210 - height / 2}, {at + 4, 210}}, t.glow);
+            },
+            x);
     }
 }
 
 Image Skyline(const StageTheme& t) {
     using Drawer = std::function<void(Image&, const StageTheme&, Random&)>;
-    static const std::map<std::string, Drawer> kSkylines = {
-        {"houses", Houses},           {"gears", Gears},       {"trees", Trees},   {"arches", Arches},
-        {"ruins", Ruins},             {"battlements", Battlements}, {"stalactites", Stalactites},
-        {"shelves", Shelves},         {"peaks", Peaks},       {"flames", Flames}};
+    static const std::map<std::string, Drawer> kSkylines = {{"houses", Houses},
+                                                            {"gears", Gears},
+                                                            {"trees", Trees},
+                                                            {"arches", Arches},
+                                                            {"ruins", Ruins},
+                                                            {"battlements", Battlements},
+                                                            {"stalactites", Stalactites},
+                                                            {"shelves", Shelves},
+                                                            {"peaks", Peaks},
+                                                            {"flames", Flames}};
     Image img(kLayerWidth, kHeight, kYellowKey);
     Random random(uint32_t(t.number) * 977u);
     auto found = kSkylines.find(t.skyline);

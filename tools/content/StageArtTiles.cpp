@@ -88,9 +88,11 @@ void FillRock(Image& img, uint32_t base, uint32_t mortar, Random& random) {
 using FillFunction = std::function<void(Image&, uint32_t, uint32_t, Random&)>;
 
 void Fill(Image& img, const std::string& style, uint32_t base, uint32_t mortar, Random& random) {
-    static const std::map<std::string, FillFunction> kStyles = {
-        {"bricks", FillBricks}, {"cobble", FillCobble}, {"plates", FillPlates},
-        {"planks", FillPlanks}, {"rock", FillRock}};
+    static const std::map<std::string, FillFunction> kStyles = {{"bricks", FillBricks},
+                                                                {"cobble", FillCobble},
+                                                                {"plates", FillPlates},
+                                                                {"planks", FillPlanks},
+                                                                {"rock", FillRock}};
     auto found = kStyles.find(style);
     (found == kStyles.end() ? FillRock : found->second)(img, base, mortar, random);
 }
@@ -196,7 +198,8 @@ void DrawMotif(Image& img, const StageTheme& t) {
         for (int shelf = 0; shelf < 2; ++shelf) {
             img.FillRect(0, shelf * 12 + 10, kTileSize, 2, t.dark);
             for (int x = 1; x < 23; x += 3)
-                img.FillRect(x, shelf * 12 + 2 + (x % 4), 2, 8 - (x % 4), MixColor(t.accent, t.glow, float(x % 5) / 5.0f));
+                img.FillRect(x, shelf * 12 + 2 + (x % 4), 2, 8 - (x % 4),
+                             MixColor(t.accent, t.glow, float(x % 5) / 5.0f));
         }
     } else if (m == "icicles") {
         for (int s = 0; s < 5; ++s)
@@ -219,9 +222,7 @@ Image DrawStageTile(const StageTheme& theme, StageTile tile) {
     case kWallBlock: Fill(img, theme.wall, theme.stone, theme.dark, random); break;
     case kPlatform: return Platform(theme);
     case kMotif: DrawMotif(img, theme); break;
-    case kBackWall:
-        Fill(img, theme.wall, Darker(theme.stone, 0.55f), Darker(theme.dark, 0.4f), random);
-        break;
+    case kBackWall: Fill(img, theme.wall, Darker(theme.stone, 0.55f), Darker(theme.dark, 0.4f), random); break;
     case kPillar: return Pillar(theme);
     case kLamp: return Lamp(theme);
     default: return Crate(theme, random);
@@ -261,7 +262,8 @@ Image DrawGate(const StageTheme& theme) {
     for (int y = 0; y < kGateHeight; ++y)
         for (int x = 0; x < kGateWidth; ++x) {
             bool inArch = y >= springLine || inCircle(x, y, middle);
-            bool inDoor = std::abs(2 * x + 1 - 2 * middle) < 2 * opening && (y >= springLine || inCircle(x, y, opening));
+            bool inDoor =
+                std::abs(2 * x + 1 - 2 * middle) < 2 * opening && (y >= springLine || inCircle(x, y, opening));
             if (inDoor) {
                 float t = float(y - (springLine - opening)) / float(kGateHeight - springLine + opening);
                 img.Set(x, y, DitherPasses(x, y, t) ? theme.glow : Darker(theme.glow, 0.45f));

@@ -30,12 +30,12 @@ struct WhipPose {
     float curl;
 };
 const WhipPose kPoses[] = {
-    {-75.0f, -0.060f, -0.090f, 46.0f, 0.0f, 0.0f},   // raised behind
-    {-75.0f, 0.040f, 0.020f, 92.0f, 0.0f, 0.0f},     // over the head
-    {-22.0f, 0.012f, 0.002f, 94.0f, 1.5f, 0.0f},     // swinging down
-    {0.0f, 0.0f, 0.0f, 90.0f, 1.2f, 0.0f},           // stretched
-    {-2.0f, 0.0f, 0.0f, 88.0f, 0.5f, 0.30f},         // cracking
-    {18.0f, 0.010f, -0.030f, 80.0f, 2.5f, 0.0f},     // falling back
+    {-75.0f, -0.060f, -0.090f, 46.0f, 0.0f, 0.0f},  // raised behind
+    {-75.0f, 0.040f, 0.020f, 92.0f, 0.0f, 0.0f},    // over the head
+    {-22.0f, 0.012f, 0.002f, 94.0f, 1.5f, 0.0f},    // swinging down
+    {0.0f, 0.0f, 0.0f, 90.0f, 1.2f, 0.0f},          // stretched
+    {-2.0f, 0.0f, 0.0f, 88.0f, 0.5f, 0.30f},        // cracking
+    {18.0f, 0.010f, -0.030f, 80.0f, 2.5f, 0.0f},    // falling back
 };
 constexpr int kPoseCount = int(sizeof kPoses / sizeof kPoses[0]);
 
@@ -144,7 +144,8 @@ Image ChainFrame(const std::vector<PathPoint>& path) {
     int tx = int(std::lround(tip.x)), ty = int(std::lround(tip.y));
     for (int k = 0; k < 8; ++k) {
         float a = float(k) * kPi / 4.0f;
-        frame.DrawLine(tx, ty, tx + int(std::lround(std::cos(a) * 5.0f)), ty + int(std::lround(std::sin(a) * 5.0f)), dark);
+        frame.DrawLine(tx, ty, tx + int(std::lround(std::cos(a) * 5.0f)), ty + int(std::lround(std::sin(a) * 5.0f)),
+                       dark);
     }
     frame.FillCircle(tx, ty, 3, steel);
     frame.FillCircle(tx - 1, ty - 1, 1, light);
@@ -193,8 +194,8 @@ void DrawCrack(Image& frame, const PathPoint& tip, uint32_t color) {
     }
 }
 
-void GenerateSheet(ContentContext& context, const std::string& gamePath, Image (*drawFrame)(const std::vector<PathPoint>&),
-                   uint32_t crackColor) {
+void GenerateSheet(ContentContext& context, const std::string& gamePath,
+                   Image (*drawFrame)(const std::vector<PathPoint>&), uint32_t crackColor) {
     int rows = (kPoseCount + kFramesPerRow - 1) / kFramesPerRow;
     Image sheet(kFramesPerRow * kFrameWidth, rows * kFrameHeight, kKey);
     for (int i = 0; i < kPoseCount; ++i) {

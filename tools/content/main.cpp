@@ -10,9 +10,7 @@
 ContentContext::ContentContext(std::string sourceDir, std::string outputDir)
     : sourceDir_(std::move(sourceDir)), outputDir_(std::move(outputDir)) {}
 
-std::string ContentContext::Source(const std::string& relative) const {
-    return sourceDir_ + "/" + relative;
-}
+std::string ContentContext::Source(const std::string& relative) const { return sourceDir_ + "/" + relative; }
 
 std::string ContentContext::Output(const std::string& gamePath) const {
     std::string path = outputDir_ + "/" + gamePath;

@@ -116,8 +116,7 @@ public:
         bool ok = true;
         for (std::string text; ok && std::getline(stream, text);) {
             ++lineNumber_;
-            while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
-                text.pop_back();
+            while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) text.pop_back();
             ok = grid_ ? GridLine(text) : Line(text);
         }
         if (ok && grid_) {
@@ -212,8 +211,8 @@ private:
         if (word == "count") return CountLine(tokens);
         if (word == "raw") return RawLine(tokens);
         if (word == "fields") return FixedLine(tokens);
-        if (word == "trailing") return tokens.size() == 2 ? HexBytes(tokens[1], level_.trailing)
-                                                          : Fail("trailing takes one hex string");
+        if (word == "trailing")
+            return tokens.size() == 2 ? HexBytes(tokens[1], level_.trailing) : Fail("trailing takes one hex string");
         if (word == "grid") return GridStart(tokens);
         return Fail("unknown line '" + word + "'");
     }
@@ -268,9 +267,7 @@ private:
         return true;
     }
 
-    bool SectionNumber(const std::string& token, int64_t& section) {
-        return Number(token, 'b', section);
-    }
+    bool SectionNumber(const std::string& token, int64_t& section) { return Number(token, 'b', section); }
 
     // Count fields are checked once every record is known.
     bool CountLine(const std::vector<std::string>& tokens) {
@@ -487,9 +484,9 @@ public:
         Grid("middle", level_.middleGrid);
         Count(11, level_.backgrounds, 'b');
         for (const Background& b : level_.backgrounds.items)
-            out_ << "background " << b.x << ' ' << b.y << ' ' << b.horizontalDivisor << ' ' << b.verticalDivisor
-                 << ' ' << int(b.picture) << ' ' << int(b.colorKeySelector) << ' ' << b.frameWidth << ' '
-                 << b.frameHeight << ' ' << b.unused << '\n';
+            out_ << "background " << b.x << ' ' << b.y << ' ' << b.horizontalDivisor << ' ' << b.verticalDivisor << ' '
+                 << int(b.picture) << ' ' << int(b.colorKeySelector) << ' ' << b.frameWidth << ' ' << b.frameHeight
+                 << ' ' << b.unused << '\n';
         RawTables(12, 14);
         int16_t section15[3] = {level_.section15[0], level_.section15[1], level_.section15[2]};
         Fixed(15, section15, 3);
@@ -562,7 +559,8 @@ private:
         }
         if (hex) out_ << "hex\n";
         else
-            for (const auto& entry : used) out_ << "legend " << kSymbols[size_t(entry.first)] << ' ' << entry.first << '\n';
+            for (const auto& entry : used)
+                out_ << "legend " << kSymbols[size_t(entry.first)] << ' ' << entry.first << '\n';
         if (grid.lastSkip != NaturalTail(grid)) out_ << "tail " << grid.lastSkip << '\n';
         for (int row = 0; row < grid.Rows(); ++row) {
             out_ << '|';
@@ -589,8 +587,6 @@ bool Compile(const std::string& source, LevelData& level, std::string& error) {
     return SourceParser(level).Parse(source, error);
 }
 
-std::string Dump(const LevelData& level) {
-    return SourceWriter(level).Write();
-}
+std::string Dump(const LevelData& level) { return SourceWriter(level).Write(); }
 
 }  // namespace LevelSource
