@@ -105,7 +105,7 @@ Result System::playEffect(Sound* sound, Channel* channel) {
 
 Result System::update() { return open_ ? Ok : ErrNoDevice; }
 
-bool System::musicPlaying() const { return open_ && Mix_PlayingMusic(); }
+bool System::musicPlaying() const { return open_ && Mix_PlayingMusic() && !Mix_PausedMusic(); }
 
 Result System::close() {
     while (sounds_) sounds_->release();

@@ -41,7 +41,7 @@ public:
     Result close();
 
     bool hasDevice() const { return open_; }
-    // Whether a music stream is playing now.
+    // Whether a music stream is playing now (started and not paused).
     bool musicPlaying() const;
     // Sounds created and not yet released.
     int liveSounds() const { return liveSounds_; }
