@@ -19,6 +19,8 @@ TraceState& Tracer() {
 }
 
 void AddTraceField(const std::string& name, TraceFieldWriter writer) {
+    for (const auto& field : Tracer().fields)
+        if (field.first == name) return;
     Tracer().fields.emplace_back(name, std::move(writer));
 }
 

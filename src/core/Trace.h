@@ -7,6 +7,8 @@ class GameState;
 // One JSON object per line, written after each step's update:
 // {"step":N,"state":NAME,<registered fields in order of registration>}.
 // A field whose writer returns an empty string is left out of that line.
+// A name already registered keeps its first writer, so a screen may register
+// its fields each time it is entered.
 using TraceFieldWriter = std::function<std::string()>;
 void AddTraceField(const std::string& name, TraceFieldWriter writer);
 void RegisterStateName(const GameState* state, const char* name);

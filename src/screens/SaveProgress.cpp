@@ -14,9 +14,6 @@ bool gHeldInMemory = false;
 int32_t gPlayedFile = -1;
 
 void AddSaveTraceField() {
-    static bool added = false;
-    if (added) return;
-    added = true;
     AddTraceField("save", [] { return gReadPath.empty() ? std::string() : JsonString(gReadPath); });
 }
 

@@ -13,9 +13,6 @@ std::string gMusicPath;
 // The trace shows which music the handle holds (null for none) from the
 // first time the handle is filled.
 void AddMusicTraceField() {
-    static bool added = false;
-    if (added) return;
-    added = true;
     AddTraceField("music", [] { return gMusic ? JsonString(gMusicPath) : std::string("null"); });
 }
 

@@ -20,9 +20,6 @@ State_Game gScreen;
 // The trace names the stage from the moment play starts, and counts the
 // steps since it was cleared.
 void AddLevelTraceFields() {
-    static bool added = false;
-    if (added) return;
-    added = true;
     AddTraceField("level", [] { return JsonString(TheLevelName()); });
     AddTraceField("clear", [] {
         bool cleared = TheStateStack().CurrentState() == gStateGame && gScreen.ClearSteps() >= 0;
