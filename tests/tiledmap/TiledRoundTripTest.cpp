@@ -1,4 +1,5 @@
-#include "levelsource/LevelSource.h"
+#include "core/SharedConstants.h"
+#include "platform/PngDecode.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include "tiledmap/LevelMap.h"
@@ -26,6 +27,35 @@ const char* const kEdgeLevel =
     "grid back 0 0\nunused 1 2\nlegend q 26\n|q\nend\n";
 
 std::string ReadBytes(const std::string& path) { return ReadTextFile(path); }
+
+DecodedImage ReadPicture(const std::string& path) {
+    std::string bytes = ReadBytes(path);
+    DecodedImage image;
+    DecodePng(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 1 << 14, image);
+    return image;
+}
+
+uint32_t PixelAt(const DecodedImage& image, int64_t x, int64_t y) {
+    if (x < 0 || y < 0 || x >= image.width || y >= image.height) return 0;
+    const unsigned char* p = &image.rgba[(size_t(y) * image.width + size_t(x)) * 4];
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+
+// Whether the game's shot leaves screen pixel (x, y) to the level: the hero
+// (with room for his cape), the console's lines at the bottom and the
+// collision overlay on every main-grid cell that collides are drawn over it.
+bool LevelPixel(const LevelData& level, int x, int y, int64_t cx, int64_t cy, int64_t px, int64_t py, int console) {
+    if (std::abs(x + cx - px) <= 14 && y + cy >= py - 50 && y + cy <= py + 2) return false;
+    if (y >= kScreenHeight - 8 * console) return false;
+    int64_t column = (x + cx) / kTileSize, row = (y + cy) / kTileSize;
+    const LevelFile::CellGrid& main = level.mainGrid;
+    if (x + cx < 0 || y + cy < 0 || column > main.width || row >= main.height) return true;
+    int16_t cell = main.Cell(int(column), int(row));
+    const auto& definitions = level.tileDefinitions.items;
+    if (cell == LevelFile::kSkippedCell) cell = 0;
+    return size_t(cell) >= definitions.size() ||
+           (definitions[size_t(cell)].flag20 == 0 && definitions[size_t(cell)].flag40 == 0);
+}
 
 std::vector<std::string> ShippedLevels() {
     std::vector<std::string> names;
@@ -132,4 +162,54 @@ TEST(TiledMap, ImportRefusesWhatTheGameCannotHoldAndReadsEveryEncoding) {
         EXPECT_EQ(cells, expected) << encoding << ' ' << compression;
         EXPECT_FALSE(TiledMap::DecodeCells(data, encoding, compression, 5, cells, error)) << encoding;
     }
+}
+
+// What tmxrasterizer draws of an exported stage is what the game shows of
+// it, pixel for pixel, wherever the game draws the level alone. The
+// rasterizer draws no parallax, so each image layer is first put where the
+// game's camera puts it (with the map's parallax origin, Tiled's own view
+// puts it there too).
+TEST(TiledMap, TiledDrawsAStageAsTheGameDoes) {
+    TempDir dir;
+    RunResult run = RunGame({"--fast", "--steps", "3", "--level", "blk101", "--window", "320x240", "--trace",
+                             dir / "trace", "--shot", "3:" + dir / "shot.png"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    std::string line = ReadLines(dir / "trace").back();
+    double cx = 0, cy = 0, px = 0, py = 0, console = 0;
+    std::string camera = JsonField(line, "camera"), player = JsonField(line, "player");
+    ASSERT_EQ(sscanf(camera.c_str(), "[%lf,%lf]", &cx, &cy), 2);
+    ASSERT_EQ(sscanf(player.c_str(), "[%lf,%lf]", &px, &py), 2);
+    ASSERT_TRUE(JsonNumberField(line, "console", console));
+
+    LevelData level;
+    std::string reason;
+    ASSERT_TRUE(LevelFile::ReadLevelFile(BuiltDataDir() + "/levels/blk101", level, reason)) << reason;
+    for (LevelFile::Background& b : level.backgrounds.items) {
+        b.x = int32_t(cx) + (b.horizontalDivisor ? b.x - int32_t(cx) / b.horizontalDivisor : b.x);
+        b.y = int32_t(cy) + (b.verticalDivisor ? b.y - int32_t(cy) / b.verticalDivisor : b.y);
+    }
+    std::ofstream(dir / "view.tmx") << LevelMap::Export(level, Format::Tmx, BuiltDataDir() + "/");
+    RunResult drawn = RunProgram("/usr/bin/env", {"QT_QPA_PLATFORM=offscreen", "tmxrasterizer", "--hide-layer",
+                                                  "objects", "--no-smoothing", dir / "view.tmx", dir / "map.png"});
+    ASSERT_EQ(drawn.exitCode, 0) << drawn.output;
+    // The picture starts at the top left of the map or of a layer left of it or above it.
+    int64_t left = 0, top = 0;
+    for (const LevelFile::Background& b : level.backgrounds.items) {
+        left = std::min<int64_t>(left, b.x);
+        top = std::min<int64_t>(top, b.y);
+    }
+    DecodedImage shot = ReadPicture(dir / "shot.png"), map = ReadPicture(dir / "map.png");
+    ASSERT_EQ(shot.width, uint32_t(kScreenWidth));
+    int compared = 0, differing = 0;
+    for (int y = 0; y < kScreenHeight; ++y)
+        for (int x = 0; x < kScreenWidth; ++x) {
+            if (!LevelPixel(level, x, y, int64_t(cx), int64_t(cy), int64_t(px), int64_t(py), int(console))) continue;
+            ++compared;
+            uint32_t drawnPixel = PixelAt(map, x + int64_t(cx) - left, y + int64_t(cy) - top);
+            if ((drawnPixel | 0xFF) != (PixelAt(shot, x, y) | 0xFF) && differing++ < 5)
+                ADD_FAILURE() << "at " << x << "," << y << std::hex << " Tiled " << drawnPixel << " game "
+                              << PixelAt(shot, x, y);
+        }
+    EXPECT_GT(compared, kScreenWidth * kScreenHeight / 3);
+    EXPECT_EQ(differing, 0);
 }
