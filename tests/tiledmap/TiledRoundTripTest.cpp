@@ -5,6 +5,7 @@
 #include "tiledmap/LevelMap.h"
 #include <dirent.h>
 #include <fstream>
+#include <sstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,6 +26,27 @@ const char* const kEdgeLevel =
     "grid main 3 2\nunused 5\nhex\n|00010203\n|c8..04..\n|........\nend\n"
     "grid middle 2 1\ntail 9\nlegend a 1\nlegend z 35\n|a.z\n|...\nend\n"
     "grid back 0 0\nunused 1 2\nlegend q 26\n|q\nend\n";
+
+// The largest level there is: 256 pictures, 255 definitions and layers,
+// three grids of 100 by 100 cells holding every value and empty cells.
+std::string LargestLevel() {
+    std::ostringstream text;
+    for (int i = 0; i < 256; ++i) text << "tiles " << 100 + i << "\n";
+    for (int i = 0; i < 255; ++i)
+        text << "tile " << i - 1 << ' ' << i % 3 << " 0\nbackground " << i * 9999 << ' ' << -i << ' ' << i % 7 << " 1 "
+             << i << ' ' << i % 9 << " 320 240\n";
+    const char digits[] = "0123456789abcdef";
+    for (const char* grid : {"main", "middle", "back"}) {
+        text << "grid " << grid << " 99 99\nhex\n";
+        for (int cell = 0; cell < 100 * 100; ++cell) {
+            int value = (cell * 37) % 300;
+            text << (cell % 100 ? "" : "|") << (value > 255 ? '.' : digits[value / 16])
+                 << (value > 255 ? '.' : digits[value % 16]) << (cell % 100 == 99 ? "\n" : "");
+        }
+        text << "end\n";
+    }
+    return text.str();
+}
 
 std::string ReadBytes(const std::string& path) { return ReadTextFile(path); }
 
@@ -85,13 +107,16 @@ RunResult Tiled(const std::string& format, const std::string& in, const std::str
 
 // Export, import and compile give back the bytes of every shipped stage and
 // of a level that fills every section, in both formats, also after Tiled
-// itself has read and written the map (run on the edge level and on one
-// stage: each start of Tiled costs most of a second).
+// itself has read and written the map (run on the edge level, the largest
+// level and one stage: each start of Tiled costs a fifth of a second).
 TEST(TiledMap, LevelsSurviveExportImportAndTiledItself) {
     TempDir dir;
     std::ofstream(dir / "edge.txt") << kEdgeLevel;
-    RunResult compiled = RunProgram(ToolPath("level"), {"compile", dir / "edge.txt", dir / "edge"});
-    ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
+    std::ofstream(dir / "largest.txt") << LargestLevel();
+    for (const char* name : {"edge", "largest"}) {
+        RunResult compiled = RunProgram(ToolPath("level"), {"compile", dir / name + ".txt", dir / name});
+        ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
+    }
     std::vector<std::string> levels = ShippedLevels();
     ASSERT_EQ(levels.size(), 10u);
     for (const std::string& path : levels) {
@@ -102,7 +127,7 @@ TEST(TiledMap, LevelsSurviveExportImportAndTiledItself) {
         for (Format format : {Format::Tmx, Format::Tmj})
             EXPECT_EQ(ImportBytes(LevelMap::Export(level, format, "../"), format), bytes) << path;
     }
-    for (const std::string& level : {dir / "edge", levels.front()}) {
+    for (const std::string& level : {dir / "edge", dir / "largest", levels.front()}) {
         std::string original = ReadBytes(level);
         RunResult exported = RunProgram(ToolPath("level"), {"export", level, dir / "map.tmx", "--data", dir.path});
         ASSERT_EQ(exported.exitCode, 0) << exported.output;
