@@ -171,6 +171,7 @@ TEST(TiledMap, ImportRefusesWhatTheGameCannotHoldAndReadsEveryEncoding) {
         {replaced("name=\"count\" type=\"int\" value=\"0\"", "name=\"count\" type=\"int\" value=\"257\""),
          "property 'count' of tileset 'pictures' is not a whole number from 0 to 256"},
         {replaced("type=\"bounds\"", "type=\"door\""), "object 0 of layer 'objects' has the type 'door'"},
+        {replaced("infinite=\"0\"", "infinite=\"1\""), "the map is infinite"},
     };
     for (const Case& c : cases) {
         std::string error;

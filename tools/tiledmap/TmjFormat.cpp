@@ -65,7 +65,6 @@ bool ReadTileset(const Json& node, Map& map, std::string& error) {
 }
 
 bool ReadTileLayer(const Json& node, Layer& layer, std::string& error) {
-    if (node.contains("chunks")) return (error = Named("tile layer", node) + " is in chunks of an infinite map"), false;
     layer.width = IntField(node, "width");
     layer.height = IntField(node, "height");
     if (!LayerSizeFits(layer, error)) return false;

@@ -50,7 +50,6 @@ bool ReadTileLayer(const pugi::xml_node& node, Layer& layer, std::string& error)
     layer.height = node.attribute("height").as_int();
     if (!LayerSizeFits(layer, error)) return false;
     pugi::xml_node data = node.child("data");
-    if (data.child("chunk")) return (error = Named("tile layer", node) + " is in chunks of an infinite map"), false;
     size_t expected = size_t(std::max(layer.width, 0)) * size_t(std::max(layer.height, 0));
     std::string encoding = data.attribute("encoding").value();
     if (encoding.empty()) {
