@@ -99,8 +99,17 @@ std::vector<uint8_t> ImportBytes(const std::string& text, Format format) {
     return LevelFile::WriteLevel(level);
 }
 
-RunResult Tiled(const std::string& format, const std::string& in, const std::string& out) {
-    return RunProgram("/usr/bin/env", {"QT_QPA_PLATFORM=offscreen", "tiled", "--export-map", format, in, out});
+// Runs a program of the Tiled package without a display, its settings
+// and caches kept in `dir` (which the test removes).
+RunResult TiledTool(const std::string& dir, std::vector<std::string> args) {
+    std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "HOME=" + dir,           "XDG_CONFIG_HOME=" + dir,
+                                    "XDG_DATA_HOME=" + dir,      "XDG_CACHE_HOME=" + dir, "XDG_RUNTIME_DIR=" + dir};
+    args.insert(args.begin(), env.begin(), env.end());
+    return RunProgram("/usr/bin/env", args);
+}
+
+RunResult Tiled(const std::string& dir, const std::string& format, const std::string& in, const std::string& out) {
+    return TiledTool(dir, {"tiled", "--export-map", format, in, out});
 }
 
 }  // namespace
@@ -131,8 +140,8 @@ TEST(TiledMap, LevelsSurviveExportImportAndTiledItself) {
         std::string original = ReadBytes(level);
         RunResult exported = RunProgram(ToolPath("level"), {"export", level, dir / "map.tmx", "--data", dir.path});
         ASSERT_EQ(exported.exitCode, 0) << exported.output;
-        ASSERT_EQ(Tiled("json", dir / "map.tmx", dir / "tiled.tmj").exitCode, 0);
-        ASSERT_EQ(Tiled("tmx", dir / "tiled.tmj", dir / "tiled.tmx").exitCode, 0);
+        ASSERT_EQ(Tiled(dir.path, "json", dir / "map.tmx", dir / "tiled.tmj").exitCode, 0);
+        ASSERT_EQ(Tiled(dir.path, "tmx", dir / "tiled.tmj", dir / "tiled.tmx").exitCode, 0);
         for (const char* map : {"map.tmx", "tiled.tmj", "tiled.tmx"}) {
             RunResult imported = RunProgram(ToolPath("level"), {"import", dir / map, dir / "back"});
             EXPECT_EQ(imported.exitCode, 0) << map << imported.output;
@@ -215,8 +224,8 @@ TEST(TiledMap, TiledDrawsAStageAsTheGameDoes) {
         b.y = int32_t(cy) + (b.verticalDivisor ? b.y - int32_t(cy) / b.verticalDivisor : b.y);
     }
     std::ofstream(dir / "view.tmx") << LevelMap::Export(level, Format::Tmx, BuiltDataDir() + "/");
-    RunResult drawn = RunProgram("/usr/bin/env", {"QT_QPA_PLATFORM=offscreen", "tmxrasterizer", "--hide-layer",
-                                                  "objects", "--no-smoothing", dir / "view.tmx", dir / "map.png"});
+    RunResult drawn = TiledTool(
+        dir.path, {"tmxrasterizer", "--hide-layer", "objects", "--no-smoothing", dir / "view.tmx", dir / "map.png"});
     ASSERT_EQ(drawn.exitCode, 0) << drawn.output;
     // The picture starts at the top left of the map or of a layer left of it or above it.
     int64_t left = 0, top = 0;
