@@ -48,10 +48,8 @@ std::string LargestLevel() {
     return text.str();
 }
 
-std::string ReadBytes(const std::string& path) { return ReadTextFile(path); }
-
 DecodedImage ReadPicture(const std::string& path) {
-    std::string bytes = ReadBytes(path);
+    std::string bytes = ReadTextFile(path);
     DecodedImage image;
     DecodePng(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 1 << 14, image);
     return image;
@@ -137,7 +135,7 @@ TEST(TiledMap, LevelsSurviveExportImportAndTiledItself) {
             EXPECT_EQ(ImportBytes(LevelMap::Export(level, format, "../"), format), bytes) << path;
     }
     for (const std::string& level : {dir / "edge", dir / "largest", levels.front()}) {
-        std::string original = ReadBytes(level);
+        std::string original = ReadTextFile(level);
         RunResult exported = RunProgram(ToolPath("level"), {"export", level, dir / "map.tmx", "--data", dir.path});
         ASSERT_EQ(exported.exitCode, 0) << exported.output;
         ASSERT_EQ(Tiled(dir.path, "json", dir / "map.tmx", dir / "tiled.tmj").exitCode, 0);
@@ -145,7 +143,7 @@ TEST(TiledMap, LevelsSurviveExportImportAndTiledItself) {
         for (const char* map : {"map.tmx", "tiled.tmj", "tiled.tmx"}) {
             RunResult imported = RunProgram(ToolPath("level"), {"import", dir / map, dir / "back"});
             EXPECT_EQ(imported.exitCode, 0) << map << imported.output;
-            EXPECT_EQ(ReadBytes(dir / "back"), original) << level << " through " << map;
+            EXPECT_EQ(ReadTextFile(dir / "back"), original) << level << " through " << map;
         }
     }
 }
