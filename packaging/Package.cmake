@@ -1,5 +1,5 @@
 # Manual pages and AppStream metadata for every install, and with
-# -DDUSKHOLD_DEB=ON the Debian package that `make deb` builds with CPack
+# -DDUSKHOLD_DEB=ON the Debian packages that `make deb` builds with CPack
 # (packaging/Debian.cmake).
 option(DUSKHOLD_DEB "Configure the Debian package (make deb)" OFF)
 

@@ -45,10 +45,12 @@ done
 step "the unpacked game runs from / and finds its data"
 export LIBGL_ALWAYS_SOFTWARE=1 DUSKHOLD_NO_DIALOG=1 SDL_AUDIODRIVER=dummy
 unset DUSKHOLD_DATA
-output=$(cd / && "$ROOT/usr/games/duskhold" --fast --steps 30 --trace "$WORK/trace.jsonl")
-echo "$output" | grep -F "Data directory: $ROOT/usr/share/duskhold (installed)" ||
-    { echo "deb-check: the game did not find its unpacked data:"; echo "$output"; exit 1; } >&2
-[ "$(wc -l < "$WORK/trace.jsonl")" -eq 30 ] || { echo "deb-check: the game did not run 30 steps" >&2; exit 1; }
+if ! output=$(cd / && "$ROOT/usr/games/duskhold" --fast --steps 30 --trace "$WORK/trace.jsonl" 2>&1) ||
+    ! echo "$output" | grep -F "Data directory: $ROOT/usr/share/duskhold (installed)" ||
+    [ "$(wc -l < "$WORK/trace.jsonl")" -ne 30 ]; then
+    { echo "deb-check: the unpacked game did not run 30 steps on its own data:"; echo "$output"; } >&2
+    exit 1
+fi
 
 step "apt-get install --simulate"
 apt-get install --simulate "$@" > "$WORK/apt.txt" || { cat "$WORK/apt.txt" >&2; exit 1; }
