@@ -278,3 +278,21 @@ Image DrawGate(const StageTheme& theme) {
     img.FillRect(middle + opening, springLine, 1, kGateHeight - springLine, theme.dark);
     return img;
 }
+
+// Water in flat bands, darker with depth, with light ripples that meet at
+// the tile's edges so that a row of tiles reads as one stretch of water.
+Image DrawWater(const StageTheme& theme, bool surface) {
+    Image img(kTileSize, kTileSize, kTileKey);
+    const int top = surface ? 8 : 0;
+    for (int y = top; y < kTileSize; ++y) {
+        float depth = (surface ? float(y - top) : 12.0f + float(y)) / 40.0f;
+        for (int x = 0; x < kTileSize; ++x)
+            img.Set(x, y, DitherPasses(x, y, depth) ? Darker(theme.water, 0.35f) : theme.water);
+    }
+    for (int x = 0; x < kTileSize; ++x) {
+        int ripple = (x / 6) % 2;
+        if (surface) img.Set(x, top + ripple, Lighter(theme.water, 0.45f));
+        if ((x + 3) % 12 < 5) img.Set(x, (surface ? 14 : 6) + ripple * 8, Lighter(theme.water, 0.2f));
+    }
+    return img;
+}
