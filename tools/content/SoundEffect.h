@@ -8,8 +8,8 @@
 // the format), rendered to a 16-bit mono WAV file.
 constexpr int kEffectRate = 22050;
 // Every effect's RMS over the part that sounds, as a fraction of full scale:
-// -26 dBFS, within a few dB of the tunes the effects play over.
-constexpr double kEffectLoudness = 0.0501;
+// -27 dBFS, within a few dB of the tunes the effects play over.
+constexpr double kEffectLoudness = 0.0447;
 
 enum class Wave { Sine, Square, Saw, Triangle, Noise };
 
