@@ -41,10 +41,11 @@ protected:
         struct stat info;
         return stat(output_.c_str(), &info) == 0 ? long(info.st_size) : 0;
     }
-    // Waits until the mixer has written `bytes` more and returns the new size.
-    long WaitFor(long bytes) const {
+    // Waits until the mixer has written `bytes` more, or until `playing`
+    // has ended, and returns the new size.
+    long WaitFor(long bytes, const Sound* playing = nullptr) const {
         long target = Written() + bytes;
-        for (int tries = 0; tries < 2000 && Written() < target; ++tries)
+        for (int tries = 0; tries < 2000 && Written() < target && (!playing || playing->Playing()); ++tries)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         return Written();
     }
@@ -61,14 +62,14 @@ protected:
         for (int16_t sample : Samples(from, to)) peak = std::max(peak, std::abs(int(sample)));
         return peak;
     }
-    // Plays `path` for `seconds` and returns the RMS of what sounded in dB
+    // Plays `path` for `seconds` (or until it ends) and returns the RMS of what sounded in dB
     // of full scale; silence before and after the sound does not count.
     // Fails the test if any sample reaches full scale (clipping).
     double Loudness(const char* path, bool loop, double seconds) const {
         Sound sound(path, loop);
         long start = Written();
         sound.Play();
-        std::vector<int16_t> samples = Samples(start, WaitFor(long(seconds * kBytesPerSecond)));
+        std::vector<int16_t> samples = Samples(start, WaitFor(long(seconds * kBytesPerSecond), &sound));
         sound.Release();
         auto sounding = [](int16_t sample) { return sample != 0; };
         auto first = std::find_if(samples.begin(), samples.end(), sounding);
