@@ -94,8 +94,10 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    setenv("DUSKHOLD_NO_DIALOG", "1", 1);  // a file that cannot be read is said on standard error
     InitSoundSystem();
     int status = SoundEnabled() && TheSoundSystem()->hasDevice() ? 0 : 1;
+    if (status != 0) std::fprintf(stderr, "duskhold-listen: the disk audio driver cannot be opened\n");
     for (int i = first + 1; i < argc && status == 0; ++i) Report(argv[i], Record(output, argv[i], loop, seconds));
     if (TheSoundSystem()) TheSoundSystem()->close();
     unlink(output.c_str());
