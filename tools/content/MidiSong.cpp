@@ -56,8 +56,9 @@ bool ExpandRepeats(const std::vector<Token>& tokens, std::vector<Token>& out, st
 
 using Phrases = std::map<std::string, std::vector<Token>>;
 
-// Puts each "@NAME" phrase's tokens in its place; phrases may use phrases
-// named before, so a phrase that names itself is refused, not unrolled forever.
+// Puts each "@NAME" phrase's tokens in its place. Phrases may use other
+// phrases; one that leads back to itself is refused once the nesting passes
+// eight levels, instead of being unrolled forever.
 bool ExpandPhrases(const std::vector<Token>& tokens, const Phrases& phrases, int depth, std::vector<Token>& out,
                    std::string& error) {
     for (const Token& token : tokens) {
@@ -81,26 +82,28 @@ struct NoteCursor {
     int loudness = 100;  // percent of each velocity, for a section's dynamics
 };
 
-// "v90" velocity, "t-5" transposition, "%70" loudness; false if not a setting.
-bool ReadCursorSetting(const Token& token, NoteCursor& cursor, std::string& error) {
-    static const std::map<char, std::tuple<int NoteCursor::*, int, int, const char*>> kSettings = {
-        {'v', {&NoteCursor::velocity, 1, 127, "velocity"}},
-        {'t', {&NoteCursor::transpose, -48, 48, "transposition"}},
-        {'%', {&NoteCursor::loudness, 1, 200, "loudness"}}};
-    auto setting = kSettings.find(token.text[0]);
-    if (setting == kSettings.end()) return false;
-    auto [field, low, high, what] = setting->second;
-    if (!ParseInt(token.text.substr(1), low, high, cursor.*field))
-        RefuseLine(error, token.line, std::string("bad ") + what + " '" + token.text + "'");
-    return true;
-}
+// The settings that apply to the notes after them, by their first letter:
+// "v90" velocity, "t-5" transposition, "%70" loudness.
+struct CursorSetting {
+    int NoteCursor::*field;
+    int low, high;
+    const char* what;
+};
+const std::map<char, CursorSetting> kCursorSettings = {{'v', {&NoteCursor::velocity, 1, 127, "velocity"}},
+                                                       {'t', {&NoteCursor::transpose, -48, 48, "transposition"}},
+                                                       {'%', {&NoteCursor::loudness, 1, 200, "loudness"}}};
 
-// One note token: "C4", "C4/8", "C3+G3/16", "r", "r/4", or a cursor setting.
+// One note token: "C4", "C4/8", "C3+G3/16", "r", "r/4", or a setting.
 bool ReadNoteToken(const Token& token, MidiTrack& track, NoteCursor& cursor, std::string& error) {
     const std::string& text = token.text;
     if (text == "|") return true;
-    error.clear();
-    if (ReadCursorSetting(token, cursor, error)) return error.empty();
+    auto setting = kCursorSettings.find(text[0]);
+    if (setting != kCursorSettings.end()) {
+        const CursorSetting& s = setting->second;
+        if (!ParseInt(text.substr(1), s.low, s.high, cursor.*s.field))
+            return RefuseLine(error, token.line, std::string("bad ") + s.what + " '" + text + "'");
+        return true;
+    }
     size_t slash = text.find('/');
     if (slash != std::string::npos && !ParseInt(text.substr(slash + 1), 1, 256, cursor.sixteenths))
         return RefuseLine(error, token.line, "bad length in '" + text + "'");
@@ -296,7 +299,7 @@ std::vector<uint8_t> InstrumentTrack(const MidiTrack& track, int passes, int pas
         }
     }
     // An event on the last tick makes a player count trailing rests as part
-    // of the song, so a loop comes round exactly one song length later.
+    // of the song, so a loop comes round exactly one file length later.
     events.push_back({endTick, 1, {uint8_t(0xB0 | channel), 7, volume}});
     return TrackChunk(events, endTick);
 }
