@@ -141,7 +141,10 @@ std::vector<int16_t> RenderSoundEffect(const SoundEffect& effect) {
         mix[i] = std::tanh(mix[i]);
         sum += mix[i] * mix[i];
         peak = std::max(peak, std::abs(mix[i]));
-        if (std::lround(mix[i] * 32000.0) != 0) first = std::min(first, i), last = i;
+        if (std::abs(mix[i]) * 32767.0 >= 0.5) {  // a sample that does not round to silence
+            first = std::min(first, i);
+            last = i;
+        }
     }
     // The loudness of the part that sounds, so that a trailing silence in
     // the recipe does not make an effect louder.

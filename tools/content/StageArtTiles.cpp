@@ -279,13 +279,15 @@ Image DrawGate(const StageTheme& theme) {
     return img;
 }
 
-// Water in flat bands, darker with depth, with light ripples that meet at
-// the tile's edges so that a row of tiles reads as one stretch of water.
+// Water in flat bands: the surface darkens down to the body's shade, which
+// is the same everywhere, so that stacked body tiles show no edge; light
+// ripples meet at the tile's sides so that a row reads as one stretch.
 Image DrawWater(const StageTheme& theme, bool surface) {
     Image img(kTileSize, kTileSize, kTileKey);
     const int top = surface ? 8 : 0;
+    const float bodyShade = 0.45f;
     for (int y = top; y < kTileSize; ++y) {
-        float depth = (surface ? float(y - top) : 12.0f + float(y)) / 40.0f;
+        float depth = surface ? bodyShade * float(y - top) / float(kTileSize - 1 - top) : bodyShade;
         for (int x = 0; x < kTileSize; ++x)
             img.Set(x, y, DitherPasses(x, y, depth) ? Darker(theme.water, 0.35f) : theme.water);
     }
