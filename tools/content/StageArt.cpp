@@ -20,11 +20,15 @@ bool ParseColor(const std::string& text, uint32_t& color) {
 // The colour and word settings of a theme, by key.
 std::map<std::string, uint32_t*> ColorFields(StageTheme& t) {
     return {{"far", &t.far}, {"near", &t.near},     {"stone", &t.stone}, {"dark", &t.dark},
-            {"top", &t.top}, {"accent", &t.accent}, {"glow", &t.glow}};
+            {"top", &t.top}, {"accent", &t.accent}, {"glow", &t.glow},   {"water", &t.water}};
 }
 
 std::map<std::string, std::string*> WordFields(StageTheme& t) {
-    return {{"ground", &t.ground}, {"wall", &t.wall}, {"skyline", &t.skyline}, {"motif", &t.motif}};
+    return {{"ground", &t.ground},
+            {"wall", &t.wall},
+            {"skyline", &t.skyline},
+            {"motif", &t.motif},
+            {"interior", &t.interior}};
 }
 
 bool ThemeLine(const RecipeLine& line, StageTheme& theme, std::string& error) {
@@ -64,6 +68,10 @@ void SaveTiles(ContentContext& context, const StageTheme& theme) {
         for (int x = 0; x < kGateWidth; x += 24)
             SaveKeyedTile(context, gate.Crop(x, y, 24, 24), LevelFile::kTileBase,
                           theme.number * 100 + kGateFirstTile + (y / 24) * 2 + x / 24);
+    if (theme.water)
+        for (int k : {kWaterSurfaceTile, kWaterSurfaceTile + 1})
+            SaveKeyedTile(context, DrawWater(theme, k == kWaterSurfaceTile), LevelFile::kTileBase,
+                          theme.number * 100 + k);
     SaveKeyedTile(context, DrawStair(theme), LevelFile::kStairBase, theme.number * 10);
     for (int frame = 0; frame < 2; ++frame)
         SaveKeyedTile(context, DrawTorchFrame(theme, frame), LevelFile::kAnimatedTileBase, theme.number * 10 + frame);
