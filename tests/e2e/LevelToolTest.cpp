@@ -52,9 +52,9 @@ TEST(LevelTool, CheckWarnsOfEachMistakeAndStrictRefusesIt) {
         std::string from, to, line;
     };
     const Mistake mistakes[] = {
-        {"0 1440 720", "0 1200 960",
+        {"0 0 1440 720", "240 -240 1200 960", "bounds top: -24 px reaches past the main grid's edge at 0 px"},
+        {"0 0 1440 720", "240 -240 1200 960",
          "bounds right: 120 px leaves part of the main grid out of view, its edge is at 144 px"},
-        {"0 1440 720", "0 1200 960", "bounds bottom: 96 px reaches past the main grid's edge at 72 px"},
         {"start 480", "start 2000", "start: (200, 48) px is outside the level"},
         {"start 480", "start 120", "start: (12, 48) px puts the hero inside solid cell main (0, 1)"},
         {"g 2\n|#....g\n|#....g", "g 2\nlegend x 7\n|#....g\n|#.x..g", "main (2, 1): tile definition 7 does not exist"},
@@ -62,7 +62,7 @@ TEST(LevelTool, CheckWarnsOfEachMistakeAndStrictRefusesIt) {
         {"end\n", "end\ngrid back 5 3\nlegend z 2\n|......\n|.z....\n|......\n|......\nend\n",
          "back (1, 1): tile picture 2 does not exist"},
         {"|#....g\n|#....g", "|.....g\n|.....g", "main (0, 1): no wall, the hero can walk off the left edge"},
-        {"|#....g\n|#....g", "|#...##\n|#...##", "main column 5: closed from top to bottom, no way out on the right"},
+        {"|#....g\n|#....g", "|#...#.\n|#...#.", "main columns 4 and 5: no opening two cells high, no way out"},
         {"|#....g\n|#....g", "|#.....\n|#.....", "main columns 4 and 5: no exit gate"},
     };
     TempDir dir;

@@ -162,7 +162,9 @@ void CheckExit(const LevelFile::LevelData& level, const MainGrid& grid, std::vec
         }
         passage = passage || (grid.Passage(last - 1, r) && grid.Passage(last, r));
     }
-    if (!passage) out.push_back(Line("main column %d: closed from top to bottom, no way out on the right", last));
+    if (!passage)
+        out.push_back(
+            Line("main columns %d and %d: no opening two cells high, no way out on the right", last - 1, last));
     if (!gate)
         out.push_back(
             Line("main columns %d and %d: no exit gate (tile pictures n09 to n14) shows the way out", last - 1, last));
