@@ -102,23 +102,15 @@ void CheckStart(const LevelFile::LevelData& level, const MainGrid& grid, std::ve
             out.push_back(Line("start: (%d, %d) px puts the hero inside solid cell main (%d, %d)", x, y, c, r));
 }
 
-void CheckMainCells(const LevelFile::LevelData& level, const MainGrid& grid, std::vector<std::string>& out) {
-    const size_t definitions = level.tileDefinitions.items.size();
-    for (int r = 0; r < grid.Rows(); ++r)
-        for (int c = 0; c < grid.Columns(); ++c)
-            if (size_t(grid.Value(c, r)) >= definitions)
-                out.push_back(Line("main (%d, %d): tile definition %d does not exist (%zu defined)", c, r,
-                                   grid.Value(c, r), definitions));
-}
-
-void CheckPictureCells(const char* name, const LevelFile::CellGrid& stored, size_t pictures,
-                       std::vector<std::string>& out) {
+// A cell the stream skipped is empty; a written one names a tile definition
+// (main grid) or a tile picture (the others), of which there are `count`.
+void CheckCells(const char* name, const LevelFile::CellGrid& stored, int columns, const char* names, size_t count,
+                std::vector<std::string>& out) {
     for (int r = 0; r < stored.height; ++r)
-        for (int c = 0; c < stored.width; ++c) {
+        for (int c = 0; c < columns; ++c) {
             int16_t v = stored.Cell(c, r);
-            if (v != LevelFile::kSkippedCell && size_t(v) >= pictures)
-                out.push_back(
-                    Line("%s (%d, %d): tile picture %d does not exist (%zu pictures)", name, c, r, v, pictures));
+            if (v != LevelFile::kSkippedCell && size_t(v) >= count)
+                out.push_back(Line("%s (%d, %d): %s %d does not exist (%zu defined)", name, c, r, names, v, count));
         }
 }
 
@@ -178,9 +170,10 @@ std::vector<std::string> Warnings(const LevelFile::LevelData& level) {
     CheckBounds(level, grid, out);
     CheckStart(level, grid, out);
     CheckDefinitions(level, out);
-    CheckMainCells(level, grid, out);
-    CheckPictureCells("middle", level.middleGrid, level.tilePictures.items.size(), out);
-    CheckPictureCells("back", level.backGrid, level.tilePictures.items.size(), out);
+    const size_t pictures = level.tilePictures.items.size();
+    CheckCells("main", level.mainGrid, grid.Columns(), "tile definition", level.tileDefinitions.items.size(), out);
+    CheckCells("middle", level.middleGrid, level.middleGrid.width, "tile picture", pictures, out);
+    CheckCells("back", level.backGrid, level.backGrid.width, "tile picture", pictures, out);
     CheckLeftEdge(grid, out);
     CheckExit(level, grid, out);
     return out;
