@@ -27,6 +27,7 @@ PREFIX ?= /usr/local
 FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
 CYCLES ?= 50
+RELOADS ?= 1000
 
 .PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install screenshots format format-check clean
 .PHONY: deb deb-check
@@ -68,10 +69,12 @@ fuzz:
 
 # make long-run CYCLES=N: title, menu, stage, fall, game over, menu, ... N
 # times; prints the texture and sound counts and the resident memory of
-# each cycle and fails if the counts change. make memcheck: one such cycle
-# under valgrind, failing on any error or definite leak in our code.
+# each cycle and fails if the counts change; then RELOADS presses of F5 in a
+# stage, failing if the texture, sound or collision shape counts change.
+# make memcheck: one such cycle under valgrind, failing on any error or
+# definite leak in our code.
 long-run: build
-	$(XVFB) sh tools/long-run.sh $(BUILD) $(CYCLES)
+	$(XVFB) sh tools/long-run.sh $(BUILD) $(CYCLES) $(RELOADS)
 
 memcheck: build
 	$(XVFB) sh tools/memcheck.sh $(BUILD)
