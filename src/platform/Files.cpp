@@ -113,6 +113,7 @@ bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>&
         unlink(temporary.c_str());
         return false;
     }
-    SyncFolder(path.substr(0, path.rfind('/') + 1));
+    const size_t slash = path.rfind('/');
+    SyncFolder(slash == std::string::npos ? "." : path.substr(0, slash + 1));
     return true;
 }

@@ -61,18 +61,15 @@ bool CompileSourceAt(const char* sourcePath, LevelFile::LevelData& level) {
     return false;
 }
 
+// Written beside the output and renamed over it, so that a game watching
+// the file never reads half of it.
 int Compile(const char* sourcePath, const char* outputPath) {
     LevelFile::LevelData level;
     if (!CompileSourceAt(sourcePath, level)) return 1;
-    std::vector<uint8_t> bytes = LevelFile::WriteLevel(level);
-    FILE* out = fopen(outputPath, "wb");
-    bool written = out && fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    if (out && fclose(out) != 0) written = false;
-    if (!written) {
-        fprintf(stderr, "%s: cannot be written: %s\n", outputPath, strerror(errno));
-        return 1;
-    }
-    return 0;
+    std::string error;
+    if (ReplaceFileWhole(outputPath, LevelFile::WriteLevel(level), error)) return 0;
+    fprintf(stderr, "%s: %s\n", outputPath, error.c_str());
+    return 1;
 }
 
 int Export(const char* levelPath, const char* mapPath, const std::string& dataDir) {

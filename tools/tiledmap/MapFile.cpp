@@ -35,15 +35,8 @@ bool ReadMapFile(const std::string& path, TiledMap::Format format, LevelFile::Le
 // leaves the map that was there.
 bool WriteMapFile(const LevelFile::LevelData& level, const std::string& path, TiledMap::Format format,
                   const std::string& dataDir, std::string& error) {
-    std::string text = Export(level, format, PicturePrefix(path, dataDir));
-    std::string temporary = path + ".new";
-    FILE* out = fopen(temporary.c_str(), "wb");
-    bool written = out && fwrite(text.data(), 1, text.size(), out) == text.size();
-    if (out && fclose(out) != 0) written = false;
-    if (written && rename(temporary.c_str(), path.c_str()) == 0) return true;
-    error = std::string("cannot be written: ") + strerror(errno);
-    remove(temporary.c_str());
-    return false;
+    const std::string text = Export(level, format, PicturePrefix(path, dataDir));
+    return ReplaceFileWhole(path, std::vector<unsigned char>(text.begin(), text.end()), error);
 }
 
 }  // namespace LevelMap
