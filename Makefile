@@ -29,6 +29,7 @@ SECONDS ?= 60
 CYCLES ?= 50
 
 .PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install screenshots format format-check clean
+.PHONY: web
 
 all: build
 
@@ -102,6 +103,14 @@ format: deps
 
 format-check: deps
 	clang-format --dry-run --Werror $(FORMAT_FILES)
+
+# make web: the game for a web browser in build-web/ (open index.html through
+# a web server); its data comes from the native build.
+WEB_BUILD ?= build-web
+WEB_JOBS ?= 2
+web: build
+	@sh tools/web/deps.sh
+	sh tools/web/build.sh $(BUILD) $(WEB_BUILD) $(WEB_JOBS)
 
 clean:
 	rm -rf $(BUILD)

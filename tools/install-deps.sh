@@ -5,6 +5,8 @@ set -e
 PACKAGES="build-essential cmake pkg-config libsdl1.2-compat-dev libsdl-mixer1.2-dev
 libgl-dev libgl1-mesa-dri libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool freepats clang-format"
+# Packages named on the command line are checked instead (make web names its own).
+[ $# -gt 0 ] && PACKAGES="$*"
 missing=""
 for package in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||

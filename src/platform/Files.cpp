@@ -1,4 +1,5 @@
 #include "platform/Files.h"
+#include "platform/Page.h"
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -107,5 +108,6 @@ bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>&
         return false;
     }
     SyncFolder(path.substr(0, path.rfind('/') + 1));
+    KeepPlayerFiles();
     return true;
 }
