@@ -29,7 +29,7 @@ SECONDS ?= 60
 CYCLES ?= 50
 
 .PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install screenshots format format-check clean
-.PHONY: web
+.PHONY: web test-web
 
 all: build
 
@@ -105,12 +105,16 @@ format-check: deps
 	clang-format --dry-run --Werror $(FORMAT_FILES)
 
 # make web: the game for a web browser in build-web/ (open index.html through
-# a web server); its data comes from the native build.
+# a web server); its data comes from the native build. make test-web: that
+# page in headless chromium against the native build's pictures.
 WEB_BUILD ?= build-web
 WEB_JOBS ?= 2
 web: build
 	@sh tools/web/deps.sh
 	sh tools/web/build.sh $(BUILD) $(WEB_BUILD) $(WEB_JOBS)
+
+test-web: web
+	node tests/web/test-web.js $(BUILD) $(WEB_BUILD)
 
 clean:
 	rm -rf $(BUILD)
