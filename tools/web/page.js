@@ -50,6 +50,14 @@ function fetchReplay() {
     .finally(() => removeRunDependency('replay'));
 }
 
+// Browsers hold the sound back until the player's first key press or click
+// on the page; the game's mixer started it before.
+function resumeSound() {
+  if (typeof SDL === 'object' && SDL.audioContext && SDL.audioContext.state === 'suspended') SDL.audioContext.resume();
+}
+document.addEventListener('keydown', resumeSound);
+document.addEventListener('pointerdown', resumeSound);
+
 var Module = {
   canvas: document.getElementById('canvas'),
   playerFilesKept: 0,
