@@ -13,11 +13,11 @@ APT=$WORK/apt
 mkdir -p "$APT/lists/partial" "$APT/cache/archives/partial" "$APT/sources.list.d" "$PREFIX/lib" "$PREFIX/include"
 echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
     >"$APT/sources.list"
-set -- -o "Dir::Etc::SourceList=$APT/sources.list" -o "Dir::Etc::SourceParts=$APT/sources.list.d" \
+set -- -o APT::Sandbox::User=root -o "Dir::Etc::SourceList=$APT/sources.list" -o "Dir::Etc::SourceParts=$APT/sources.list.d" \
     -o "Dir::State::Lists=$APT/lists" -o "Dir::Cache=$APT/cache"
 apt-get "$@" update -qq
 cd "$WORK"
-apt-get "$@" source --download-only zlib libpng1.6 2>&1 | grep -v unsandboxed || true
+apt-get "$@" -qq source --download-only zlib libpng1.6 >/dev/null
 rm -rf zlib libpng
 mkdir zlib libpng
 tar -xf zlib_*.orig.tar.* -C zlib --strip-components=1
