@@ -73,8 +73,10 @@ var Module = {
     Module.canvas.focus();
     Module.callMain(gameArguments());
   },
+  // Escape ends the game as on the desktop; the page then says so.
   onExit(status) {
     Module.exitStatus = status;
+    document.body.insertAdjacentHTML('beforeend', '<div id="loading">The game has ended: reload the page to play again.</div>');
   },
   keepPlayerFiles() {
     FS.syncfs(false, (error) => {
