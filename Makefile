@@ -30,7 +30,7 @@ CYCLES ?= 50
 RELOADS ?= 1000
 
 .PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install screenshots format format-check clean
-.PHONY: deb deb-check
+.PHONY: deb deb-check web test-web
 
 all: build
 
@@ -133,6 +133,18 @@ deb:
 
 deb-check: deb
 	LINTIAN_SUPPRESS="$(LINTIAN_SUPPRESS)" $(XVFB) sh tools/deb-check.sh $(DEB_BUILD)
+
+# make web: the game for a web browser in build-web/ (open index.html through
+# a web server); its data comes from the native build. make test-web: that
+# page in headless chromium against the native build's pictures.
+WEB_BUILD ?= build-web
+WEB_JOBS ?= 2
+web: build
+	@sh tools/web/deps.sh
+	sh tools/web/build.sh $(BUILD) $(WEB_BUILD) $(WEB_JOBS)
+
+test-web: web
+	node tests/web/test-web.js $(BUILD) $(WEB_BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -3,6 +3,7 @@
 #include <SDL_mixer.h>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <strings.h>
 #include <unistd.h>
 
@@ -36,6 +37,17 @@ bool IsMidiPath(const char* path) {
     size_t length = strlen(path);
     return length >= 4 && strcasecmp(path + length - 4, ".mid") == 0;
 }
+
+#ifdef __EMSCRIPTEN__
+// The browser cannot play MIDI: make web renders each tune beside it as OGG,
+// with the same synthesiser and instruments.
+std::string PlayableMusicPath(const char* midiPath) {
+    std::string path = midiPath;
+    return path.replace(path.size() - 4, 4, ".ogg");
+}
+#else
+std::string PlayableMusicPath(const char* midiPath) { return midiPath; }
+#endif
 }
 
 System::~System() { close(); }
@@ -62,7 +74,7 @@ Result System::createSound(const char* path, unsigned mode, void*, Sound** sound
     if (!open_) return ErrNoDevice;
     Mix_Chunk* chunk = nullptr;
     Mix_Music* music = nullptr;
-    if (IsMidiPath(path)) music = Mix_LoadMUS(path);
+    if (IsMidiPath(path)) music = Mix_LoadMUS(PlayableMusicPath(path).c_str());
     else chunk = Mix_LoadWAV(path);
     if (!chunk && !music) return ErrFile;
     Sound* created = new Sound(this, chunk, music);

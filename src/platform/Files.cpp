@@ -1,4 +1,5 @@
 #include "platform/Files.h"
+#include "platform/Page.h"
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -115,5 +116,6 @@ bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>&
     }
     const size_t slash = path.rfind('/');
     SyncFolder(slash == std::string::npos ? "." : path.substr(0, slash + 1));
+    KeepPlayerFiles();
     return true;
 }

@@ -1,4 +1,5 @@
 #include "platform/Input.h"
+#include "platform/EventQueue.h"
 #include <SDL.h>
 
 namespace {
@@ -9,10 +10,19 @@ constexpr uint8_t kHatCode = 0x20;
 // The hat directions in the order they are bound and applied.
 constexpr uint8_t kHatOrder[] = {SDL_HAT_UP, SDL_HAT_DOWN, SDL_HAT_LEFT, SDL_HAT_RIGHT};
 constexpr int32_t kHatActions[] = {Up, Down, Left, Right};
-}
 
-const uint32_t kInputEventMask =
-    SDL_KEYDOWNMASK | SDL_KEYUPMASK | SDL_JOYHATMOTIONMASK | SDL_JOYBUTTONDOWNMASK | SDL_JOYBUTTONUPMASK;
+#ifdef __EMSCRIPTEN__
+// A browser's gamepad in its standard layout has no hat: its pad is buttons
+// 12 to 15 (up, down, left, right). And the page is shown a gamepad only
+// once one of its buttons was pressed, so the input keeps looking for one.
+constexpr int kFirstPadButton = 12;
+
+void BindBrowserGamepadPad(Input& input, uint8_t joystickIndex, int buttons) {
+    if (buttons < kFirstPadButton + 4) return;
+    for (int i = 0; i < 4; ++i) input.BindJoystick(kHatActions[i], joystickIndex, uint8_t(kFirstPadButton + i));
+}
+#endif
+}
 
 Input::Input() {
     const std::pair<int32_t, SDLKey> defaults[] = {
@@ -83,6 +93,9 @@ void Input::OpenJoystick() {
     joystick = opened;
     BindJoystickControls(uint8_t(SDL_JoystickIndex(opened)), SDL_JoystickNumButtons(opened),
                          SDL_JoystickNumHats(opened));
+#ifdef __EMSCRIPTEN__
+    BindBrowserGamepadPad(*this, uint8_t(SDL_JoystickIndex(opened)), SDL_JoystickNumButtons(opened));
+#endif
 }
 
 void Input::SetAction(int32_t action, bool down) {
@@ -109,11 +122,14 @@ void Input::ApplyHat(int32_t joystickIndex, uint8_t hatValue) {
 }
 
 void Input::Update() {
+#ifdef __EMSCRIPTEN__
+    if (!joystick) OpenJoystick();
+#endif
     bool hatSeen = false;
     commands = 0;
     SDL_Event event;
     // SDL 1.2 reports the arrow keys with scancode 0, so only the key symbol counts.
-    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, kInputEventMask) > 0) {
+    while (TakeInputEvent(event)) {
         if (onEventTaken) onEventTaken(event);
         switch (event.type) {
         case SDL_KEYDOWN:

@@ -1,5 +1,6 @@
 #include "platform/MovieEvents.h"
 #include "core/Log.h"
+#include "platform/EventQueue.h"
 #include "platform/Input.h"
 #include <SDL.h>
 #include <algorithm>
@@ -14,8 +15,43 @@ constexpr int kReplayButtons = 12;
 constexpr int kReplayHats = 1;
 constexpr size_t kMaxMovieBytes = 16u << 20;
 
+#ifdef __EMSCRIPTEN__
+// The browser's SDL has no key names and numbers its keys its own way: the
+// names the desktop gives, for the keys a player of the game presses, so
+// that a movie plays the same in both.
+std::map<std::string, int32_t> KeyTable() {
+    std::map<std::string, int32_t> table = {
+        {"up", SDLK_UP},
+        {"down", SDLK_DOWN},
+        {"left", SDLK_LEFT},
+        {"right", SDLK_RIGHT},
+        {"return", SDLK_RETURN},
+        {"enter", SDLK_KP_ENTER},
+        {"space", SDLK_SPACE},
+        {"escape", SDLK_ESCAPE},
+        {"backspace", SDLK_BACKSPACE},
+        {"tab", SDLK_TAB},
+        {"delete", SDLK_DELETE},
+        {"insert", SDLK_INSERT},
+        {"home", SDLK_HOME},
+        {"end", SDLK_END},
+        {"page up", SDLK_PAGEUP},
+        {"page down", SDLK_PAGEDOWN},
+        {"left shift", SDLK_LSHIFT},
+        {"right shift", SDLK_RSHIFT},
+        {"left ctrl", SDLK_LCTRL},
+        {"right ctrl", SDLK_RCTRL},
+        {"left alt", SDLK_LALT},
+        {"right alt", SDLK_RALT},
+        {"f1", SDLK_F1},
+        {"f12", SDLK_F12},
+    };
+    for (char c = 'a'; c <= 'z'; ++c) table.emplace(std::string(1, c), c);
+    for (char c = '0'; c <= '9'; ++c) table.emplace(std::string(1, c), c);
+    return table;
+}
+#else
 std::string SdlKeyName(int32_t symbol) {
-    if (symbol < 0 || symbol >= SDLK_LAST) return "";
     std::string name = SDL_GetKeyName(SDLKey(symbol));
     return name == "unknown key" ? "" : name;
 }
@@ -28,6 +64,7 @@ std::map<std::string, int32_t> KeyTable() {
     }
     return table;
 }
+#endif
 
 struct Replay {
     std::vector<MovieEvent> events;
@@ -110,7 +147,7 @@ bool PushMovieEvent(const MovieEvent& movieEvent) {
         event.jbutton.button = Uint8(movieEvent.value);
         break;
     }
-    return SDL_PeepEvents(&event, 1, SDL_ADDEVENT, 0) == 1;
+    return PutInputEvent(event);
 }
 
 bool DescribeTakenEvent(const SDL_Event& event, long step, MovieEvent& out) {
@@ -137,8 +174,7 @@ bool DescribeTakenEvent(const SDL_Event& event, long step, MovieEvent& out) {
 bool DiscardLiveInput() {
     bool escape = false;
     SDL_Event event;
-    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, kInputEventMask) > 0)
-        escape = escape || (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE);
+    while (TakeInputEvent(event)) escape = escape || (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE);
     return escape;
 }
 

@@ -7,6 +7,9 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <cstddef>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 namespace {
 QuadVertex gQuad[4];
@@ -171,4 +174,13 @@ unsigned TextureChanges() { return gTextureChanges; }
 
 void ClearScreen() { glClear(GL_COLOR_BUFFER_BIT); }
 
+#ifdef __EMSCRIPTEN__
+// The page shows a frame, plays sound and delivers input only while the game
+// waits, and a fast run never waits otherwise.
+void SwapScreen() {
+    SDL_GL_SwapBuffers();
+    emscripten_sleep(0);
+}
+#else
 void SwapScreen() { SDL_GL_SwapBuffers(); }
+#endif

@@ -1,6 +1,7 @@
 #include "platform/Screenshots.h"
 #include "core/Log.h"
 #include "platform/Files.h"
+#include "platform/Page.h"
 #include "platform/Window.h"
 #include <cerrno>
 #include <cstdio>
@@ -65,7 +66,10 @@ void TakeRequestedScreenshot() {
     if (!gRequested) return;
     gRequested = false;
     std::string path, error;
-    if (NextScreenshotPath(ScreenshotDir(), path, error) && WriteViewportPng(path, error))
+    if (NextScreenshotPath(ScreenshotDir(), path, error) && WriteViewportPng(path, error)) {
         PrintStatus("Screenshot saved to %s", path.c_str());
-    else PrintStatus("Screenshot failed: %s", error.c_str());
+        OfferDownload(path);
+    } else {
+        PrintStatus("Screenshot failed: %s", error.c_str());
+    }
 }

@@ -1,4 +1,5 @@
 #include "platform/Window.h"
+#include "platform/EventQueue.h"
 #include "platform/PngWrite.h"
 #include "platform/Renderer.h"
 #include <GL/gl.h>
@@ -37,7 +38,7 @@ void SleepMs(uint32_t ms) {
 }
 
 namespace {
-bool IsInputEvent(Uint8 type) {
+bool IsInputEvent(Uint32 type) {
     return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_JOYHATMOTION || type == SDL_JOYBUTTONDOWN ||
            type == SDL_JOYBUTTONUP;
 }
@@ -57,7 +58,7 @@ WindowEvent PollOneWindowEvent(bool ignoreLiveInput, int& width, int& height) {
         return WindowEvent::Resize;
     }
     if (event.type == SDL_VIDEOEXPOSE) return WindowEvent::Expose;
-    if (IsInputEvent(event.type) && !ignoreLiveInput) SDL_PeepEvents(&event, 1, SDL_ADDEVENT, 0);
+    if (IsInputEvent(event.type) && !ignoreLiveInput) PutInputEvent(event);
     return WindowEvent::Handled;
 }
 
