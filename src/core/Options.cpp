@@ -37,6 +37,7 @@ const char* UsageText() {
            "  --data DIR         read the game's data from DIR\n"
            "  --level NAME       go straight into the stage NAME\n"
            "  --fast             run steps back to back, without waiting for the clock\n"
+           "  --unseen           draw only the steps --shot pictures (quick replays)\n"
            "  --steps N          end after step N\n"
            "  --shot N:FILE.png  write the picture after the draw of step N (repeatable)\n"
            "  --trace FILE       write one JSON line per step\n"
@@ -68,6 +69,8 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.fullscreen = true;
         } else if (arg == "--fast") {
             options.fast = true;
+        } else if (arg == "--unseen") {
+            options.unseen = true;
         } else if (arg == "--reference") {
             options.reference = true;
         } else if (arg == "--help") {
