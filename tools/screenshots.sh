@@ -65,10 +65,13 @@ stage_row() {
     awk -v quiet=$QUIET '/^[0-9]/ { $1 += quiet } { print }' "$route" > "$work/route.movie"
     set --
     pictures=
-    for shot in $(sed -n 's/^# shot: \([0-9]*\) \(.*\)$/\1:\2/p' "$route"); do
-        set -- "$@" --shot "$((QUIET + ${shot%%:*})):$STAGES/${shot#*:}.png"
-        pictures="$pictures ![${shot#*:}](stages/${shot#*:}.png)"
-    done
+    shots=$(sed -n 's/^# shot: \([0-9]*\) \(.*\)$/\1 \2/p' "$route")
+    while read -r step name; do
+        set -- "$@" --shot "$((QUIET + step)):$STAGES/$name.png"
+        pictures="$pictures ![$name](stages/$name.png)"
+    done <<EOF
+$shots
+EOF
     budget=$(sed -n 's/^# budget: \([0-9]*\)$/\1/p' "$route")
     (cd "$BUILD" && ./duskhold --data data --window 320x240 --fast --level "$level" --replay "$work/route.movie" \
         --steps "$((QUIET + budget))" --trace "$work/trace.jsonl" "$@" > "$work/log" 2>&1) ||
@@ -97,4 +100,4 @@ mkdir -p "$STAGES"
     done
 } > "$SHEET.new"
 mv "$SHEET.new" "$SHEET"
-echo "docs/stages.md: $(ls "$ROOT"/content/routes/*.movie | wc -l) stages"
+echo "docs/stages.md: $(find "$ROOT/content/routes" -name '*.movie' | wc -l) stages"
