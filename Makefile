@@ -27,8 +27,10 @@ PREFIX ?= /usr/local
 FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
 CYCLES ?= 50
+RELOADS ?= 1000
 
 .PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install screenshots format format-check clean
+.PHONY: deb deb-check
 
 all: build
 
@@ -67,10 +69,12 @@ fuzz:
 
 # make long-run CYCLES=N: title, menu, stage, fall, game over, menu, ... N
 # times; prints the texture and sound counts and the resident memory of
-# each cycle and fails if the counts change. make memcheck: one such cycle
-# under valgrind, failing on any error or definite leak in our code.
+# each cycle and fails if the counts change; then RELOADS presses of F5 in a
+# stage, failing if the texture, sound or collision shape counts change.
+# make memcheck: one such cycle under valgrind, failing on any error or
+# definite leak in our code.
 long-run: build
-	$(XVFB) sh tools/long-run.sh $(BUILD) $(CYCLES)
+	$(XVFB) sh tools/long-run.sh $(BUILD) $(CYCLES) $(RELOADS)
 
 memcheck: build
 	$(XVFB) sh tools/memcheck.sh $(BUILD)
@@ -102,6 +106,33 @@ format: deps
 
 format-check: deps
 	clang-format --dry-run --Werror $(FORMAT_FILES)
+
+# make deb: the Debian packages duskhold (the game) and duskhold-tools
+# (duskhold_VERSION_amd64.deb, duskhold-tools_VERSION_amd64.deb) in
+# DEB_BUILD, made by CPack from a build of its own for /usr with all of
+# Debian's hardening flags; the packaging tools that it and deb-check need
+# are installed first.
+# make deb-check: lintian, desktop-file-validate, appstreamcli, the unpacked
+# game run, apt-get install --simulate (tools/deb-check.sh).
+DEB_BUILD ?= build-deb
+# Lintian tags left out, each about uploading to the Debian archive, which
+# these packages are not made for:
+#   initial-upload-closes-no-bugs: the first upload of a package to the
+#     archive closes its "intent to package" bug in Debian's bug tracker.
+LINTIAN_SUPPRESS = initial-upload-closes-no-bugs
+DEB_BUILD_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+deb:
+	@sh tools/install-deps.sh deb
+	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUSKHOLD_DEB=ON -DDUSKHOLD_TESTS=OFF \
+		-DCMAKE_INSTALL_PREFIX=/usr -DDUSKHOLD_GAME_BINDIR=games \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_BUILD_FLAGS) CXXFLAGS) $$($(DEB_BUILD_FLAGS) CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_BUILD_FLAGS) LDFLAGS)" $(CMAKE_FLAGS)
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	rm -f $(DEB_BUILD)/*.deb
+	cd $(DEB_BUILD) && cpack
+
+deb-check: deb
+	LINTIAN_SUPPRESS="$(LINTIAN_SUPPRESS)" $(XVFB) sh tools/deb-check.sh $(DEB_BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -45,13 +45,14 @@ write_cycle_movie() {
 }
 
 # run_cycle_game BUILD WORK MOVIE STEPS TRACE [RUNNER...]: runs the game on
-# WORK/data with the movie in a 320 by 240 window, sound on a silent device.
+# WORK/data with the movie in a 320 by 240 window, sound on a silent device,
+# and the options in GAME_ARGS if it is set.
 run_cycle_game() {
     build=$1 work=$2 movie=$3 steps=$4 trace=$5
     shift 5
     SDL_AUDIODRIVER=dummy DUSKHOLD_NO_DIALOG=1 "$@" "$build/duskhold" --fast --steps "$steps" \
         --window 320x240 --data "$work/data" --replay "$work/$movie" --trace "$work/$trace" \
-        > "$work/$trace.log" 2>&1 || { cat "$work/$trace.log" >&2; return 1; }
+        ${GAME_ARGS:-} > "$work/$trace.log" 2>&1 || { cat "$work/$trace.log" >&2; return 1; }
 }
 
 # first_step TRACE STATE: the first step whose state is STATE.

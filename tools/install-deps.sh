@@ -1,10 +1,15 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing need,
-# skipping those already installed.
+# Installs the Debian packages that building, running and testing need
+# (with the argument "deb", also those of make deb and deb-check),
+# skipping those already installed. The map tests run the real Tiled.
 set -e
 PACKAGES="build-essential cmake pkg-config libsdl1.2-compat-dev libsdl-mixer1.2-dev
-libgl-dev libgl1-mesa-dri libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
+libgl-dev libgl1-mesa-dri libpng-dev zlib1g-dev libpugixml-dev nlohmann-json3-dev tiled libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool freepats clang-format"
+# make deb: the tools that build and check the Debian package.
+if [ "${1:-}" = deb ]; then
+  PACKAGES="$PACKAGES dpkg-dev lintian desktop-file-utils appstream man-db"
+fi
 missing=""
 for package in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||

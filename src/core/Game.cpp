@@ -21,6 +21,7 @@
 #include "screens/Screens.h"
 #include "screens/StageMusic.h"
 #include "screens/StageTable.h"
+#include "screens/State_Game.h"
 #include "screens/TitleScreen.h"
 #include "world/Camera.h"
 #include "world/LevelName.h"
@@ -98,9 +99,11 @@ GameState* FirstScreen(const Options& options) {
 
 void InitGame(const Options& options) {
     gOptions = options;
+    State_Game::WatchFiles(options.watch);
     InitSoundSystem();
     AddTraceField("sounds", [] { return JsonNumber(LiveSoundCount()); });
     AddTraceField("textures", [] { return JsonNumber(LiveTextureCount()); });
+    AddTraceField("shapes", [] { return JsonNumber(double(TheCollisionWorld().Shapes().size())); });
     AddTraceField("playing", [] { return std::string(MusicPlaying() ? "true" : "false"); });
     // Resident memory differs from run to run, so that traces stay
     // comparable it is traced only on request (tools/long-run.sh).

@@ -36,6 +36,7 @@ const char* UsageText() {
            "  --window WxH       window size (default 960x720)\n"
            "  --data DIR         read the game's data from DIR\n"
            "  --level NAME       go straight into the stage NAME\n"
+           "  --watch            reload the stage when its level file or pictures change\n"
            "  --fast             run steps back to back, without waiting for the clock\n"
            "  --unseen           draw only the steps --shot pictures (quick replays)\n"
            "  --steps N          end after step N\n"
@@ -73,6 +74,8 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.unseen = true;
         } else if (arg == "--reference") {
             options.reference = true;
+        } else if (arg == "--watch") {
+            options.watch = true;
         } else if (arg == "--help") {
             options.help = true;
         } else if (arg == "--version") {

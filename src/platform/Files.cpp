@@ -32,6 +32,13 @@ bool ReadWholeFile(const std::string& gamePath, std::vector<unsigned char>& byte
     return ok;
 }
 
+FileStamp StampOfGameFile(const std::string& gamePath) {
+    struct stat info;
+    if (stat(HostPath(gamePath).c_str(), &info) != 0) return FileStamp();
+    return {(long long)info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec, (long long)info.st_size,
+            (unsigned long long)info.st_ino};
+}
+
 namespace {
 // A full path from the environment, or "" (a relative one is ignored, as
 // the XDG convention asks).

@@ -14,6 +14,20 @@ FILE* OpenGameFile(const std::string& gamePath, const char* mode);
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& gamePath, std::vector<unsigned char>& bytes);
 
+// What tells one version of a file from the next without reading it: its
+// modification time, size and file number (a file replaced by a rename gets
+// a new one). All zero when nothing is there.
+struct FileStamp {
+    long long modifiedNs = 0;
+    long long size = 0;
+    unsigned long long inode = 0;
+    bool operator==(const FileStamp& other) const {
+        return modifiedNs == other.modifiedNs && size == other.size && inode == other.inode;
+    }
+    bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+FileStamp StampOfGameFile(const std::string& gamePath);
+
 // The folder of the player's own files: $XDG_DATA_HOME/duskhold, else
 // ~/.local/share/duskhold ("" when neither variable gives a full path).
 std::string PlayerDataDir();

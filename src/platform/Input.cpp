@@ -32,6 +32,8 @@ Input::Input() {
         {ButtonA, SDLK_KP_ENTER},
         {ButtonA, SDLK_SPACE},
         {Down, SDLK_s},
+        {ReloadStage, SDLK_F5},
+        {RestartStage, SDLK_F6},
     };
     for (const auto& [action, key] : defaults) BindKey(action, key);
 }
@@ -84,7 +86,9 @@ void Input::OpenJoystick() {
 }
 
 void Input::SetAction(int32_t action, bool down) {
-    if (down) {
+    if (uint32_t(action) & kCommandActions) {
+        if (down) commands |= uint32_t(action);
+    } else if (down) {
         held |= uint32_t(action) & ~heldBack_;
     } else {
         held &= ~uint32_t(action);
@@ -106,6 +110,7 @@ void Input::ApplyHat(int32_t joystickIndex, uint8_t hatValue) {
 
 void Input::Update() {
     bool hatSeen = false;
+    commands = 0;
     SDL_Event event;
     // SDL 1.2 reports the arrow keys with scancode 0, so only the key symbol counts.
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, kInputEventMask) > 0) {

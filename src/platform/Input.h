@@ -13,7 +13,12 @@ enum Action : int32_t {
     Right = 0x8,
     ButtonA = 0x400,
     ButtonB = 0x800,
+    // Stage-making commands: they act once per key press and never enter
+    // the held mask, so no screen takes them for a game button.
+    ReloadStage = 0x1000,
+    RestartStage = 0x2000,
 };
+constexpr uint32_t kCommandActions = ReloadStage | RestartStage;
 
 struct Binding {
     int32_t kind = 0;  // 0 keyboard key, 1 joystick control
@@ -43,6 +48,8 @@ public:
     int32_t JoystickAction(int32_t joystickIndex, int32_t code) const;
 
     uint32_t held = 0;
+    // The commands whose key went down in the last Update.
+    uint32_t commands = 0;
     std::multimap<int32_t, Binding> bindings;
     void* joystick = nullptr;
     // Sees every event Update takes, in order (the movie recorder listens).

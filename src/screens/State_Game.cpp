@@ -11,11 +11,14 @@
 #include "screens/Screens.h"
 #include "world/Camera.h"
 #include "world/Level.h"
+#include "world/LevelFile.h"
 #include "world/LevelName.h"
+#include "platform/Input.h"
 #include <algorithm>
 
 namespace {
 State_Game gScreen;
+bool gWatchFiles = false;
 
 // The trace names the stage from the moment play starts, and counts the
 // steps since it was cleared.
@@ -52,22 +55,20 @@ GameState* const gStateGame = &gScreen;
 
 void State_Game::Enter() {
     AddLevelTraceFields();
-    level = new LevelNamespace::Level();
-    entities.Add(level);
-    level->Load(TheLevelName());
+    LevelFile::LevelData data;
+    const bool read = ReadStage(data);
+    // A stage that did not load is watched too, so that fixing its file brings it in.
+    if (!read) watch_.Watch({LevelNamespace::LevelGamePath(TheLevelName())});
+    BuildStage(read ? &data : nullptr);
     PlayStageMusic(true);
     PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
 }
 
-// The level, the hero and with them their pictures (also the animated tile
-// pictures the level put in the process-wide table), sounds and collision
-// shapes go before the next screen is entered. After a clear the next
+// The stage goes before the next screen is entered. After a clear the next
 // stage's level name and music are set here, as the menu does on leaving.
 void State_Game::Leave() {
     StopStageMusic();
-    entities.Clear();
-    LevelNamespace::ReleaseAnimatedTilePictures();
-    level = nullptr;
+    ClearStage();
     ReleaseClear();
     if (nextStage_) {
         ReleaseStagePicture();
@@ -84,6 +85,7 @@ void State_Game::Update(float step) {
         return;
     }
     entities.Update(step);
+    RebuildWhenAsked();
     if (HeroFellOut(level)) TheStateStack().ChangeState(gGameOver);
     else if (HeroPassedExit(level)) StartClear();
 }
@@ -91,6 +93,67 @@ void State_Game::Update(float step) {
 void State_Game::Draw() {
     entities.Draw();
     if (bannerFont_) DrawMenuWord(*bannerFont_, "STAGE CLEAR", kBannerX, kBannerY, true);
+}
+
+void State_Game::WatchFiles(bool on) { gWatchFiles = on; }
+
+bool State_Game::ReadStage(LevelFile::LevelData& data) {
+    const std::string path = LevelNamespace::LevelGamePath(TheLevelName());
+    std::string reason;
+    if (!LevelNamespace::ReadLevelOfName(TheLevelName(), data, reason)) {
+        PrintStatus("Level %s not loaded: %s", path.c_str(), reason.c_str());
+        return false;
+    }
+    std::vector<std::string> files = LevelFile::PictureFiles(data);
+    files.insert(files.begin(), path);
+    watch_.Watch(files);
+    return true;
+}
+
+// The level and, once it is built, the hero join the entity manager in that
+// order; without a file the level stays empty and no hero is made.
+void State_Game::BuildStage(const LevelFile::LevelData* data) {
+    level = new LevelNamespace::Level();
+    entities.Add(level);
+    if (data) level->Build(*data);
+}
+
+// The level, the hero and with them their pictures (also the animated tile
+// pictures the level put in the process-wide table), sounds and collision
+// shapes go.
+void State_Game::ClearStage() {
+    entities.Clear();
+    LevelNamespace::ReleaseAnimatedTilePictures();
+    level = nullptr;
+}
+
+// The file is read before anything goes: one that does not load leaves the
+// stage as it was. The old pictures are released before the new ones load,
+// so that a changed picture is read from the disk again.
+void State_Game::Rebuild(bool keepHero) {
+    LevelFile::LevelData data;
+    if (!ReadStage(data)) return;
+    std::optional<Vector3> place;
+    if (keepHero && ThePlayer()) place = ThePlayer()->position;
+    ClearStage();
+    BuildStage(&data);
+    Player* hero = ThePlayer();
+    if (hero && place && level->Contains(*place)) {
+        hero->position = *place;
+        hero->PlaceShapes();
+    }
+    PrintStatus("Level %s %s", LevelNamespace::LevelGamePath(TheLevelName()).c_str(),
+                keepHero ? "reloaded" : "restarted");
+}
+
+void State_Game::RebuildWhenAsked() {
+    const uint32_t commands = TheInput().commands;
+    if (commands & RestartStage) Rebuild(false);
+    else if (commands & ReloadStage) Rebuild(true);
+    else if (gWatchFiles && ++watchSteps_ >= kWatchEverySteps) {
+        watchSteps_ = 0;
+        if (watch_.Changed()) Rebuild(true);
+    }
 }
 
 void State_Game::StartClear() {

@@ -3,11 +3,15 @@
 #include "core/GameState.h"
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
+#include "world/LevelWatch.h"
 #include <memory>
 #include <optional>
 
 namespace LevelNamespace {
 class Level;
+}
+namespace LevelFile {
+struct LevelData;
 }
 struct StageRow;
 
@@ -16,9 +20,14 @@ struct StageRow;
 // is cleared when the hero passes the right edge of the main grid: the hero
 // stops, the stage-clear tune plays under STAGE CLEAR, and after the banner
 // the next stage of the stage table starts (the main menu after the last).
+// For stage makers, F5 reads the level file again and rebuilds the stage
+// around the hero, F6 rebuilds it with the hero at the start point, and
+// with watching on the stage rebuilds itself when one of its files changes.
 class State_Game : public GameState {
 public:
     static constexpr int32_t kClearBannerSteps = 180;
+    // Four looks a second at 60 steps a second.
+    static constexpr int32_t kWatchEverySteps = 15;
 
     void Enter() override;
     void Leave() override;
@@ -32,7 +41,19 @@ public:
     LevelNamespace::Level* level = nullptr;
     EntityManager entities;
 
+    // Whether stages rebuild themselves when their files change (--watch).
+    static void WatchFiles(bool on);
+
 private:
+    // Reads the level file and watches it and its pictures; false, with the
+    // reason in the console, for a file the game refuses.
+    bool ReadStage(LevelFile::LevelData& data);
+    void BuildStage(const LevelFile::LevelData* data);
+    void ClearStage();
+    // Reads the level file again and, if it loads, rebuilds the stage; the
+    // hero keeps his place if asked and it is still on the level.
+    void Rebuild(bool keepHero);
+    void RebuildWhenAsked();
     void StartClear();
     void ReleaseClear();
 
@@ -40,4 +61,6 @@ private:
     const StageRow* nextStage_ = nullptr;
     std::optional<Sprite> bannerFont_;
     std::unique_ptr<Sound> clearTune_;
+    LevelWatch watch_;
+    int32_t watchSteps_ = 0;
 };

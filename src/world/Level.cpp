@@ -154,6 +154,11 @@ std::optional<float> Level::ExitX() const {
     return float(kTileSize * int32_t(mainGrid.size() - 1));
 }
 
+bool Level::Contains(const Vector3& point) const {
+    std::optional<float> exit = ExitX();
+    return exit && point.x >= 0.0f && point.x < *exit && point.y >= 0.0f && point.y <= MainGridBottom();
+}
+
 void Level::AddTileRectangles() {
     for (size_t c = 0; c < mainGrid.size(); ++c) {
         for (size_t r = 0; r < mainGrid[c].size(); ++r) {

@@ -6,7 +6,12 @@
 #include <cstdint>
 #include <list>
 #include <optional>
+#include <string>
 #include <vector>
+
+namespace LevelFile {
+struct LevelData;
+}
 
 namespace LevelNamespace {
 
@@ -39,6 +44,10 @@ public:
     // Reads levels\<name> and builds the level, its rectangles and the hero.
     // The level must already be in an entity manager.
     void Load(const char* levelName);
+    // Builds an empty level from a file already read, as Load does.
+    void Build(const LevelFile::LevelData& data);
+    // Whether a point lies on the main grid, left of the exit line.
+    bool Contains(const Vector3& point) const;
     // Draws every cell and every background copy, visible or not (but for
     // repeated copies wholly left of the screen): the plain reference the
     // culled Draw is checked and measured against.
@@ -71,6 +80,13 @@ private:
     void DrawWithin(const ScreenArea& visible);
     void AddTileRectangle(const Vector3& corner, uint32_t category);
 };
+
+// The game path of a level ("levels\blk101"), cut to the longest path the
+// game reads.
+std::string LevelGamePath(const char* levelName);
+// Reads a level file as loading does; false with the reason for a file the
+// game refuses.
+bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data, std::string& reason);
 
 // The process-wide table of animated tile pictures: loading fills entries 0
 // to count - 1 and nothing draws them.

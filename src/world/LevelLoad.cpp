@@ -126,15 +126,27 @@ void ReleaseAnimatedTilePictures() {
     }
 }
 
-void Level::Load(const char* levelName) {
+std::string LevelGamePath(const char* levelName) {
     std::string path = std::string("levels\\") + levelName;
     if (path.size() > kMaxPathLength) path.resize(kMaxPathLength);
+    return path;
+}
+
+bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data, std::string& reason) {
+    return LevelFile::ReadLevelFile(LevelGamePath(levelName), data, reason, LevelFile::Trailing::Drop);
+}
+
+void Level::Load(const char* levelName) {
     LevelFile::LevelData data;
     std::string reason;
-    if (!LevelFile::ReadLevelFile(path, data, reason, LevelFile::Trailing::Drop)) {
-        PrintStatus("Level %s not loaded: %s", path.c_str(), reason.c_str());
+    if (!ReadLevelOfName(levelName, data, reason)) {
+        PrintStatus("Level %s not loaded: %s", LevelGamePath(levelName).c_str(), reason.c_str());
         return;
     }
+    Build(data);
+}
+
+void Level::Build(const LevelFile::LevelData& data) {
     // The pictures load in the order the file names them.
     std::vector<Sprite> tiles = LoadTileSprites(LevelFile::kTileBase, data.tilePictures.items);
     std::vector<Sprite> stairs = LoadTileSprites(LevelFile::kStairBase, data.stairPictures.items);

@@ -29,12 +29,14 @@ TEST(Install, InstalledGameRunsFromAnyFolderAndFindsItsData) {
     RunResult install = RunProgram("cmake", {"--install", DUSKHOLD_BUILD_DIR, "--prefix", prefix});
     ASSERT_EQ(install.exitCode, 0) << install.output;
 
-    for (const char* file : {"bin/duskhold", "bin/duskhold-content", "share/icons/hicolor/64x64/apps/duskhold.png"})
+    for (const char* file : {"bin/duskhold", "bin/duskhold-content", "share/icons/hicolor/48x48/apps/duskhold.png",
+                             "share/icons/hicolor/256x256/apps/duskhold.png", "share/man/man6/duskhold.6.gz",
+                             "share/man/man1/duskhold-save.1.gz", "share/metainfo/io.duskhold.Duskhold.metainfo.xml"})
         EXPECT_TRUE(fs::is_regular_file(prefix + "/" + file)) << file;
     for (const std::string& file : GameDataFiles(BuiltDataDir()))
         EXPECT_TRUE(fs::is_regular_file(prefix + "/share/duskhold/" + file)) << file;
     EXPECT_FALSE(fs::exists(prefix + "/share/duskhold/.stamp"));
-    std::string desktop = ReadTextFile(prefix + "/share/applications/duskhold.desktop");
+    std::string desktop = ReadTextFile(prefix + "/share/applications/io.duskhold.Duskhold.desktop");
     EXPECT_EQ(desktop.rfind("[Desktop Entry]\n", 0), 0u) << desktop;
     for (const char* line : {"\nType=Application\n", "\nExec=duskhold\n", "\nIcon=duskhold\n"})
         EXPECT_NE(desktop.find(line), std::string::npos) << line;

@@ -41,3 +41,42 @@ TEST(LevelTool, CompileDumpCheckAndTheirFailures) {
     EXPECT_EQ(Tool({"compile", dir + "/nothere.txt", dir + "/x"}).exitCode, 1);
     EXPECT_EQ(Tool({"compile", dir + "/bad.txt"}).exitCode, 2);
 }
+
+// Each mistake in an otherwise sound level is one line naming its cell or
+// field: a warning (exit 0), or an error with --strict (exit 1).
+TEST(LevelTool, CheckWarnsOfEachMistakeAndStrictRefusesIt) {
+    const std::string sound =
+        "tiles 100 109\nbounds 0 0 1440 720\nstart 480 480\ntile -1 0 0\ntile 0 0 1\ntile 1 0 0\n"
+        "grid main 5 3\nlegend # 1\nlegend g 2\n|#....g\n|#....g\n|######\n|######\nend\n";
+    struct Mistake {
+        std::string from, to, line;
+    };
+    const Mistake mistakes[] = {
+        {"0 0 1440 720", "240 -240 1200 960", "bounds top: -24 px reaches past the main grid's edge at 0 px"},
+        {"0 0 1440 720", "240 -240 1200 960",
+         "bounds right: 120 px leaves part of the main grid out of view, its edge is at 144 px"},
+        {"start 480", "start 2000", "start: (200, 48) px is outside the level"},
+        {"start 480", "start 120", "start: (12, 48) px puts the hero inside solid cell main (0, 1)"},
+        {"g 2\n|#....g\n|#....g", "g 2\nlegend x 7\n|#....g\n|#.x..g", "main (2, 1): tile definition 7 does not exist"},
+        {"tile 1 0 0\n", "tile 1 0 0\ntile 5 0 0\n", "tile definition 3: tile picture 5 does not exist (2 pictures)"},
+        {"end\n", "end\ngrid back 5 3\nlegend z 2\n|......\n|.z....\n|......\n|......\nend\n",
+         "back (1, 1): tile picture 2 does not exist"},
+        {"|#....g\n|#....g", "|.....g\n|.....g", "main (0, 1): no wall, the hero can walk off the left edge"},
+        {"|#....g\n|#....g", "|#...#.\n|#...#.", "main columns 4 and 5: no opening two cells high, no way out"},
+        {"|#....g\n|#....g", "|#.....\n|#.....", "main columns 4 and 5: no exit gate"},
+    };
+    TempDir dir;
+    for (const Mistake& mistake : mistakes) {
+        SCOPED_TRACE(mistake.line);
+        std::string source = sound;
+        source.replace(source.find(mistake.from), mistake.from.size(), mistake.to);
+        std::ofstream(dir / "level.txt") << source;
+        ASSERT_EQ(Tool({"compile", dir / "level.txt", dir / "level"}).exitCode, 0);
+        RunResult warned = Tool({"check", dir / "level", "--data", BuiltDataDir()});
+        EXPECT_EQ(warned.exitCode, 0);
+        EXPECT_NE(warned.output.find("warning: " + mistake.line), std::string::npos) << warned.output;
+        RunResult refused = Tool({"check", dir / "level", "--strict", "--data", BuiltDataDir()});
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_NE(refused.output.find("error: " + mistake.line), std::string::npos) << refused.output;
+    }
+}

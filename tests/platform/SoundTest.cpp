@@ -3,10 +3,13 @@
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include <SDL.h>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -38,22 +41,45 @@ protected:
         struct stat info;
         return stat(output_.c_str(), &info) == 0 ? long(info.st_size) : 0;
     }
-    // Waits until the mixer has written `bytes` more and returns the new size.
-    long WaitFor(long bytes) const {
+    // Waits until the mixer has written `bytes` more, or until `playing`
+    // has ended, and returns the new size.
+    long WaitFor(long bytes, const Sound* playing = nullptr) const {
         long target = Written() + bytes;
-        for (int tries = 0; tries < 2000 && Written() < target; ++tries)
+        for (int tries = 0; tries < 2000 && Written() < target && (!playing || playing->Playing()); ++tries)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         return Written();
     }
-    // The loudest sample written in [from, to) of the output file.
-    int Peak(long from, long to) const {
+    // The samples written in [from, to) of the output file.
+    std::vector<int16_t> Samples(long from, long to) const {
         std::ifstream in(output_, std::ios::binary);
         in.seekg(from & ~3L);
         std::vector<int16_t> samples(size_t(std::max(0L, to - from) / 2));
         in.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * 2));
+        return samples;
+    }
+    int Peak(long from, long to) const {
         int peak = 0;
-        for (int16_t sample : samples) peak = std::max(peak, std::abs(int(sample)));
+        for (int16_t sample : Samples(from, to)) peak = std::max(peak, std::abs(int(sample)));
         return peak;
+    }
+    // Plays `path` for `seconds` (or until it ends) and returns the RMS of what sounded in dB
+    // of full scale; silence before and after the sound does not count.
+    // Fails the test if any sample reaches full scale (clipping).
+    double Loudness(const char* path, bool loop, double seconds) const {
+        Sound sound(path, loop);
+        long start = Written();
+        sound.Play();
+        std::vector<int16_t> samples = Samples(start, WaitFor(long(seconds * kBytesPerSecond), &sound));
+        sound.Release();
+        auto sounding = [](int16_t sample) { return sample != 0; };
+        auto first = std::find_if(samples.begin(), samples.end(), sounding);
+        auto last = std::find_if(samples.rbegin(), samples.rend(), sounding).base();
+        double sum = 0.0;
+        for (auto at = first; at < last; ++at) {
+            EXPECT_LT(std::abs(int(*at)), 32767) << path << " clips";
+            sum += double(*at) * double(*at);
+        }
+        return first < last ? 10.0 * std::log10(sum / double(last - first) / (32768.0 * 32768.0)) : -200.0;
     }
     // Plays a while, returning the peak of what was written meanwhile.
     int PeakWhilePlaying(long bytes) const {
@@ -68,7 +94,7 @@ protected:
 
     TempDir dir_;
     std::string output_ = dir_ / "out.raw";
-    // A loud effect of the game's data, 1.1 s long.
+    // An effect of the game's data, 1.1 s long.
     const char* tone_ = "sound/ZombieDeath.wav";
 };
 }
@@ -77,7 +103,7 @@ TEST_F(DiskAudio, WavAndMidiAreHeardAndStopReleaseOrTheNextTuneSilenceThem) {
     Sound effect(tone_, true);
     ASSERT_TRUE(effect.Loaded());
     effect.Play();
-    EXPECT_GT(PeakWhilePlaying(kBytesPerSecond / 4), 5000);
+    EXPECT_GT(PeakWhilePlaying(kBytesPerSecond / 4), 2000);
     effect.Stop();
     EXPECT_EQ(PeakAfterStop(), 0);
     EXPECT_FALSE(effect.Playing());
@@ -101,6 +127,23 @@ TEST_F(DiskAudio, WavAndMidiAreHeardAndStopReleaseOrTheNextTuneSilenceThem) {
     EXPECT_EQ(PeakAfterStop(), 0);
     lament.Play();
     EXPECT_EQ(PeakAfterStop(), 0);
+}
+
+// Each effect sounds within 6 dB of the tune of every screen where it plays:
+// the title's press over the title tune, the hero's whips, hits and falls
+// over each stage's tune. A tune counts over its first 8 s, quiet opening
+// included.
+TEST_F(DiskAudio, EffectsSitWithinSixDecibelsOfTheirScreensMusicAndNothingClips) {
+    auto tune = [&](const std::string& name) { return Loudness(("music\\DH3- " + name + ".mid").c_str(), true, 8.0); };
+    EXPECT_NEAR(Loudness(tone_, false, 1.7), tune("Overture"), 6.0);
+    std::map<std::string, double> hero;
+    for (const char* effect : {"whipleather", "whip2", "whip3", "gethit6", "gethit5", "dying2", "fallcrouch"})
+        hero[effect] = Loudness(("sound\\" + std::string(effect) + ".wav").c_str(), false, 1.7);
+    for (const char* stage :
+         {"Outset", "Gearwheel4", "Wildwood", "Lowpulse", "Unease", "Gloomdream", "Emberseed", "Echoes2", "Enigma"}) {
+        double music = tune(stage);
+        for (const auto& [effect, loudness] : hero) EXPECT_NEAR(loudness, music, 6.0) << effect << " over " << stage;
+    }
 }
 
 TEST_F(DiskAudio, FailedLoadReportsOnceAndPlaysNothing) {

@@ -1,4 +1,6 @@
-// The desktop icon: a castle under a full moon on a rounded night-sky tile.
+// The desktop icon: a castle under a full moon on a rounded night-sky tile,
+// drawn at 64 pixels and written in the sizes desktops and software centres
+// look for, in the folder layout of the icon theme they are installed into.
 #include "Generator.h"
 #include "Image.h"
 
@@ -99,7 +101,13 @@ void GenerateIcon(ContentContext& context) {
     DrawCastle(icon);
     DrawHill(icon);
     CutToTile(icon);
-    icon.Save(context, "icon\\duskhold.png");
+    // 48 is the size every desktop menu can show; the larger ones keep the
+    // pixel look, their staircases rounded off as the game's own art does.
+    Image large = icon.SmoothDoubled();
+    const std::pair<const char*, Image> sizes[] = {
+        {"48x48", icon.Scaled(3).Averaged(4)}, {"64x64", icon}, {"128x128", large}, {"256x256", large.SmoothDoubled()}};
+    for (const auto& [size, picture] : sizes)
+        picture.Save(context, std::string("icon\\") + size + "\\apps\\duskhold.png");
 }
 }
 

@@ -162,6 +162,26 @@ Image Image::SmoothDoubled() const {
     return doubled;
 }
 
+Image Image::Averaged(int factor) const {
+    Image averaged(width_ / factor, height_ / factor);
+    for (int y = 0; y < averaged.height_; ++y)
+        for (int x = 0; x < averaged.width_; ++x) {
+            uint32_t sums[4] = {0, 0, 0, 0};
+            for (int dy = 0; dy < factor; ++dy)
+                for (int dx = 0; dx < factor; ++dx) {
+                    uint32_t pixel = Get(x * factor + dx, y * factor + dy), alpha = pixel >> 24;
+                    for (int channel = 0; channel < 3; ++channel)
+                        sums[channel] += (pixel >> (8 * channel) & 0xff) * alpha;
+                    sums[3] += alpha;
+                }
+            uint32_t alphaSum = sums[3], color = alphaSum / uint32_t(factor * factor) << 24;
+            for (int channel = 0; alphaSum > 0 && channel < 3; ++channel)
+                color |= (sums[channel] + alphaSum / 2) / alphaSum << (8 * channel);
+            averaged.Set(x, y, color);
+        }
+    return averaged;
+}
+
 Image Image::Mirrored() const {
     Image mirrored(width_, height_);
     for (int y = 0; y < height_; ++y)

@@ -47,6 +47,9 @@ public:
     // copying blocks (each pixel becomes four, taking a neighbour's colour
     // where two neighbours agree across a corner).
     Image SmoothDoubled() const;
+    // Each `factor` by `factor` block becomes one pixel of its mean colour,
+    // weighted by alpha so that transparent pixels lend no colour to edges.
+    Image Averaged(int factor) const;
     Image Mirrored() const;
     // The sub-picture at (x, y), w by h; outside parts are transparent.
     Image Crop(int x, int y, int w, int h) const;

@@ -54,19 +54,54 @@ bool ExpandRepeats(const std::vector<Token>& tokens, std::vector<Token>& out, st
     return true;
 }
 
+using Phrases = std::map<std::string, std::vector<Token>>;
+
+// Puts each "@NAME" phrase's tokens in its place. Phrases may use other
+// phrases; one that leads back to itself is refused once the nesting passes
+// eight levels, instead of being unrolled forever.
+bool ExpandPhrases(const std::vector<Token>& tokens, const Phrases& phrases, int depth, std::vector<Token>& out,
+                   std::string& error) {
+    for (const Token& token : tokens) {
+        if (token.text[0] != '@') {
+            out.push_back(token);
+            continue;
+        }
+        auto phrase = phrases.find(token.text.substr(1));
+        if (phrase == phrases.end()) return RefuseLine(error, token.line, "no phrase '" + token.text + "'");
+        if (depth > 8) return RefuseLine(error, token.line, "phrases nest too deep at '" + token.text + "'");
+        if (!ExpandPhrases(phrase->second, phrases, depth + 1, out, error)) return false;
+    }
+    return true;
+}
+
 struct NoteCursor {
     int tick = 0;
     int sixteenths = 4;
     int velocity = 80;
+    int transpose = 0;   // semitones added to named notes (not to "nN" drum numbers)
+    int loudness = 100;  // percent of each velocity, for a section's dynamics
 };
 
-// One note token: "C4", "C4/8", "C3+G3/16", "r", "r/4", or "v90".
+// The settings that apply to the notes after them, by their first letter:
+// "v90" velocity, "t-5" transposition, "%70" loudness.
+struct CursorSetting {
+    int NoteCursor::*field;
+    int low, high;
+    const char* what;
+};
+const std::map<char, CursorSetting> kCursorSettings = {{'v', {&NoteCursor::velocity, 1, 127, "velocity"}},
+                                                       {'t', {&NoteCursor::transpose, -48, 48, "transposition"}},
+                                                       {'%', {&NoteCursor::loudness, 1, 200, "loudness"}}};
+
+// One note token: "C4", "C4/8", "C3+G3/16", "r", "r/4", or a setting.
 bool ReadNoteToken(const Token& token, MidiTrack& track, NoteCursor& cursor, std::string& error) {
     const std::string& text = token.text;
     if (text == "|") return true;
-    if (text[0] == 'v') {
-        if (!ParseInt(text.substr(1), 1, 127, cursor.velocity))
-            return RefuseLine(error, token.line, "bad velocity '" + text + "'");
+    auto setting = kCursorSettings.find(text[0]);
+    if (setting != kCursorSettings.end()) {
+        const CursorSetting& s = setting->second;
+        if (!ParseInt(text.substr(1), s.low, s.high, cursor.*s.field))
+            return RefuseLine(error, token.line, std::string("bad ") + s.what + " '" + text + "'");
         return true;
     }
     size_t slash = text.find('/');
@@ -78,11 +113,14 @@ bool ReadNoteToken(const Token& token, MidiTrack& track, NoteCursor& cursor, std
         for (size_t start = 0; start <= body.size();) {
             size_t plus = std::min(body.find('+', start), body.size());
             MidiNote note;
-            if (!ParsePitch(body.substr(start, plus - start), note.pitch))
-                return RefuseLine(error, token.line, "bad note '" + text + "'");
+            std::string name = body.substr(start, plus - start);
+            if (!ParsePitch(name, note.pitch)) return RefuseLine(error, token.line, "bad note '" + text + "'");
+            if (name[0] != 'n') note.pitch += cursor.transpose;
+            if (note.pitch < 0 || note.pitch > 127)
+                return RefuseLine(error, token.line, "'" + text + "' is transposed out of range");
             note.start = cursor.tick;
             note.length = length;
-            note.velocity = cursor.velocity;
+            note.velocity = std::clamp(cursor.velocity * cursor.loudness / 100, 1, 127);
             track.notes.push_back(note);
             start = plus + 1;
         }
@@ -91,9 +129,10 @@ bool ReadNoteToken(const Token& token, MidiTrack& track, NoteCursor& cursor, std
     return true;
 }
 
-bool ReadNotes(const std::vector<Token>& tokens, MidiTrack& track, std::string& error) {
-    std::vector<Token> expanded;
-    if (!tokens.empty() && !ExpandRepeats(tokens, expanded, error)) return false;
+bool ReadNotes(const std::vector<Token>& tokens, const Phrases& phrases, MidiTrack& track, std::string& error) {
+    std::vector<Token> withPhrases, expanded;
+    if (!ExpandPhrases(tokens, phrases, 0, withPhrases, error)) return false;
+    if (!withPhrases.empty() && !ExpandRepeats(withPhrases, expanded, error)) return false;
     NoteCursor cursor;
     for (const Token& token : expanded)
         if (!ReadNoteToken(token, track, cursor, error)) return false;
@@ -126,6 +165,11 @@ bool ReadSongSetting(const RecipeLine& line, MidiSong& song, std::string& error)
             return RefuseLine(error, line.number, "bad tempo");
         return true;
     }
+    if (words[0] == "passes") {
+        if (words.size() != 2 || !ParseInt(words[1], 1, 16, song.passes))
+            return RefuseLine(error, line.number, "bad passes");
+        return true;
+    }
     size_t slash = words.size() == 2 ? words[1].find('/') : std::string::npos;
     if (slash == std::string::npos || !ParseInt(words[1].substr(0, slash), 1, 16, song.beatsPerBar) ||
         !ParseInt(words[1].substr(slash + 1), 1, 16, song.beatUnit) ||
@@ -151,29 +195,35 @@ bool CheckSong(const MidiSong& song, int lastLine, std::string& error) {
 }
 
 bool ParseMidiSong(const std::vector<RecipeLine>& lines, MidiSong& song, std::string& error) {
-    std::vector<Token> notes;
-    auto finishTrack = [&]() { return song.tracks.empty() || ReadNotes(notes, song.tracks.back(), error); };
+    Phrases phrases;
+    std::vector<std::vector<Token>> trackNotes;
+    std::vector<Token>* notes = nullptr;  // where note lines go: the open track's or phrase's list
     int lastLine = 0;
     for (const RecipeLine& line : lines) {
         const std::string& word = line.words[0];
         lastLine = line.number;
         if (word == "track") {
-            if (!finishTrack()) return false;
-            notes.clear();
             song.tracks.emplace_back();
             song.tracks.back().name = line.words.size() > 1 ? line.words[1] : "";
-        } else if (word == "file" || word == "tempo" || word == "meter") {
+            notes = &trackNotes.emplace_back();
+        } else if (word == "phrase") {
+            if (line.words.size() != 2 || phrases.count(line.words[1]))
+                return RefuseLine(error, line.number, "phrase takes one new name");
+            notes = &phrases[line.words[1]];
+        } else if (word == "file" || word == "tempo" || word == "meter" || word == "passes") {
             if (!song.tracks.empty()) return RefuseLine(error, line.number, word + " after the first track");
             if (!ReadSongSetting(line, song, error)) return false;
         } else if (word == "channel" || word == "program" || word == "volume" || word == "pan" || word == "reverb") {
             if (song.tracks.empty()) return RefuseLine(error, line.number, word + " before any track");
             if (!ReadTrackSetting(line, song.tracks.back(), error)) return false;
         } else {
-            if (song.tracks.empty()) return RefuseLine(error, line.number, "notes before any track");
-            for (const std::string& text : line.words) notes.push_back({line.number, text});
+            if (!notes) return RefuseLine(error, line.number, "notes before any track or phrase");
+            for (const std::string& text : line.words) notes->push_back({line.number, text});
         }
     }
-    return finishTrack() && CheckSong(song, lastLine, error);
+    for (size_t i = 0; i < song.tracks.size(); ++i)
+        if (!ReadNotes(trackNotes[i], phrases, song.tracks[i], error)) return false;
+    return CheckSong(song, lastLine, error);
 }
 
 namespace {
@@ -228,10 +278,11 @@ std::vector<uint8_t> ConductorTrack(const MidiSong& song) {
     Event tempo{0, 1, {0xFF, 0x51, 0x03}};
     PutBigEndian(tempo.bytes, uint32_t(60000000 / song.tempo), 3);
     Event meter{0, 1, {0xFF, 0x58, 0x04, uint8_t(song.beatsPerBar), uint8_t(beatUnitPower), 24, 8}};
-    return TrackChunk({NameEvent(song.gamePath), tempo, meter}, song.LengthTicks());
+    return TrackChunk({NameEvent(song.gamePath), tempo, meter}, song.FileTicks());
 }
 
-std::vector<uint8_t> InstrumentTrack(const MidiTrack& track, int endTick) {
+std::vector<uint8_t> InstrumentTrack(const MidiTrack& track, int passes, int passTicks) {
+    int endTick = passes * passTicks;
     uint8_t channel = uint8_t(track.channel);
     uint8_t volume = uint8_t(track.volume);
     std::vector<Event> events = {NameEvent(track.name),
@@ -239,13 +290,16 @@ std::vector<uint8_t> InstrumentTrack(const MidiTrack& track, int endTick) {
                                  {0, 1, {uint8_t(0xB0 | channel), 7, volume}},
                                  {0, 1, {uint8_t(0xB0 | channel), 10, uint8_t(track.pan)}},
                                  {0, 1, {uint8_t(0xB0 | channel), 91, uint8_t(track.reverb)}}};
-    for (const MidiNote& note : track.notes) {
-        uint8_t pitch = uint8_t(note.pitch);
-        events.push_back({note.start, 2, {uint8_t(0x90 | channel), pitch, uint8_t(note.velocity)}});
-        events.push_back({note.start + note.length, 0, {uint8_t(0x80 | channel), pitch, 64}});
+    for (int pass = 0; pass < passes; ++pass) {
+        for (const MidiNote& note : track.notes) {
+            uint8_t pitch = uint8_t(note.pitch);
+            int start = pass * passTicks + note.start;
+            events.push_back({start, 2, {uint8_t(0x90 | channel), pitch, uint8_t(note.velocity)}});
+            events.push_back({start + note.length, 0, {uint8_t(0x80 | channel), pitch, 64}});
+        }
     }
     // An event on the last tick makes a player count trailing rests as part
-    // of the song, so a loop comes round exactly one song length later.
+    // of the song, so a loop comes round exactly one file length later.
     events.push_back({endTick, 1, {uint8_t(0xB0 | channel), 7, volume}});
     return TrackChunk(events, endTick);
 }
@@ -260,7 +314,7 @@ std::vector<uint8_t> WriteMidiFile(const MidiSong& song) {
     std::vector<uint8_t> conductor = ConductorTrack(song);
     file.insert(file.end(), conductor.begin(), conductor.end());
     for (const MidiTrack& track : song.tracks) {
-        std::vector<uint8_t> chunk = InstrumentTrack(track, song.LengthTicks());
+        std::vector<uint8_t> chunk = InstrumentTrack(track, song.passes, song.LengthTicks());
         file.insert(file.end(), chunk.begin(), chunk.end());
     }
     return file;

@@ -32,10 +32,15 @@ struct MidiSong {
     int tempo = 100;  // quarter notes per minute
     int beatsPerBar = 4;
     int beatUnit = 4;
+    // The file holds the song this many times over: the mixer leaves a short
+    // silence each time it restarts a file, so more passes make it rarer.
+    int passes = 1;
     std::vector<MidiTrack> tracks;
 
     int BarTicks() const { return beatsPerBar * kTicksPerQuarter * 4 / beatUnit; }
+    // One pass of the song; the file lasts FileTicks.
     int LengthTicks() const { return tracks.empty() ? 0 : tracks.front().length; }
+    int FileTicks() const { return passes * LengthTicks(); }
 };
 
 // False with a message naming the line when the text is not a valid song;

@@ -1,5 +1,6 @@
 #include "SoundEffect.h"
 #include "Generator.h"
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -129,13 +130,29 @@ bool ParseSoundEffect(const std::vector<RecipeLine>& lines, SoundEffect& effect,
 }
 
 // Layers are summed and gently saturated, so loud mixes round off instead
-// of wrapping around.
+// of wrapping around; then the whole effect is scaled to one loudness, so
+// that every effect sits as loud as the music it plays over.
 std::vector<int16_t> RenderSoundEffect(const SoundEffect& effect) {
     std::vector<double> mix(size_t(effect.length * kEffectRate), 0.0);
     for (const EffectLayer& layer : effect.layers) RenderLayer(layer, mix);
+    double sum = 0.0, peak = 0.0;
+    size_t first = mix.size(), last = 0;
+    for (size_t i = 0; i < mix.size(); ++i) {
+        mix[i] = std::tanh(mix[i]);
+        sum += mix[i] * mix[i];
+        peak = std::max(peak, std::abs(mix[i]));
+        if (std::abs(mix[i]) * 32767.0 >= 0.5) {  // a sample that does not round to silence
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    // The loudness of the part that sounds, so that a trailing silence in
+    // the recipe does not make an effect louder.
+    double rms = first <= last ? std::sqrt(sum / double(last - first + 1)) : 0.0;
+    double gain = rms > 0.0 ? std::min(kEffectLoudness / rms, 1.0 / peak) : 0.0;
     std::vector<int16_t> samples;
     samples.reserve(mix.size());
-    for (double value : mix) samples.push_back(int16_t(std::lround(std::tanh(value) * 32000.0)));
+    for (double value : mix) samples.push_back(int16_t(std::lround(value * gain * 32767.0)));
     return samples;
 }
 

@@ -20,11 +20,15 @@ bool ParseColor(const std::string& text, uint32_t& color) {
 // The colour and word settings of a theme, by key.
 std::map<std::string, uint32_t*> ColorFields(StageTheme& t) {
     return {{"far", &t.far}, {"near", &t.near},     {"stone", &t.stone}, {"dark", &t.dark},
-            {"top", &t.top}, {"accent", &t.accent}, {"glow", &t.glow}};
+            {"top", &t.top}, {"accent", &t.accent}, {"glow", &t.glow},   {"water", &t.water}};
 }
 
 std::map<std::string, std::string*> WordFields(StageTheme& t) {
-    return {{"ground", &t.ground}, {"wall", &t.wall}, {"skyline", &t.skyline}, {"motif", &t.motif}};
+    return {{"ground", &t.ground},
+            {"wall", &t.wall},
+            {"skyline", &t.skyline},
+            {"motif", &t.motif},
+            {"interior", &t.interior}};
 }
 
 bool ThemeLine(const RecipeLine& line, StageTheme& theme, std::string& error) {
@@ -46,20 +50,31 @@ bool ThemeLine(const RecipeLine& line, StageTheme& theme, std::string& error) {
     return RefuseLine(error, line.number, "cannot use '" + w[0] + "' here");
 }
 
+// The game keys tile pictures on white; writing the key pixels fully
+// transparent as well draws them the same in the game and shows them the
+// same in other programs (the map editor).
+void SaveKeyedTile(ContentContext& context, Image tile, const char* base, int number) {
+    for (int y = 0; y < tile.Height(); ++y)
+        for (int x = 0; x < tile.Width(); ++x)
+            if (tile.Get(x, y) == kTileKey) tile.Set(x, y, 0);
+    tile.Save(context, LevelFile::PictureFileName(base, number));
+}
+
 void SaveTiles(ContentContext& context, const StageTheme& theme) {
     for (int k = 0; k < kStageTileCount; ++k)
-        DrawStageTile(theme, StageTile(k))
-            .Save(context, LevelFile::PictureFileName(LevelFile::kTileBase, theme.number * 100 + k));
+        SaveKeyedTile(context, DrawStageTile(theme, StageTile(k)), LevelFile::kTileBase, theme.number * 100 + k);
     Image gate = DrawGate(theme);
     for (int y = 0; y < kGateHeight; y += 24)
         for (int x = 0; x < kGateWidth; x += 24)
-            gate.Crop(x, y, 24, 24)
-                .Save(context, LevelFile::PictureFileName(LevelFile::kTileBase,
-                                                          theme.number * 100 + kGateFirstTile + (y / 24) * 2 + x / 24));
-    DrawStair(theme).Save(context, LevelFile::PictureFileName(LevelFile::kStairBase, theme.number * 10));
+            SaveKeyedTile(context, gate.Crop(x, y, 24, 24), LevelFile::kTileBase,
+                          theme.number * 100 + kGateFirstTile + (y / 24) * 2 + x / 24);
+    if (theme.water)
+        for (int k : {kWaterSurfaceTile, kWaterSurfaceTile + 1})
+            SaveKeyedTile(context, DrawWater(theme, k == kWaterSurfaceTile), LevelFile::kTileBase,
+                          theme.number * 100 + k);
+    SaveKeyedTile(context, DrawStair(theme), LevelFile::kStairBase, theme.number * 10);
     for (int frame = 0; frame < 2; ++frame)
-        DrawTorchFrame(theme, frame)
-            .Save(context, LevelFile::PictureFileName(LevelFile::kAnimatedTileBase, theme.number * 10 + frame));
+        SaveKeyedTile(context, DrawTorchFrame(theme, frame), LevelFile::kAnimatedTileBase, theme.number * 10 + frame);
 }
 
 void SaveBackgrounds(ContentContext& context, const StageTheme& theme) {

@@ -26,7 +26,32 @@ void Wrapped(const std::function<void(int)>& draw, int x) {
     for (int shift : {-kLayerWidth, 0, kLayerWidth}) draw(x + shift);
 }
 
+// A wall behind an underground stage instead of the sky: courses of dressed
+// stone for a vault, shapeless rock with glinting veins for a cave.
+Image InteriorWall(const StageTheme& t) {
+    Image img(kSkyWidth, kHeight);
+    uint32_t high = MixColor(t.dark, t.skyBottom, 0.5f), low = MixColor(t.dark, t.near, 0.6f);
+    img.VerticalGradient(0, 0, kSkyWidth, kHeight, low, high);
+    bool vault = t.interior == "vault";
+    uint32_t seam = vault ? MixColor(t.near, Rgb(0, 0, 0), 0.3f) : MixColor(t.stone, t.dark, 0.75f);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kSkyWidth; ++x) {
+            bool line = vault ? y % 16 == 15 || (x + (y / 16 % 2) * 16) % 32 == 0
+                              : FractalNoise(float(x) / 18.0f, float(y) / 14.0f, 3, uint32_t(t.number)) > 0.62f;
+            if (line) img.Set(x, y, seam);
+        }
+    if (vault) return img;
+    Random random(uint32_t(t.number) * 31u);
+    for (int crystal = 0; crystal < 16; ++crystal) {
+        int x = random.Range(2, kSkyWidth - 3), y = random.Range(2, kHeight - 3);
+        img.FillPolygon({{x - 2, y}, {x, y - 3}, {x + 2, y}, {x, y + 2}}, MixColor(t.dark, t.accent, 0.6f));
+        img.Set(x, y - 1, MixColor(t.accent, t.glow, 0.5f));
+    }
+    return img;
+}
+
 Image Sky(const StageTheme& t) {
+    if (!t.interior.empty()) return InteriorWall(t);
     Image img(kSkyWidth, kHeight);
     img.VerticalGradient(0, 0, kSkyWidth, kHeight, t.skyTop, t.skyBottom);
     Random random(uint32_t(t.number) * 31u);
@@ -61,7 +86,7 @@ Image FarHills(const StageTheme& t) {
 void Windows(Image& img, int left, int top, int width, int height, uint32_t glow, Random& random) {
     for (int y = top + 6; y + 4 < top + height; y += 10)
         for (int x = left + 4; x + 3 < left + width; x += 9)
-            if (random.Uniform() < 0.35f) img.FillRect(x, y, 3, 4, glow);
+            if (random.Uniform() < 0.35f) Wrapped([&](int at) { img.FillRect(at, y, 3, 4, glow); }, x);
 }
 
 void Houses(Image& img, const StageTheme& t, Random& random) {
@@ -130,7 +155,7 @@ void Arches(Image& img, const StageTheme& t, Random& random) {
 
 void Ruins(Image& img, const StageTheme& t, Random& random) {
     for (int x = 8; x < kLayerWidth; x += random.Range(30, 50)) {
-        int height = random.Range(50, 150);
+        int height = random.Range(50, 110);  // the tops stay below the moon
         Wrapped(
             [&](int at) {
                 img.FillRect(at, kHeight - height, 14, height, t.near);
@@ -148,11 +173,15 @@ void Ruins(Image& img, const StageTheme& t, Random& random) {
 
 void Battlements(Image& img, const StageTheme& t, Random& random) {
     img.FillRect(0, 160, kLayerWidth, 80, t.near);
-    for (int x = 0; x < kLayerWidth; x += 12) img.FillRect(x, 152, 7, 8, t.near);
+    for (int x = 0; x < kLayerWidth; x += 16) img.FillRect(x, 152, 9, 8, t.near);
     for (int x = 30; x < kLayerWidth; x += 110) {
         int top = random.Range(70, 100);
-        img.FillRect(x, top, 30, kHeight - top, t.near);
-        img.FillPolygon({{x - 4, top}, {x + 15, top - 34}, {x + 34, top}}, t.near);
+        Wrapped(
+            [&](int at) {
+                img.FillRect(at, top, 30, kHeight - top, t.near);
+                img.FillPolygon({{at - 4, top}, {at + 15, top - 34}, {at + 34, top}}, t.near);
+            },
+            x);
         Windows(img, x, top, 30, 60, t.glow, random);
     }
 }
@@ -168,7 +197,8 @@ void Stalactites(Image& img, const StageTheme& t, Random& random) {
                 img.FillPolygon({{at - 9, 223}, {at + 9, 223}, {at + 3, 223 - up}}, t.near);
             },
             x);
-        if (random.Uniform() < 0.3f) img.FillPolygon({{x - 2, 222}, {x + 2, 222}, {x, 210}}, t.accent);
+        if (random.Uniform() < 0.3f)
+            Wrapped([&](int at) { img.FillPolygon({{at - 2, 222}, {at + 2, 222}, {at, 210}}, t.accent); }, x);
     }
 }
 
@@ -188,6 +218,9 @@ void Peaks(Image& img, const StageTheme& t, Random& random) {
         Wrapped(
             [&](int at) {
                 img.FillPolygon({{at - half, kHeight}, {at, top}, {at + half, kHeight}}, t.near);
+                // The face toward the moon is lit, so the mountain reads against the sky.
+                img.FillPolygon({{at - half, kHeight}, {at, top}, {at - half / 5, kHeight}},
+                                MixColor(t.near, t.top, 0.3f));
                 img.FillPolygon({{at - half / 4, top + height / 4}, {at, top}, {at + half / 4, top + height / 4}},
                                 MixColor(t.top, t.near, 0.2f));
             },
@@ -231,6 +264,22 @@ Image Skyline(const StageTheme& t) {
     return img;
 }
 
+// Still water across the bottom: a lit surface line, ripples and the
+// reflection of the stage's lights, repeating with the layer.
+Image Water(const StageTheme& t) {
+    Image img(kLayerWidth, kHeight, kYellowKey);
+    const int surface = 204;
+    for (int y = surface; y < kHeight; ++y)
+        for (int x = 0; x < kLayerWidth; ++x)
+            img.Set(x, y, DitherPasses(x, y, float(y - surface) / 40.0f) ? MixColor(t.water, t.near, 0.5f) : t.water);
+    for (int x = 0; x < kLayerWidth; ++x) {
+        img.Set(x, surface + int(1.5f + 1.5f * LoopNoise(x, 6.0f, 7u)), MixColor(t.water, t.glow, 0.45f));
+        for (int y = surface + 6; y < kHeight; y += 7)
+            if (LoopNoise(x + y * 3, 5.0f, uint32_t(y)) > 0.62f) img.Set(x, y, MixColor(t.water, t.glow, 0.25f));
+    }
+    return img;
+}
+
 Image Mist(const StageTheme& t) {
     Image img(kLayerWidth, kHeight, kYellowKey);
     uint32_t mist = MixColor(t.skyBottom, Rgb(156, 160, 216), 0.3f);
@@ -249,6 +298,6 @@ Image DrawStageBackground(const StageTheme& theme, int layer) {
     case 0: return Sky(theme);
     case 1: return FarHills(theme);
     case 2: return Skyline(theme);
-    default: return Mist(theme);
+    default: return theme.water ? Water(theme) : Mist(theme);
     }
 }

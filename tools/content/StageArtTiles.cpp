@@ -278,3 +278,23 @@ Image DrawGate(const StageTheme& theme) {
     img.FillRect(middle + opening, springLine, 1, kGateHeight - springLine, theme.dark);
     return img;
 }
+
+// Water in flat bands: the surface darkens down to the body's shade, which
+// is the same everywhere, so that stacked body tiles show no edge; light
+// ripples meet at the tile's sides so that a row reads as one stretch.
+Image DrawWater(const StageTheme& theme, bool surface) {
+    Image img(kTileSize, kTileSize, kTileKey);
+    const int top = surface ? 8 : 0;
+    const float bodyShade = 0.45f;
+    for (int y = top; y < kTileSize; ++y) {
+        float depth = surface ? bodyShade * float(y - top) / float(kTileSize - 1 - top) : bodyShade;
+        for (int x = 0; x < kTileSize; ++x)
+            img.Set(x, y, DitherPasses(x, y, depth) ? Darker(theme.water, 0.35f) : theme.water);
+    }
+    for (int x = 0; x < kTileSize; ++x) {
+        int ripple = (x / 6) % 2;
+        if (surface) img.Set(x, top + ripple, Lighter(theme.water, 0.45f));
+        if ((x + 3) % 12 < 5) img.Set(x, (surface ? 14 : 6) + ripple * 8, Lighter(theme.water, 0.2f));
+    }
+    return img;
+}

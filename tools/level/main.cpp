@@ -1,22 +1,25 @@
 // duskhold-level: turns level sources into level files and back, and checks
 // a level file the way the game reads it.
 #include "core/Options.h"
+#include "levelcheck/LevelCheck.h"
 #include "levelsource/LevelSource.h"
 #include "platform/DataDir.h"
 #include "platform/Files.h"
+#include "tiledmap/LevelMap.h"
 #include "world/LevelFile.h"
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace {
 
 const char* const kUsage =
-    "usage: duskhold-level compile SOURCE OUTPUT\n"
-    "       duskhold-level dump LEVEL\n"
-    "       duskhold-level check LEVEL [--data DIR]\n";
+    "usage: duskhold-level compile SOURCE|MAP OUTPUT\n"
+    "       duskhold-level dump LEVEL|MAP\n"
+    "       duskhold-level check LEVEL|MAP [--data DIR] [--strict]\n"
+    "       duskhold-level export LEVEL|MAP MAP.tmx|MAP.tmj [--data DIR]\n"
+    "       duskhold-level import MAP.tmx|MAP.tmj OUTPUT\n";
 
 bool ReadText(const char* path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
@@ -27,24 +30,40 @@ bool ReadText(const char* path, std::string& text) {
     return true;
 }
 
+// A map of the Tiled editor (.tmx, .tmj) stands wherever a level or a
+// source does.
+bool ReadMapAt(const char* path, TiledMap::Format format, LevelFile::LevelData& level) {
+    std::string reason;
+    if (LevelMap::ReadMapFile(path, format, level, reason)) return true;
+    fprintf(stderr, "%s: %s\n", path, reason.c_str());
+    return false;
+}
+
 bool ReadLevelAt(const char* path, LevelFile::LevelData& level) {
     std::string reason;
+    TiledMap::Format format;
+    if (TiledMap::FormatOfPath(path, format)) return ReadMapAt(path, format, level);
     if (LevelFile::ReadLevelFile(path, level, reason)) return true;
     fprintf(stderr, "%s: the game refuses this level: %s\n", path, reason.c_str());
     return false;
 }
 
-int Compile(const char* sourcePath, const char* outputPath) {
+bool CompileSourceAt(const char* sourcePath, LevelFile::LevelData& level) {
     std::string source, error;
+    TiledMap::Format format;
+    if (TiledMap::FormatOfPath(sourcePath, format)) return ReadMapAt(sourcePath, format, level);
     if (!ReadText(sourcePath, source)) {
         fprintf(stderr, "%s: cannot be read: %s\n", sourcePath, strerror(errno));
-        return 1;
+        return false;
     }
+    if (LevelSource::Compile(source, level, error)) return true;
+    fprintf(stderr, "%s: %s\n", sourcePath, error.c_str());
+    return false;
+}
+
+int Compile(const char* sourcePath, const char* outputPath) {
     LevelFile::LevelData level;
-    if (!LevelSource::Compile(source, level, error)) {
-        fprintf(stderr, "%s: %s\n", sourcePath, error.c_str());
-        return 1;
-    }
+    if (!CompileSourceAt(sourcePath, level)) return 1;
     std::vector<uint8_t> bytes = LevelFile::WriteLevel(level);
     FILE* out = fopen(outputPath, "wb");
     bool written = out && fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
@@ -56,6 +75,20 @@ int Compile(const char* sourcePath, const char* outputPath) {
     return 0;
 }
 
+int Export(const char* levelPath, const char* mapPath, const std::string& dataDir) {
+    LevelFile::LevelData level;
+    TiledMap::Format format;
+    std::string error;
+    if (!TiledMap::FormatOfPath(mapPath, format)) {
+        fprintf(stderr, "%s: a map file ends in .tmx or .tmj\n", mapPath);
+        return 1;
+    }
+    if (!ReadLevelAt(levelPath, level)) return 1;
+    if (LevelMap::WriteMapFile(level, mapPath, format, dataDir, error)) return 0;
+    fprintf(stderr, "%s: %s\n", mapPath, error.c_str());
+    return 1;
+}
+
 int Dump(const char* levelPath) {
     LevelFile::LevelData level;
     if (!ReadLevelAt(levelPath, level)) return 1;
@@ -63,24 +96,32 @@ int Dump(const char* levelPath) {
     return 0;
 }
 
-bool FileExists(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-int Check(const char* levelPath, const std::string& dataDir) {
+// Missing pictures make a level not ready; warnings do too with --strict.
+int Check(const char* levelPath, const std::string& dataDir, bool strict) {
     LevelFile::LevelData level;
     if (!ReadLevelAt(levelPath, level)) return 1;
-    int missing = 0;
-    for (const std::string& picture : LevelFile::PictureFiles(level)) {
-        if (FileExists(dataDir + "/" + HostPath(picture))) continue;
-        printf("missing picture: %s\n", picture.c_str());
-        ++missing;
+    const std::vector<std::string> missing = LevelCheck::MissingPictures(level, dataDir);
+    for (const std::string& picture : missing) printf("missing picture: %s\n", picture.c_str());
+    const std::vector<std::string> warnings = LevelCheck::Warnings(level);
+    for (const std::string& warning : warnings) printf("%s: %s\n", strict ? "error" : "warning", warning.c_str());
+    const bool ready = missing.empty() && (warnings.empty() || !strict);
+    printf("%s: %s, %zu missing picture%s in %s, %zu warning%s\n", levelPath, ready ? "ok" : "not ready",
+           missing.size(), missing.size() == 1 ? "" : "s", dataDir.c_str(), warnings.size(),
+           warnings.size() == 1 ? "" : "s");
+    return ready ? 0 : 1;
+}
+
+// check LEVEL|MAP [--data DIR] [--strict], the options in any order.
+int CheckCommand(int argc, char** argv) {
+    // Without --data the pictures are looked for where the game would find them.
+    std::string dataDir;
+    bool strict = false;
+    for (int i = 3; i < argc; ++i) {
+        if (strcmp(argv[i], "--strict") == 0) strict = true;
+        else if (strcmp(argv[i], "--data") == 0 && i + 1 < argc) dataDir = argv[++i];
+        else return ToolUsage(kUsage, argc, argv);
     }
-    if (level.startPoints.items.empty()) printf("note: no start point, the hero starts at (0, 0)\n");
-    printf("%s: %s, %d missing picture%s in %s\n", levelPath, missing ? "not ready" : "ok", missing,
-           missing == 1 ? "" : "s", dataDir.c_str());
-    return missing ? 1 : 0;
+    return Check(argv[2], dataDir.empty() ? ChooseDataDir("", argv[0]).path : dataDir, strict);
 }
 
 }  // namespace
@@ -89,8 +130,10 @@ int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "compile" && argc == 4) return Compile(argv[2], argv[3]);
     if (command == "dump" && argc == 3) return Dump(argv[2]);
-    // Without --data the pictures are looked for where the game would find them.
-    if (command == "check" && argc == 3) return Check(argv[2], ChooseDataDir("", argv[0]).path);
-    if (command == "check" && argc == 5 && strcmp(argv[3], "--data") == 0) return Check(argv[2], argv[4]);
+    TiledMap::Format format;
+    if (command == "import" && argc == 4 && TiledMap::FormatOfPath(argv[2], format)) return Compile(argv[2], argv[3]);
+    if (command == "export" && argc == 4) return Export(argv[2], argv[3], ChooseDataDir("", argv[0]).path);
+    if (command == "export" && argc == 6 && strcmp(argv[4], "--data") == 0) return Export(argv[2], argv[3], argv[5]);
+    if (command == "check" && argc >= 3) return CheckCommand(argc, argv);
     return ToolUsage(kUsage, argc, argv);
 }

@@ -1,0 +1,17 @@
+#include "world/LevelWatch.h"
+
+void LevelWatch::Watch(const std::vector<std::string>& gamePaths) {
+    files_.clear();
+    for (const std::string& path : gamePaths) files_.emplace_back(path, StampOfGameFile(path));
+}
+
+// Every file is looked at, so that changes saved together make one reload.
+bool LevelWatch::Changed() {
+    bool changed = false;
+    for (auto& [path, stamp] : files_) {
+        FileStamp now = StampOfGameFile(path);
+        changed = changed || now != stamp;
+        stamp = now;
+    }
+    return changed;
+}

@@ -1,0 +1,248 @@
+#include "core/SharedConstants.h"
+#include "platform/PngDecode.h"
+#include "support/GlWindow.h"
+#include "support/RunGame.h"
+#include "tiledmap/LevelMap.h"
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+using LevelFile::LevelData;
+using TiledMap::Format;
+
+// Every section filled, with the values a map shows only through its
+// properties: a picture beyond the list, a repeated picture, flag bytes
+// past 1, a key carried over, positions past six digits, odd grid headers.
+const char* const kEdgeLevel =
+    "tiles 100 101 -5 100 1234\nstairs 10 11\nanimated 7 8\n"
+    "bounds -123456789 3 19200 3600\nstart 600 2645 1 2\nstart 1234567 -2640\n"
+    "fields 5 3 4\nfields 15 1 2 3\nfields 20 9\nmarker 1 2 3 4 2 abcd\nraw 12 1 2 3 4 5\nraw 18 1 2 3 4\n"
+    "count 18 65537\ntrailing 0102\n"
+    "tile -1 0 0\ntile 0 1 0\ntile 1 0 2 77\ntile 3 0 1\ntile 9 1 1\n"
+    "background 0 0 0 0 10 2 320 240\nbackground 1234567 -5 3 -2 11 7 640 240 9\nbackground 0 0 1 1 12 1 320 240\n"
+    "grid main 3 2\nunused 5\nhex\n|00010203\n|c8..04..\n|........\nend\n"
+    "grid middle 2 1\ntail 9\nlegend a 1\nlegend z 35\n|a.z\n|...\nend\n"
+    "grid back 0 0\nunused 1 2\nlegend q 26\n|q\nend\n";
+
+// The largest level there is: 256 pictures, 255 definitions and layers,
+// three grids of 100 by 100 cells holding every value and empty cells.
+std::string LargestLevel() {
+    std::ostringstream text;
+    for (int i = 0; i < 256; ++i) text << "tiles " << 100 + i << "\n";
+    for (int i = 0; i < 255; ++i)
+        text << "tile " << i - 1 << ' ' << i % 3 << " 0\nbackground " << i * 9999 << ' ' << -i << ' ' << i % 7 << " 1 "
+             << i << ' ' << i % 9 << " 320 240\n";
+    const char digits[] = "0123456789abcdef";
+    for (const char* grid : {"main", "middle", "back"}) {
+        text << "grid " << grid << " 99 99\nhex\n";
+        for (int cell = 0; cell < 100 * 100; ++cell) {
+            int value = (cell * 37) % 300;
+            text << (cell % 100 ? "" : "|") << (value > 255 ? '.' : digits[value / 16])
+                 << (value > 255 ? '.' : digits[value % 16]) << (cell % 100 == 99 ? "\n" : "");
+        }
+        text << "end\n";
+    }
+    return text.str();
+}
+
+DecodedImage ReadPicture(const std::string& path) {
+    std::string bytes = ReadTextFile(path);
+    DecodedImage image;
+    DecodePng(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 1 << 14, image);
+    return image;
+}
+
+uint32_t PixelAt(const DecodedImage& image, int64_t x, int64_t y) {
+    if (x < 0 || y < 0 || x >= image.width || y >= image.height) return 0;
+    const unsigned char* p = &image.rgba[(size_t(y) * image.width + size_t(x)) * 4];
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+
+// Whether the game's shot leaves screen pixel (x, y) to the level: the hero
+// (with room for his cape), the console's lines at the bottom and the
+// collision overlay on every main-grid cell that collides are drawn over it.
+bool LevelPixel(const LevelData& level, int x, int y, int64_t cx, int64_t cy, int64_t px, int64_t py, int console) {
+    if (std::abs(x + cx - px) <= 14 && y + cy >= py - 50 && y + cy <= py + 2) return false;
+    if (y >= kScreenHeight - 8 * console) return false;
+    int64_t column = (x + cx) / kTileSize, row = (y + cy) / kTileSize;
+    const LevelFile::CellGrid& main = level.mainGrid;
+    if (x + cx < 0 || y + cy < 0 || column > main.width || row >= main.height) return true;
+    int16_t cell = main.Cell(int(column), int(row));
+    const auto& definitions = level.tileDefinitions.items;
+    if (cell == LevelFile::kSkippedCell) cell = 0;
+    return size_t(cell) >= definitions.size() ||
+           (definitions[size_t(cell)].flag20 == 0 && definitions[size_t(cell)].flag40 == 0);
+}
+
+std::vector<std::string> ShippedLevels() {
+    std::vector<std::string> names;
+    DIR* dir = opendir((BuiltDataDir() + "/levels").c_str());
+    while (dir)
+        if (dirent* entry = readdir(dir)) {
+            if (entry->d_name[0] != '.') names.push_back(BuiltDataDir() + "/levels/" + entry->d_name);
+        } else {
+            closedir(dir);
+            dir = nullptr;
+        }
+    return names;
+}
+
+std::vector<uint8_t> ImportBytes(const std::string& text, Format format) {
+    LevelData level;
+    std::string error;
+    EXPECT_TRUE(LevelMap::Import(text, format, level, error)) << error;
+    return LevelFile::WriteLevel(level);
+}
+
+// Runs a program of the Tiled package without a display, its settings
+// and caches kept in `dir` (which the test removes).
+RunResult TiledTool(const std::string& dir, std::vector<std::string> args) {
+    std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "HOME=" + dir,           "XDG_CONFIG_HOME=" + dir,
+                                    "XDG_DATA_HOME=" + dir,      "XDG_CACHE_HOME=" + dir, "XDG_RUNTIME_DIR=" + dir};
+    args.insert(args.begin(), env.begin(), env.end());
+    return RunProgram("/usr/bin/env", args);
+}
+
+RunResult Tiled(const std::string& dir, const std::string& format, const std::string& in, const std::string& out) {
+    return TiledTool(dir, {"tiled", "--export-map", format, in, out});
+}
+
+}  // namespace
+
+// Export, import and compile give back the bytes of every shipped stage and
+// of a level that fills every section, in both formats, also after Tiled
+// itself has read and written the map (run on the edge level, the largest
+// level and one stage: each start of Tiled costs a fifth of a second).
+TEST(TiledMap, LevelsSurviveExportImportAndTiledItself) {
+    TempDir dir;
+    std::ofstream(dir / "edge.txt") << kEdgeLevel;
+    std::ofstream(dir / "largest.txt") << LargestLevel();
+    for (const char* name : {"edge", "largest"}) {
+        RunResult compiled = RunProgram(ToolPath("level"), {"compile", dir / name + ".txt", dir / name});
+        ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
+    }
+    std::vector<std::string> levels = ShippedLevels();
+    ASSERT_EQ(levels.size(), 10u);
+    for (const std::string& path : levels) {
+        LevelData level;
+        std::string reason;
+        ASSERT_TRUE(LevelFile::ReadLevelFile(path, level, reason)) << path << reason;
+        std::vector<uint8_t> bytes = LevelFile::WriteLevel(level);
+        for (Format format : {Format::Tmx, Format::Tmj})
+            EXPECT_EQ(ImportBytes(LevelMap::Export(level, format, "../"), format), bytes) << path;
+    }
+    for (const std::string& level : {dir / "edge", dir / "largest", levels.front()}) {
+        std::string original = ReadTextFile(level);
+        RunResult exported = RunProgram(ToolPath("level"), {"export", level, dir / "map.tmx", "--data", dir.path});
+        ASSERT_EQ(exported.exitCode, 0) << exported.output;
+        ASSERT_EQ(Tiled(dir.path, "json", dir / "map.tmx", dir / "tiled.tmj").exitCode, 0);
+        ASSERT_EQ(Tiled(dir.path, "tmx", dir / "tiled.tmj", dir / "tiled.tmx").exitCode, 0);
+        for (const char* map : {"map.tmx", "tiled.tmj", "tiled.tmx"}) {
+            RunResult imported = RunProgram(ToolPath("level"), {"import", dir / map, dir / "back"});
+            EXPECT_EQ(imported.exitCode, 0) << map << imported.output;
+            EXPECT_EQ(ReadTextFile(dir / "back"), original) << level << " through " << map;
+        }
+    }
+}
+
+// What the game cannot hold is refused with the element named; layer data
+// is read in every encoding Tiled writes but zstd.
+TEST(TiledMap, ImportRefusesWhatTheGameCannotHoldAndReadsEveryEncoding) {
+    LevelData level;
+    std::string text = LevelMap::Export(level, Format::Tmx, "");
+    auto replaced = [&text](const std::string& from, const std::string& to) {
+        std::string changed = text;
+        size_t at = changed.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? changed : changed.replace(at, from.size(), to);
+    };
+    const std::string back = "<layer id=\"1\" name=\"back\"";
+    struct Case {
+        std::string map, error;
+    } cases[] = {
+        {replaced(back, "<group name=\"g\"/>" + back), "group layer 'g'"},
+        {replaced(back,
+                  "<layer id=\"9\" name=\"front\" width=\"1\" height=\"1\"><data encoding=\"csv\">0</data>"
+                  "</layer>" +
+                      back),
+         "tile layer 'front': the game has the tile layers back, middle and main"},
+        {replaced("</map>", "<imagelayer name=\"sky\"><image source=\"bg/bg0001.png\"/></imagelayer></map>"),
+         "image layer 'sky' lies above a tile layer"},
+        {replaced("encoding=\"csv\">\n0\n", "encoding=\"csv\">\n2\n"),
+         "tile layer 'back' at column 0, row 0 holds a tile of tileset 'definitions'; it takes pictures"},
+        {replaced("encoding=\"csv\">\n0\n", "encoding=\"base64\" compression=\"zstd\">AAAA"),
+         "tile layer 'back': zstd compression cannot be read"},
+        {replaced("name=\"count\" type=\"int\" value=\"0\"", "name=\"count\" type=\"int\" value=\"257\""),
+         "property 'count' of tileset 'pictures' is not a whole number from 0 to 256"},
+        {replaced("type=\"bounds\"", "type=\"door\""), "object 0 of layer 'objects' has the type 'door'"},
+        {replaced("infinite=\"0\"", "infinite=\"1\""), "the map is infinite"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(LevelMap::Import(c.map, Format::Tmx, level, error)) << c.error;
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
+    std::vector<uint32_t> expected = {1, 0, 2, 300}, cells;
+    std::string error;
+    for (auto [encoding, compression, data] : {std::tuple{"csv", "", " 1,0,\n2, 300 "},
+                                               {"base64", "", "AQAAAAAAAAACAAAALAEAAA=="},
+                                               {"base64", "zlib", "eJxjZIAAJiDWYWRgAAAA4wAx"},
+                                               {"base64", "gzip", "H4sIAAAAAAACA2NkgAAmINZhZGAAAAin0OsQAAAA"}}) {
+        EXPECT_TRUE(TiledMap::DecodeCells(data, encoding, compression, 4, cells, error)) << error;
+        EXPECT_EQ(cells, expected) << encoding << ' ' << compression;
+        EXPECT_FALSE(TiledMap::DecodeCells(data, encoding, compression, 5, cells, error)) << encoding;
+    }
+}
+
+// What tmxrasterizer draws of an exported stage is what the game shows of
+// it, pixel for pixel, wherever the game draws the level alone. The
+// rasterizer draws no parallax, so each image layer is first put where the
+// game's camera puts it (with the map's parallax origin, Tiled's own view
+// puts it there too).
+TEST(TiledMap, TiledDrawsAStageAsTheGameDoes) {
+    TempDir dir;
+    RunResult run = RunGame({"--fast", "--steps", "3", "--level", "blk101", "--window", "320x240", "--trace",
+                             dir / "trace", "--shot", "3:" + dir / "shot.png"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    std::string line = ReadLines(dir / "trace").back();
+    double cx = 0, cy = 0, px = 0, py = 0, console = 0;
+    std::string camera = JsonField(line, "camera"), player = JsonField(line, "player");
+    ASSERT_EQ(sscanf(camera.c_str(), "[%lf,%lf]", &cx, &cy), 2);
+    ASSERT_EQ(sscanf(player.c_str(), "[%lf,%lf]", &px, &py), 2);
+    ASSERT_TRUE(JsonNumberField(line, "console", console));
+
+    LevelData level;
+    std::string reason;
+    ASSERT_TRUE(LevelFile::ReadLevelFile(BuiltDataDir() + "/levels/blk101", level, reason)) << reason;
+    for (LevelFile::Background& b : level.backgrounds.items) {
+        b.x = int32_t(cx) + (b.horizontalDivisor ? b.x - int32_t(cx) / b.horizontalDivisor : b.x);
+        b.y = int32_t(cy) + (b.verticalDivisor ? b.y - int32_t(cy) / b.verticalDivisor : b.y);
+    }
+    std::ofstream(dir / "view.tmx") << LevelMap::Export(level, Format::Tmx, BuiltDataDir() + "/");
+    RunResult drawn = TiledTool(
+        dir.path, {"tmxrasterizer", "--hide-layer", "objects", "--no-smoothing", dir / "view.tmx", dir / "map.png"});
+    ASSERT_EQ(drawn.exitCode, 0) << drawn.output;
+    // The picture starts at the top left of the map or of a layer left of it or above it.
+    int64_t left = 0, top = 0;
+    for (const LevelFile::Background& b : level.backgrounds.items) {
+        left = std::min<int64_t>(left, b.x);
+        top = std::min<int64_t>(top, b.y);
+    }
+    DecodedImage shot = ReadPicture(dir / "shot.png"), map = ReadPicture(dir / "map.png");
+    ASSERT_EQ(shot.width, uint32_t(kScreenWidth));
+    int compared = 0, differing = 0;
+    for (int y = 0; y < kScreenHeight; ++y)
+        for (int x = 0; x < kScreenWidth; ++x) {
+            if (!LevelPixel(level, x, y, int64_t(cx), int64_t(cy), int64_t(px), int64_t(py), int(console))) continue;
+            ++compared;
+            uint32_t drawnPixel = PixelAt(map, x + int64_t(cx) - left, y + int64_t(cy) - top);
+            if ((drawnPixel | 0xFF) != (PixelAt(shot, x, y) | 0xFF) && differing++ < 5)
+                ADD_FAILURE() << "at " << x << "," << y << std::hex << " Tiled " << drawnPixel << " game "
+                              << PixelAt(shot, x, y);
+        }
+    EXPECT_GT(compared, kScreenWidth * kScreenHeight / 3);
+    EXPECT_EQ(differing, 0);
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include "tiledmap/TiledMap.h"
+#include "world/LevelFile.h"
+#include <string>
+
+// A level as a map of the Tiled editor and back (the mapping is described in
+// docs/stage-making.md). Import(Export(level)) gives the same level, and so
+// the same bytes, for every file the game accepts.
+namespace LevelMap {
+
+// The tile layers from the bottom up, as the game draws the grids.
+extern const char* const kGridNames[3];
+// Background colour keys 0, 1 and 2 as the transparent colour of a layer.
+extern const char* const kKeyColors[3];
+
+// `pictures` is put before each picture's game path ("tiles/tile0100.png"):
+// the way from the map's folder to the data directory, ending in '/', or "".
+std::string Export(const LevelFile::LevelData& level, TiledMap::Format format, const std::string& pictures);
+// False with a message naming the map element the game cannot represent.
+bool Import(const std::string& text, TiledMap::Format format, LevelFile::LevelData& level, std::string& error);
+// The level source a map stands for (what Import compiles).
+bool SourceOfMap(const TiledMap::Map& map, std::string& source, std::string& error);
+
+// The files of duskhold-level: a map file read as a level, and a level
+// written as a map whose pictures point into the data directory `dataDir`.
+// False with the reason.
+bool ReadMapFile(const std::string& path, TiledMap::Format format, LevelFile::LevelData& level, std::string& error);
+bool WriteMapFile(const LevelFile::LevelData& level, const std::string& path, TiledMap::Format format,
+                  const std::string& dataDir, std::string& error);
+
+}  // namespace LevelMap
