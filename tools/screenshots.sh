@@ -5,6 +5,11 @@
 # docs/screenshots/NAME.png. An "# options: ..." line adds options for the
 # game, such as --level NAME. Needs a display (make screenshots brings one).
 #
+# Then the stages' contact sheet: each route movie in content/routes is
+# replayed on its stage at the game's own 320 by 240, its "# shot:" lines
+# give docs/stages/NAME.png, and docs/stages.md shows them with the stage's
+# size and the step on which the route clears it.
+#
 #   tools/screenshots.sh [BUILD_DIR]      (make screenshots)
 #
 # The game runs from inside the build directory with --data data, so that
@@ -45,3 +50,54 @@ for movie in "$SHOTS"/movies/*.movie; do
     shoot "$movie"
     echo "$(basename "$movie"): $(sed -n 's/^# shot: [0-9]* \(.*\)$/\1.png/p' "$movie" | paste -sd ' ' -)"
 done
+
+# The console's start-up lines are gone after this many steps; a route is
+# replayed after them, with its steps and shots moved on by as many.
+QUIET=1300
+STAGES=$ROOT/docs/stages
+SHEET=$ROOT/docs/stages.md
+
+# stage_row ROUTE: pictures the route and prints the stage's row of the sheet.
+stage_row() {
+    route=$1
+    level=$(basename "$route" .movie)
+    work=$(mktemp -d)
+    awk -v quiet=$QUIET '/^[0-9]/ { $1 += quiet } { print }' "$route" > "$work/route.movie"
+    set --
+    pictures=
+    shots=$(sed -n 's/^# shot: \([0-9]*\) \(.*\)$/\1 \2/p' "$route")
+    while read -r step name; do
+        set -- "$@" --shot "$((QUIET + step)):$STAGES/$name.png"
+        pictures="$pictures ![$name](stages/$name.png)"
+    done <<EOF
+$shots
+EOF
+    budget=$(sed -n 's/^# budget: \([0-9]*\)$/\1/p' "$route")
+    (cd "$BUILD" && ./duskhold --data data --window 320x240 --fast --level "$level" --replay "$work/route.movie" \
+        --steps "$((QUIET + budget))" --trace "$work/trace.jsonl" "$@" > "$work/log" 2>&1) ||
+        { cat "$work/log" >&2; echo "$route: the game failed" >&2; rm -rf "$work"; return 1; }
+    clear=$(grep -n '"clear":0[,}]' "$work/trace.jsonl" | head -n 1 | cut -d: -f1)
+    rm -rf "$work"
+    [ -n "$clear" ] || { echo "$route: the route does not clear $level" >&2; return 1; }
+    source=$ROOT/content/levels/$level.txt
+    title=$(sed -n '1s/^# \([^:]*\):.*/\1/p' "$source")
+    size=$(sed -n 's/^grid main \([0-9]*\) \([0-9]*\).*/\1 \2/p' "$source")
+    echo "| $title (\`$level\`), $((${size% *} + 1)) by ${size#* } tiles, cleared on step $((clear - QUIET)) |$pictures |"
+}
+
+mkdir -p "$STAGES"
+{
+    echo "# The stages"
+    echo
+    echo "Each stage at three points of its route (\`content/routes/LEVEL.movie\`, arrows"
+    echo "and X only), pictured by \`make screenshots\`. Sizes are in tiles of 24 pixels,"
+    echo "columns by rows; the game runs 62.5 steps a second."
+    echo
+    echo "| Stage | Start, middle and end of the route |"
+    echo "|---|---|"
+    for route in "$ROOT"/content/routes/*.movie; do
+        stage_row "$route"
+    done
+} > "$SHEET.new"
+mv "$SHEET.new" "$SHEET"
+echo "docs/stages.md: $(find "$ROOT/content/routes" -name '*.movie' | wc -l) stages"

@@ -38,6 +38,7 @@ const char* UsageText() {
            "  --level NAME       go straight into the stage NAME\n"
            "  --watch            reload the stage when its level file or pictures change\n"
            "  --fast             run steps back to back, without waiting for the clock\n"
+           "  --unseen           draw only the steps --shot pictures (quick replays)\n"
            "  --steps N          end after step N\n"
            "  --shot N:FILE.png  write the picture after the draw of step N (repeatable)\n"
            "  --trace FILE       write one JSON line per step\n"
@@ -69,6 +70,8 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.fullscreen = true;
         } else if (arg == "--fast") {
             options.fast = true;
+        } else if (arg == "--unseen") {
+            options.unseen = true;
         } else if (arg == "--reference") {
             options.reference = true;
         } else if (arg == "--watch") {

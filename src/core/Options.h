@@ -13,6 +13,7 @@ struct Options {
     bool fullscreen = false;
     bool fast = false;
     bool reference = false;  // the plain reference paths, for measuring
+    bool unseen = false;     // frames are drawn only when a picture is due
     bool watch = false;      // reload the stage when its files change
     long steps = 0;          // 0: run until Escape or the window is closed
     std::vector<ShotRequest> shots;

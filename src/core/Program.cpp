@@ -106,6 +106,7 @@ int RunProgram(int argc, char** argv) {
     }
     MakePathsAbsolute(options);
     UseReferencePaths(options.reference);
+    DrawOnlyShownFrames(options.unseen);
     if (options.fast) SetErrorDialogsAllowed(false);
     if (!options.trace.empty() && !OpenTrace(options.trace, error)) {
         fprintf(stderr, "duskhold: %s\n", error.c_str());

@@ -38,6 +38,7 @@ struct Target {
     bool drawnOnce = false;
 };
 Target gTarget;
+bool gOnlyShown = false;
 
 int PowerOfTwoAtLeast(int size) {
     int power = 1;
@@ -136,6 +137,7 @@ void BeginFrame() {
 bool EndFrame(bool mustShow) {
     if (!Ready()) return true;
     RecordQuadsInto(nullptr);
+    if (gOnlyShown && !mustShow) return false;
     bool changed = DrawRecordedFrame();
     if (!changed && !mustShow && !gTarget.mustShow) return false;
     gTarget.mustShow = false;
@@ -144,6 +146,8 @@ bool EndFrame(bool mustShow) {
 }
 
 void ShowNextFrame() { gTarget.mustShow = true; }
+
+void DrawOnlyShownFrames(bool onlyShown) { gOnlyShown = onlyShown; }
 
 void ResetFrameTarget() {
     RecordQuadsInto(nullptr);

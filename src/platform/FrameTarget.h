@@ -19,6 +19,10 @@ void BeginFrame();
 // uncovered always show the frame.
 bool EndFrame(bool mustShow);
 
+// With true, a frame is drawn only when `mustShow` asks for it: replays
+// that check the game's steps, not its pictures, skip the drawing's cost.
+void DrawOnlyShownFrames(bool onlyShown);
+
 // The window's contents were lost or moved: the next frame is shown even if
 // its picture has not changed.
 void ShowNextFrame();

@@ -2,16 +2,27 @@
 #include "screens/StageTable.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 
+namespace {
+// The number after "# budget:" in a route movie; 0 when there is none.
+long RouteBudget(const std::string& movie) {
+    for (const std::string& line : ReadLines(movie))
+        if (line.rfind("# budget: ", 0) == 0) return std::strtol(line.c_str() + 10, nullptr, 10);
+    return 0;
+}
+}
+
 // Every shipped stage passes the tool's strict check, dumps to a source that
-// compiles to the same bytes, and starts without an error, with the music
-// of its row and with the hero's feet on the top of a ground tile; walking
-// left, he stops at the wall that closes the stage's left end.
-TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
+// compiles to the same bytes, starts without an error, with the music of its
+// row and with the hero's feet on the ground, and is cleared by its route
+// movie (content/routes, arrows and X only) within the movie's budget; the
+// route first walks left, where the wall that closes the stage stops him.
+TEST(LevelStages, EachStageChecksRoundTripsStartsOnTheGroundAndItsRouteClearsIt) {
     std::string dir = MakeTempDir();
-    std::ofstream(dir + "/left.movie") << "duskhold-movie 1\n11 down left\n";
     for (const char* stage : {"blk101", "blk201a", "blk301a", "blk401a", "blk40aa", "blk501a", "blk601a", "blk701a",
                               "blk801a", "blk901a"}) {
         SCOPED_TRACE(stage);
@@ -31,18 +42,26 @@ TEST(LevelStages, EachStageChecksRoundTripsAndStartsWithTheHeroOnTheGround) {
         EXPECT_EQ(ReadTextFile(dir + "/" + stage), ReadTextFile(level));
 
         std::string trace = dir + "/" + stage + ".jsonl";
-        RunResult run = RunGame({"--fast", "--steps", "200", "--level", stage, "--trace", trace, "--window", "320x240",
-                                 "--replay", dir + "/left.movie"});
+        std::string route = std::string(DUSKHOLD_SOURCE_DIR) + "/content/routes/" + stage + ".movie";
+        const long budget = RouteBudget(route);
+        ASSERT_GT(budget, 0) << route;
+        RunResult run = RunGame({"--fast", "--unseen", "--steps", std::to_string(budget), "--level", stage, "--trace",
+                                 trace, "--window", "320x240", "--replay", route});
         ASSERT_EQ(run.exitCode, 0) << run.output;
         EXPECT_EQ(run.output.find("Error"), std::string::npos) << run.output;
         EXPECT_EQ(run.output.find("not loaded"), std::string::npos) << run.output;
         std::vector<std::string> lines = ReadLines(trace);
-        ASSERT_EQ(lines.size(), 200u);
+        ASSERT_EQ(lines.size(), size_t(budget));
         EXPECT_EQ(JsonField(lines[0], "state"), "\"game\"");
         EXPECT_EQ(JsonField(lines[0], "level"), "\"" + std::string(stage) + "\"");
         EXPECT_EQ(JsonField(lines[0], "music"), JsonString(FindStageOfLevel(stage)->music));
         EXPECT_EQ(JsonField(lines[0], "player"), JsonField(lines[9], "player"));
-        EXPECT_NE(JsonField(lines[9], "player").find(",264]"), std::string::npos);
-        EXPECT_EQ(JsonField(lines[199], "player"), "[34,264]");
+        auto cleared = std::find_if(lines.begin(), lines.end(),
+                                    [](const std::string& line) { return JsonField(line, "clear") == "0"; });
+        ASSERT_NE(cleared, lines.end()) << "the route does not clear the stage within " << budget << " steps";
+        float leftmost = 1e9f;
+        for (auto line = lines.begin(); line != cleared; ++line)
+            leftmost = std::min(leftmost, std::strtof(JsonField(*line, "player").c_str() + 1, nullptr));
+        EXPECT_EQ(leftmost, 34.0f);
     }
 }
