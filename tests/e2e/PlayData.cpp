@@ -50,9 +50,11 @@ Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, lo
     std::ofstream(dir + "/play.movie") << MovieText(holds);
     // The disk driver writes sound as fast as it can; the dummy device keeps
     // real time, opens without hardware and leaves the processor to the game.
+    // Only the pictured steps are drawn: the plays check the trace.
     std::vector<std::string> args = env;
-    args.insert(args.end(), {DUSKHOLD_BINARY, "--fast", "--steps", std::to_string(steps), "--window", "320x240",
-                             "--data", dataDir, "--replay", dir + "/play.movie", "--trace", dir + "/trace.jsonl"});
+    args.insert(args.end(),
+                {DUSKHOLD_BINARY, "--fast", "--unseen", "--steps", std::to_string(steps), "--window", "320x240",
+                 "--data", dataDir, "--replay", dir + "/play.movie", "--trace", dir + "/trace.jsonl"});
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     Play play;
     play.run = RunProgram("env", args);
