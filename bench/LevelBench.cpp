@@ -74,7 +74,7 @@ struct WorstLevel {
         hero = std::make_unique<Player>();
         hero->position = Vector3(1210, 1200, 0);
         hero->PlaceShapes();
-        Camera::MoveTo(Vector3(1050, 1080, 0));
+        TheCamera().MoveTo(Vector3(1050, 1080, 0));
     }
 };
 

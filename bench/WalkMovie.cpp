@@ -1,5 +1,5 @@
 #include "WalkMovie.h"
-#include "core/Movie.h"
+#include "base/Movie.h"
 #include <map>
 
 namespace {

@@ -19,8 +19,9 @@ namespace {
 template <typename Use>
 void WithLevel(const std::string& name, Use use) {
     EntityManager entities;
-    auto* level = new LevelNamespace::Level();
-    entities.Add(level);
+    auto owned = std::make_unique<LevelNamespace::Level>();
+    auto* level = owned.get();
+    entities.Add(std::move(owned));
     level->Load(name.c_str());
     use(*level);
     entities.Clear();

@@ -1,5 +1,5 @@
 #include "WorstCaseLevel.h"
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include "levelsource/LevelSource.h"
 #include "platform/Files.h"
 #include "platform/PngWrite.h"

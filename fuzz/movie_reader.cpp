@@ -1,7 +1,7 @@
 // Any text: the movie reader either refuses it with a line number and a
 // reason, or accepts it, and the accepted events written back as lines read
 // back as exactly the same events.
-#include "core/Movie.h"
+#include "base/Movie.h"
 #include <cstdlib>
 #include <map>
 

@@ -1,7 +1,7 @@
 // Any bytes: the save file reader keeps within its table (at most 20 files
 // of at most 10 glyphs), reads the same from a FILE as from memory, and the
 // table it made is written back and read again unchanged.
-#include "screens/SaveFile.h"
+#include "campaign/SaveFile.h"
 #include <cstdio>
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "collision/CellIndex.h"
-#include "core/Color.h"
-#include "core/SharedConstants.h"
-#include "core/Vector3.h"
+#include "base/Color.h"
+#include "base/SharedConstants.h"
+#include "base/Vector3.h"
 #include <cstddef>
 #include <cstdint>
 #include <list>

@@ -1,6 +1,6 @@
 #include "console/DevConsole.h"
-#include "core/Log.h"
-#include "core/SharedConstants.h"
+#include "base/Log.h"
+#include "base/SharedConstants.h"
 #include <algorithm>
 #include <sstream>
 #include <vector>

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/CurrentInstance.h"
+#include "base/CurrentInstance.h"
 #include "core/Entity.h"
 #include "platform/Sprite.h"
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "platform/ErrorBox.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>

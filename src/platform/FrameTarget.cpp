@@ -1,5 +1,5 @@
 #include "platform/FrameTarget.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include "platform/DrawList.h"
 #include "platform/Renderer.h"
 #include <GL/gl.h>
@@ -24,6 +24,7 @@ struct FramebufferCalls {
 };
 
 struct Target {
+    unsigned context = 0;  // the GL context the target was made in
     bool tried = false;
     bool ready = false;
     bool mustShow = true;
@@ -81,7 +82,17 @@ bool MakeTarget(Target& target) {
     return complete;
 }
 
+// A new GL context has none of the old one's textures or framebuffers: the
+// target is made again in it.
+void ResetForNewContext() {
+    if (gTarget.context == GlContextCount()) return;
+    RecordQuadsInto(nullptr);
+    gTarget = Target();
+    gTarget.context = GlContextCount();
+}
+
 bool Ready() {
+    ResetForNewContext();
     if (!gTarget.tried) {
         gTarget.tried = true;
         gTarget.ready = MakeTarget(gTarget);
@@ -148,10 +159,5 @@ bool EndFrame(bool mustShow) {
 void ShowNextFrame() { gTarget.mustShow = true; }
 
 void DrawOnlyShownFrames(bool onlyShown) { gOnlyShown = onlyShown; }
-
-void ResetFrameTarget() {
-    RecordQuadsInto(nullptr);
-    gTarget = Target();
-}
 
 bool FrameTargetInUse() { return Ready(); }

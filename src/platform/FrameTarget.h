@@ -27,9 +27,5 @@ void DrawOnlyShownFrames(bool onlyShown);
 // its picture has not changed.
 void ShowNextFrame();
 
-// A new GL context was made: the off-screen picture is made again for it on
-// the next frame.
-void ResetFrameTarget();
-
 // False when frames go straight into the window.
 bool FrameTargetInUse();

@@ -1,5 +1,5 @@
 #include "platform/MovieEvents.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include "platform/EventQueue.h"
 #include "platform/Input.h"
 #include <SDL.h>

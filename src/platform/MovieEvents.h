@@ -1,5 +1,5 @@
 #pragma once
-#include "core/Movie.h"
+#include "base/Movie.h"
 #include <functional>
 #include <string>
 

@@ -1,9 +1,8 @@
 #include "platform/Renderer.h"
-#include "core/Log.h"
-#include "core/SharedConstants.h"
+#include "base/Log.h"
+#include "base/SharedConstants.h"
 #include "platform/DrawList.h"
 #include "platform/ErrorBox.h"
-#include "platform/FrameTarget.h"
 #include <GL/gl.h>
 #include <SDL.h>
 #include <cstddef>
@@ -19,6 +18,7 @@ Viewport gViewport;
 bool gViewportFillsWindow = false;
 int gLogicalWidth = kScreenWidth;
 int gLogicalHeight = kScreenHeight;
+unsigned gGlContexts = 0;
 
 void ApplyViewport(int windowWidth, int windowHeight, double aspect) {
     gViewport = ComputeViewport(windowWidth, windowHeight, aspect);
@@ -88,7 +88,7 @@ bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int wind
         return false;
     }
     PrintStatus("Renderer initialized");
-    ResetFrameTarget();
+    ++gGlContexts;
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
     glClearColor(0, 0, 0, 0);
@@ -108,6 +108,7 @@ const Viewport& CurrentViewport() { return gViewport; }
 bool ViewportFillsWindow() { return gViewportFillsWindow; }
 int LogicalWidth() { return gLogicalWidth; }
 int LogicalHeight() { return gLogicalHeight; }
+unsigned GlContextCount() { return gGlContexts; }
 
 void DrawQuad(float x, float y, float z, float width, float height, Color color, float s0, float t0, float s1,
               float t1) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/Color.h"
+#include "base/Color.h"
 
 class DrawList;
 
@@ -35,6 +35,9 @@ const Viewport& CurrentViewport();
 bool ViewportFillsWindow();
 int LogicalWidth();
 int LogicalHeight();
+// How many GL contexts InitRenderer has made; what was made in an earlier
+// one (textures, framebuffers) is gone.
+unsigned GlContextCount();
 
 // One quad drawn with whatever texture and blending state is set.
 void DrawQuad(float x, float y, float z, float width, float height, Color color, float s0, float t0, float s1,

@@ -1,5 +1,5 @@
 #include "platform/Screenshots.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include "platform/Files.h"
 #include "platform/Page.h"
 #include "platform/Window.h"

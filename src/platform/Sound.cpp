@@ -1,5 +1,5 @@
 #include "platform/Sound.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include "platform/ErrorBox.h"
 #include "platform/Files.h"
 
@@ -65,8 +65,3 @@ void Sound::Release() {
 bool Sound::Loaded() const { return sound_ != nullptr; }
 
 bool Sound::Playing() const { return channel_ && channel_->isPlaying(); }
-
-void ReleaseSound(std::unique_ptr<Sound>& sound) {
-    if (sound) sound->Release();
-    sound.reset();
-}

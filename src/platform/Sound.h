@@ -1,6 +1,5 @@
 #pragma once
 #include "platform/AudioSystem.h"
-#include <memory>
 
 // One loaded sound or music file and the channel it last played on. While the
 // sound switch is off every operation returns at once and does nothing.
@@ -9,10 +8,12 @@ public:
     Sound(const char* path, bool loop);
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
+    ~Sound() { Release(); }
 
     void Play();
     void Stop();
-    // Stops and frees the loaded file; owners call it before destroying.
+    // Stops and frees the loaded file; the destructor does it too, and a
+    // second call does nothing.
     void Release();
 
     bool Loaded() const;
@@ -24,10 +25,6 @@ private:
     Audio::Channel* channel_ = nullptr;
     bool loop_ = false;
 };
-
-// How an owner lets go of its sound: released, then destroyed; nothing
-// when it holds none.
-void ReleaseSound(std::unique_ptr<Sound>& sound);
 
 // Creates and initialises the sound system with 32 channels, then turns the
 // sound switch on. Without an audio device the game runs silently.

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/Color.h"
+#include "base/Color.h"
 #include "platform/Texture.h"
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "platform/Texture.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include "platform/ErrorBox.h"
 #include "platform/Files.h"
 #include "platform/PngDecode.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/Color.h"
+#include "base/Color.h"
 #include <cstdint>
 
 // One uploaded picture. Every record holding a non-zero texture name owns one

@@ -1,6 +1,5 @@
 #include "player/Player.h"
-#include "core/SharedConstants.h"
-#include "core/Trace.h"
+#include "base/SharedConstants.h"
 #include "platform/Input.h"
 #include "world/Camera.h"
 #include <cmath>
@@ -33,8 +32,6 @@ const SoundFile kSoundFiles[] = {
     {5, "sound\\gethit5.wav"},     {6, "sound\\dying2.wav"}, {0, "sound\\fallcrouch.wav"},
 };
 
-std::string JsonPair(float x, float y) { return "[" + JsonNumber(x) + "," + JsonNumber(y) + "]"; }
-
 // The largest push out of the tiles the given probes touched, measured from
 // one probe, along one axis and in one direction only. A later tile replaces
 // the push only when it pushes strictly further.
@@ -56,7 +53,8 @@ float LargestPush(std::initializer_list<const Collision::Point*> touching, const
 Player::Player() { Init(); }
 
 Player::~Player() {
-    for (std::unique_ptr<Sound>& sound : sounds) ReleaseSound(sound);
+    // In the order they were loaded, as the hero has always let them go.
+    for (std::unique_ptr<Sound>& sound : sounds) sound.reset();
 }
 
 void Player::Init() {
@@ -140,21 +138,13 @@ void Player::Update(float step) {
     position += velocity;
     if (held & ButtonA) PlaceShapes();
     else ResolveCollisions();
-    Camera::Follow(position);
+    TheCamera().Follow(position);
 }
 
 // The picture spans 19 pixels left and 32 right of position.x and ends at
 // position.y.
 void Player::Draw() {
-    float x = position.x - float((kFrameWidth - 12) / 2) - Camera::X();
-    float y = position.y - float(kFrameHeight) - Camera::Y();
+    float x = position.x - float((kFrameWidth - 12) / 2) - TheCamera().X();
+    float y = position.y - float(kFrameHeight) - TheCamera().Y();
     bodySprite.Draw(int32_t(x), int32_t(y), 0, 0, 1.0f, 0, kOpaqueWhite);
-}
-
-void AddHeroTraceFields() {
-    AddTraceField("camera", [] { return JsonPair(Camera::X(), Camera::Y()); });
-    AddTraceField("player", [] {
-        const Player* hero = ThePlayer();
-        return hero ? JsonPair(hero->position.x, hero->position.y) : std::string("null");
-    });
 }

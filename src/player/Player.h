@@ -1,8 +1,8 @@
 #pragma once
 #include "collision/Collision.h"
-#include "core/CurrentInstance.h"
+#include "base/CurrentInstance.h"
 #include "core/Entity.h"
-#include "core/Vector3.h"
+#include "base/Vector3.h"
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
 #include <array>
@@ -58,6 +58,3 @@ private:
 
 // The hero alive now, or null.
 inline Player* ThePlayer() { return CurrentInstance<Player>::Get(); }
-
-// Adds "camera" [x, y] and "player" [x, y] (null without a hero) to the trace.
-void AddHeroTraceFields();

@@ -1,5 +1,5 @@
 #include "screens/GameOver.h"
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include "core/StateStack.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
@@ -32,7 +32,7 @@ void GameOver::Leave() {
     moon_.reset();
     castle_.reset();
     letters_.reset();
-    ReleaseSound(music_);
+    music_.reset();
 }
 
 void GameOver::Update(float) {

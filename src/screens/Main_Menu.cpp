@@ -1,20 +1,14 @@
 #include "screens/Main_Menu.h"
-#include "core/Log.h"
-#include "core/SharedConstants.h"
+#include "base/Log.h"
+#include "base/SharedConstants.h"
 #include "core/StateStack.h"
-#include "core/Trace.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
-#include "screens/SaveProgress.h"
+#include "campaign/SaveProgress.h"
 #include "screens/Screens.h"
-#include "screens/StageMusic.h"
-#include "screens/StageTable.h"
+#include "campaign/StageMusic.h"
+#include "campaign/StageTable.h"
 #include "world/LevelName.h"
-
-int32_t& TheStageNumber() {
-    static int32_t stage = 0;
-    return stage;
-}
 
 namespace {
 Main_Menu gScreen;
@@ -203,13 +197,4 @@ void Main_Menu::DrawFileNames() const {
     }
 }
 
-std::string Main_Menu::TraceJson() const {
-    const MenuNavigation& n = navigation_;
-    return "{\"page\":" + std::to_string(n.page) + ",\"cursor\":" + std::to_string(n.cursor) +
-           ",\"row\":" + std::to_string(n.listRow) + ",\"scroll\":" + std::to_string(n.listScroll) + "}";
-}
-
-void AddMenuTraceField() {
-    AddTraceField("menu",
-                  [] { return TheStateStack().CurrentState() == gMainMenu ? gScreen.TraceJson() : std::string(); });
-}
+const Main_Menu& TheMainMenu() { return gScreen; }

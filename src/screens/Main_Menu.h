@@ -1,14 +1,11 @@
 #pragma once
 #include "core/GameState.h"
 #include "platform/Sprite.h"
-#include "screens/MenuNavigation.h"
-#include "screens/SaveFile.h"
+#include "campaign/MenuNavigation.h"
+#include "campaign/SaveFile.h"
 #include <cstdint>
 #include <optional>
 #include <string>
-
-// The stage chosen in the menu: 0 until a file is started.
-int32_t& TheStageNumber();
 
 // The screen between the title and play: a column of framed entries with
 // flames beside the current one; GAME START and SELECT FILE slide in further
@@ -23,8 +20,6 @@ public:
 
     const MenuNavigation& Navigation() const { return navigation_; }
     const SaveFileTable& Files() const { return files_; }
-    // {"page":P,"cursor":C,"row":R,"scroll":S} for the trace.
-    std::string TraceJson() const;
 
 private:
     void DrawHolderBars() const;
@@ -53,4 +48,5 @@ void DrawMenuWord(const Sprite& font, const char* word, int32_t x, int32_t y, bo
 void ReleaseStagePicture();
 
 // Registers the "menu" trace field, written while the menu is current.
-void AddMenuTraceField();
+// The menu screen itself, for the trace.
+const Main_Menu& TheMainMenu();

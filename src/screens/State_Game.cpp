@@ -1,13 +1,12 @@
 #include "screens/State_Game.h"
-#include "core/Log.h"
-#include "core/SharedConstants.h"
+#include "base/Log.h"
+#include "base/SharedConstants.h"
 #include "core/StateStack.h"
-#include "core/Trace.h"
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
-#include "screens/SaveProgress.h"
-#include "screens/StageMusic.h"
-#include "screens/StageTable.h"
+#include "campaign/SaveProgress.h"
+#include "campaign/StageMusic.h"
+#include "campaign/StageTable.h"
 #include "screens/Screens.h"
 #include "world/Camera.h"
 #include "world/Level.h"
@@ -20,16 +19,6 @@ namespace {
 State_Game gScreen;
 bool gWatchFiles = false;
 
-// The trace names the stage from the moment play starts, and counts the
-// steps since it was cleared.
-void AddLevelTraceFields() {
-    AddTraceField("level", [] { return JsonString(TheLevelName()); });
-    AddTraceField("clear", [] {
-        bool cleared = TheStateStack().CurrentState() == gStateGame && gScreen.ClearSteps() >= 0;
-        return cleared ? JsonNumber(gScreen.ClearSteps()) : std::string();
-    });
-}
-
 // The stage is lost once the hero's head has dropped below the lowest line
 // the camera can show and below the level's main grid: a level whose bounds
 // end above its ground (or that has no bounds) still plays.
@@ -37,7 +26,7 @@ bool HeroFellOut(const LevelNamespace::Level* level) {
     const Player* hero = ThePlayer();
     if (!hero || !level) return false;
     const float top = hero->position.y - float(Player::kFrameHeight);
-    return top > std::max(Camera::Maximum().y, level->MainGridBottom());
+    return top > std::max(TheCamera().Maximum().y, level->MainGridBottom());
 }
 
 bool HeroPassedExit(const LevelNamespace::Level* level) {
@@ -52,9 +41,9 @@ constexpr int32_t kBannerX = (kScreenWidth - 11 * 8) / 2;
 constexpr int32_t kBannerY = (kScreenHeight - 8) / 2;
 }
 GameState* const gStateGame = &gScreen;
+const State_Game& TheStateGame() { return gScreen; }
 
 void State_Game::Enter() {
-    AddLevelTraceFields();
     LevelFile::LevelData data;
     const bool read = ReadStage(data);
     // A stage that did not load is watched too, so that fixing its file brings it in.
@@ -99,11 +88,7 @@ void State_Game::WatchFiles(bool on) { gWatchFiles = on; }
 
 bool State_Game::ReadStage(LevelFile::LevelData& data) {
     const std::string path = LevelNamespace::LevelGamePath(TheLevelName());
-    std::string reason;
-    if (!LevelNamespace::ReadLevelOfName(TheLevelName(), data, reason)) {
-        PrintStatus("Level %s not loaded: %s", path.c_str(), reason.c_str());
-        return false;
-    }
+    if (!LevelNamespace::ReadLevelOfName(TheLevelName(), data)) return false;
     std::vector<std::string> files = LevelFile::PictureFiles(data);
     files.insert(files.begin(), path);
     watch_.Watch(files);
@@ -113,8 +98,9 @@ bool State_Game::ReadStage(LevelFile::LevelData& data) {
 // The level and, once it is built, the hero join the entity manager in that
 // order; without a file the level stays empty and no hero is made.
 void State_Game::BuildStage(const LevelFile::LevelData* data) {
-    level = new LevelNamespace::Level();
-    entities.Add(level);
+    auto owned = std::make_unique<LevelNamespace::Level>();
+    level = owned.get();
+    entities.Add(std::move(owned));
     if (data) level->Build(*data);
 }
 
@@ -170,6 +156,5 @@ void State_Game::StartClear() {
 void State_Game::ReleaseClear() {
     clearSteps_ = -1;
     bannerFont_.reset();
-    if (clearTune_) clearTune_->Release();
     clearTune_.reset();
 }

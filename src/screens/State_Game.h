@@ -64,3 +64,6 @@ private:
     LevelWatch watch_;
     int32_t watchSteps_ = 0;
 };
+
+// The stage screen itself, for the trace.
+const State_Game& TheStateGame();

@@ -1,5 +1,5 @@
 #include "screens/TitleScreen.h"
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
 #include "platform/Input.h"
@@ -35,8 +35,8 @@ void TitleScreen::Enter() {
 void TitleScreen::Leave() {
     logo_.reset();
     font_.reset();
-    ReleaseSound(music_);
-    ReleaseSound(pressSound_);
+    music_.reset();
+    pressSound_.reset();
 }
 
 void TitleScreen::Update(float step) {
@@ -75,9 +75,4 @@ void TitleScreen::Draw() {
     PrintText(*font_, 110, 200, 1, WhiteWithAlpha(PromptAlpha()), "PRESS START");
 }
 
-void AddTitleTraceField() {
-    AddTraceField("title", [] {
-        if (TheStateStack().CurrentState() != gTitleScreen) return std::string();
-        return "{\"timer\":" + JsonNumber(gScreen.Timer()) + ",\"leave\":" + JsonNumber(gScreen.LeaveCounter()) + "}";
-    });
-}
+const TitleScreen& TheTitleScreen() { return gScreen; }

@@ -39,4 +39,5 @@ private:
 
 // Adds "title" to the trace: the timer and the leave counter while the title
 // screen is current.
-void AddTitleTraceField();
+// The title screen itself, for the trace.
+const TitleScreen& TheTitleScreen();

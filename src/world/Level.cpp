@@ -1,6 +1,6 @@
 #include "world/Level.h"
 #include "core/ReferencePaths.h"
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include "world/Camera.h"
 #include <algorithm>
 #include <cmath>
@@ -130,7 +130,7 @@ void Level::Draw() { DrawWithin(ReferencePaths() ? kEverywhere : kScreen); }
 void Level::DrawEveryCell() { DrawWithin(kEverywhere); }
 
 void Level::DrawWithin(const Area& visible) {
-    int64_t cx = TruncateCamera(Camera::X()), cy = TruncateCamera(Camera::Y());
+    int64_t cx = TruncateCamera(TheCamera().X()), cy = TruncateCamera(TheCamera().Y());
     for (const BackgroundLayer& layer : backgrounds) DrawBackground(layer, cx, cy, visible);
 
     GridView view{cx, cy, ReachOfAll(tilePictures), visible};

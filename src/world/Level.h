@@ -84,9 +84,9 @@ private:
 // The game path of a level ("levels\blk101"), cut to the longest path the
 // game reads.
 std::string LevelGamePath(const char* levelName);
-// Reads a level file as loading does; false with the reason for a file the
-// game refuses.
-bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data, std::string& reason);
+// Reads levels\<name>, the one way the game reads a level; false for a file
+// the game refuses, after a status line that says why.
+bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data);
 
 // The process-wide table of animated tile pictures: loading fills entries 0
 // to count - 1 and nothing draws them.

@@ -1,6 +1,6 @@
 #include "core/EntityManager.h"
-#include "core/Log.h"
-#include "core/SharedConstants.h"
+#include "base/Log.h"
+#include "base/SharedConstants.h"
 #include "player/Player.h"
 #include "world/Camera.h"
 #include "world/Level.h"
@@ -109,10 +109,10 @@ void PlaceHero(EntityManager* manager, const Vector3& start) {
         PrintStatus("The level is in no entity manager: no hero is made");
         return;
     }
-    Player* player = new Player();
+    auto player = std::make_unique<Player>();
     player->position = start;
     player->PlaceShapes();
-    manager->Add(player);
+    manager->Add(std::move(player));
 }
 
 }  // namespace
@@ -132,18 +132,16 @@ std::string LevelGamePath(const char* levelName) {
     return path;
 }
 
-bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data, std::string& reason) {
-    return LevelFile::ReadLevelFile(LevelGamePath(levelName), data, reason, LevelFile::Trailing::Drop);
+bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data) {
+    std::string reason;
+    if (LevelFile::ReadLevelFile(LevelGamePath(levelName), data, reason, LevelFile::Trailing::Drop)) return true;
+    PrintStatus("Level %s not loaded: %s", LevelGamePath(levelName).c_str(), reason.c_str());
+    return false;
 }
 
 void Level::Load(const char* levelName) {
     LevelFile::LevelData data;
-    std::string reason;
-    if (!ReadLevelOfName(levelName, data, reason)) {
-        PrintStatus("Level %s not loaded: %s", LevelGamePath(levelName).c_str(), reason.c_str());
-        return;
-    }
-    Build(data);
+    if (ReadLevelOfName(levelName, data)) Build(data);
 }
 
 void Level::Build(const LevelFile::LevelData& data) {
@@ -167,8 +165,8 @@ void Level::Build(const LevelFile::LevelData& data) {
     backGrid = KeptCells(data.backGrid, data.backGrid.width, data.backGrid.height, -1);
     middleGrid = KeptCells(data.middleGrid, data.middleGrid.width, data.middleGrid.height, -1);
     backgrounds = Layers(data.backgrounds.items, backgroundSprites);
-    Camera::SetBounds(Vector3(Tenths(data.boundsLeft), Tenths(data.boundsTop), 0.0f),
-                      Vector3(Tenths(data.boundsRight), Tenths(data.boundsBottom), 0.0f));
+    TheCamera().SetBounds(Vector3(Tenths(data.boundsLeft), Tenths(data.boundsTop), 0.0f),
+                          Vector3(Tenths(data.boundsRight), Tenths(data.boundsBottom), 0.0f));
     PlaceHero(manager, StartPosition(data));
     // The working lists go here; the stair pictures, held by nothing else,
     // are released with them.

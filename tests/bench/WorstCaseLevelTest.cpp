@@ -1,6 +1,6 @@
 #include "WalkMovie.h"
 #include "WorstCaseLevel.h"
-#include "core/Movie.h"
+#include "base/Movie.h"
 #include "levelsource/LevelSource.h"
 #include "platform/Files.h"
 #include "platform/MovieEvents.h"

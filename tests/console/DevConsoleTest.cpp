@@ -1,5 +1,5 @@
 #include "console/DevConsole.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include "platform/DataDir.h"
 #include "platform/Renderer.h"
 #include "support/GlWindow.h"

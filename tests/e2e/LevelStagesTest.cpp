@@ -1,5 +1,5 @@
 #include "core/Trace.h"
-#include "screens/StageTable.h"
+#include "campaign/StageTable.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include <algorithm>

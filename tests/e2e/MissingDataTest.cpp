@@ -1,5 +1,5 @@
 #include "PlayData.h"
-#include "screens/StageTable.h"
+#include "campaign/StageTable.h"
 #include "support/GlWindow.h"
 #include "world/LevelFile.h"
 #include <algorithm>

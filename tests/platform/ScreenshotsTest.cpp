@@ -1,4 +1,4 @@
-#include "core/Log.h"
+#include "base/Log.h"
 #include "platform/Screenshots.h"
 #include "platform/Window.h"
 #include "support/GlWindow.h"

@@ -108,6 +108,12 @@ TEST_F(DiskAudio, WavAndMidiAreHeardAndStopReleaseOrTheNextTuneSilenceThem) {
     EXPECT_EQ(PeakAfterStop(), 0);
     EXPECT_FALSE(effect.Playing());
     effect.Release();
+    effect.Release();  // a second release does nothing
+    {
+        Sound dropped(tone_, false);
+        EXPECT_EQ(LiveSoundCount(), 1);
+    }
+    EXPECT_EQ(LiveSoundCount(), 0);  // a sound lets go of its file when destroyed
 
     Sound overture("music\\DH3- Overture.mid", true);
     Sound lament("music\\DH3- Lament.mid", true);

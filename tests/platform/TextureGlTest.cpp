@@ -1,5 +1,5 @@
 #include "PngTestFiles.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include "platform/ErrorBox.h"
 #include "platform/Sprite.h"
 #include "platform/Texture.h"

@@ -1,3 +1,4 @@
+#include "app/TraceFields.h"
 #include "core/Trace.h"
 #include "platform/Input.h"
 #include "player/Player.h"
@@ -82,7 +83,7 @@ TEST(PlayerTest, WalkingIntoAWallRestsOnItsEdgeOnEitherSide) {
     EXPECT_EQ(furthest, 111.0f);  // one step 1 pixel in before the push
     EXPECT_EQ(scene.hero.position.x, 110.0f);
     EXPECT_EQ(scene.hero.probes[Player::RightUpper].position.x, 120.0f);
-    EXPECT_EQ(Camera::X(), -80.0f);  // a level 240 wide pins the camera at 240 - 320
+    EXPECT_EQ(TheCamera().X(), -80.0f);  // a level 240 wide pins the camera at 240 - 320
     for (int i = 0; i < 40; ++i) scene.Step(Left);
     EXPECT_EQ(scene.hero.position.x, 58.0f);
     EXPECT_EQ(scene.hero.probes[Player::LeftUpper].position.x, 48.0f);
@@ -135,7 +136,7 @@ TEST(PlayerTest, ButtonBRisesIntoAWallCeilingButThroughALedge) {
 }
 
 TEST(PlayerTest, TraceShowsTheCameraAndTheHeroOrNull) {
-    AddHeroTraceFields();
+    AddTraceFields();
     std::string path = MakeTempDir() + "/trace.jsonl";
     std::string error;
     ASSERT_TRUE(OpenTrace(path, error)) << error;

@@ -1,4 +1,4 @@
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include "platform/PngDecode.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"

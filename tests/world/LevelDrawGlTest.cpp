@@ -17,8 +17,8 @@ Color StripeColumn(int x, int) { return Opaque(x, 0x80, 0x40); }
 Color TileColumn(int x, int) { return Opaque(10 * x, 200, 0); }
 
 void FreeCamera(float x, float y) {
-    Camera::SetBounds(Vector3(-100000, -100000, 0), Vector3(100000, 100000, 0));
-    Camera::MoveTo(Vector3(x, y, 0));
+    TheCamera().SetBounds(Vector3(-100000, -100000, 0), Vector3(100000, 100000, 0));
+    TheCamera().MoveTo(Vector3(x, y, 0));
 }
 
 void AddLayer(Level& level, const Sprite& picture, int32_t x, int32_t y, int32_t divisor, int32_t step) {

@@ -1,6 +1,6 @@
 #include "ScenePictures.h"
 #include "core/EntityManager.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include "levelsource/LevelSource.h"
 #include "player/Player.h"
 #include "support/GlWindow.h"
@@ -44,14 +44,15 @@ protected:
     }
 
     Level* Load(const char* name) {
-        Level* level = new Level();
-        entities.Add(level);
+        auto owned = std::make_unique<Level>();
+        Level* level = owned.get();
+        entities.Add(std::move(owned));
         level->Load(name);
         return level;
     }
 
     Player* Hero() const {
-        const std::list<Entity*>& all = entities.Entities();
+        std::vector<Entity*> all = entities.Entities();
         return all.size() == 2 ? dynamic_cast<Player*>(all.back()) : nullptr;
     }
 
@@ -119,8 +120,8 @@ background 0 0 2 0 18 1 64 64
     // Empty main cells are definition 0 too: every kept cell collides.
     EXPECT_EQ(level->rectangles.size(), 50u);
 
-    EXPECT_EQ(Camera::Minimum(), Vector3(-1, 0, 0));
-    EXPECT_EQ(Camera::Maximum(), Vector3(960, 240, 0));
+    EXPECT_EQ(TheCamera().Minimum(), Vector3(-1, 0, 0));
+    EXPECT_EQ(TheCamera().Maximum(), Vector3(960, 240, 0));
     Player* hero = Hero();
     ASSERT_NE(hero, nullptr);
     EXPECT_EQ(entities.Entities().front(), level);

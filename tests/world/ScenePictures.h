@@ -1,5 +1,5 @@
 #pragma once
-#include "core/Color.h"
+#include "base/Color.h"
 #include <functional>
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The "svfile" that ships with the game, from content/menu/svfile.txt: one
 // saved file per line, "NAME STAGE".
 #include "Generator.h"
-#include "screens/SaveFile.h"
+#include "campaign/SaveFile.h"
 #include <cstdio>
 #include <fstream>
 #include <sstream>

@@ -1,7 +1,7 @@
 // The 24 by 24 tile pictures of the stages, on white (the tiles' colour key;
 // no drawn pixel is pure white).
 #include "StageArt.h"
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include <cstdlib>
 #include <functional>
 #include <map>

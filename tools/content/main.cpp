@@ -1,6 +1,6 @@
 // duskhold-content: writes the game's whole data directory from content/.
 #include "Generator.h"
-#include "core/Options.h"
+#include "app/Options.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>

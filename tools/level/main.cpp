@@ -1,6 +1,6 @@
 // duskhold-level: turns level sources into level files and back, and checks
 // a level file the way the game reads it.
-#include "core/Options.h"
+#include "app/Options.h"
 #include "levelcheck/LevelCheck.h"
 #include "levelsource/LevelSource.h"
 #include "platform/DataDir.h"

@@ -1,5 +1,5 @@
 #include "levelcheck/LevelCheck.h"
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include "platform/Files.h"
 #include <cstdarg>
 #include <cstdio>

@@ -7,7 +7,7 @@
 // the part that sounds, the peak, when the sound ends, and every run of
 // digital silence (1 ms or longer) after the first sound, with the loudest
 // sample of the 10 ms before it: the mark of a restart or a hard cut.
-#include "core/Options.h"
+#include "app/Options.h"
 #include "platform/AudioSystem.h"
 #include "platform/Sound.h"
 #include <algorithm>

@@ -2,12 +2,12 @@
 //   duskhold-save list [FILE]               each saved file's name and stage
 //   duskhold-save new FILE NAME:STAGE ...   writes a save file of those files
 //   duskhold-save reset                     removes the player's save file
-#include "core/Options.h"
+#include "app/Options.h"
 #include "platform/DataDir.h"
 #include "platform/Files.h"
-#include "screens/SaveProgress.h"
-#include "screens/SaveFile.h"
-#include "screens/StageTable.h"
+#include "campaign/SaveProgress.h"
+#include "campaign/SaveFile.h"
+#include "campaign/StageTable.h"
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>

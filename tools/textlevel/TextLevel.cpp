@@ -1,5 +1,5 @@
 #include "textlevel/TextLevel.h"
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include "world/Camera.h"
 #include <algorithm>
 
@@ -37,8 +37,8 @@ void BuildTextLevel(Level& level, const std::vector<std::string>& rows) {
     for (size_t r = 0; r < rows.size(); ++r)
         for (size_t c = 0; c < rows[r].size(); ++c) level.mainGrid[c][r] = DefinitionOf(rows[r][c]);
     level.AddTileRectangles();
-    Camera::SetBounds(Vector3(0.0f, 0.0f, 0.0f),
-                      Vector3(float(kTileSize * columns), float(kTileSize * rows.size()), 0.0f));
+    TheCamera().SetBounds(Vector3(0.0f, 0.0f, 0.0f),
+                          Vector3(float(kTileSize * columns), float(kTileSize * rows.size()), 0.0f));
 }
 
 Vector3 TextLevelStart(const std::vector<std::string>& rows) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/Vector3.h"
+#include "base/Vector3.h"
 #include "world/Level.h"
 #include <string>
 #include <vector>

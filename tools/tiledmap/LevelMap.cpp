@@ -1,5 +1,5 @@
 #include "tiledmap/LevelMap.h"
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include "levelsource/LevelSource.h"
 #include "platform/Files.h"
 #include <algorithm>

@@ -1,7 +1,7 @@
 // A map of the Tiled editor as the level source it stands for. What the
 // game cannot represent is refused with the element named; the source is
 // then compiled by the level source compiler, which checks the rest.
-#include "core/SharedConstants.h"
+#include "base/SharedConstants.h"
 #include "tiledmap/LevelMap.h"
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "screens/StageTable.h"
+#include "campaign/StageTable.h"
 #include <cstring>
 #include <iterator>
 
@@ -33,3 +33,8 @@ const StageRow* NextStage(const StageRow* row) { return row + 1 < std::end(kStag
 
 const StageRow* StageRows() { return kStages; }
 size_t StageRowCount() { return sizeof kStages / sizeof kStages[0]; }
+
+int32_t& TheStageNumber() {
+    static int32_t stage = 0;
+    return stage;
+}

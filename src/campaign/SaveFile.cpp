@@ -1,6 +1,6 @@
-#include "screens/SaveFile.h"
+#include "campaign/SaveFile.h"
 #include "platform/Files.h"
-#include "screens/StageTable.h"
+#include "campaign/StageTable.h"
 #include <algorithm>
 
 namespace {

@@ -1,6 +1,5 @@
-#include "screens/StageMusic.h"
-#include "core/Log.h"
-#include "core/Trace.h"
+#include "campaign/StageMusic.h"
+#include "base/Log.h"
 #include "platform/AudioSystem.h"
 #include "platform/Files.h"
 #include <string>
@@ -10,12 +9,6 @@ Audio::Sound* gMusic = nullptr;
 Audio::Channel* gChannel = nullptr;
 std::string gMusicPath;
 
-// The trace shows which music the handle holds (null for none) from the
-// first time the handle is filled.
-void AddMusicTraceField() {
-    AddTraceField("music", [] { return gMusic ? JsonString(gMusicPath) : std::string("null"); });
-}
-
 void ReleaseMusic() {
     StopStageMusic();
     if (gMusic) gMusic->release();
@@ -23,8 +16,9 @@ void ReleaseMusic() {
 }
 }
 
+const char* StageMusicPath() { return gMusic ? gMusicPath.c_str() : nullptr; }
+
 void ReplaceStageMusic(const char* gamePath) {
-    AddMusicTraceField();
     ReleaseMusic();
     // Without a device the start-up's one status line has said it all.
     if (!TheSoundSystem() || !TheSoundSystem()->hasDevice()) return;

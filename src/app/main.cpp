@@ -1,3 +1,3 @@
-#include "core/Program.h"
+#include "app/Program.h"
 
 int main(int argc, char** argv) { return RunProgram(argc, argv); }

@@ -1,4 +1,4 @@
-#include "core/Movie.h"
+#include "base/Movie.h"
 #include <cerrno>
 #include <cstdlib>
 #include <memory>

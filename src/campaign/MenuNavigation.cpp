@@ -1,4 +1,4 @@
-#include "screens/MenuNavigation.h"
+#include "campaign/MenuNavigation.h"
 #include "platform/Input.h"
 #include <algorithm>
 

@@ -1,6 +1,5 @@
-#include "screens/SaveProgress.h"
-#include "core/Log.h"
-#include "core/Trace.h"
+#include "campaign/SaveProgress.h"
+#include "base/Log.h"
 #include "platform/Files.h"
 
 namespace {
@@ -12,10 +11,6 @@ std::string gReadPath;
 std::string gNotWhole;
 bool gHeldInMemory = false;
 int32_t gPlayedFile = -1;
-
-void AddSaveTraceField() {
-    AddTraceField("save", [] { return gReadPath.empty() ? std::string() : JsonString(gReadPath); });
-}
 
 // A player's file that cannot be read back whole would lose what it holds
 // beyond the table if it were written over.
@@ -45,7 +40,6 @@ std::string PlayerSavePath() {
 }
 
 bool ReadMenuSaveFile(SaveFileTable& table) {
-    AddSaveTraceField();
     if (gHeldInMemory) {
         table = gTable;
         return true;

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/Options.h"
+#include "app/Options.h"
 
 // The game set-up and one step's update and draw.
 void InitGame(const Options& options);
@@ -10,3 +10,11 @@ long CurrentStep();
 // Ends the frame loop after the current step (used for fatal replay errors).
 void RequestQuit();
 bool QuitRequested();
+
+// How long the last pass (update, draw and swap) took, and when it ended on
+// the monotonic clock.
+struct PassTimes {
+    long long lengthUs = 0;
+    double endMs = 0.0;
+};
+PassTimes LastPassTimes();

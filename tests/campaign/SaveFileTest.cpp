@@ -1,4 +1,4 @@
-#include "screens/SaveFile.h"
+#include "campaign/SaveFile.h"
 #include "support/GlWindow.h"
 #include <cstring>
 #include <fstream>

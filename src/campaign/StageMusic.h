@@ -11,3 +11,5 @@ void ReplaceStageMusic(const char* gamePath);
 void PlayStageMusic(bool loop);
 // Stops the channel of the last PlayStageMusic, if any.
 void StopStageMusic();
+// The game path of the music the handle holds; null when it holds none.
+const char* StageMusicPath();

@@ -1,9 +1,10 @@
-#include "core/Game.h"
+#include "app/Game.h"
+#include "app/TraceFields.h"
 #include "collision/Collision.h"
 #include "console/DevConsole.h"
 #include "core/EntityManager.h"
 #include "core/GameState.h"
-#include "core/Log.h"
+#include "base/Log.h"
 #include "core/ReferencePaths.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
@@ -19,8 +20,8 @@
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
 #include "screens/Screens.h"
-#include "screens/StageMusic.h"
-#include "screens/StageTable.h"
+#include "campaign/StageMusic.h"
+#include "campaign/StageTable.h"
 #include "screens/State_Game.h"
 #include "screens/TitleScreen.h"
 #include "world/Camera.h"
@@ -34,12 +35,6 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 long gStep = 0;
-// How long the last pass (update, draw and swap) took, and when it ended:
-// traced on request (DUSKHOLD_TRACE_TIMES), for make bench.
-struct PassTimes {
-    Clock::duration length{};
-    Clock::time_point end{};
-};
 Clock::time_point gPassStart;
 PassTimes gLastPass;
 bool gQuit = false;
@@ -72,21 +67,9 @@ long CurrentStep() { return gStep; }
 void RequestQuit() { gQuit = true; }
 bool QuitRequested() { return gQuit; }
 
-namespace {
-void AddPassTimeTraceFields() {
-    AddTraceField("frame_us", [] {
-        return JsonNumber(double(std::chrono::duration_cast<std::chrono::microseconds>(gLastPass.length).count()));
-    });
-    AddTraceField("clock_ms", [] {
-        // Fixed decimals: the monotonic clock counts from boot, too many
-        // digits for JsonNumber to keep the fraction.
-        char text[40];
-        snprintf(text, sizeof text, "%.3f",
-                 std::chrono::duration<double, std::milli>(gLastPass.end.time_since_epoch()).count());
-        return std::string(text);
-    });
-}
+PassTimes LastPassTimes() { return gLastPass; }
 
+namespace {
 // --level skips the title and the menu and goes straight into that stage,
 // with the music the stage table gives it (none for a level not in it).
 GameState* FirstScreen(const Options& options) {
@@ -101,21 +84,9 @@ void InitGame(const Options& options) {
     gOptions = options;
     State_Game::WatchFiles(options.watch);
     InitSoundSystem();
-    AddTraceField("sounds", [] { return JsonNumber(LiveSoundCount()); });
-    AddTraceField("textures", [] { return JsonNumber(LiveTextureCount()); });
-    AddTraceField("shapes", [] { return JsonNumber(double(TheCollisionWorld().Shapes().size())); });
-    AddTraceField("playing", [] { return std::string(MusicPlaying() ? "true" : "false"); });
-    // Resident memory differs from run to run, so that traces stay
-    // comparable it is traced only on request (tools/long-run.sh).
-    if (getenv("DUSKHOLD_TRACE_RSS")) AddTraceField("rss_kb", [] { return JsonNumber(ResidentMemoryKb()); });
-    if (getenv("DUSKHOLD_TRACE_TIMES")) AddPassTimeTraceFields();
-    AddTitleTraceField();
-    AddMenuTraceField();
+    AddTraceFields();
     srand(MillisecondSeed());
-    TheEntityManager().Add(new DevConsole(14));
-    AddTraceField("held", [] { return JsonNumber(TheInput().held); });
-    AddTraceField("console", [] { return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string(); });
-    AddHeroTraceFields();
+    TheEntityManager().Add(std::make_unique<DevConsole>(14));
     RegisterStateName(gTitleScreen, "title");
     RegisterStateName(gMainMenu, "menu");
     RegisterStateName(gStateGame, "game");
@@ -146,11 +117,12 @@ void DrawFrame() {
     else BeginFrame();
     if (GameState* state = TheStateStack().CurrentState()) state->Draw();
     TheEntityManager().Draw();
-    TheCollisionWorld().DrawAll(-Camera::X(), -Camera::Y());
+    TheCollisionWorld().DrawAll(-TheCamera().X(), -TheCamera().Y());
     if (ReferencePaths() || EndFrame(ShotDue())) {
         TakeShots();
         SwapScreen();
     }
     Clock::time_point end = Clock::now();
-    gLastPass = PassTimes{end - gPassStart, end};
+    gLastPass.lengthUs = std::chrono::duration_cast<std::chrono::microseconds>(end - gPassStart).count();
+    gLastPass.endMs = std::chrono::duration<double, std::milli>(end.time_since_epoch()).count();
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "screens/SaveFile.h"
+#include "campaign/SaveFile.h"
 #include <string>
 
 // Where the menu's saved files come from and where a cleared stage's

@@ -1,5 +1,5 @@
 #include "platform/Input.h"
-#include "screens/MenuNavigation.h"
+#include "campaign/MenuNavigation.h"
 #include <gtest/gtest.h>
 #include <vector>
 

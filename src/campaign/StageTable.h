@@ -20,3 +20,6 @@ const StageRow* FindStageOfLevel(const char* levelName);
 const StageRow* NextStage(const StageRow* row);
 const StageRow* StageRows();
 size_t StageRowCount();
+
+// The stage of the file chosen in the menu: 0 until a file is started.
+int32_t& TheStageNumber();

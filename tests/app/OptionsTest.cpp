@@ -1,4 +1,4 @@
-#include "core/Options.h"
+#include "app/Options.h"
 #include <gtest/gtest.h>
 #include <vector>
 

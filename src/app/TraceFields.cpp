@@ -1,0 +1,86 @@
+#include "app/TraceFields.h"
+#include "app/Game.h"
+#include "campaign/MenuNavigation.h"
+#include "campaign/SaveProgress.h"
+#include "campaign/StageMusic.h"
+#include "collision/Collision.h"
+#include "console/DevConsole.h"
+#include "core/StateStack.h"
+#include "core/Trace.h"
+#include "platform/Input.h"
+#include "platform/ResidentMemory.h"
+#include "platform/Sound.h"
+#include "platform/Texture.h"
+#include "player/Player.h"
+#include "screens/Main_Menu.h"
+#include "screens/Screens.h"
+#include "screens/State_Game.h"
+#include "screens/TitleScreen.h"
+#include "world/Camera.h"
+#include "world/LevelName.h"
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+bool On(const GameState* screen) { return TheStateStack().CurrentState() == screen; }
+
+std::string JsonPair(float x, float y) { return "[" + JsonNumber(x) + "," + JsonNumber(y) + "]"; }
+
+std::string TitleJson() {
+    if (!On(gTitleScreen)) return std::string();
+    const TitleScreen& title = TheTitleScreen();
+    return "{\"timer\":" + JsonNumber(title.Timer()) + ",\"leave\":" + JsonNumber(title.LeaveCounter()) + "}";
+}
+
+std::string MenuJson() {
+    if (!On(gMainMenu)) return std::string();
+    const MenuNavigation& n = TheMainMenu().Navigation();
+    return "{\"page\":" + JsonNumber(n.page) + ",\"cursor\":" + JsonNumber(n.cursor) +
+           ",\"row\":" + JsonNumber(n.listRow) + ",\"scroll\":" + JsonNumber(n.listScroll) + "}";
+}
+
+// How long the last pass (update, draw and swap) took and when it ended, on
+// request only (DUSKHOLD_TRACE_TIMES, for make bench): they differ from run
+// to run.
+void AddPassTimeFields() {
+    AddTraceField("frame_us", [] { return JsonNumber(double(LastPassTimes().lengthUs)); });
+    AddTraceField("clock_ms", [] {
+        // Fixed decimals: the monotonic clock counts from boot, too many
+        // digits for JsonNumber to keep the fraction.
+        char text[40];
+        snprintf(text, sizeof text, "%.3f", LastPassTimes().endMs);
+        return std::string(text);
+    });
+}
+}
+
+void AddTraceFields() {
+    AddTraceField("sounds", [] { return JsonNumber(LiveSoundCount()); });
+    AddTraceField("textures", [] { return JsonNumber(LiveTextureCount()); });
+    AddTraceField("shapes", [] { return JsonNumber(double(TheCollisionWorld().Shapes().size())); });
+    AddTraceField("playing", [] { return std::string(MusicPlaying() ? "true" : "false"); });
+    // Resident memory differs from run to run: traced only on request
+    // (tools/long-run.sh), so that traces stay comparable.
+    if (getenv("DUSKHOLD_TRACE_RSS")) AddTraceField("rss_kb", [] { return JsonNumber(ResidentMemoryKb()); });
+    if (getenv("DUSKHOLD_TRACE_TIMES")) AddPassTimeFields();
+    AddTraceField("title", TitleJson);
+    AddTraceField("menu", MenuJson);
+    AddTraceField("held", [] { return JsonNumber(TheInput().held); });
+    AddTraceField("console", [] { return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string(); });
+    AddTraceField("camera", [] { return JsonPair(TheCamera().X(), TheCamera().Y()); });
+    AddTraceField("player", [] {
+        const Player* hero = ThePlayer();
+        return hero ? JsonPair(hero->position.x, hero->position.y) : std::string("null");
+    });
+    AddTraceField("save", [] { return SaveFileReadPath().empty() ? std::string() : JsonString(SaveFileReadPath()); });
+    AddTraceField("music", [] {
+        const char* music = StageMusicPath();
+        return music ? JsonString(music) : std::string("null");
+    });
+    AddTraceField("level", [] { return JsonString(TheLevelName()); });
+    AddTraceField("clear", [] {
+        const int32_t steps = TheStateGame().ClearSteps();
+        return On(gStateGame) && steps >= 0 ? JsonNumber(steps) : std::string();
+    });
+}
