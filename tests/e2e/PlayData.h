@@ -16,6 +16,11 @@ void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& f
 // loads the animated tile pictures numbered in `animatedTiles` ("10 11").
 void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName,
                           const std::string& animatedTiles = "");
+// Replaces levels\<name> with a stage of 14 by 14 cells whose six lowest rows
+// are ground: the hero starts on it at (240, 192), and right held alone takes
+// him over the exit line at 312 px on his 37th step. The bounds reach 144
+// pixels below the grid, where a hero sunk through the ground still plays.
+void WriteFloorStage(const std::string& dataDir, const std::string& levelName);
 
 // A key held from `step` for `steps` steps ("z" ButtonA, "x" ButtonB,
 // "down", "up").
