@@ -19,7 +19,6 @@ void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& f
     EXPECT_EQ(written.exitCode, 0) << written.output;
 }
 
-namespace {
 void CompileStage(const std::string& dataDir, const std::string& levelName, const std::string& text) {
     std::string source = dataDir + "/" + levelName + ".txt";
     std::ofstream(source) << text;
@@ -27,7 +26,6 @@ void CompileStage(const std::string& dataDir, const std::string& levelName, cons
     EXPECT_EQ(mkdir.exitCode, 0) << mkdir.output;
     RunResult compiled = RunProgram(ToolPath("level"), {"compile", source, dataDir + "/levels/" + levelName});
     EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
-}
 }
 
 void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName, const std::string& animatedTiles) {
@@ -38,9 +36,8 @@ void WriteBottomlessStage(const std::string& dataDir, const std::string& levelNa
 }
 
 void WriteFloorStage(const std::string& dataDir, const std::string& levelName) {
-    std::string text = "bounds 0 0 3360 4800\nstart 2400 1920\ntile -1 0 0\ntile -1 0 1\ngrid main 13 14\n";
-    text += "legend - 0\nlegend # 1\n";
-    for (int row = 0; row < 15; ++row) text += row < 8 ? "|--------------\n" : "|##############\n";
+    std::string text = "bounds 0 0 3360 4800\nstart 2400 1920\ntile -1 0 0\ntile -1 0 1\ngrid main 13 14\nlegend # 1\n";
+    for (int row = 0; row < 15; ++row) text += row < 8 ? "|..............\n" : "|##############\n";
     CompileStage(dataDir, levelName, text + "end\n");
 }
 

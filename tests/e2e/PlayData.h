@@ -11,6 +11,8 @@
 std::string CopyOfBuiltData();
 // Writes "svfile" with the given "NAME:STAGE" files through duskhold-save.
 void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& files);
+// Compiles the level source `text` to levels\<name>.
+void CompileStage(const std::string& dataDir, const std::string& levelName, const std::string& text);
 // Replaces levels\<name> with a stage without a floor: the hero starts at
 // (160, 48) and falls out of the 240-pixel-high bounds at once. The stage
 // loads the animated tile pictures numbered in `animatedTiles` ("10 11").

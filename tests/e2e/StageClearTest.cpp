@@ -119,26 +119,13 @@ TEST(StageClear, OnlyWalkingOverTheExitClearsAndTheLastOrAMissingStageLeadsToThe
     RunProgram("rm", {data + "/levels/blk201a"});
     const std::string home = MakeTempDir();
     const std::vector<std::string> env = {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home};
-    Play direct = PlayMovie(data,
-                            {{1, "x", 80},
-                             {40, "right", 40},
-                             {85, "f6", 1},
-                             {90, "z", 40},
-                             {90, "right", 40},
-                             {132, "f6", 1},
-                             {140, "right", 40},
-                             {166, "z", 14},
-                             {182, "f6", 1},
-                             {190, "right", 60}},
-                            480, {"--level", "blk101"}, env);
-    auto hero = [&](long step, int axis) {
-        std::string pair = JsonField(StepLine(direct, step), "player");
-        return std::strtof(pair.c_str() + (axis == 0 ? 1 : pair.find(',') + 1), nullptr);
-    };
-    EXPECT_GT(hero(80, 0), 312.0f);   // flown over the line
-    EXPECT_GT(hero(129, 0), 312.0f);  // sunk below the grid past it
-    EXPECT_GT(hero(179, 0), 312.0f);  // sunk into the ground past it
-    EXPECT_LT(hero(179, 1), 336.0f);
+    // Fly over the line, F6, sink below the grid past it, F6, sink into the ground past it, F6, walk over it.
+    const std::vector<KeyHold> holds = {{1, "x", 80},      {40, "right", 40}, {85, "f6", 1},      {90, "z", 40},
+                                        {90, "right", 40}, {132, "f6", 1},    {140, "right", 40}, {166, "z", 14},
+                                        {182, "f6", 1},    {190, "right", 60}};
+    Play direct = PlayMovie(data, holds, 480, {"--level", "blk101"}, env);
+    for (long step : {80, 129, 179})  // flown over the line, sunk below the grid and into the ground past it
+        EXPECT_GT(std::strtof(JsonField(StepLine(direct, step), "player").c_str() + 1, nullptr), 312.0f) << step;
     const long cleared = FirstStep(direct, "clear", "0");
     ASSERT_GT(cleared, 190) << direct.run.output;
     EXPECT_EQ(FirstStep(direct, "state", "\"menu\""), cleared + kBanner);
@@ -151,10 +138,8 @@ TEST(StageClear, OnlyWalkingOverTheExitClearsAndTheLastOrAMissingStageLeadsToThe
     saved[4 + 92 + 4 * 6] = 1;  // the finished mark after the name's 6 glyphs
     EXPECT_EQ(ReadTextFile(home + "/duskhold/svfile"), saved);
 
-    std::ofstream(data + "/narrow.txt") << "start 120 480\ntile -1 0 0\ntile -1 0 1\ngrid main 0 3\nlegend - 0\n"
-                                           "legend # 1\n|-\n|-\n|#\n|#\nend\n";
-    RunResult compiled = RunProgram(ToolPath("level"), {"compile", data + "/narrow.txt", data + "/levels/narrow"});
-    ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
+    CompileStage(data, "narrow",
+                 "start 120 480\ntile -1 0 0\ntile -1 0 1\ngrid main 0 3\nlegend # 1\n|.\n|.\n|#\n|#\nend\n");
     Play narrow = PlayMovie(data, {}, 10, {"--level", "narrow"}, env);
     EXPECT_EQ(JsonField(StepLine(narrow, 10), "state"), "\"game\"") << narrow.run.output;
     EXPECT_EQ(FirstStep(narrow, "clear", "0"), 0);
