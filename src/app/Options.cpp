@@ -110,6 +110,8 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             if (!value(options.level)) return false;
         } else if (arg == "--data") {
             if (!value(options.dataDir)) return false;
+        } else {
+            options.unknown.push_back(arg);
         }
     }
     return true;

@@ -8,7 +8,8 @@ struct ShotRequest {
     std::string file;
 };
 
-// The command line. Unknown arguments are ignored, as the game always did.
+// The command line. Unknown arguments are ignored, as the game always did,
+// but listed so that a mistyped option is not lost in silence.
 struct Options {
     bool fullscreen = false;
     bool fast = false;
@@ -26,6 +27,7 @@ struct Options {
     int windowHeight = 720;
     bool help = false;
     bool version = false;
+    std::vector<std::string> unknown;
 };
 
 // Fills `options`; false with a message in `error` for a malformed value.

@@ -90,6 +90,8 @@ int RunProgram(int argc, char** argv) {
         fprintf(stderr, "duskhold: %s\n%s", error.c_str(), UsageText());
         return 2;
     }
+    for (const std::string& arg : options.unknown)
+        fprintf(stderr, "duskhold: unknown option %s ignored\n", arg.c_str());
     if (options.help) {
         fputs(UsageText(), stdout);
         return 0;

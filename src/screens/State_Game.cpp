@@ -29,11 +29,23 @@ bool HeroFellOut(const LevelNamespace::Level* level) {
     return top > std::max(TheCamera().Maximum().y, level->MainGridBottom());
 }
 
-bool HeroPassedExit(const LevelNamespace::Level* level) {
+// The stage is cleared at its gate: the hero moves over the exit line in
+// this step, with his whole body within the main grid's rows and his feet
+// not inside a wall. Flying over the stage, sinking into its ground or below
+// it, or starting past the line does not clear it.
+bool HeroCrossedExit(const LevelNamespace::Level* level, std::optional<float> lastX) {
     const Player* hero = ThePlayer();
-    if (!hero || !level) return false;
+    if (!hero || !level || !lastX) return false;
     std::optional<float> exit = level->ExitX();
-    return exit && hero->position.x > *exit;
+    const Vector3& feet = hero->position;
+    if (!exit || *lastX > *exit || feet.x <= *exit) return false;
+    const float top = feet.y - float(Player::kFrameHeight);
+    return top >= 0.0f && feet.y <= level->MainGridBottom() && !level->InWall(Vector3(feet.x, feet.y - 1.0f, 0.0f));
+}
+
+std::optional<float> HeroX() {
+    const Player* hero = ThePlayer();
+    return hero ? std::optional<float>(hero->position.x) : std::nullopt;
 }
 
 // STAGE CLEAR, 11 letters of 8 pixels, in the middle of the screen.
@@ -49,6 +61,7 @@ void State_Game::Enter() {
     // A stage that did not load is watched too, so that fixing its file brings it in.
     if (!read) watch_.Watch({LevelNamespace::LevelGamePath(TheLevelName())});
     BuildStage(read ? &data : nullptr);
+    heroX_ = HeroX();
     PlayStageMusic(true);
     PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
 }
@@ -70,13 +83,14 @@ void State_Game::Leave() {
 void State_Game::Update(float step) {
     if (clearSteps_ >= 0) {
         // The hero stands still under the banner; nothing is updated.
-        if (++clearSteps_ >= kClearBannerSteps) TheStateStack().ChangeState(nextStage_ ? gStateGame : gMainMenu);
+        if (++clearSteps_ >= kClearBannerSteps) LeaveAfterClear();
         return;
     }
     entities.Update(step);
     RebuildWhenAsked();
     if (HeroFellOut(level)) TheStateStack().ChangeState(gGameOver);
-    else if (HeroPassedExit(level)) StartClear();
+    else if (HeroCrossedExit(level, heroX_)) StartClear();
+    heroX_ = HeroX();
 }
 
 void State_Game::Draw() {
@@ -128,6 +142,8 @@ void State_Game::Rebuild(bool keepHero) {
         hero->position = *place;
         hero->PlaceShapes();
     }
+    // A hero moved by the rebuild has not walked over the exit line.
+    heroX_ = HeroX();
     PrintStatus("Level %s %s", LevelNamespace::LevelGamePath(TheLevelName()).c_str(),
                 keepHero ? "reloaded" : "restarted");
 }
@@ -151,6 +167,19 @@ void State_Game::StartClear() {
     const StageRow* cleared = FindStageOfLevel(TheLevelName());
     nextStage_ = cleared ? NextStage(cleared) : nullptr;
     SaveStageCleared(nextStage_ ? nextStage_->stage : 0);
+}
+
+// A next stage whose level file does not load would leave the player in an
+// empty stage without a hero: the menu comes instead.
+void State_Game::LeaveAfterClear() {
+    LevelFile::LevelData data;
+    std::string reason;
+    if (nextStage_ && !LevelNamespace::ReadLevelOfName(nextStage_->levelName, data, reason)) {
+        PrintStatus("Level %s not loaded: %s; back to the menu",
+                    LevelNamespace::LevelGamePath(nextStage_->levelName).c_str(), reason.c_str());
+        nextStage_ = nullptr;
+    }
+    TheStateStack().ChangeState(nextStage_ ? gStateGame : gMainMenu);
 }
 
 void State_Game::ReleaseClear() {

@@ -17,15 +17,17 @@ struct StageRow;
 
 // The stage being played: the level named by TheLevelName() and, once it is
 // loaded, the hero, both held by this state's own entity manager. The stage
-// is cleared when the hero passes the right edge of the main grid: the hero
-// stops, the stage-clear tune plays under STAGE CLEAR, and after the banner
-// the next stage of the stage table starts (the main menu after the last).
+// is cleared when the hero walks past the right edge of the main grid with
+// his body within its rows: the hero stops, the stage-clear tune plays under
+// STAGE CLEAR, and after the banner the next stage of the stage table starts
+// (the main menu after the last, or when the next stage's file does not load).
 // For stage makers, F5 reads the level file again and rebuilds the stage
 // around the hero, F6 rebuilds it with the hero at the start point, and
 // with watching on the stage rebuilds itself when one of its files changes.
 class State_Game : public GameState {
 public:
-    static constexpr int32_t kClearBannerSteps = 180;
+    // The stage-clear tune (3.75 s) ends before the banner, 3.84 s at 16 ms a step.
+    static constexpr int32_t kClearBannerSteps = 240;
     // Four looks a second at 60 steps a second.
     static constexpr int32_t kWatchEverySteps = 15;
 
@@ -55,9 +57,12 @@ private:
     void Rebuild(bool keepHero);
     void RebuildWhenAsked();
     void StartClear();
+    void LeaveAfterClear();
     void ReleaseClear();
 
     int32_t clearSteps_ = -1;
+    // The hero's x at the end of the last step: the clear needs him to cross the exit line.
+    std::optional<float> heroX_;
     const StageRow* nextStage_ = nullptr;
     std::optional<Sprite> bannerFont_;
     std::unique_ptr<Sound> clearTune_;

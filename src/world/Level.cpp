@@ -159,6 +159,13 @@ bool Level::Contains(const Vector3& point) const {
     return exit && point.x >= 0.0f && point.x < *exit && point.y >= 0.0f && point.y <= MainGridBottom();
 }
 
+bool Level::InWall(const Vector3& point) const {
+    const float right = float(kTileSize * int32_t(mainGrid.size()));
+    if (!(point.x >= 0.0f && point.x < right && point.y >= 0.0f && point.y < MainGridBottom())) return false;
+    const int32_t v = mainGrid[size_t(point.x / float(kTileSize))][size_t(point.y / float(kTileSize))];
+    return v >= 0 && size_t(v) < tileDefinitions.size() && tileDefinitions[size_t(v)].flag40 != 0;
+}
+
 void Level::AddTileRectangles() {
     for (size_t c = 0; c < mainGrid.size(); ++c) {
         for (size_t r = 0; r < mainGrid[c].size(); ++r) {

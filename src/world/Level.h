@@ -48,6 +48,8 @@ public:
     void Build(const LevelFile::LevelData& data);
     // Whether a point lies on the main grid, left of the exit line.
     bool Contains(const Vector3& point) const;
+    // Whether a point lies in a main-grid cell that collides as a wall.
+    bool InWall(const Vector3& point) const;
     // Draws every cell and every background copy, visible or not (but for
     // repeated copies wholly left of the screen): the plain reference the
     // culled Draw is checked and measured against.

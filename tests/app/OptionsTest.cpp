@@ -19,6 +19,7 @@ TEST(Options, FullscreenIsExactAndAnywhereAndMalformedHarnessValuesAreRefused) {
     EXPECT_FALSE(b.fullscreen);
     ASSERT_TRUE(Parse({"-fullscreenx", "whatever"}, c, error));
     EXPECT_FALSE(c.fullscreen);
+    EXPECT_EQ(c.unknown, (std::vector<std::string>{"-fullscreenx", "whatever"}));
     ASSERT_TRUE(Parse({}, d, error));
     EXPECT_EQ(d.windowWidth, 960);
     EXPECT_EQ(d.windowHeight, 720);

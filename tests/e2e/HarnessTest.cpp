@@ -6,9 +6,11 @@ TEST(Harness, BadOptionExitsWithStatusTwoAndHelpWorks) {
     RunResult bad = RunGame({"--steps", "x"});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_NE(bad.output.find("--steps"), std::string::npos);
-    RunResult help = RunGame({"--help"});
+    // A mistyped option is named on standard error and the game goes on.
+    RunResult help = RunGame({"--levle", "blk101", "--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("--replay"), std::string::npos);
+    EXPECT_NE(help.output.find("duskhold: unknown option --levle ignored"), std::string::npos) << help.output;
 
     // The tools too: usage asked for goes to standard output with status 0,
     // after a wrong call (no arguments) to standard error with status 2.

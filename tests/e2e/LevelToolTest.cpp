@@ -56,6 +56,7 @@ TEST(LevelTool, CheckWarnsOfEachMistakeAndStrictRefusesIt) {
         {"0 0 1440 720", "240 -240 1200 960",
          "bounds right: 120 px leaves part of the main grid out of view, its edge is at 144 px"},
         {"start 480", "start 2000", "start: (200, 48) px is outside the level"},
+        {"start 480", "start 1300", "start: (130, 48) px is on or past the exit line at 120 px"},
         {"start 480", "start 120", "start: (12, 48) px puts the hero inside solid cell main (0, 1)"},
         {"g 2\n|#....g\n|#....g", "g 2\nlegend x 7\n|#....g\n|#.x..g", "main (2, 1): tile definition 7 does not exist"},
         {"tile 1 0 0\n", "tile 1 0 0\ntile 5 0 0\n", "tile definition 3: tile picture 5 does not exist (2 pictures)"},

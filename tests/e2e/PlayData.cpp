@@ -19,18 +19,26 @@ void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& f
     EXPECT_EQ(written.exitCode, 0) << written.output;
 }
 
-void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName, const std::string& animatedTiles) {
+void CompileStage(const std::string& dataDir, const std::string& levelName, const std::string& text) {
     std::string source = dataDir + "/" + levelName + ".txt";
-    std::ofstream out(source);
-    if (!animatedTiles.empty()) out << "animated " << animatedTiles << "\n";
-    out << "bounds 0 0 3200 2400\nstart 1600 480\ntile -1 0 0\ngrid main 13 9\nlegend - 0\n";
-    for (int row = 0; row < 10; ++row) out << "|--------------\n";
-    out << "end\n";
-    out.close();
+    std::ofstream(source) << text;
     RunResult mkdir = RunProgram("mkdir", {"-p", dataDir + "/levels"});
     EXPECT_EQ(mkdir.exitCode, 0) << mkdir.output;
     RunResult compiled = RunProgram(ToolPath("level"), {"compile", source, dataDir + "/levels/" + levelName});
     EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
+}
+
+void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName, const std::string& animatedTiles) {
+    std::string text = animatedTiles.empty() ? "" : "animated " + animatedTiles + "\n";
+    text += "bounds 0 0 3200 2400\nstart 1600 480\ntile -1 0 0\ngrid main 13 9\nlegend - 0\n";
+    for (int row = 0; row < 10; ++row) text += "|--------------\n";
+    CompileStage(dataDir, levelName, text + "end\n");
+}
+
+void WriteFloorStage(const std::string& dataDir, const std::string& levelName) {
+    std::string text = "bounds 0 0 3360 4800\nstart 2400 1920\ntile -1 0 0\ntile -1 0 1\ngrid main 13 14\nlegend # 1\n";
+    for (int row = 0; row < 15; ++row) text += row < 8 ? "|..............\n" : "|##############\n";
+    CompileStage(dataDir, levelName, text + "end\n");
 }
 
 std::string MovieText(const std::vector<KeyHold>& holds) {

@@ -11,11 +11,18 @@
 std::string CopyOfBuiltData();
 // Writes "svfile" with the given "NAME:STAGE" files through duskhold-save.
 void WriteSaveFile(const std::string& dataDir, const std::vector<std::string>& files);
+// Compiles the level source `text` to levels\<name>.
+void CompileStage(const std::string& dataDir, const std::string& levelName, const std::string& text);
 // Replaces levels\<name> with a stage without a floor: the hero starts at
 // (160, 48) and falls out of the 240-pixel-high bounds at once. The stage
 // loads the animated tile pictures numbered in `animatedTiles` ("10 11").
 void WriteBottomlessStage(const std::string& dataDir, const std::string& levelName,
                           const std::string& animatedTiles = "");
+// Replaces levels\<name> with a stage of 14 by 14 cells whose six lowest rows
+// are ground: the hero starts on it at (240, 192), and right held alone takes
+// him over the exit line at 312 px on his 37th step. The bounds reach 144
+// pixels below the grid, where a hero sunk through the ground still plays.
+void WriteFloorStage(const std::string& dataDir, const std::string& levelName);
 
 // A key held from `step` for `steps` steps ("z" ButtonA, "x" ButtonB,
 // "down", "up").

@@ -1,17 +1,18 @@
 #include "PlayData.h"
+#include "screens/State_Game.h"
 #include "support/GlWindow.h"
 #include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
 const long kPlay = kFileListStep + 20;
-const long kBanner = 180;
+const long kBanner = State_Game::kClearBannerSteps;
 
-// PLAY on the first file of the list, then right and X (rise) held: the hero
-// flies over every pit and wall to the right end of the stage.
-std::vector<KeyHold> PlayAndFlyRight(long steps) {
+// PLAY on the first file of the list, then right held: the hero walks over
+// the floor stage (WriteFloorStage) to its exit line.
+std::vector<KeyHold> PlayAndWalkRight(long steps) {
     std::vector<KeyHold> holds = ToFileList();
-    holds.insert(holds.end(), {{kPlay, "z", 2}, {kPlay + 2, "right", steps}, {kPlay + 2, "x", steps}});
+    holds.insert(holds.end(), {{kPlay, "z", 2}, {kPlay + 2, "right", steps}});
     return holds;
 }
 
@@ -28,17 +29,18 @@ void WritePlayerFile(const std::string& home, const std::string& bytes) {
 }
 }
 
-// A file started from the menu clears blk101 at its gate: the banner stands
-// for 180 steps, then blk201a starts with its music and the counts of a first
+// A file started from the menu clears blk101 at its exit: the banner stands
+// for its steps, then blk201a starts with its music and the counts of a first
 // start, and the player's own save file names stage 2 for that file with the
 // other file's record byte for byte as it was; the next run starts there.
 TEST(StageClear, ClearingBlk101FromTheMenuStartsBlk201aAndSavesTheFile) {
     std::string data = CopyOfBuiltData();
     WriteSaveFile(data, {"ALDRIC:1", "MIRA:32"});
+    WriteFloorStage(data, "blk101");
     const std::string shipped = ReadTextFile(data + "/svfile");
     const std::string home = MakeTempDir(), player = home + "/duskhold/svfile";
     const std::vector<std::string> env = {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home};
-    Play play = PlayMovie(data, PlayAndFlyRight(1000), kPlay + 1200, {}, env);
+    Play play = PlayMovie(data, PlayAndWalkRight(100), kPlay + 300, {}, env);
     ASSERT_EQ(play.run.exitCode, 0) << play.run.output;
     const long cleared = FirstStep(play, "clear", "0");
     ASSERT_GT(cleared, kPlay);
@@ -81,7 +83,7 @@ TEST(StageClear, ClearingBlk101FromTheMenuStartsBlk201aAndSavesTheFile) {
 TEST(StageClear, APlayersFileIsReplacedWholeOrNotAtAll) {
     std::string data = CopyOfBuiltData();
     WriteSaveFile(data, {"ALDRIC:1"});
-    WriteBottomlessStage(data, "blk101");
+    WriteFloorStage(data, "blk101");
     const std::string whole = SaveBytes({"ALDRIC:1", "MIRA:32"});
     const std::string home = MakeTempDir(), player = home + "/duskhold/svfile";
     struct Case {
@@ -92,7 +94,7 @@ TEST(StageClear, APlayersFileIsReplacedWholeOrNotAtAll) {
                           Case{"", "XDG_DATA_HOME=" + player, "cannot make " + player}}) {
         SCOPED_TRACE(c.env);
         WritePlayerFile(home, c.bytes);
-        Play play = PlayMovie(data, PlayAndFlyRight(200), kPlay + 300, {},
+        Play play = PlayMovie(data, PlayAndWalkRight(100), kPlay + 300, {},
                               {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home, c.env});
         EXPECT_EQ(ReadTextFile(player), c.bytes);
         if (c.status.empty()) continue;
@@ -102,30 +104,43 @@ TEST(StageClear, APlayersFileIsReplacedWholeOrNotAtAll) {
     }
 }
 
-// The last stage leads to the menu, which marks the finished file; a --level
-// run saves nothing, and a level whose main grid is empty has no exit.
-TEST(StageClear, TheLastStageLeadsToTheMenuAndAnEmptyGridHasNoExit) {
+// The stage is cleared only by walking over the exit line within the main
+// grid's rows and out of its walls: flying over the line, sinking through
+// the ground below the grid or into it past the line do not clear blk101,
+// nor does F6 putting the hero back. When blk201a, the next stage, is
+// missing the menu comes after the banner; a --level run saves nothing. The
+// last stage leads to the menu, which marks the finished file, and a hero
+// who starts past the exit line of a one-column grid does not clear it.
+TEST(StageClear, OnlyWalkingOverTheExitClearsAndTheLastOrAMissingStageLeadsToTheMenu) {
     std::string data = CopyOfBuiltData();
     WriteSaveFile(data, {"ALDRIC:63"});
-    WriteBottomlessStage(data, "blk901a");
+    WriteFloorStage(data, "blk101");
+    WriteFloorStage(data, "blk901a");
+    RunProgram("rm", {data + "/levels/blk201a"});
     const std::string home = MakeTempDir();
     const std::vector<std::string> env = {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home};
-    Play direct = PlayMovie(data, {{1, "right", 300}, {1, "x", 300}}, 300, {"--level", "blk901a"}, env);
+    // Fly over the line, F6, sink below the grid past it, F6, sink into the ground past it, F6, walk over it.
+    const std::vector<KeyHold> holds = {{1, "x", 80},      {40, "right", 40}, {85, "f6", 1},      {90, "z", 40},
+                                        {90, "right", 40}, {132, "f6", 1},    {140, "right", 40}, {166, "z", 14},
+                                        {182, "f6", 1},    {190, "right", 60}};
+    Play direct = PlayMovie(data, holds, 480, {"--level", "blk101"}, env);
+    for (long step : {80, 129, 179})  // flown over the line, sunk below the grid and into the ground past it
+        EXPECT_GT(std::strtof(JsonField(StepLine(direct, step), "player").c_str() + 1, nullptr), 312.0f) << step;
     const long cleared = FirstStep(direct, "clear", "0");
-    ASSERT_GT(cleared, 0) << direct.run.output;
+    ASSERT_GT(cleared, 190) << direct.run.output;
     EXPECT_EQ(FirstStep(direct, "state", "\"menu\""), cleared + kBanner);
+    EXPECT_EQ(Count(direct.run.output, "Level levels\\blk201a not loaded: "), 1u) << direct.run.output;
     EXPECT_EQ(RunProgram("ls", {"-A", home}).output, "");
 
-    Play played = PlayMovie(data, PlayAndFlyRight(200), kPlay + 300, {}, env);
+    Play played = PlayMovie(data, PlayAndWalkRight(100), kPlay + 300, {}, env);
     EXPECT_EQ(JsonField(StepLine(played, kPlay + 300), "state"), "\"menu\"");
     std::string saved = SaveBytes({"ALDRIC:63"});
     saved[4 + 92 + 4 * 6] = 1;  // the finished mark after the name's 6 glyphs
     EXPECT_EQ(ReadTextFile(home + "/duskhold/svfile"), saved);
 
-    std::ofstream(data + "/empty.txt") << "start 1600 480\ntile -1 0 0\ngrid main 0 0\nlegend - 0\n|-\nend\n";
-    RunResult compiled = RunProgram(ToolPath("level"), {"compile", data + "/empty.txt", data + "/levels/empty"});
-    ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
-    Play empty = PlayMovie(data, {{1, "right", 100}, {1, "x", 100}}, 100, {"--level", "empty"}, env);
-    EXPECT_EQ(JsonField(StepLine(empty, 100), "state"), "\"game\"") << empty.run.output;
-    EXPECT_EQ(FirstStep(empty, "clear", "0"), 0);
+    CompileStage(data, "narrow",
+                 "start 120 480\ntile -1 0 0\ntile -1 0 1\ngrid main 0 3\nlegend # 1\n|.\n|.\n|#\n|#\nend\n");
+    Play narrow = PlayMovie(data, {}, 10, {"--level", "narrow"}, env);
+    EXPECT_EQ(JsonField(StepLine(narrow, 10), "state"), "\"game\"") << narrow.run.output;
+    EXPECT_EQ(FirstStep(narrow, "clear", "0"), 0);
 }

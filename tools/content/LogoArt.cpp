@@ -3,7 +3,7 @@
 // with its halo and a veil of cloud, two mountain ridges, the castle of
 // Duskhold on its crag and a dark foreground. The strip where the title
 // screen prints its prompt (from y 195 to 212) is left as plain dark ground,
-// and a line below it names the keys.
+// and a line above it names the keys.
 #include "FontArt.h"
 #include "Generator.h"
 #include "Image.h"
@@ -16,7 +16,9 @@ constexpr int kMoonX = 160;
 constexpr int kMoonY = 122;
 constexpr int kMoonRadius = 34;
 constexpr int kGroundTop = 186;
-constexpr int kKeysTop = 222;
+// Above the prompt: the console's start-up lines cover the screen's bottom
+// rows (from y 216 with three lines) for the first seconds.
+constexpr int kKeysTop = 186;
 
 const uint32_t kSkyTop = Rgb(0x04, 0x05, 0x14);
 const uint32_t kSkyLow = Rgb(0x2E, 0x24, 0x4E);
@@ -306,8 +308,8 @@ void DrawTitle(Image& image, ContentContext& context) {
     DrawCentred(image, curse, 66);
 }
 
-// The keys a new player needs, small and quiet, below the strip where the
-// title screen prints its prompt.
+// The keys a new player needs, small and quiet, just above the strip where
+// the title screen prints its prompt.
 void DrawKeys(Image& image, ContentContext& context) {
     Image mask = LetterMask(LoadGlyphArt(context), "ENTER OR Z: START   ARROWS: WALK   X: RISE", 0, 1, context);
     const uint32_t ink = Rgb(0xA8, 0xB4, 0xD8);

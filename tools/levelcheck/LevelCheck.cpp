@@ -91,9 +91,17 @@ void CheckStart(const LevelFile::LevelData& level, const MainGrid& grid, std::ve
     const LevelFile::StartPoint& start = level.startPoints.items[0];
     const int x = start.x / 10, y = start.y / 10;
     const int exitX = kTileSize * (grid.Columns() - 1);
-    if (x < 0 || x >= exitX || y < 0 || y > kTileSize * grid.Rows()) {
+    if (x < 0 || x >= kTileSize * grid.Columns() || y < 0 || y > kTileSize * grid.Rows()) {
+        out.push_back(Line("start: (%d, %d) px is outside the level (0 to %d, 0 to %d)", x, y,
+                           kTileSize * grid.Columns(), kTileSize * grid.Rows()));
+        return;
+    }
+    // The stage is cleared by walking over the exit line, never by starting on it.
+    if (x >= exitX) {
         out.push_back(
-            Line("start: (%d, %d) px is outside the level (0 to %d, 0 to %d)", x, y, exitX, kTileSize * grid.Rows()));
+            Line("start: (%d, %d) px is on or past the exit line at %d px: the hero must cross it to clear "
+                 "the stage",
+                 x, y, exitX));
         return;
     }
     const int c = x / kTileSize, feet = (y - 1) / kTileSize;
