@@ -57,8 +57,6 @@ void State_Game::Enter() {
     AddLevelTraceFields();
     LevelFile::LevelData data;
     const bool read = ReadStage(data);
-    // A stage that did not load is watched too, so that fixing its file brings it in.
-    if (!read) watch_.Watch({LevelNamespace::LevelGamePath(TheLevelName())});
     BuildStage(read ? &data : nullptr);
     PlayStageMusic(true);
     PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
@@ -99,14 +97,16 @@ void State_Game::WatchFiles(bool on) { gWatchFiles = on; }
 
 bool State_Game::ReadStage(LevelFile::LevelData& data) {
     const std::string path = LevelNamespace::LevelGamePath(TheLevelName());
+    const FileStamp beforeRead = StampOfGameFile(path);
     std::string reason;
     if (!LevelNamespace::ReadLevelOfName(TheLevelName(), data, reason)) {
         PrintStatus("Level %s not loaded: %s", path.c_str(), reason.c_str());
+        // A stage that did not load on entry is watched too, so that fixing
+        // its file brings it in; a failed reload keeps the watch it had.
+        if (!level) watch_.Watch(path, beforeRead, {});
         return false;
     }
-    std::vector<std::string> files = LevelFile::PictureFiles(data);
-    files.insert(files.begin(), path);
-    watch_.Watch(files);
+    watch_.Watch(path, beforeRead, LevelFile::PictureFiles(data));
     return true;
 }
 
