@@ -19,18 +19,14 @@ std::string HostPath(const std::string& gamePath) {
 FILE* OpenGameFile(const std::string& gamePath, const char* mode) { return fopen(HostPath(gamePath).c_str(), mode); }
 
 namespace {
-// Reads exactly `size` bytes, or fewer when the file was cut meanwhile.
-bool ReadUpTo(int fd, size_t size, std::vector<unsigned char>& bytes) {
+// False when a read fails or the file got shorter since its size was taken.
+bool ReadExactly(int fd, size_t size, std::vector<unsigned char>& bytes) {
     bytes.resize(size);
-    size_t done = 0;
-    while (done < size) {
+    for (size_t done = 0; done < size;) {
         ssize_t got = read(fd, bytes.data() + done, size - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) break;
+        if (got <= 0) return false;
         done += size_t(got);
     }
-    bytes.resize(done);
     return true;
 }
 }
@@ -52,7 +48,7 @@ bool ReadWholeFile(const std::string& gamePath, size_t maxBytes, std::vector<uns
     else if (uint64_t(info.st_size) > maxBytes)
         reason = "it holds " + std::to_string(info.st_size) + " bytes, more than the " + std::to_string(maxBytes) +
                  " allowed";
-    else if (!ReadUpTo(fd, size_t(info.st_size), bytes)) reason = strerror(errno);
+    else if (!ReadExactly(fd, size_t(info.st_size), bytes)) reason = "it cannot be read whole";
     else reason.clear();
     close(fd);
     return reason.empty();
