@@ -86,12 +86,15 @@ void ReadSaveFile(FILE* file, SaveFileTable& table) {
         table);
 }
 
-bool LoadSaveFile(const std::string& gamePath, SaveFileTable& table) {
-    FILE* file = OpenGameFile(gamePath, "rb");
-    if (!file) return false;
-    ReadSaveFile(file, table);
-    fclose(file);
-    return true;
+bool LoadSaveFile(const std::string& gamePath, SaveFileTable& table, std::string& why) {
+    std::vector<unsigned char> bytes;
+    why.clear();
+    if (ReadWholeFile(gamePath, kMaxSaveFileBytes, bytes, why)) {
+        ReadSaveFile(bytes.data(), bytes.size(), table);
+        return true;
+    }
+    if (!GameFileIsThere(gamePath)) why.clear();
+    return false;
 }
 
 std::vector<unsigned char> SaveFileBytes(const SaveFileTable& table) {

@@ -13,6 +13,9 @@
 // bytes long.
 constexpr int kMaxSaveFiles = 20;
 constexpr int kMaxNameGlyphs = 10;
+// The largest save file the table can hold: 20 files of 10-glyph names. A
+// larger one holds more than the game could keep and is not read.
+constexpr size_t kMaxSaveFileBytes = 4 + kMaxSaveFiles * (96 + 4 * kMaxNameGlyphs);
 
 struct SaveFileEntry {
     int32_t nameLength = 0;
@@ -41,9 +44,11 @@ using SaveIntSource = std::function<bool(int32_t& value)>;
 void ReadSaveFile(const SaveIntSource& source, SaveFileTable& table);
 void ReadSaveFile(const unsigned char* data, size_t size, SaveFileTable& table);
 void ReadSaveFile(FILE* file, SaveFileTable& table);
-// Opens a game path ("svfile") and reads it; false, with the table as it
-// was, when it cannot be opened.
-bool LoadSaveFile(const std::string& gamePath, SaveFileTable& table);
+// Reads the save file at a game path ("svfile"); false, with the table as it
+// was, when it cannot be read. `why` then says what is wrong with a file that
+// is there (a folder, a FIFO, larger than kMaxSaveFileBytes), and is empty
+// when there is none.
+bool LoadSaveFile(const std::string& gamePath, SaveFileTable& table, std::string& why);
 
 // Fills `entry` from a name of the letters A to Z (at most 10) and a stage
 // number of the stage table; false, with the reason in `error`, otherwise.

@@ -16,7 +16,8 @@ int32_t gPlayedFile = -1;
 // beyond the table if it were written over.
 std::string WhyNotWritable(const std::string& path) {
     std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(path, bytes)) return "it cannot be read";
+    std::string why;
+    if (!ReadWholeFile(path, kMaxSaveFileBytes, bytes, why)) return "it cannot be read: " + why;
     return WhyNotWhole(bytes);
 }
 
@@ -48,9 +49,11 @@ bool ReadMenuSaveFile(SaveFileTable& table) {
     const bool players = !player.empty() && FileExists(player);
     gReadPath = players ? player : kShippedSaveFile;
     gNotWhole = players ? WhyNotWritable(player) : "";
-    bool read = LoadSaveFile(gReadPath, table);
+    std::string why;
+    bool read = LoadSaveFile(gReadPath, table, why);
+    if (!why.empty()) PrintStatus("Save file %s not read: %s", gReadPath.c_str(), why.c_str());
     gTable = table;
-    return read;
+    return read || !why.empty();
 }
 
 const std::string& SaveFileReadPath() { return gReadPath; }

@@ -12,8 +12,10 @@
 std::string PlayerSavePath();
 
 // Reads the save file into the table as the menu always did (a short file
-// leaves the rest of the table as it was); false when there is none. Progress
-// that could not be written is kept instead of reading the file again.
+// leaves the rest of the table as it was); false when there is none. A file
+// that is there but cannot be read leaves the table as it was and is named
+// on a status line of its own. Progress that could not be written is kept
+// instead of reading the file again.
 bool ReadMenuSaveFile(SaveFileTable& table);
 // The path of the save file last read ("svfile" for the shipped one).
 const std::string& SaveFileReadPath();

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,20 +18,45 @@ std::string HostPath(const std::string& gamePath) {
 
 FILE* OpenGameFile(const std::string& gamePath, const char* mode) { return fopen(HostPath(gamePath).c_str(), mode); }
 
-bool ReadWholeFile(const std::string& gamePath, std::vector<unsigned char>& bytes) {
-    struct stat info;
-    if (stat(HostPath(gamePath).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    FILE* file = OpenGameFile(gamePath, "rb");
-    if (!file) return false;
-    bool ok = fseek(file, 0, SEEK_END) == 0;
-    long size = ok ? ftell(file) : -1;
-    ok = ok && size >= 0 && fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize(size_t(size));
-        ok = size == 0 || fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+namespace {
+// False when a read fails or the file got shorter since its size was taken.
+bool ReadExactly(int fd, size_t size, std::vector<unsigned char>& bytes) {
+    bytes.resize(size);
+    for (size_t done = 0; done < size;) {
+        ssize_t got = read(fd, bytes.data() + done, size - done);
+        if (got <= 0) return false;
+        done += size_t(got);
     }
-    fclose(file);
-    return ok;
+    return true;
+}
+}
+
+// Opened without blocking, so that a FIFO is refused rather than waited on;
+// the size is known from fstat before anything is allocated.
+bool ReadWholeFile(const std::string& gamePath, size_t maxBytes, std::vector<unsigned char>& bytes,
+                   std::string& reason) {
+    bytes.clear();
+    int fd = open(HostPath(gamePath).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = strerror(errno);
+        return false;
+    }
+    struct stat info;
+    if (fstat(fd, &info) != 0) reason = strerror(errno);
+    else if (S_ISDIR(info.st_mode)) reason = "it is a folder";
+    else if (!S_ISREG(info.st_mode)) reason = "it is not a regular file";
+    else if (uint64_t(info.st_size) > maxBytes)
+        reason = "it holds " + std::to_string(info.st_size) + " bytes, more than the " + std::to_string(maxBytes) +
+                 " allowed";
+    else if (!ReadExactly(fd, size_t(info.st_size), bytes)) reason = "it cannot be read whole";
+    else reason.clear();
+    close(fd);
+    return reason.empty();
+}
+
+bool GameFileIsThere(const std::string& gamePath) {
+    struct stat info;
+    return lstat(HostPath(gamePath).c_str(), &info) == 0;
 }
 
 FileStamp StampOfGameFile(const std::string& gamePath) {

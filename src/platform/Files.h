@@ -11,8 +11,14 @@ std::string HostPath(const std::string& gamePath);
 // directory, which the program changes into at start).
 FILE* OpenGameFile(const std::string& gamePath, const char* mode);
 
-// Reads a whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& gamePath, std::vector<unsigned char>& bytes);
+// Reads a whole regular file of at most `maxBytes`; false with the reason
+// when it cannot be opened or read, is no regular file (a folder, a FIFO) or
+// is larger. A larger file is refused before anything is allocated.
+bool ReadWholeFile(const std::string& gamePath, size_t maxBytes, std::vector<unsigned char>& bytes,
+                   std::string& reason);
+
+// Whether anything (a file, a folder, a link) is at the game path.
+bool GameFileIsThere(const std::string& gamePath);
 
 // What tells one version of a file from the next without reading it: its
 // modification time, size and file number (a file replaced by a rename gets

@@ -1,12 +1,12 @@
 #include "platform/MovieEvents.h"
 #include "base/Log.h"
 #include "platform/EventQueue.h"
+#include "platform/Files.h"
 #include "platform/Input.h"
 #include <SDL.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 
 namespace {
@@ -91,22 +91,15 @@ bool IsJoystickEvent(const MovieEvent& event) {
     return event.kind != MovieEventKind::KeyDown && event.kind != MovieEventKind::KeyUp;
 }
 
-// Reads the whole file, refusing one too large to be a movie (a device or a
-// mistaken path) before it fills the memory.
+// Reads the whole file, refusing one too large to be a movie (a mistaken
+// path) before it fills the memory.
 bool ReadMovieText(const std::string& path, std::string& text, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot read the movie";
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(path, kMaxMovieBytes, bytes, error)) {
+        error = "cannot read the movie: " + error;
         return false;
     }
-    char chunk[65536];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        text.append(chunk, size_t(in.gcount()));
-        if (text.size() > kMaxMovieBytes) {
-            error = "the movie is larger than 16 MiB";
-            return false;
-        }
-    }
+    text.assign(bytes.begin(), bytes.end());
     return true;
 }
 

@@ -17,6 +17,10 @@ enum class PngError : int {
 
 // The most bytes one picture's padded texture may take.
 constexpr uint64_t kMaxTextureBytes = 64ull * 1024 * 1024;
+// The largest file read as a picture. The largest picture accepted, stored
+// at 16 bits a sample without compression, takes twice kMaxTextureBytes; the
+// quarter more is room for row filters, chunk headers and text chunks.
+constexpr uint64_t kMaxPictureFileBytes = 2 * kMaxTextureBytes + kMaxTextureBytes / 4;
 
 // 8-bit RGBA pixels, rows from the top, packed without gaps.
 struct DecodedImage {

@@ -84,8 +84,9 @@ const LoadedFile* FindLiveFile(const char* file, Color colorKey) {
 // holder yet; null after a failure, which has been reported.
 const LoadedFile* LoadFile(const char* file, Color colorKey) {
     std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(file, bytes)) {
-        ShowError("Error: Cannot find file %s", file);
+    std::string reason;
+    if (!ReadWholeFile(file, kMaxPictureFileBytes, bytes, reason)) {
+        ShowError("Error: Cannot read file %s: %s", file, reason.c_str());
         return nullptr;
     }
     PaddedPicture picture;

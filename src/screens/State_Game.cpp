@@ -58,8 +58,6 @@ const State_Game& TheStateGame() { return gScreen; }
 void State_Game::Enter() {
     LevelFile::LevelData data;
     const bool read = ReadStage(data);
-    // A stage that did not load is watched too, so that fixing its file brings it in.
-    if (!read) watch_.Watch({LevelNamespace::LevelGamePath(TheLevelName())});
     BuildStage(read ? &data : nullptr);
     heroX_ = HeroX();
     PlayStageMusic(true);
@@ -102,10 +100,14 @@ void State_Game::WatchFiles(bool on) { gWatchFiles = on; }
 
 bool State_Game::ReadStage(LevelFile::LevelData& data) {
     const std::string path = LevelNamespace::LevelGamePath(TheLevelName());
-    if (!LevelNamespace::ReadLevelOfName(TheLevelName(), data)) return false;
-    std::vector<std::string> files = LevelFile::PictureFiles(data);
-    files.insert(files.begin(), path);
-    watch_.Watch(files);
+    const FileStamp beforeRead = StampOfGameFile(path);
+    if (!LevelNamespace::ReadLevelOfName(TheLevelName(), data)) {
+        // A stage that did not load on entry is watched too, so that fixing
+        // its file brings it in; a failed reload keeps the watch it had.
+        if (!level) watch_.Watch(path, beforeRead, {});
+        return false;
+    }
+    watch_.Watch(path, beforeRead, LevelFile::PictureFiles(data));
     return true;
 }
 
@@ -173,12 +175,8 @@ void State_Game::StartClear() {
 // empty stage without a hero: the menu comes instead.
 void State_Game::LeaveAfterClear() {
     LevelFile::LevelData data;
-    std::string reason;
-    if (nextStage_ && !LevelNamespace::ReadLevelOfName(nextStage_->levelName, data, reason)) {
-        PrintStatus("Level %s not loaded: %s; back to the menu",
-                    LevelNamespace::LevelGamePath(nextStage_->levelName).c_str(), reason.c_str());
+    if (nextStage_ && !LevelNamespace::ReadLevelOfName(nextStage_->levelName, data, "; back to the menu"))
         nextStage_ = nullptr;
-    }
     TheStateStack().ChangeState(nextStage_ ? gStateGame : gMainMenu);
 }
 

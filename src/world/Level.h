@@ -87,8 +87,9 @@ private:
 // game reads.
 std::string LevelGamePath(const char* levelName);
 // Reads levels\<name>, the one way the game reads a level; false for a file
-// the game refuses, after a status line that says why.
-bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data);
+// the game refuses, after a status line that says why and ends with
+// `whatFollows`.
+bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data, const char* whatFollows = "");
 
 // The process-wide table of animated tile pictures: loading fills entries 0
 // to count - 1 and nothing draws them.

@@ -408,8 +408,8 @@ bool ReadLevel(const uint8_t* bytes, size_t size, LevelData& level, std::string&
 
 bool ReadLevelFile(const std::string& gamePath, LevelData& level, std::string& reason, Trailing trailing) {
     std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(gamePath, bytes)) {
-        reason = "the file cannot be opened";
+    if (!ReadWholeFile(gamePath, kMaxLevelFileBytes, bytes, reason)) {
+        reason = "the file cannot be read: " + reason;
         return false;
     }
     return ReadLevel(bytes.data(), bytes.size(), level, reason, trailing);

@@ -16,6 +16,11 @@ constexpr int kMaxTileDefinitions = 255;
 constexpr int kMaxStartPoints = 10;
 constexpr int kMaxAnimatedTiles = 50;
 constexpr int16_t kHeaderMark = 54;
+// The largest file read as a level. Every table of the format full (the
+// 16-bit counted tables at 32767 records, three grids of 100 by 100 literal
+// cells) takes 4.1 MiB; the rest is room for named-marker texts and bytes
+// after the last section. A larger file is refused without being read.
+constexpr size_t kMaxLevelFileBytes = 6u << 20;
 // A cell that the stream skipped, as opposed to a literal 0 to 255.
 constexpr int16_t kSkippedCell = -1;
 

@@ -132,10 +132,10 @@ std::string LevelGamePath(const char* levelName) {
     return path;
 }
 
-bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data) {
+bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data, const char* whatFollows) {
     std::string reason;
     if (LevelFile::ReadLevelFile(LevelGamePath(levelName), data, reason, LevelFile::Trailing::Drop)) return true;
-    PrintStatus("Level %s not loaded: %s", LevelGamePath(levelName).c_str(), reason.c_str());
+    PrintStatus("Level %s not loaded: %s%s", LevelGamePath(levelName).c_str(), reason.c_str(), whatFollows);
     return false;
 }
 

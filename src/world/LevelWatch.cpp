@@ -1,8 +1,9 @@
 #include "world/LevelWatch.h"
 
-void LevelWatch::Watch(const std::vector<std::string>& gamePaths) {
-    files_.clear();
-    for (const std::string& path : gamePaths) files_.emplace_back(path, StampOfGameFile(path));
+void LevelWatch::Watch(const std::string& levelPath, const FileStamp& stampBeforeRead,
+                       const std::vector<std::string>& pictures) {
+    files_.assign(1, {levelPath, stampBeforeRead});
+    for (const std::string& path : pictures) files_.emplace_back(path, StampOfGameFile(path));
 }
 
 // Every file is looked at, so that changes saved together make one reload.

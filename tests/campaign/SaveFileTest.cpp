@@ -126,15 +126,17 @@ TEST(SaveFile, TheFileReaderMatchesTheMemoryReaderAndAnEmptyOrMissingFileChanges
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     SaveFileTable fromFile;
-    ASSERT_TRUE(LoadSaveFile(path, fromFile));
+    std::string why;
+    ASSERT_TRUE(LoadSaveFile(path, fromFile, why));
     EXPECT_EQ(SaveFileBytes(fromFile), SaveFileBytes(Read(bytes)));
 
     SaveFileTable kept;
     kept.count = 2;
     kept.files[1].stage = 33;
-    EXPECT_FALSE(LoadSaveFile(path + ".missing", kept));
+    EXPECT_FALSE(LoadSaveFile(path + ".missing", kept, why));
+    EXPECT_EQ(why, "");  // a missing file is no fault of the player's
     std::ofstream{path};
-    EXPECT_TRUE(LoadSaveFile(path, kept));
+    EXPECT_TRUE(LoadSaveFile(path, kept, why));
     EXPECT_EQ(kept.count, 2);
     EXPECT_EQ(kept.files[1].stage, 33);
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 RunResult Tool(const std::vector<std::string>& args) { return RunProgram(ToolPath("level"), args); }
@@ -37,6 +38,15 @@ TEST(LevelTool, CompileDumpCheckAndTheirFailures) {
     EXPECT_NE(refused.output.find("the game refuses this level: the header is not five zeros and 54"),
               std::string::npos)
         << refused.output;
+    // A huge sparse level, map or source is refused before it is read.
+    for (const std::string& huge : {dir + "/huge", dir + "/huge.tmj", dir + "/huge.txt"}) {
+        std::ofstream(huge).close();
+        ASSERT_EQ(truncate(huge.c_str(), 100LL << 30), 0);
+        RunResult refusal = Tool(huge == dir + "/huge" ? std::vector<std::string>{"check", huge}
+                                                       : std::vector<std::string>{"compile", huge, dir + "/x"});
+        EXPECT_EQ(refusal.exitCode, 1);
+        EXPECT_NE(refusal.output.find("it holds 107374182400 bytes, more than"), std::string::npos) << refusal.output;
+    }
     EXPECT_EQ(Tool({"dump", dir + "/nothere"}).exitCode, 1);
     EXPECT_EQ(Tool({"compile", dir + "/nothere.txt", dir + "/x"}).exitCode, 1);
     EXPECT_EQ(Tool({"compile", dir + "/bad.txt"}).exitCode, 2);

@@ -50,8 +50,8 @@ std::string Counts(const std::string& line) {
 }
 
 // F5 rebuilds the stage around the hero and F6 at its start point; with
-// --watch a new level file, a broken one (which changes nothing), the old
-// one again and a changed picture each rebuild it once; nothing is left
+// --watch a new level file, the old one again and a changed picture each
+// rebuild it once, a broken and a huge one change nothing; nothing is left
 // behind.
 TEST(StageReload, KeysAndWatchRebuildTheStageAndABrokenFileChangesNothing) {
     const std::string data = CopyOfBuiltData(), level = data + "/levels/blk101", log = data + "/game.log";
@@ -68,6 +68,11 @@ TEST(StageReload, KeysAndWatchRebuildTheStageAndABrokenFileChangesNothing) {
     EXPECT_TRUE(WaitForOutput(log, "reloaded", 2));
     Replace(level, std::string(12, '\0'));
     EXPECT_TRUE(WaitForOutput(log, "the header is not five zeros and 54", 1));
+    // A sparse level of 2 GiB is refused unread.
+    std::ofstream(level + ".new").close();
+    ASSERT_EQ(truncate((level + ".new").c_str(), 2LL << 30), 0);
+    rename((level + ".new").c_str(), level.c_str());
+    EXPECT_TRUE(WaitForOutput(log, "it holds 2147483648 bytes, more than the", 1));
     Replace(level, original);
     EXPECT_TRUE(WaitForOutput(log, "reloaded", 3));
     Replace(data + "/tiles/tile0100.png", ReadTextFile(data + "/tiles/tile0101.png"));

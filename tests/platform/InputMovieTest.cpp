@@ -22,9 +22,7 @@ TEST(InputMovie, ReplayQueuesEachStepAndStandsInForJoystickZeroAndLiveInputIsDro
     const std::string& dir = temp.path;
     std::string error;
     EXPECT_FALSE(LoadReplay(dir + "/missing", error));
-    EXPECT_EQ(error, dir + "/missing:0: cannot read the movie");
-    EXPECT_FALSE(LoadReplay("/dev/zero", error));
-    EXPECT_EQ(error, "/dev/zero:0: the movie is larger than 16 MiB");
+    EXPECT_EQ(error, dir + "/missing:0: cannot read the movie: No such file or directory");
 
     WriteFile(dir + "/good", "duskhold-movie 1\n2 down z\n2 button 11 down\n4 up z\n");
     ASSERT_TRUE(LoadReplay(dir + "/good", error)) << error;

@@ -76,7 +76,7 @@ TEST_F(TextureGl, BadFilesAreReportedOneAfterAnotherAndChangeNothing) {
     Sprite directory(dir.path.c_str(), Color(0));
     EXPECT_EQ(missing.texture.name + directory.texture.name, 0u);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "Error: Cannot find file " + dir / "none.png");
+    EXPECT_EQ(lines[0], "Error: Cannot read file " + dir / "none.png" + ": No such file or directory");
 
     Sprite held(good.c_str(), Color(0));
     uint32_t before = held.texture.name;

@@ -127,7 +127,7 @@ background 0 0 2 0 18 1 64 64
     EXPECT_EQ(entities.Entities().front(), level);
     EXPECT_EQ(hero->position, Vector3(120, 239, 0));
     EXPECT_EQ(hero->probes[Player::CentreFoot].position.y, 239.0f);
-    EXPECT_FALSE(Said("Cannot find file tiles"));
+    EXPECT_FALSE(Said("Cannot read file tiles"));
 }
 
 TEST_F(LevelLoad, RectanglesColumnByColumnWith0x40First) {
@@ -161,7 +161,7 @@ end
 
 TEST_F(LevelLoad, RefusedOrMissingFilesBuildNothingAndSayWhy) {
     Level* missing = Load("nothere");
-    EXPECT_TRUE(Said("Level levels\\nothere not loaded: the file cannot be opened"));
+    EXPECT_TRUE(Said("Level levels\\nothere not loaded: the file cannot be read: No such file or directory"));
     EXPECT_TRUE(missing->rectangles.empty());
     EXPECT_EQ(entities.Entities().size(), 1u);
 

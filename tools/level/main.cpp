@@ -9,8 +9,6 @@
 #include "world/LevelFile.h"
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -21,12 +19,10 @@ const char* const kUsage =
     "       duskhold-level export LEVEL|MAP MAP.tmx|MAP.tmj [--data DIR]\n"
     "       duskhold-level import MAP.tmx|MAP.tmj OUTPUT\n";
 
-bool ReadText(const char* path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
+bool ReadText(const char* path, std::string& text, std::string& reason) {
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(path, LevelSource::kMaxSourceBytes, bytes, reason)) return false;
+    text.assign(bytes.begin(), bytes.end());
     return true;
 }
 
@@ -52,8 +48,8 @@ bool CompileSourceAt(const char* sourcePath, LevelFile::LevelData& level) {
     std::string source, error;
     TiledMap::Format format;
     if (TiledMap::FormatOfPath(sourcePath, format)) return ReadMapAt(sourcePath, format, level);
-    if (!ReadText(sourcePath, source)) {
-        fprintf(stderr, "%s: cannot be read: %s\n", sourcePath, strerror(errno));
+    if (!ReadText(sourcePath, source, error)) {
+        fprintf(stderr, "%s: cannot be read: %s\n", sourcePath, error.c_str());
         return false;
     }
     if (LevelSource::Compile(source, level, error)) return true;

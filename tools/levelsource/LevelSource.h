@@ -7,6 +7,11 @@
 // so the same bytes, for every file the game accepts.
 namespace LevelSource {
 
+// The largest source file read: the dump of a level with every table full
+// and every number at its widest takes 16 MB; twice that leaves room for
+// comments.
+constexpr size_t kMaxSourceBytes = 32u << 20;
+
 // False with "line N: what is wrong" in `error`.
 bool Compile(const std::string& source, LevelFile::LevelData& level, std::string& error);
 std::string Dump(const LevelFile::LevelData& level);

@@ -21,6 +21,11 @@ bool Import(const std::string& text, TiledMap::Format format, LevelFile::LevelDa
 // The level source a map stands for (what Import compiles).
 bool SourceOfMap(const TiledMap::Map& map, std::string& source, std::string& error);
 
+// The largest map file read: the map of a level with every table full and
+// every number at its widest takes 17 MB in either format; twice that
+// leaves room for the way an editor lays it out.
+constexpr size_t kMaxMapFileBytes = 32u << 20;
+
 // The files of duskhold-level: a map file read as a level, and a level
 // written as a map whose pictures point into the data directory `dataDir`.
 // False with the reason.

@@ -1,11 +1,7 @@
 // Map files on disk for duskhold-level.
 #include "platform/Files.h"
 #include "tiledmap/LevelMap.h"
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace LevelMap {
 
@@ -25,10 +21,9 @@ std::string PicturePrefix(const std::string& mapPath, const std::string& dataDir
 }  // namespace
 
 bool ReadMapFile(const std::string& path, TiledMap::Format format, LevelFile::LevelData& level, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf())) return (error = std::string("cannot be read: ") + strerror(errno)), false;
-    return Import(text.str(), format, level, error);
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(path, kMaxMapFileBytes, bytes, error)) return (error = "cannot be read: " + error), false;
+    return Import(std::string(bytes.begin(), bytes.end()), format, level, error);
 }
 
 // Written beside the target and renamed over it, so that a failed write
