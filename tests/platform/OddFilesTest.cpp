@@ -1,8 +1,8 @@
-#include "core/Log.h"
+#include "base/Log.h"
 #include "platform/ErrorBox.h"
 #include "platform/MovieEvents.h"
 #include "platform/Sprite.h"
-#include "screens/SaveFile.h"
+#include "campaign/SaveFile.h"
 #include "support/GlWindow.h"
 #include "world/LevelFile.h"
 #include <fstream>
