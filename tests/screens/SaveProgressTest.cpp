@@ -2,7 +2,9 @@
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include <fstream>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +15,7 @@ namespace {
 // the list too.
 void PlayInAChild(const std::string& home, int32_t file, int32_t nextStage, int ready, int go) {
     if (fork() != 0) return;
+    prctl(PR_SET_PDEATHSIG, SIGKILL);  // a test that hangs and is ended takes its games along
     setenv("XDG_DATA_HOME", home.c_str(), 1);
     SaveFileTable table;
     char note = 'r';
