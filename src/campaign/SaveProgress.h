@@ -24,7 +24,9 @@ const std::string& SaveFileReadPath();
 // --level) saves nothing.
 void SetPlayedFile(int32_t file);
 // Moves the played file on to `nextStage`, or marks it finished when
-// `nextStage` is 0, and writes the whole save file to the player's path.
-// When that cannot be done the progress stays in memory for this run and
-// one status line says why.
+// `nextStage` is 0, and writes it to the player's path: under a lock, the
+// file is read again and only the records of the files this game moved on
+// change, so that a clear saved meanwhile by another game is kept. When that
+// cannot be done the progress stays in memory for this run and one status
+// line says why.
 void SaveStageCleared(int32_t nextStage);

@@ -1,11 +1,13 @@
 #include "platform/Files.h"
 #include "platform/Page.h"
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,20 +89,61 @@ void SyncFolder(const std::string& folder) {
     close(fd);
 }
 
-bool WriteAndSync(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return Fail(error, "cannot write " + path);
+bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) break;
+        if (written <= 0) return false;
         done += size_t(written);
     }
-    bool ok = done == bytes.size() && fsync(fd) == 0;
-    if (!ok) Fail(error, "cannot write " + path);
-    if (close(fd) != 0 && ok) ok = Fail(error, "cannot write " + path);
-    if (!ok) unlink(path.c_str());
+    return true;
+}
+
+// The folder part of a path with its slash ("" for a bare name).
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// Where a chain of symbolic links starting at `path` ends (a relative link
+// counts from its own folder), so that a save kept in a synced folder
+// through a link stays there and the link stays a link. A chain that never
+// ends is given up after as many links as the system follows.
+std::string FollowLinks(std::string path) {
+    for (int links = 0; links < 40; ++links) {
+        char target[PATH_MAX];
+        ssize_t length = readlink(path.c_str(), target, sizeof target);
+        if (length <= 0 || size_t(length) == sizeof target) break;
+        std::string next(target, size_t(length));
+        path = next[0] == '/' ? next : FolderOf(path) + next;
+    }
+    return path;
+}
+
+// The permissions of the file being replaced, or rw-r--r-- less the umask
+// for a new one, as any file the user makes.
+mode_t ModeFor(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0644 & ~mask;
+}
+
+// Writes the bytes to a new file of a name no other process uses, beside
+// `path` and flushed to the disk; its name in `temporary`. Made exclusively,
+// so that a link left under any name is never followed.
+bool WriteTemporary(const std::string& path, const std::vector<unsigned char>& bytes, std::string& temporary,
+                    std::string& error) {
+    std::string pattern = path + ".new-XXXXXX";
+    int fd = mkstemp(pattern.data());
+    if (fd < 0) return Fail(error, "cannot write " + path);
+    temporary = pattern;
+    bool ok = fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+    if (!ok) Fail(error, "cannot write " + temporary);
+    if (close(fd) != 0 && ok) ok = Fail(error, "cannot write " + temporary);
+    if (!ok) unlink(temporary.c_str());
     return ok;
 }
 }
@@ -131,17 +174,39 @@ bool MakeDirectories(const std::string& dir, std::string& error) {
 }
 
 bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
-    const std::string temporary = path + ".new";
-    if (!WriteAndSync(temporary, bytes, error)) return false;
+    const std::string target = FollowLinks(path);
+    std::string temporary;
+    if (!WriteTemporary(target, bytes, temporary, error)) return false;
     // Tests end the program here, as a power cut would, to find the old file whole.
     if (getenv("DUSKHOLD_TEST_STOP_BEFORE_RENAME")) raise(SIGKILL);
-    if (rename(temporary.c_str(), path.c_str()) != 0) {
-        Fail(error, "cannot replace " + path);
+    if (rename(temporary.c_str(), target.c_str()) != 0) {
+        Fail(error, "cannot replace " + target);
         unlink(temporary.c_str());
         return false;
     }
-    const size_t slash = path.rfind('/');
-    SyncFolder(slash == std::string::npos ? "." : path.substr(0, slash + 1));
+    const std::string folder = FolderOf(target);
+    SyncFolder(folder.empty() ? "." : folder);
     KeepPlayerFiles();
     return true;
+}
+
+std::string NotARegularFile(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return "";
+    return S_ISDIR(info.st_mode) ? "a folder" : "no regular file (a FIFO, socket or device)";
+}
+
+FileLock::FileLock(const std::string& path) : fd_(open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644)) {
+    if (fd_ < 0) Fail(error_, "cannot open the lock " + path);
+    else if (flock(fd_, LOCK_EX) != 0) Fail(error_, "cannot lock " + path);
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) close(fd_);
+}
+
+bool FileLock::Held(std::string& error) const {
+    if (error_.empty()) return true;
+    error = error_;
+    return false;
 }

@@ -42,6 +42,30 @@ bool FileExists(const std::string& path);
 // Makes the folder and the missing folders above it; false with the reason.
 bool MakeDirectories(const std::string& dir, std::string& error);
 // Writes the bytes to `path` so that a crash at any moment leaves either the
-// old file or the new one whole: a temporary file in the same folder, flushed
-// to the disk, then renamed over the old one. False with the reason.
+// old file or the new one whole: a temporary file of a name of its own in the
+// same folder, flushed to the disk, then renamed over the old one. A `path`
+// that is a symbolic link stays one: the file it leads to is replaced, in
+// that file's folder. The file keeps its permissions; a new one gets
+// rw-r--r-- less the umask. False with the reason.
 bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error);
+
+// Why `path` cannot be read as a file ("a folder", ...): "" for a regular
+// file or nothing at all. Reading a FIFO would wait for a writer forever.
+std::string NotARegularFile(const std::string& path);
+
+// An advisory lock on the file at `path` (made when missing), held while the
+// object lives: processes that read, change and write one file take turns.
+// Waits while another process holds it.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    // Whether the lock is held; false with the reason otherwise.
+    bool Held(std::string& error) const;
+
+private:
+    int fd_;
+    std::string error_;
+};

@@ -31,14 +31,18 @@ int Usage(int argc, char** argv) {
 }
 
 int List(const char* path) {
-    FILE* file = fopen(path, "rb");
-    if (!file) {
+    const std::string odd = NotARegularFile(path);
+    if (!odd.empty()) {
+        fprintf(stderr, "duskhold-save: %s is %s, not a save file\n", path, odd.c_str());
+        return 1;
+    }
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(path, bytes)) {
         fprintf(stderr, "duskhold-save: cannot open %s: %s\n", path, strerror(errno));
         return 1;
     }
     SaveFileTable table;
-    ReadSaveFile(file, table);
-    fclose(file);
+    ReadSaveFile(bytes.data(), bytes.size(), table);
     printf("%d file%s\n", table.count, table.count == 1 ? "" : "s");
     for (int32_t f = 0; f < table.count; ++f) {
         const SaveFileEntry& entry = table.files[f];
@@ -46,6 +50,10 @@ int List(const char* path) {
         printf("%2d  %-10s  stage %d  (%s)\n", f, SaveEntryName(entry).c_str(), entry.stage,
                row ? row->levelName : "not in the stage table");
     }
+    const std::string notWhole = WhyNotWhole(bytes);
+    if (!notWhole.empty())
+        fprintf(stderr, "duskhold-save: warning: the game lists %s but saves no progress over it: %s\n", path,
+                notWhole.c_str());
     return 0;
 }
 

@@ -1,0 +1,59 @@
+#include "campaign/SaveProgress.h"
+#include "support/GlWindow.h"
+#include "support/RunGame.h"
+#include <fstream>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+// A game in a child process: it reads the menu's list, says so on `ready`,
+// and clears a stage of `file` once `go` says that the other game has read
+// the list too.
+void PlayInAChild(const std::string& home, int32_t file, int32_t nextStage, int ready, int go) {
+    if (fork() != 0) return;
+    prctl(PR_SET_PDEATHSIG, SIGKILL);  // a test that hangs and is ended takes its games along
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    SaveFileTable table;
+    char note = 'r';
+    if (!ReadMenuSaveFile(table) || write(ready, &note, 1) != 1 || read(go, &note, 1) != 1) _exit(1);
+    SetPlayedFile(file);
+    SaveStageCleared(nextStage);
+    _exit(0);
+}
+}
+
+// Two games read the list at once, then each clears a stage of its own file:
+// both clears are saved. The player's save is a link into a synced folder
+// and stays one, its file keeps its permissions, and a link left under the
+// old temporary name is not followed.
+TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
+    TempDir home;
+    const std::string folder = home / "duskhold", synced = home / "synced";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755) | mkdir(synced.c_str(), 0755), 0);
+    ASSERT_EQ(RunProgram(ToolPath("save"), {"new", synced + "/svfile", "ALDRIC:1", "MIRA:32"}).exitCode, 0);
+    std::ofstream(home / "kept") << "kept";
+    ASSERT_EQ(chmod((synced + "/svfile").c_str(), 0640) | symlink("../synced/svfile", (folder + "/svfile").c_str()) |
+                  symlink("../kept", (folder + "/svfile.new").c_str()),
+              0);
+    int ready[2], go[2];
+    ASSERT_EQ(pipe(ready) | pipe(go), 0);
+    PlayInAChild(home.path, 0, 2, ready[1], go[0]);
+    PlayInAChild(home.path, 1, 33, ready[1], go[0]);
+    close(ready[1]);  // a child that fails ends the wait below
+    char notes[2];
+    EXPECT_EQ(read(ready[0], notes, 1) + read(ready[0], notes, 1), 2);
+    EXPECT_EQ(write(go[1], "gg", 2), 2);
+    while (wait(nullptr) > 0) continue;
+    SaveFileTable saved;
+    EXPECT_TRUE(LoadSaveFile(synced + "/svfile", saved));
+    EXPECT_EQ(std::vector<int32_t>({saved.files[0].stage, saved.files[1].stage}), std::vector<int32_t>({2, 33}));
+    struct stat link, target;
+    EXPECT_TRUE(lstat((folder + "/svfile").c_str(), &link) == 0 && S_ISLNK(link.st_mode));
+    EXPECT_TRUE(stat((synced + "/svfile").c_str(), &target) == 0 && (target.st_mode & 0777) == 0640);
+    EXPECT_EQ(ReadTextFile(home / "kept"), "kept");
+    for (int fd : {ready[0], go[0], go[1]}) close(fd);
+}
