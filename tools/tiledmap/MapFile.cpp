@@ -1,6 +1,7 @@
 // Map files on disk for duskhold-level.
 #include "platform/Files.h"
 #include "tiledmap/LevelMap.h"
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -27,7 +28,11 @@ std::string PicturePrefix(const std::string& mapPath, const std::string& dataDir
 bool ReadMapFile(const std::string& path, TiledMap::Format format, LevelFile::LevelData& level, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
-    if (!in || !(text << in.rdbuf())) return (error = std::string("cannot be read: ") + strerror(errno)), false;
+    // An empty file fails the copy too, but leaves errno alone: the map
+    // reader then says that it is empty.
+    errno = 0;
+    if (!in || (!(text << in.rdbuf()) && errno != 0))
+        return (error = std::string("cannot be read: ") + strerror(errno)), false;
     return Import(text.str(), format, level, error);
 }
 
