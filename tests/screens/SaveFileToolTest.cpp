@@ -15,6 +15,7 @@ TEST(SaveFileTool, RefusesWhatTheGameCouldNotShowAndFilesItCannotReadOrWrite) {
                                                            {"new", dir + "/svfile", "AB:x"},
                                                            tooMany,
                                                            {"list", "a", "b"},
+                                                           {"list", "--all"},
                                                            {"copy", dir + "/svfile"}};
     for (const std::vector<std::string>& args : refused) {
         RunResult run = RunProgram(ToolPath("save"), args);

@@ -142,7 +142,7 @@ TEST(TiledMap, LevelsSurviveExportImportAndTiledItself) {
     }
     for (const std::string& level : {dir / "edge", dir / "largest", levels.front()}) {
         std::string original = ReadTextFile(level);
-        RunResult exported = RunProgram(ToolPath("level"), {"export", level, dir / "map.tmx", "--data", dir.path});
+        RunResult exported = RunProgram(ToolPath("level"), {"export", "--data", dir.path, level, dir / "map.tmx"});
         ASSERT_EQ(exported.exitCode, 0) << exported.output;
         ASSERT_EQ(Tiled(dir.path, "json", dir / "map.tmx", dir / "tiled.tmj").exitCode, 0);
         ASSERT_EQ(Tiled(dir.path, "tmx", dir / "tiled.tmj", dir / "tiled.tmx").exitCode, 0);

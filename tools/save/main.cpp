@@ -8,6 +8,7 @@
 #include "screens/SaveProgress.h"
 #include "screens/SaveFile.h"
 #include "screens/StageTable.h"
+#include "toolargs/ToolCommandLine.h"
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -67,7 +68,8 @@ bool ParseEntry(const std::string& argument, SaveFileEntry& entry, std::string& 
     return MakeSaveEntry(argument.substr(0, colon), int32_t(stage), entry, error);
 }
 
-int New(const char* path, int count, char** arguments) {
+int New(const char* path, const std::vector<std::string>& arguments) {
+    const int count = int(arguments.size());
     if (count > kMaxSaveFiles) {
         fprintf(stderr, "duskhold-save: at most %d files, got %d\n", kMaxSaveFiles, count);
         return 2;
@@ -124,9 +126,14 @@ int Reset() {
 }
 
 int main(int argc, char** argv) {
-    if (argc == 2 && strcmp(argv[1], "list") == 0) return List(GamesSaveFile(argv[0]).c_str());
-    if (argc == 2 && strcmp(argv[1], "reset") == 0) return Reset();
-    if (argc == 3 && strcmp(argv[1], "list") == 0) return List(argv[2]);
-    if (argc >= 3 && strcmp(argv[1], "new") == 0) return New(argv[2], argc - 3, argv + 3);
+    ToolCommandLine line;
+    if (!ParseToolCommandLine(argc, argv, {}, {}, line)) return Usage(argc, argv);
+    const std::vector<std::string>& args = line.arguments;
+    const std::string command = args.empty() ? "" : args[0];
+    if (command == "list" && args.size() == 1) return List(GamesSaveFile(argv[0]).c_str());
+    if (command == "reset" && args.size() == 1) return Reset();
+    if (command == "list" && args.size() == 2) return List(args[1].c_str());
+    if (command == "new" && args.size() >= 2)
+        return New(args[1].c_str(), std::vector<std::string>(args.begin() + 2, args.end()));
     return Usage(argc, argv);
 }
