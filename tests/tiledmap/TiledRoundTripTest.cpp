@@ -269,6 +269,8 @@ TEST(TiledMap, HostileMapsAreRefusedEarlyAndEveryGzipMemberIsRead) {
         {"tiles.tmx", Replaced(tmx, " encoding=\"csv\">\n0\n", ">" + repeated("<tile/>", tooMany)),
          "more than 262144 elements"},
         {"cells.tmj", Replaced(tmj, "\"data\": [", "\"data\": [" + repeated("0,", tooMany)), "more than 262144 values"},
+        {"few.tmj", Replaced(tmj, "\"data\": [", "\"data\": [" + repeated("0,", 5000)), "'back': more than 1 cells"},
+        {"b64.tmx", Replaced(tmx, "\"csv\">\n0\n", "\"base64\">AAAAAAAAAAA="), "more than 4 bytes of data where"},
         {"count.tmx", Replaced(tmx, "</tileset>", "<tile id=\"0\"/></tileset>"), "more tiles than its tilecount 0"},
         {"count.tmj", Replaced(tmj, "\"tiles\": []", "\"tiles\": [{\"id\":0}]"), "more tiles than its tilecount 0"},
         {"empty.tmx", "", "the file is empty"},
