@@ -54,8 +54,8 @@ test-asan: deps
 	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(KEEP_GL_DRIVER) $(XVFB) ctest --output-on-failure -j $(JOBS)
 
-fuzz:
-	@command -v clang++ >/dev/null || { echo "make fuzz needs clang (apt-get install clang)"; exit 1; }
+fuzz: deps
+	@sh tools/install-deps.sh clang libclang-rt-dev
 	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@for source in fuzz/*.cpp; do \

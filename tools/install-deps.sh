@@ -7,7 +7,8 @@ PACKAGES="build-essential cmake pkg-config libsdl1.2-compat-dev libsdl-mixer1.2-
 libgl-dev libgl1-mesa-dri libpng-dev zlib1g-dev libpugixml-dev nlohmann-json3-dev tiled libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool freepats clang-format"
 # make deb: the tools that build and check the Debian package. Other
-# package names on the command line are checked instead (make web names its own).
+# package names on the command line are checked instead (make web and make fuzz
+# name their own).
 if [ "${1:-}" = deb ]; then
   PACKAGES="$PACKAGES dpkg-dev lintian desktop-file-utils appstream man-db"
 elif [ $# -gt 0 ]; then

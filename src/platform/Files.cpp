@@ -190,12 +190,6 @@ bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>&
     return true;
 }
 
-std::string NotARegularFile(const std::string& path) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return "";
-    return S_ISDIR(info.st_mode) ? "a folder" : "no regular file (a FIFO, socket or device)";
-}
-
 FileLock::FileLock(const std::string& path) : fd_(open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644)) {
     if (fd_ < 0) Fail(error_, "cannot open the lock " + path);
     else if (flock(fd_, LOCK_EX) != 0) Fail(error_, "cannot lock " + path);

@@ -49,10 +49,6 @@ bool MakeDirectories(const std::string& dir, std::string& error);
 // rw-r--r-- less the umask. False with the reason.
 bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error);
 
-// Why `path` cannot be read as a file ("a folder", ...): "" for a regular
-// file or nothing at all. Reading a FIFO would wait for a writer forever.
-std::string NotARegularFile(const std::string& path);
-
 // An advisory lock on the file at `path` (made when missing), held while the
 // object lives: processes that read, change and write one file take turns.
 // Waits while another process holds it.

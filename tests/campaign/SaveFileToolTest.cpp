@@ -18,6 +18,7 @@ TEST(SaveFileTool, RefusesWhatTheGameCouldNotShowAndFilesItCannotReadOrWrite) {
                                                            {"new", dir + "/svfile", "AB:x"},
                                                            tooMany,
                                                            {"list", "a", "b"},
+                                                           {"list", "--all"},
                                                            {"copy", dir + "/svfile"}};
     for (const std::vector<std::string>& args : refused) {
         RunResult run = RunProgram(ToolPath("save"), args);
@@ -30,9 +31,9 @@ TEST(SaveFileTool, RefusesWhatTheGameCouldNotShowAndFilesItCannotReadOrWrite) {
     ASSERT_EQ(RunProgram(ToolPath("save"), {"new", dir + "/whole", "AB:1"}).exitCode, 0);
     std::ofstream(dir + "/short") << ReadTextFile(dir + "/whole").substr(0, 100);
     for (const auto& [path, status, says] : std::vector<std::tuple<std::string, int, std::string>>{
-             {dir + "/none", 1, "cannot open"},
-             {dir, 1, "is a folder, not a save file"},
-             {dir + "/fifo", 1, "not a save file"},
+             {dir + "/none", 1, "cannot read"},
+             {dir, 1, "it is a folder"},
+             {dir + "/fifo", 1, "it is not a regular file"},
              {dir + "/short", 0, "saves no progress over it: it ends early"}}) {
         RunResult run = RunProgram(ToolPath("save"), {"list", path});
         EXPECT_EQ(run.exitCode, status) << path;

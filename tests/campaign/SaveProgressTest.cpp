@@ -49,7 +49,8 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     EXPECT_EQ(write(go[1], "gg", 2), 2);
     while (wait(nullptr) > 0) continue;
     SaveFileTable saved;
-    EXPECT_TRUE(LoadSaveFile(synced + "/svfile", saved));
+    std::string why;
+    EXPECT_TRUE(LoadSaveFile(synced + "/svfile", saved, why)) << why;
     EXPECT_EQ(std::vector<int32_t>({saved.files[0].stage, saved.files[1].stage}), std::vector<int32_t>({2, 33}));
     struct stat link, target;
     EXPECT_TRUE(lstat((folder + "/svfile").c_str(), &link) == 0 && S_ISLNK(link.st_mode));

@@ -21,7 +21,7 @@ TEST(LevelTool, CompileDumpCheckAndTheirFailures) {
     // The pictures the level names and the data directory lacks are listed.
     mkdir((dir + "/tiles").c_str(), 0755);
     std::ofstream(dir + "/tiles/tile0007.png") << "x";
-    RunResult check = Tool({"check", dir + "/good", "--data", dir});
+    RunResult check = Tool({"check", "--data", dir, dir + "/good"});
     EXPECT_EQ(check.exitCode, 1);
     EXPECT_NE(check.output.find("missing picture: bg\\bg0018.png"), std::string::npos) << check.output;
     EXPECT_EQ(check.output.find("tile0007"), std::string::npos) << check.output;
@@ -50,6 +50,9 @@ TEST(LevelTool, CompileDumpCheckAndTheirFailures) {
     EXPECT_EQ(Tool({"dump", dir + "/nothere"}).exitCode, 1);
     EXPECT_EQ(Tool({"compile", dir + "/nothere.txt", dir + "/x"}).exitCode, 1);
     EXPECT_EQ(Tool({"compile", dir + "/bad.txt"}).exitCode, 2);
+    RunResult unknown = Tool({"dump", "--verbose", dir + "/good"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.output.find("duskhold-level: unknown option --verbose"), std::string::npos) << unknown.output;
 }
 
 // Each mistake in an otherwise sound level is one line naming its cell or
@@ -86,7 +89,7 @@ TEST(LevelTool, CheckWarnsOfEachMistakeAndStrictRefusesIt) {
         RunResult warned = Tool({"check", dir / "level", "--data", BuiltDataDir()});
         EXPECT_EQ(warned.exitCode, 0);
         EXPECT_NE(warned.output.find("warning: " + mistake.line), std::string::npos) << warned.output;
-        RunResult refused = Tool({"check", dir / "level", "--strict", "--data", BuiltDataDir()});
+        RunResult refused = Tool({"check", "--strict", dir / "level", "--data", BuiltDataDir()});
         EXPECT_EQ(refused.exitCode, 1);
         EXPECT_NE(refused.output.find("error: " + mistake.line), std::string::npos) << refused.output;
     }

@@ -90,6 +90,12 @@ std::vector<std::string> ShippedLevels() {
     return names;
 }
 
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
 std::vector<uint8_t> ImportBytes(const std::string& text, Format format) {
     LevelData level;
     std::string error;
@@ -136,7 +142,7 @@ TEST(TiledMap, LevelsSurviveExportImportAndTiledItself) {
     }
     for (const std::string& level : {dir / "edge", dir / "largest", levels.front()}) {
         std::string original = ReadTextFile(level);
-        RunResult exported = RunProgram(ToolPath("level"), {"export", level, dir / "map.tmx", "--data", dir.path});
+        RunResult exported = RunProgram(ToolPath("level"), {"export", "--data", dir.path, level, dir / "map.tmx"});
         ASSERT_EQ(exported.exitCode, 0) << exported.output;
         ASSERT_EQ(Tiled(dir.path, "json", dir / "map.tmx", dir / "tiled.tmj").exitCode, 0);
         ASSERT_EQ(Tiled(dir.path, "tmx", dir / "tiled.tmj", dir / "tiled.tmx").exitCode, 0);
@@ -153,12 +159,7 @@ TEST(TiledMap, LevelsSurviveExportImportAndTiledItself) {
 TEST(TiledMap, ImportRefusesWhatTheGameCannotHoldAndReadsEveryEncoding) {
     LevelData level;
     std::string text = LevelMap::Export(level, Format::Tmx, "");
-    auto replaced = [&text](const std::string& from, const std::string& to) {
-        std::string changed = text;
-        size_t at = changed.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        return at == std::string::npos ? changed : changed.replace(at, from.size(), to);
-    };
+    auto replaced = [&text](const std::string& from, const std::string& to) { return Replaced(text, from, to); };
     const std::string back = "<layer id=\"1\" name=\"back\"";
     struct Case {
         std::string map, error;
@@ -245,4 +246,49 @@ TEST(TiledMap, TiledDrawsAStageAsTheGameDoes) {
         }
     EXPECT_GT(compared, kScreenWidth * kScreenHeight / 3);
     EXPECT_EQ(differing, 0);
+}
+
+// A hostile map is refused with its reason and read no further than the map
+// declares (no recursion as deep as the file, no memory that grows with it);
+// an empty file says so; a gzip stream of several members is read whole.
+TEST(TiledMap, HostileMapsAreRefusedEarlyAndEveryGzipMemberIsRead) {
+    const std::string tmx = LevelMap::Export(LevelData(), Format::Tmx, "");
+    const std::string tmj = LevelMap::Export(LevelData(), Format::Tmj, "");
+    auto repeated = [](const std::string& what, size_t times) {
+        std::string text;
+        while (times--) text += what;
+        return text;
+    };
+    const size_t tooMany = 262145;  // one past the bound on elements and values
+    const std::string deep = "{\"name\":\"a\",\"value\":" + repeated("[", 100000) + repeated("]", 100000) + "},";
+    struct Case {
+        std::string name, map, error;
+    } cases[] = {
+        {"deep.tmj", Replaced(tmj, "\"properties\": [", "\"properties\": [" + deep), "nested more than 64 deep"},
+        {"csv.tmx", Replaced(tmx, "csv\">", "csv\">" + repeated("0,", 5000)), "'back': more than 1 cells where"},
+        {"tiles.tmx", Replaced(tmx, " encoding=\"csv\">\n0\n", ">" + repeated("<tile/>", tooMany)),
+         "more than 262144 elements"},
+        {"cells.tmj", Replaced(tmj, "\"data\": [", "\"data\": [" + repeated("0,", tooMany)), "more than 262144 values"},
+        {"few.tmj", Replaced(tmj, "\"data\": [", "\"data\": [" + repeated("0,", 5000)), "'back': more than 1 cells"},
+        {"b64.tmx", Replaced(tmx, "\"csv\">\n0\n", "\"base64\">AAAAAAAAAAA="), "more than 4 bytes of data where"},
+        {"count.tmx", Replaced(tmx, "</tileset>", "<tile id=\"0\"/></tileset>"), "more tiles than its tilecount 0"},
+        {"count.tmj", Replaced(tmj, "\"tiles\": []", "\"tiles\": [{\"id\":0}]"), "more tiles than its tilecount 0"},
+        {"empty.tmx", "", "the file is empty"},
+        {"empty.tmj", "", "the file is empty"},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        std::ofstream(dir / c.name) << c.map;
+        LevelData level;
+        std::string error;
+        Format format;
+        ASSERT_TRUE(TiledMap::FormatOfPath(c.name, format));
+        EXPECT_FALSE(LevelMap::ReadMapFile(dir / c.name, format, level, error)) << c.name;
+        EXPECT_NE(error.find(c.error), std::string::npos) << c.name << ": " << error;
+    }
+    std::vector<uint32_t> cells, expected = {1, 0, 2, 300};
+    std::string error;
+    const char* twoMembers = "H4sIAAAAAAACA2NkgAAA99+IqQgAAAAfiwgAAAAAAAIDY2JgYNBhZGAAAKWiIcwIAAAA";
+    EXPECT_TRUE(TiledMap::DecodeCells(twoMembers, "base64", "gzip", 4, cells, error)) << error;
+    EXPECT_EQ(cells, expected);
 }

@@ -1,6 +1,7 @@
 // duskhold-content: writes the game's whole data directory from content/.
 #include "Generator.h"
 #include "app/Options.h"
+#include "toolargs/ToolCommandLine.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -36,19 +37,21 @@ GeneratorRegistration::GeneratorRegistration(const char* name, GeneratorFunction
 }
 
 int main(int argc, char** argv) {
-    if (argc < 3) return ToolUsage("usage: duskhold-content CONTENT_DIR OUTPUT_DIR [GENERATOR...]\n", argc, argv);
-    if (mkdir(argv[2], 0755) != 0 && errno != EEXIST) {
-        fprintf(stderr, "duskhold-content: cannot make %s: %s\n", argv[2], strerror(errno));
+    ToolCommandLine line;
+    const bool parsed = ParseToolCommandLine(argc, argv, {}, {}, line);
+    const std::vector<std::string>& args = line.arguments;
+    if (!parsed || args.size() < 2)
+        return ToolUsage("usage: duskhold-content CONTENT_DIR OUTPUT_DIR [GENERATOR...]\n", argc, argv);
+    if (mkdir(args[1].c_str(), 0755) != 0 && errno != EEXIST) {
+        fprintf(stderr, "duskhold-content: cannot make %s: %s\n", args[1].c_str(), strerror(errno));
         return 1;
     }
-    ContentContext context(argv[1], argv[2]);
+    ContentContext context(args[0], args[1]);
     std::vector<NamedGenerator> generators = Generators();
     std::sort(generators.begin(), generators.end(),
               [](const NamedGenerator& a, const NamedGenerator& b) { return a.name < b.name; });
     for (const NamedGenerator& generator : generators) {
-        bool wanted = argc == 3 || std::find_if(argv + 3, argv + argc, [&](const char* name) {
-                                       return generator.name == name;
-                                   }) != argv + argc;
+        bool wanted = args.size() == 2 || std::find(args.begin() + 2, args.end(), generator.name) != args.end();
         if (wanted) generator.function(context);
     }
     return context.Ok() ? 0 : 1;

@@ -6,6 +6,7 @@
 #include "platform/DataDir.h"
 #include "platform/Files.h"
 #include "tiledmap/LevelMap.h"
+#include "toolargs/ToolCommandLine.h"
 #include "world/LevelFile.h"
 #include <cstdio>
 #include <cstring>
@@ -17,7 +18,8 @@ const char* const kUsage =
     "       duskhold-level dump LEVEL|MAP\n"
     "       duskhold-level check LEVEL|MAP [--data DIR] [--strict]\n"
     "       duskhold-level export LEVEL|MAP MAP.tmx|MAP.tmj [--data DIR]\n"
-    "       duskhold-level import MAP.tmx|MAP.tmj OUTPUT\n";
+    "       duskhold-level import MAP.tmx|MAP.tmj OUTPUT\n"
+    "Options may stand anywhere on the line.\n";
 
 bool ReadText(const char* path, std::string& text, std::string& reason) {
     std::vector<unsigned char> bytes;
@@ -104,29 +106,30 @@ int Check(const char* levelPath, const std::string& dataDir, bool strict) {
     return ready ? 0 : 1;
 }
 
-// check LEVEL|MAP [--data DIR] [--strict], the options in any order.
-int CheckCommand(int argc, char** argv) {
-    // Without --data the pictures are looked for where the game would find them.
-    std::string dataDir;
-    bool strict = false;
-    for (int i = 3; i < argc; ++i) {
-        if (strcmp(argv[i], "--strict") == 0) strict = true;
-        else if (strcmp(argv[i], "--data") == 0 && i + 1 < argc) dataDir = argv[++i];
-        else return ToolUsage(kUsage, argc, argv);
-    }
-    return Check(argv[2], dataDir.empty() ? ChooseDataDir("", argv[0]).path : dataDir, strict);
+int MisplacedOption(const char* option, const char* commands, int argc, char** argv) {
+    fprintf(stderr, "duskhold-level: %s is an option of %s only\n", option, commands);
+    return ToolUsage(kUsage, argc, argv);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string command = argc > 1 ? argv[1] : "";
-    if (command == "compile" && argc == 4) return Compile(argv[2], argv[3]);
-    if (command == "dump" && argc == 3) return Dump(argv[2]);
+    ToolCommandLine line;
+    if (!ParseToolCommandLine(argc, argv, {"--strict"}, {"--data"}, line)) return ToolUsage(kUsage, argc, argv);
+    std::vector<const char*> args;
+    for (const std::string& argument : line.arguments) args.push_back(argument.c_str());
+    const std::string command = args.empty() ? "" : args[0];
+    const size_t count = args.size();
+    // Without --data the pictures are looked for where the game would find them.
+    const std::string dataDir = ChooseDataDir(line.Value("--data", ""), argv[0]).path;
+    if (line.Has("--data") && command != "check" && command != "export")
+        return MisplacedOption("--data", "check and export", argc, argv);
+    if (line.Has("--strict") && command != "check") return MisplacedOption("--strict", "check", argc, argv);
     TiledMap::Format format;
-    if (command == "import" && argc == 4 && TiledMap::FormatOfPath(argv[2], format)) return Compile(argv[2], argv[3]);
-    if (command == "export" && argc == 4) return Export(argv[2], argv[3], ChooseDataDir("", argv[0]).path);
-    if (command == "export" && argc == 6 && strcmp(argv[4], "--data") == 0) return Export(argv[2], argv[3], argv[5]);
-    if (command == "check" && argc >= 3) return CheckCommand(argc, argv);
+    if (command == "compile" && count == 3) return Compile(args[1], args[2]);
+    if (command == "dump" && count == 2) return Dump(args[1]);
+    if (command == "import" && count == 3 && TiledMap::FormatOfPath(args[1], format)) return Compile(args[1], args[2]);
+    if (command == "export" && count == 3) return Export(args[1], args[2], dataDir);
+    if (command == "check" && count == 2) return Check(args[1], dataDir, line.Has("--strict"));
     return ToolUsage(kUsage, argc, argv);
 }

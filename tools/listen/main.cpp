@@ -10,6 +10,7 @@
 #include "app/Options.h"
 #include "platform/AudioSystem.h"
 #include "platform/Sound.h"
+#include "toolargs/ToolCommandLine.h"
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -83,10 +84,12 @@ void Report(const char* path, const std::vector<int16_t>& samples) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool loop = argc > 1 && std::string(argv[1]) == "--loop";
-    int first = loop ? 2 : 1;
-    double seconds = argc > first + 1 ? std::atof(argv[first]) : 0.0;
-    if (seconds <= 0.0)
+    ToolCommandLine line;
+    const bool parsed = ParseToolCommandLine(argc, argv, {"--loop"}, {}, line);
+    const std::vector<std::string>& args = line.arguments;
+    const bool loop = line.Has("--loop");
+    double seconds = args.size() >= 2 ? std::atof(args[0].c_str()) : 0.0;
+    if (!parsed || seconds <= 0.0)
         return ToolUsage("usage: duskhold-listen [--loop] SECONDS FILE...   (in a data folder)\n", argc, argv);
     char folder[] = "/tmp/duskhold-listen-XXXXXX";
     if (!mkdtemp(folder)) return 1;
@@ -98,7 +101,8 @@ int main(int argc, char** argv) {
     InitSoundSystem();
     int status = SoundEnabled() && TheSoundSystem()->hasDevice() ? 0 : 1;
     if (status != 0) std::fprintf(stderr, "duskhold-listen: the disk audio driver cannot be opened\n");
-    for (int i = first + 1; i < argc && status == 0; ++i) Report(argv[i], Record(output, argv[i], loop, seconds));
+    for (size_t i = 1; i < args.size() && status == 0; ++i)
+        Report(args[i].c_str(), Record(output, args[i].c_str(), loop, seconds));
     if (TheSoundSystem()) TheSoundSystem()->close();
     unlink(output.c_str());
     rmdir(folder);

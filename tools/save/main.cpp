@@ -8,6 +8,7 @@
 #include "campaign/SaveProgress.h"
 #include "campaign/SaveFile.h"
 #include "campaign/StageTable.h"
+#include "toolargs/ToolCommandLine.h"
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -31,14 +32,10 @@ int Usage(int argc, char** argv) {
 }
 
 int List(const char* path) {
-    const std::string odd = NotARegularFile(path);
-    if (!odd.empty()) {
-        fprintf(stderr, "duskhold-save: %s is %s, not a save file\n", path, odd.c_str());
-        return 1;
-    }
     std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        fprintf(stderr, "duskhold-save: cannot open %s: %s\n", path, strerror(errno));
+    std::string why;
+    if (!ReadWholeFile(path, kMaxSaveFileBytes, bytes, why)) {
+        fprintf(stderr, "duskhold-save: cannot read %s: %s\n", path, why.c_str());
         return 1;
     }
     SaveFileTable table;
@@ -75,7 +72,8 @@ bool ParseEntry(const std::string& argument, SaveFileEntry& entry, std::string& 
     return MakeSaveEntry(argument.substr(0, colon), int32_t(stage), entry, error);
 }
 
-int New(const char* path, int count, char** arguments) {
+int New(const char* path, const std::vector<std::string>& arguments) {
+    const int count = int(arguments.size());
     if (count > kMaxSaveFiles) {
         fprintf(stderr, "duskhold-save: at most %d files, got %d\n", kMaxSaveFiles, count);
         return 2;
@@ -132,9 +130,14 @@ int Reset() {
 }
 
 int main(int argc, char** argv) {
-    if (argc == 2 && strcmp(argv[1], "list") == 0) return List(GamesSaveFile(argv[0]).c_str());
-    if (argc == 2 && strcmp(argv[1], "reset") == 0) return Reset();
-    if (argc == 3 && strcmp(argv[1], "list") == 0) return List(argv[2]);
-    if (argc >= 3 && strcmp(argv[1], "new") == 0) return New(argv[2], argc - 3, argv + 3);
+    ToolCommandLine line;
+    if (!ParseToolCommandLine(argc, argv, {}, {}, line)) return Usage(argc, argv);
+    const std::vector<std::string>& args = line.arguments;
+    const std::string command = args.empty() ? "" : args[0];
+    if (command == "list" && args.size() == 1) return List(GamesSaveFile(argv[0]).c_str());
+    if (command == "reset" && args.size() == 1) return Reset();
+    if (command == "list" && args.size() == 2) return List(args[1].c_str());
+    if (command == "new" && args.size() >= 2)
+        return New(args[1].c_str(), std::vector<std::string>(args.begin() + 2, args.end()));
     return Usage(argc, argv);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The parts of a map of the Tiled editor that a level can become, read from
@@ -69,6 +70,13 @@ struct Map {
 
 enum class Format { Tmx, Tmj };
 
+// A map is refused before it is built whole when it holds more elements
+// (.tmx) or values (.tmj) than this, or when its JSON nests deeper than
+// kMaxNesting: the largest level's map holds about 45,000 and nests 7 deep.
+// Memory then follows what a level can hold, not the size of the file.
+constexpr size_t kMaxMapParts = size_t(1) << 18;
+constexpr int kMaxNesting = 64;
+
 // The format a file name asks for, false for neither ".tmx" nor ".tmj".
 bool FormatOfPath(const std::string& path, Format& format);
 
@@ -82,9 +90,14 @@ std::string WriteTmj(const Map& map);
 std::string WriteMap(const Map& map, Format format);
 
 // Tile layer data as Tiled stores it: "csv", or "base64" with compression
-// "", "zlib" or "gzip". `expected` cells, or false with the reason.
-bool DecodeCells(const std::string& text, const std::string& encoding, const std::string& compression, size_t expected,
+// "", "zlib" or "gzip" (all members of a gzip stream). `expected` cells, or
+// false with the reason; reading stops as soon as the data holds more.
+bool DecodeCells(std::string_view text, const std::string& encoding, const std::string& compression, size_t expected,
                  std::vector<uint32_t>& cells, std::string& error);
+
+// False with "12 cells where the layer has 10" ("more than 10" for a count
+// that reading stopped at one past the layer's).
+bool CellCountFits(size_t cells, size_t expected, std::string& error);
 
 // Whether a tile layer's size is one a level grid can have (1 to 100 cells
 // each way); false names the layer.

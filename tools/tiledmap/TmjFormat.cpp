@@ -37,13 +37,39 @@ std::string Text(const Json& value) {
     return value.dump();
 }
 
+// A member by reference, or `fallback` when the node lacks it: a copy would
+// cost as much as the member holds.
+const Json& Member(const Json& node, const char* key, const Json& fallback) {
+    auto found = node.find(key);
+    return found == node.end() ? fallback : *found;
+}
+
+const Json& List(const Json& node, const char* key) {
+    static const Json empty = Json::array();
+    return Member(node, key, empty);
+}
+
 std::string Named(const char* what, const Json& node) {
-    return std::string(what) + " '" + Text(node.value("name", Json(""))) + "'";
+    static const Json unnamed = "";
+    return std::string(what) + " '" + Text(Member(node, "name", unnamed)) + "'";
+}
+
+// The parsed text, refused as soon as it nests deeper or holds more values
+// than a level's map can, before the whole tree is built.
+Json ParseBounded(const std::string& text) {
+    size_t values = 0;
+    auto bound = [&values](int depth, Json::parse_event_t event, Json&) {
+        if (depth > kMaxNesting) throw Refusal{"nested more than " + std::to_string(kMaxNesting) + " deep"};
+        if (event != Json::parse_event_t::key && ++values > kMaxMapParts)
+            throw Refusal{"more than " + std::to_string(kMaxMapParts) + " values, more than a level's map holds"};
+        return true;
+    };
+    return Json::parse(text, bound, false);
 }
 
 Properties ReadProperties(const Json& owner) {
     Properties properties;
-    for (const Json& node : owner.value("properties", Json::array()))
+    for (const Json& node : List(owner, "properties"))
         properties.push_back(
             {node.at("name").get<std::string>(), node.value("type", "string"), Text(node.at("value"))});
     return properties;
@@ -58,7 +84,14 @@ bool ReadTileset(const Json& node, Map& map, std::string& error) {
     tileset.firstGid = uint32_t(WholeNumber(node.at("firstgid"), "firstgid", 0, UINT32_MAX));
     tileset.name = node.value("name", "");
     tileset.properties = ReadProperties(node);
-    for (const Json& tile : node.value("tiles", Json::array()))
+    const Json& tiles = List(node, "tiles");
+    const size_t declared = node.contains("tilecount")
+                                ? size_t(WholeNumber(node.at("tilecount"), "tilecount", 0, INT32_MAX))
+                                : tiles.size();
+    if (tiles.size() > declared)
+        return (error = Named("tileset", node) + " has more tiles than its tilecount " + std::to_string(declared)),
+               false;
+    for (const Json& tile : tiles)
         tileset.tiles.push_back({IntField(tile, "id"), tile.value("image", ""), ReadProperties(tile)});
     map.tilesets.push_back(tileset);
     return true;
@@ -72,18 +105,19 @@ bool ReadTileLayer(const Json& node, Layer& layer, std::string& error) {
     const Json& data = node.at("data");
     std::string reason;
     if (data.is_array()) {
-        for (const Json& cell : data) layer.cells.push_back(uint32_t(WholeNumber(cell, "a cell", 0, UINT32_MAX)));
-        if (layer.cells.size() == expected) return true;
-        reason = std::to_string(layer.cells.size()) + " cells where the layer has " + std::to_string(expected);
-    } else if (DecodeCells(data.get<std::string>(), node.value("encoding", ""), node.value("compression", ""), expected,
-                           layer.cells, reason)) {
+        if (CellCountFits(data.size(), expected, reason)) {
+            for (const Json& cell : data) layer.cells.push_back(uint32_t(WholeNumber(cell, "a cell", 0, UINT32_MAX)));
+            return true;
+        }
+    } else if (DecodeCells(data.get_ref<const std::string&>(), node.value("encoding", ""),
+                           node.value("compression", ""), expected, layer.cells, reason)) {
         return true;
     }
     return (error = Named("tile layer", node) + ": " + reason), false;
 }
 
 void ReadObjects(const Json& node, Layer& layer) {
-    for (const Json& object : node.value("objects", Json::array())) {
+    for (const Json& object : List(node, "objects")) {
         Object o;
         o.type = object.value("type", object.value("class", ""));
         o.point = object.value("point", false);
@@ -194,9 +228,10 @@ OrderedJson LayerJson(const Layer& layer, int id) {
 }  // namespace
 
 bool ReadTmj(const std::string& text, Map& map, std::string& error) {
-    Json root = Json::parse(text, nullptr, false);
-    if (root.is_discarded()) return (error = "not JSON"), false;
+    if (text.empty()) return (error = "the file is empty"), false;
     try {
+        const Json root = ParseBounded(text);
+        if (root.is_discarded()) return (error = "not JSON"), false;
         std::string orientation = root.at("orientation").get<std::string>();
         if (orientation != "orthogonal") return (error = "the map is " + orientation + ", not orthogonal"), false;
         if (root.value("infinite", false)) return (error = "the map is infinite"), false;
@@ -205,9 +240,9 @@ bool ReadTmj(const std::string& text, Map& map, std::string& error) {
         map.tileWidth = IntField(root, "tilewidth");
         map.tileHeight = IntField(root, "tileheight");
         map.properties = ReadProperties(root);
-        for (const Json& tileset : root.value("tilesets", Json::array()))
+        for (const Json& tileset : List(root, "tilesets"))
             if (!ReadTileset(tileset, map, error)) return false;
-        for (const Json& layer : root.value("layers", Json::array()))
+        for (const Json& layer : List(root, "layers"))
             if (!ReadLayer(layer, map, error)) return false;
     } catch (const Json::exception& problem) {
         return (error = std::string("not a map: ") + problem.what()), false;

@@ -39,8 +39,13 @@ bool ReadTileset(const pugi::xml_node& node, Map& map, std::string& error) {
     tileset.firstGid = node.attribute("firstgid").as_uint();
     tileset.name = node.attribute("name").value();
     tileset.properties = ReadProperties(node);
-    for (pugi::xml_node tile : node.children("tile"))
+    const size_t declared = node.attribute("tilecount").as_ullong(UINT64_MAX);
+    for (pugi::xml_node tile : node.children("tile")) {
+        if (tileset.tiles.size() == declared)
+            return (error = Named("tileset", node) + " has more tiles than its tilecount " + std::to_string(declared)),
+                   false;
         tileset.tiles.push_back({tile.attribute("id").as_int(-1), ImageSource(tile), ReadProperties(tile)});
+    }
     map.tilesets.push_back(tileset);
     return true;
 }
@@ -52,15 +57,25 @@ bool ReadTileLayer(const pugi::xml_node& node, Layer& layer, std::string& error)
     pugi::xml_node data = node.child("data");
     size_t expected = size_t(std::max(layer.width, 0)) * size_t(std::max(layer.height, 0));
     std::string encoding = data.attribute("encoding").value();
-    if (encoding.empty()) {
-        for (pugi::xml_node tile : data.children("tile")) layer.cells.push_back(tile.attribute("gid").as_uint());
-        if (layer.cells.size() == expected) return true;
-        return (error = Named("tile layer", node) + " has the wrong number of cells"), false;
-    }
     std::string reason;
-    if (DecodeCells(data.text().get(), encoding, data.attribute("compression").value(), expected, layer.cells, reason))
+    if (encoding.empty()) {
+        for (pugi::xml_node tile = data.child("tile"); tile && layer.cells.size() <= expected;
+             tile = tile.next_sibling("tile"))
+            layer.cells.push_back(tile.attribute("gid").as_uint());
+        if (CellCountFits(layer.cells.size(), expected, reason)) return true;
+    } else if (DecodeCells(data.text().get(), encoding, data.attribute("compression").value(), expected, layer.cells,
+                           reason))
         return true;
     return (error = Named("tile layer", node) + ": " + reason), false;
+}
+
+// Every start of an element, and the odd '<' in a comment: a bound on the
+// nodes the tree will have, counted without building it.
+size_t ElementsAtMost(const std::string& text) {
+    size_t count = 0;
+    for (size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at + 1))
+        if (at + 1 < text.size() && text[at + 1] != '/' && text[at + 1] != '!' && text[at + 1] != '?') ++count;
+    return count;
 }
 
 void ReadImageLayer(const pugi::xml_node& node, Layer& layer) {
@@ -195,6 +210,10 @@ void WriteLayer(pugi::xml_node root, const Layer& layer, int id) {
 }  // namespace
 
 bool ReadTmx(const std::string& text, Map& map, std::string& error) {
+    if (text.empty()) return (error = "the file is empty"), false;
+    if (ElementsAtMost(text) > kMaxMapParts)
+        return (error = "more than " + std::to_string(kMaxMapParts) + " elements, more than a level's map holds"),
+               false;
     pugi::xml_document document;
     pugi::xml_parse_result parsed = document.load_buffer(text.data(), text.size());
     if (!parsed) return (error = std::string("not XML: ") + parsed.description()), false;
