@@ -88,11 +88,10 @@ int New(const char* path, const std::vector<std::string>& arguments) {
     }
     table.count = count;
     std::vector<unsigned char> bytes = SaveFileBytes(table);
-    FILE* file = fopen(path, "wb");
-    bool written = file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file && fclose(file) != 0) written = false;
-    if (!written) {
-        fprintf(stderr, "duskhold-save: cannot write %s: %s\n", path, strerror(errno));
+    // Whole or not at all, as the game saves: the file may be a player's.
+    std::string error;
+    if (!ReplaceFileWhole(path, bytes, error)) {
+        fprintf(stderr, "duskhold-save: cannot write %s: %s\n", path, error.c_str());
         return 1;
     }
     printf("%s: %d file%s, %zu bytes\n", path, count, count == 1 ? "" : "s", bytes.size());
