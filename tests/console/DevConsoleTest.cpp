@@ -73,6 +73,15 @@ TEST(DevConsole, EmptyLinesGoLongTextIsCutAndWideLinesWrap) {
     EXPECT_EQ(wrapped.Text(),
               "Level levels/nosuch not loaded: the file\ncannot be opened\n" + std::string(39, '/') + "~x\n/\n");
     EXPECT_EQ(wrapped.LineCount(), 4);
+
+    // Long text keeps its last rows; a console that keeps none shows nothing.
+    DevConsole two(2), none(0);
+    for (DevConsole* console : {&two, &none}) {
+        console->AppendLine(std::string(120, 'x'));
+        console->Update(1.0f);
+    }
+    EXPECT_EQ(two.Text(), std::string(40, 'x') + "\n" + std::string(40, 'x') + "\n");
+    EXPECT_EQ(none.Text(), "");
 }
 
 TEST(DevConsole, DrawsTheTextLiterallyAtTheBottomLeft) {
