@@ -157,6 +157,14 @@ end
     }
     EXPECT_EQ(made, expected);
     EXPECT_EQ(level->mainGrid[2][0], 9);
+
+    // A cell is inside a wall by its definition's 0x40 flag, definition 0
+    // included; nothing outside the grid is.
+    WriteLevel("wall", "tile -1 0 1\ntile -1 1 0\ngrid main 1 1\nlegend b 1\n|.b\n|bb\nend\n");
+    Level* walled = Load("wall");
+    EXPECT_TRUE(walled->InWall(Vector3(0, 0, 0)));
+    EXPECT_FALSE(walled->InWall(Vector3(29, 5, 0)));
+    EXPECT_FALSE(walled->InWall(Vector3(5, 60, 0)));
 }
 
 TEST_F(LevelLoad, RefusedOrMissingFilesBuildNothingAndSayWhy) {
