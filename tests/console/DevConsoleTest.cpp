@@ -48,6 +48,7 @@ TEST(DevConsole, EachLineShowsThreeSecondsAfterThePreviousOneGoesEvenFromBeforeI
         EXPECT_EQ(StepsUntilCountChanges(console), 180);
     }
     EXPECT_EQ(TheDevConsole(), nullptr);
+    EXPECT_EQ(DevConsole(14).Text(), "");  // the early lines went to the first console only
     SetLogSink(nullptr);
 }
 
