@@ -34,6 +34,10 @@ TEST(SaveFile, TheKeptValuesAreReadInTheirOrderAndWrittenBackByteForByte) {
     ASSERT_EQ(table.count, 1);
     const SaveFileEntry& entry = table.files[0];
     EXPECT_EQ(SaveEntryName(entry), "AB");
+    SaveFileEntry odd;
+    odd.nameLength = 3;
+    odd.glyphs[1] = 26, odd.glyphs[2] = -1;
+    EXPECT_EQ(SaveEntryName(odd), "A??");  // glyphs that are no letter
     // The first or last of each group of kept values.
     EXPECT_EQ((std::vector<int32_t>{entry.six[0], entry.six[5], entry.nine[0], entry.four[3], entry.singles[2]}),
               (std::vector<int32_t>{100, 105, 106, 118, 121}));
