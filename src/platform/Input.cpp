@@ -11,6 +11,20 @@ constexpr uint8_t kHatCode = 0x20;
 constexpr uint8_t kHatOrder[] = {SDL_HAT_UP, SDL_HAT_DOWN, SDL_HAT_LEFT, SDL_HAT_RIGHT};
 constexpr int32_t kHatActions[] = {Up, Down, Left, Right};
 
+using BindingTable = std::multimap<int32_t, Binding>;
+
+int32_t FindAction(const BindingTable& table, int32_t kind, int32_t joystickIndex, int32_t code) {
+    for (const auto& [action, binding] : table)
+        if (binding.kind == kind && (kind == kKeyboard || binding.joystickIndex == joystickIndex) &&
+            binding.code == code)
+            return action;
+    return 0;
+}
+
+BindingTable& TableOf(Input& input, int32_t action) {
+    return uint32_t(action) & kPlayActions ? input.playBindings : input.bindings;
+}
+
 #ifdef __EMSCRIPTEN__
 // A browser's gamepad in its standard layout has no hat: its pad is buttons
 // 12 to 15 (up, down, left, right). And the page is shown a gamepad only
@@ -44,43 +58,53 @@ Input::Input() {
         {Down, SDLK_s},
         {ReloadStage, SDLK_F5},
         {RestartStage, SDLK_F6},
+        {Jump, SDLK_SPACE},
+        {Jump, SDLK_x},
+        {Jump, SDLK_END},
+        {Attack, SDLK_z},
+        {Attack, SDLK_RETURN},
+        {Attack, SDLK_KP_ENTER},
+        {Attack, SDLK_DELETE},
     };
     for (const auto& [action, key] : defaults) BindKey(action, key);
 }
 
-int32_t Input::KeyAction(int32_t keySymbol) const {
-    for (const auto& [action, binding] : bindings)
-        if (binding.kind == kKeyboard && binding.code == keySymbol) return action;
-    return 0;
-}
+int32_t Input::KeyAction(int32_t keySymbol) const { return FindAction(bindings, kKeyboard, 0, keySymbol); }
 
 int32_t Input::JoystickAction(int32_t joystickIndex, int32_t code) const {
-    for (const auto& [action, binding] : bindings)
-        if (binding.kind == kJoystick && binding.joystickIndex == joystickIndex && binding.code == code) return action;
-    return 0;
+    return FindAction(bindings, kJoystick, joystickIndex, code);
+}
+
+int32_t Input::PlayKeyAction(int32_t keySymbol) const { return FindAction(playBindings, kKeyboard, 0, keySymbol); }
+
+int32_t Input::PlayJoystickAction(int32_t joystickIndex, int32_t code) const {
+    return FindAction(playBindings, kJoystick, joystickIndex, code);
 }
 
 void Input::BindKey(int32_t action, int32_t keySymbol) {
-    if (int32_t old = KeyAction(keySymbol)) {
-        auto [first, last] = bindings.equal_range(old);
+    BindingTable& table = TableOf(*this, action);
+    if (int32_t old = FindAction(table, kKeyboard, 0, keySymbol)) {
+        auto [first, last] = table.equal_range(old);
         for (auto it = first; it != last; ++it) {
             if (it->second.kind == kKeyboard && it->second.code == keySymbol) {
-                bindings.erase(it);
+                table.erase(it);
                 break;
             }
         }
     }
     // A multimap inserts after the bindings the action already has.
-    bindings.insert({action, Binding{kKeyboard, 0, keySymbol}});
+    table.insert({action, Binding{kKeyboard, 0, keySymbol}});
 }
 
 void Input::BindJoystick(int32_t action, uint8_t joystickIndex, uint8_t code) {
-    bindings.insert({action, Binding{kJoystick, joystickIndex, code}});
+    TableOf(*this, action).insert({action, Binding{kJoystick, joystickIndex, code}});
 }
 
 void Input::BindJoystickControls(uint8_t joystickIndex, int buttons, int hats) {
-    for (int button = 0; button < buttons; ++button)
+    for (int button = 0; button < buttons; ++button) {
         BindJoystick(button % 2 ? ButtonB : ButtonA, joystickIndex, uint8_t(button));
+        BindJoystick(button % 2 ? Attack : Jump, joystickIndex, uint8_t(button));
+    }
     if (hats < 1) return;
     for (size_t i = 0; i < sizeof kHatOrder; ++i)
         BindJoystick(kHatActions[i], joystickIndex, uint8_t(kHatCode | kHatOrder[i]));
@@ -98,26 +122,29 @@ void Input::OpenJoystick() {
 #endif
 }
 
-void Input::SetAction(int32_t action, bool down) {
-    if (uint32_t(action) & kCommandActions) {
-        if (down) commands |= uint32_t(action);
-    } else if (down) {
-        held |= uint32_t(action) & ~heldBack_;
+void Input::SetActions(uint32_t actions, bool down) {
+    if (down) commands |= actions & kCommandActions;
+    actions &= ~kCommandActions;
+    if (down) {
+        held |= actions & ~kPlayActions & ~heldBack_;
+        playHeld |= actions & kPlayActions & ~heldBack_;
     } else {
-        held &= ~uint32_t(action);
-        heldBack_ &= ~uint32_t(action);
+        held &= ~actions;
+        playHeld &= ~actions;
+        heldBack_ &= ~actions;
     }
 }
 
 void Input::HoldBackButtons() {
-    heldBack_ |= held & uint32_t(ButtonA | ButtonB);
+    heldBack_ |= (held & uint32_t(ButtonA | ButtonB)) | playHeld;
     held &= ~heldBack_;
+    playHeld = 0;
 }
 
 void Input::ApplyHat(int32_t joystickIndex, uint8_t hatValue) {
     for (uint8_t direction : kHatOrder) {
         if (int32_t action = JoystickAction(joystickIndex, kHatCode | direction))
-            SetAction(action, hatValue & direction);
+            SetActions(uint32_t(action), hatValue & direction);
     }
 }
 
@@ -133,11 +160,18 @@ void Input::Update() {
         if (onEventTaken) onEventTaken(event);
         switch (event.type) {
         case SDL_KEYDOWN:
-        case SDL_KEYUP: SetAction(KeyAction(event.key.keysym.sym), event.type == SDL_KEYDOWN); break;
-        case SDL_JOYBUTTONDOWN:
-        case SDL_JOYBUTTONUP:
-            SetAction(JoystickAction(event.jbutton.which, event.jbutton.button), event.type == SDL_JOYBUTTONDOWN);
+        case SDL_KEYUP: {
+            const int32_t key = event.key.keysym.sym;
+            SetActions(uint32_t(KeyAction(key) | PlayKeyAction(key)), event.type == SDL_KEYDOWN);
             break;
+        }
+        case SDL_JOYBUTTONDOWN:
+        case SDL_JOYBUTTONUP: {
+            const int32_t index = event.jbutton.which, button = event.jbutton.button;
+            SetActions(uint32_t(JoystickAction(index, button) | PlayJoystickAction(index, button)),
+                       event.type == SDL_JOYBUTTONDOWN);
+            break;
+        }
         case SDL_JOYHATMOTION:
             // Only the first hat event of a step counts; later ones are lost.
             if (!hatSeen) ApplyHat(event.jhat.which, event.jhat.value);

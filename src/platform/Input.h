@@ -17,8 +17,14 @@ enum Action : int32_t {
     // the held mask, so no screen takes them for a game button.
     ReloadStage = 0x1000,
     RestartStage = 0x2000,
+    // The hero's own actions in a stage that asks for play. Their keys may
+    // also carry an action above: Space confirms in the menus and jumps in
+    // play, X goes back in the menus and jumps in play.
+    Jump = 0x4000,
+    Attack = 0x8000,
 };
 constexpr uint32_t kCommandActions = ReloadStage | RestartStage;
+constexpr uint32_t kPlayActions = Jump | Attack;
 
 struct Binding {
     int32_t kind = 0;  // 0 keyboard key, 1 joystick control
@@ -30,12 +36,14 @@ struct Binding {
 class Input {
 public:
     Input();  // the default keyboard bindings
+    // A key or control carries at most one action of the engine and one of
+    // play: binding it moves it away from the other action of its kind.
     void BindKey(int32_t action, int32_t keySymbol);
     void BindJoystick(int32_t action, uint8_t joystickIndex, uint8_t code);
     // Opens the first joystick, if there is one, and binds its controls.
     void OpenJoystick();
-    // Binds a joystick's buttons (even ones ButtonA, odd ones ButtonB) and,
-    // when it has a hat, the four hat directions.
+    // Binds a joystick's buttons (even ones ButtonA and Jump, odd ones
+    // ButtonB and Attack) and, when it has a hat, the four hat directions.
     void BindJoystickControls(uint8_t joystickIndex, int buttons, int hats);
     // Takes every queued key and joystick event and updates the held mask.
     void Update();
@@ -43,21 +51,28 @@ public:
     // buttons held now leave the held mask until they are released.
     void HoldBackButtons();
 
-    // The action of the first binding that matches, or 0.
+    // The engine action of the first binding that matches, or 0.
     int32_t KeyAction(int32_t keySymbol) const;
     int32_t JoystickAction(int32_t joystickIndex, int32_t code) const;
+    // The play action bound to a key or control, or 0.
+    int32_t PlayKeyAction(int32_t keySymbol) const;
+    int32_t PlayJoystickAction(int32_t joystickIndex, int32_t code) const;
 
     uint32_t held = 0;
+    // The play actions held (Jump, Attack): kept apart, so that the
+    // engine's held mask reads as it always did.
+    uint32_t playHeld = 0;
     // The commands whose key went down in the last Update.
     uint32_t commands = 0;
     std::multimap<int32_t, Binding> bindings;
+    std::multimap<int32_t, Binding> playBindings;
     void* joystick = nullptr;
     // Sees every event Update takes, in order (the movie recorder listens).
     std::function<void(const SDL_Event& event)> onEventTaken;
 
 private:
     uint32_t heldBack_ = 0;
-    void SetAction(int32_t action, bool down);
+    void SetActions(uint32_t actions, bool down);
     void ApplyHat(int32_t joystickIndex, uint8_t hatValue);
 };
 
