@@ -86,7 +86,12 @@ Rectangle::Rectangle(const Rectangle& other) : ICollision(), min(other.min), max
     if (world) world->Add(this);
 }
 
-ICollision* Rectangle::Clone() const { return new Rectangle(min.x, min.y, size.x, size.y, true); }
+// A clone keeps the category, so that a hit list tells a wall from a ledge.
+ICollision* Rectangle::Clone() const {
+    Rectangle* clone = new Rectangle(min.x, min.y, size.x, size.y, true);
+    clone->category = category;
+    return clone;
+}
 
 bool Rectangle::Collide(const ICollision& other) {
     if (other.kind != kRectangleKind) return false;
@@ -126,7 +131,11 @@ Point::Point(float x, float y, bool detached) : position(x, y, 0.0f) {
     Register(detached);
 }
 
-ICollision* Point::Clone() const { return new Point(position.x, position.y, true); }
+ICollision* Point::Clone() const {
+    Point* clone = new Point(position.x, position.y, true);
+    clone->category = category;
+    return clone;
+}
 
 bool Point::Collide(const ICollision& other) {
     if (other.kind == kPointKind) return position == static_cast<const Point&>(other).position;
