@@ -26,6 +26,7 @@
 #include "screens/TitleScreen.h"
 #include "world/Camera.h"
 #include "world/LevelName.h"
+#include "world/PlayRules.h"
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -83,6 +84,7 @@ GameState* FirstScreen(const Options& options) {
 void InitGame(const Options& options) {
     gOptions = options;
     State_Game::WatchFiles(options.watch);
+    SetEngineRulesOnly(options.engineRules);
     InitSoundSystem();
     AddTraceFields();
     srand(MillisecondSeed());

@@ -37,6 +37,7 @@ const char* UsageText() {
            "  --data DIR         read the game's data from DIR\n"
            "  --level NAME       go straight into the stage NAME\n"
            "  --watch            reload the stage when its level file or pictures change\n"
+           "  --engine-rules     play every stage by the engine's rules alone: no jump, whip or hearts\n"
            "  --fast             run steps back to back, without waiting for the clock\n"
            "  --unseen           draw only the steps --shot pictures (quick replays)\n"
            "  --steps N          end after step N\n"
@@ -76,6 +77,8 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.reference = true;
         } else if (arg == "--watch") {
             options.watch = true;
+        } else if (arg == "--engine-rules") {
+            options.engineRules = true;
         } else if (arg == "--help") {
             options.help = true;
         } else if (arg == "--version") {

@@ -13,10 +13,11 @@ struct ShotRequest {
 struct Options {
     bool fullscreen = false;
     bool fast = false;
-    bool reference = false;  // the plain reference paths, for measuring
-    bool unseen = false;     // frames are drawn only when a picture is due
-    bool watch = false;      // reload the stage when its files change
-    long steps = 0;          // 0: run until Escape or the window is closed
+    bool reference = false;    // the plain reference paths, for measuring
+    bool unseen = false;       // frames are drawn only when a picture is due
+    bool watch = false;        // reload the stage when its files change
+    bool engineRules = false;  // play every stage by the engine's rules, ignoring its play data
+    long steps = 0;            // 0: run until Escape or the window is closed
     std::vector<ShotRequest> shots;
     std::string trace;
     std::string record;

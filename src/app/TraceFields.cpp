@@ -40,6 +40,16 @@ std::string MenuJson() {
            ",\"row\":" + JsonNumber(n.listRow) + ",\"scroll\":" + JsonNumber(n.listScroll) + "}";
 }
 
+// What the hero of a play stage is doing; nothing by the engine's rules.
+std::string HeroJson() {
+    const Player* hero = ThePlayer();
+    if (!hero || !hero->Playing()) return std::string();
+    return "{\"state\":" + JsonString(HeroStateName(hero->State())) +
+           ",\"facing\":" + JsonString(hero->Facing() > 0 ? "right" : "left") +
+           ",\"hearts\":" + JsonNumber(hero->Hearts()) + ",\"lives\":" + JsonNumber(hero->Lives()) +
+           ",\"whip\":" + JsonNumber(hero->TheWhip().Level()) + "}";
+}
+
 // How long the last pass (update, draw and swap) took and when it ended, on
 // request only (DUSKHOLD_TRACE_TIMES, for make bench): they differ from run
 // to run.
@@ -73,6 +83,7 @@ void AddTraceFields() {
         const Player* hero = ThePlayer();
         return hero ? JsonPair(hero->position.x, hero->position.y) : std::string("null");
     });
+    AddTraceField("hero", HeroJson);
     AddTraceField("save", [] { return SaveFileReadPath().empty() ? std::string() : JsonString(SaveFileReadPath()); });
     AddTraceField("music", [] {
         const char* music = StageMusicPath();

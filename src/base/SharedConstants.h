@@ -18,6 +18,9 @@ constexpr int32_t kTileSize = 24;
 // the hero, ledges only its feet and lower side probes.
 constexpr uint32_t kLedgeCategory = 0x20;
 constexpr uint32_t kWallCategory = 0x40;
+// The hero's shapes, and the box of his whip while its lash can hit.
+constexpr uint32_t kHeroCategory = 0x2;
+constexpr uint32_t kWhipCategory = 0x100;
 
 // What a collision shape is, in ICollision::kind.
 constexpr int32_t kPointKind = 0;

@@ -4,6 +4,20 @@
 
 void MenuNavigation::Reset() { *this = MenuNavigation(); }
 
+// The two slides run to their ends, as the presses that open them would.
+void MenuNavigation::OpenAtFile(int32_t file) {
+    Reset();
+    for (int32_t slide : {OpenGameStart, OpenSelectFile}) {
+        transition = slide;
+        while (transition != NoSlide) Animate();
+    }
+    flameFrame = 0;
+    flameTick = 0;
+    page = FileListPage;
+    listScroll = std::max(file - (kVisibleRows - 1), 0);
+    listRow = file - listScroll;
+}
+
 bool MenuNavigation::Update(uint32_t held, int32_t fileCount) {
     if (inputDelay > 0) --inputDelay;
     if (inputDelay != 0 || transition != NoSlide) return false;

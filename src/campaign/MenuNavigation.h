@@ -23,6 +23,9 @@ public:
 
     // The state every visit to the menu starts from.
     void Reset();
+    // The state after a lost stage: the file list open on `file`, so that
+    // one press of ButtonA plays it again.
+    void OpenAtFile(int32_t file);
     // One update step; true when PLAY was confirmed on a file of the list
     // (ChosenFile says which).
     bool Update(uint32_t held, int32_t fileCount);

@@ -11,6 +11,7 @@ SaveFileTable gTable;
 std::string gReadPath;
 bool gHeldInMemory = false;
 int32_t gPlayedFile = -1;
+bool gRetry = false;
 // The files of gTable whose progress this game made and has not written yet.
 std::set<int32_t> gUnsaved;
 
@@ -91,6 +92,15 @@ bool ReadMenuSaveFile(SaveFileTable& table) {
 const std::string& SaveFileReadPath() { return gReadPath; }
 
 void SetPlayedFile(int32_t file) { gPlayedFile = file; }
+int32_t PlayedFile() { return gPlayedFile; }
+
+void AskForRetry() { gRetry = gPlayedFile >= 0; }
+
+bool TakeRetry() {
+    const bool retry = gRetry;
+    gRetry = false;
+    return retry;
+}
 
 void SaveStageCleared(int32_t nextStage) {
     if (gPlayedFile < 0 || gPlayedFile >= gTable.count) return;

@@ -23,6 +23,10 @@ const std::string& SaveFileReadPath();
 // The file of the menu's list whose stage is being played; -1 (as after
 // --level) saves nothing.
 void SetPlayedFile(int32_t file);
+int32_t PlayedFile();
+// A stage of the played file was lost: the menu opens on that file, once.
+void AskForRetry();
+bool TakeRetry();
 // Moves the played file on to `nextStage`, or marks it finished when
 // `nextStage` is 0, and writes it to the player's path: under a lock, the
 // file is read again and only the records of the files this game moved on

@@ -7,7 +7,6 @@
 #include <string>
 
 namespace {
-constexpr uint32_t kHeroCategory = 0x2;
 const Color kColorKey(0xFFFFFFFFu);
 const Color kOpaqueWhite(0xFFFFFFFFu);
 
@@ -36,11 +35,11 @@ const SoundFile kSoundFiles[] = {
 // one probe, along one axis and in one direction only. A later tile replaces
 // the push only when it pushes strictly further.
 float LargestPush(std::initializer_list<const Collision::Point*> touching, const Collision::Point& from,
-                  bool horizontal, float direction) {
+                  bool horizontal, float direction, uint32_t ignored) {
     float push = 0.0f;
     for (const Collision::Point* probe : touching) {
         for (const Collision::ICollision* hit : probe->hits) {
-            if (hit->kind != kRectangleKind) continue;
+            if (hit->kind != kRectangleKind || (hit->category & ignored)) continue;
             Vector3 d = from.PushOutOf(static_cast<const Collision::Rectangle&>(*hit));
             float along = horizontal ? d.x : d.y;
             if (along * direction > 0.0f && std::fabs(along) > std::fabs(push)) push = along;
@@ -55,6 +54,11 @@ Player::Player() { Init(); }
 Player::~Player() {
     // In the order they were loaded, as the hero has always let them go.
     for (std::unique_ptr<Sound>& sound : sounds) sound.reset();
+}
+
+const char* HeroStateName(HeroState state) {
+    static const char* const kNames[] = {"stand", "walk", "jump", "fall", "crouch", "strike", "hurt", "dead"};
+    return kNames[int(state)];
 }
 
 void Player::Init() {
@@ -117,18 +121,29 @@ void Player::Shift(const Vector3& push) {
 // The hit lists were made by this step's pass, where the previous step left
 // the probes; pushes are measured from where the probes are now, and each
 // phase measures from the position the phase before it corrected.
-void Player::ResolveCollisions() {
+Player::Pushes Player::ResolveCollisions(uint32_t sidesIgnore, uint32_t floorIgnores) {
     PlaceShapes();
     const Collision::Point* p = probes.data();
-    Shift(Vector3(LargestPush({&p[LeftUpper], &p[LeftLower]}, p[LeftUpper], true, 1.0f), 0.0f, 0.0f));
-    Shift(Vector3(LargestPush({&p[RightUpper], &p[RightLower]}, p[RightUpper], true, -1.0f), 0.0f, 0.0f));
-    Shift(Vector3(0.0f, LargestPush({&p[LeftFoot], &p[CentreFoot], &p[RightFoot]}, p[CentreFoot], false, -1.0f), 0.0f));
-    float ceiling = LargestPush({&p[Head]}, p[Head], false, 1.0f);
-    if (ceiling != 0.0f) Shift(Vector3(0.0f, ceiling, 0.0f));
+    Pushes pushes;
+    pushes.left = LargestPush({&p[LeftUpper], &p[LeftLower]}, p[LeftUpper], true, 1.0f, sidesIgnore);
+    Shift(Vector3(pushes.left, 0.0f, 0.0f));
+    pushes.right = LargestPush({&p[RightUpper], &p[RightLower]}, p[RightUpper], true, -1.0f, sidesIgnore);
+    Shift(Vector3(pushes.right, 0.0f, 0.0f));
+    pushes.floor =
+        LargestPush({&p[LeftFoot], &p[CentreFoot], &p[RightFoot]}, p[CentreFoot], false, -1.0f, floorIgnores);
+    Shift(Vector3(0.0f, pushes.floor, 0.0f));
+    pushes.ceiling = LargestPush({&p[Head]}, p[Head], false, 1.0f, 0);
+    if (pushes.ceiling != 0.0f) Shift(Vector3(0.0f, pushes.ceiling, 0.0f));
     PlaceShapes();
+    return pushes;
 }
 
 void Player::Update(float step) {
+    if (Playing()) PlayUpdate(step);
+    else EngineUpdate(step);
+}
+
+void Player::EngineUpdate(float step) {
     const uint32_t held = TheInput().held;
     velocity.x = (held & Left) ? -kWalkStep : (held & Right) ? kWalkStep : 0.0f;
     velocity.y = (held & Up) ? -kClimbStep : (held & Down) ? kClimbStep : 0.0f;
@@ -141,10 +156,15 @@ void Player::Update(float step) {
     TheCamera().Follow(position);
 }
 
-// The picture spans 19 pixels left and 32 right of position.x and ends at
-// position.y.
+// The picture spans 19 pixels behind position.x and 32 ahead and ends at
+// position.y; facing left it is mirrored about position.x. By the engine's
+// rules the hero always shows frame 0 facing right.
 void Player::Draw() {
-    float x = position.x - float((kFrameWidth - 12) / 2) - TheCamera().X();
+    constexpr int32_t kBehind = (kFrameWidth - 12) / 2;
+    if (Playing() && untouchable_ > 0 && dying_ < 0 && (untouchable_ / 4) % 2 == 1) return;
+    const float behind = float(facing_ > 0 ? kBehind : kFrameWidth - kBehind);
+    float x = position.x - behind - TheCamera().X();
     float y = position.y - float(kFrameHeight) - TheCamera().Y();
-    bodySprite.Draw(int32_t(x), int32_t(y), 0, 0, 1.0f, 0, kOpaqueWhite);
+    bodySprite.Draw(int32_t(x), int32_t(y), BodyFrame(), facing_ > 0 ? 0 : 1, 1.0f, 0, kOpaqueWhite);
+    if (whip_.Active()) DrawWhip(int32_t(position.x - TheCamera().X()), int32_t(y));
 }

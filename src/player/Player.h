@@ -5,12 +5,23 @@
 #include "base/Vector3.h"
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
+#include "player/JumpMotion.h"
+#include "player/Whip.h"
+#include "world/PlayRules.h"
 #include <array>
 #include <memory>
+#include <optional>
 
-// The hero: moves by the held directions, falls unless ButtonB lifts it,
-// is pushed out of the level's tiles by what its probes touched in the
-// step's collision pass, and keeps the camera on itself.
+// What the hero of a play stage is doing, for his pose and the trace.
+enum class HeroState { Stand, Walk, Jump, Fall, Crouch, Strike, Hurt, Dead };
+const char* HeroStateName(HeroState state);
+
+// The hero. By the engine's rules he moves by the held directions, falls
+// unless ButtonB lifts him, is pushed out of the level's tiles by what his
+// probes touched in the step's collision pass, and keeps the camera on
+// himself. In a stage that asks for play (StartPlay) he walks, jumps from
+// the ground, cracks his whip, crouches, drops through ledges, is hurt and
+// dies, and comes back at his checkpoint while lives last.
 class Player : public Entity {
 public:
     // The eight probe points, in the order they join the collision world.
@@ -27,11 +38,44 @@ public:
     void Init();
     // Moves the nine shapes to their places around position.
     void PlaceShapes();
+    // The pushes of one resolution, phase by phase.
+    struct Pushes {
+        float left = 0.0f, right = 0.0f, floor = 0.0f, ceiling = 0.0f;
+    };
     // Pushes the hero out of the tiles its probes touched, phase by phase:
-    // left wall, right wall, floor, ceiling.
-    void ResolveCollisions();
+    // left wall, right wall, floor, ceiling. Tiles of the categories in
+    // `sidesIgnore` are passed by the side phases, of `floorIgnores` by the floor phase.
+    Pushes ResolveCollisions(uint32_t sidesIgnore = 0, uint32_t floorIgnores = 0);
     void Update(float step) override;
     void Draw() override;
+
+    // Play: from now on the hero follows the stage's rules, starting at his
+    // position, which is his checkpoint until another is touched.
+    void StartPlay(const PlayRules& rules);
+    bool Playing() const { return rules_.has_value(); }
+    // A hit from something at x = fromX: costs hearts, knocks the hero away
+    // and makes him untouchable for a while. False when it did not count.
+    bool Hurt(int32_t hearts, float fromX);
+    // The hero dies at once (a fall below the stage).
+    void Die();
+    void SetCheckpoint(const Vector3& feet) { checkpoint_ = feet; }
+    // The last life was lost and the dying is over.
+    bool OutOfLives() const { return outOfLives_; }
+
+    HeroState State() const;
+    int32_t Hearts() const { return hearts_; }
+    int32_t MaxHearts() const { return rules_ ? rules_->hearts : 0; }
+    int32_t Lives() const { return lives_; }
+    int32_t Facing() const { return facing_; }
+    int32_t UntouchableSteps() const { return untouchable_; }
+    Whip& TheWhip() { return whip_; }
+    const Whip& TheWhip() const { return whip_; }
+    // The sheet frame the hero is drawn with.
+    int32_t BodyFrame() const;
+
+    static constexpr int32_t kUntouchableSteps = 60;
+    static constexpr int32_t kKnockbackSteps = 16;
+    static constexpr int32_t kDyingSteps = 96;
 
     Sprite bodySprite;
     std::array<Sprite, 3> whipSprites;
@@ -52,6 +96,35 @@ private:
     Vector3 ProbeOffset(Probe probe) const;
     // One phase: moves by the phase's push and places the shapes again.
     void Shift(const Vector3& push);
+    void EngineUpdate(float step);
+    void PlayUpdate(float step);
+    // The controls of one step: facing, crouch, whip, drop; the step's walk.
+    float Steer(uint32_t held, uint32_t pressed);
+    void Move(float walk, float fall, float step);
+    void KeepInsideStage();
+    void Land();
+    void DyingStep();
+    void Respawn();
+    bool OnLedgeOnly() const;
+    void PlaySound(size_t slot);
+    void DrawWhip(int32_t x, int32_t y) const;
+
+    std::optional<PlayRules> rules_;
+    JumpMotion motion_;
+    Whip whip_;
+    Vector3 checkpoint_;
+    int32_t hearts_ = 0;
+    int32_t lives_ = 0;
+    int32_t facing_ = 1;
+    int32_t untouchable_ = 0;
+    int32_t knockback_ = 0;
+    int32_t dying_ = -1;
+    int32_t dropping_ = 0;
+    int32_t walkSteps_ = 0;
+    bool crouching_ = false;
+    bool outOfLives_ = false;
+    float leftGroundAt_ = 0.0f;
+    uint32_t lastHeld_ = 0;
 
     CurrentInstance<Player> current_{this};
 };

@@ -58,7 +58,8 @@ void Main_Menu::Enter() {
     chosenFlame_.emplace("sprites\\menufire2.png", Colors::Magenta, 16, 16);
     holder_.emplace("sprites\\menuholder.png", Colors::Magenta, 144, 32);
     window_.emplace("sprites\\menuwindow2.png", Colors::Black, 8, 4, 96);
-    navigation_.Reset();
+    if (TakeRetry() && PlayedFile() < files_.count) navigation_.OpenAtFile(PlayedFile());
+    else navigation_.Reset();
     ReplaceStageMusic("music\\DH3- Lament.mid");
     PlayStageMusic(true);
 }

@@ -61,7 +61,14 @@ void State_Game::Enter() {
     BuildStage(read ? &data : nullptr);
     heroX_ = HeroX();
     PlayStageMusic(true);
-    PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
+    if (ThePlayer() && ThePlayer()->Playing()) {
+        hud_.Load();
+        PrintStatus(
+            "Keys: arrows walk, Space or X jumps, Z whips, Down crouches, Down and jump drop from a ledge, "
+            "Esc quits");
+    } else {
+        PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
+    }
 }
 
 // The stage goes before the next screen is entered. After a clear the next
@@ -70,6 +77,7 @@ void State_Game::Leave() {
     StopStageMusic();
     ClearStage();
     ReleaseClear();
+    hud_.Release();
     if (nextStage_) {
         ReleaseStagePicture();
         SetLevelName(nextStage_->levelName);
@@ -86,13 +94,33 @@ void State_Game::Update(float step) {
     }
     entities.Update(step);
     RebuildWhenAsked();
-    if (HeroFellOut(level)) TheStateStack().ChangeState(gGameOver);
-    else if (HeroCrossedExit(level, heroX_)) StartClear();
+    CheckLoss();
+    if (TheStateStack().CurrentState() == this && HeroCrossedExit(level, heroX_)) StartClear();
     heroX_ = HeroX();
+}
+
+// By the engine's rules a fall below the stage is GAME OVER at once; in a
+// play stage it costs a life, and the last one lost is GAME OVER with the
+// menu opening on the played file afterwards.
+void State_Game::CheckLoss() {
+    Player* hero = ThePlayer();
+    const bool playing = hero && hero->Playing();
+    if (HeroFellOut(level)) {
+        if (!playing) {
+            TheStateStack().ChangeState(gGameOver);
+            return;
+        }
+        hero->Die();
+    }
+    if (playing && hero->OutOfLives()) {
+        AskForRetry();
+        TheStateStack().ChangeState(gGameOver);
+    }
 }
 
 void State_Game::Draw() {
     entities.Draw();
+    if (ThePlayer()) hud_.Draw(*ThePlayer());
     if (bannerFont_) DrawMenuWord(*bannerFont_, "STAGE CLEAR", kBannerX, kBannerY, true);
 }
 

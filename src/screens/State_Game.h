@@ -3,6 +3,7 @@
 #include "core/GameState.h"
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
+#include "screens/Hud.h"
 #include "world/LevelWatch.h"
 #include <memory>
 #include <optional>
@@ -21,7 +22,9 @@ struct StageRow;
 // his body within its rows: the hero stops, the stage-clear tune plays under
 // STAGE CLEAR, and after the banner the next stage of the stage table starts
 // (the main menu after the last, or when the next stage's file does not load).
-// For stage makers, F5 reads the level file again and rebuilds the stage
+// In a stage that asks for play, a fall below it costs a life instead, and
+// losing the last life leads to GAME OVER and back to the menu on the
+// played file. For stage makers, F5 reads the level file again and rebuilds the stage
 // around the hero, F6 rebuilds it with the hero at the start point, and
 // with watching on the stage rebuilds itself when one of its files changes.
 class State_Game : public GameState {
@@ -59,6 +62,8 @@ private:
     void StartClear();
     void LeaveAfterClear();
     void ReleaseClear();
+    // A fall below the stage, or the last life lost.
+    void CheckLoss();
 
     int32_t clearSteps_ = -1;
     // The hero's x at the end of the last step: the clear needs him to cross the exit line.
@@ -66,6 +71,7 @@ private:
     const StageRow* nextStage_ = nullptr;
     std::optional<Sprite> bannerFont_;
     std::unique_ptr<Sound> clearTune_;
+    Hud hud_;
     LevelWatch watch_;
     int32_t watchSteps_ = 0;
 };

@@ -104,7 +104,19 @@ Vector3 StartPosition(const LevelFile::LevelData& data) {
     return Vector3(Tenths(start.x), Tenths(start.y), 0.0f);
 }
 
-void PlaceHero(EntityManager* manager, const Vector3& start) {
+// The stage's play marker, unless the game plays by the engine's rules
+// alone; what is wrong with it goes on one status line.
+std::optional<PlayRules> StagePlayRules(const LevelFile::LevelData& data) {
+    std::vector<std::string> problems;
+    std::optional<PlayRules> rules = FindPlayRules(data, problems);
+    if (EngineRulesOnly()) return std::nullopt;
+    std::string line;
+    for (const std::string& problem : problems) line += (line.empty() ? "" : "; ") + problem;
+    if (!line.empty()) PrintStatus("Play data: %s; the defaults stand in", line.c_str());
+    return rules;
+}
+
+void PlaceHero(EntityManager* manager, const Vector3& start, const std::optional<PlayRules>& rules) {
     if (!manager) {
         PrintStatus("The level is in no entity manager: no hero is made");
         return;
@@ -112,6 +124,7 @@ void PlaceHero(EntityManager* manager, const Vector3& start) {
     auto player = std::make_unique<Player>();
     player->position = start;
     player->PlaceShapes();
+    if (rules) player->StartPlay(*rules);
     manager->Add(std::move(player));
 }
 
@@ -167,7 +180,7 @@ void Level::Build(const LevelFile::LevelData& data) {
     backgrounds = Layers(data.backgrounds.items, backgroundSprites);
     TheCamera().SetBounds(Vector3(Tenths(data.boundsLeft), Tenths(data.boundsTop), 0.0f),
                           Vector3(Tenths(data.boundsRight), Tenths(data.boundsBottom), 0.0f));
-    PlaceHero(manager, StartPosition(data));
+    PlaceHero(manager, StartPosition(data), StagePlayRules(data));
     // The working lists go here; the stair pictures, held by nothing else,
     // are released with them.
 }

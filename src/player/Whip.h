@@ -1,0 +1,52 @@
+#pragma once
+#include "base/Vector3.h"
+#include "collision/Collision.h"
+#include <cstdint>
+#include <optional>
+
+// The hero's whip: a crack lasts kSteps steps, winding up, lashing and
+// falling back, and only while the lash is stretched does its hit box stand
+// in the collision world, where the things it can hurt find it in the
+// collision pass. Three levels, leather, chain and rune, each reaching
+// further.
+class Whip {
+public:
+    static constexpr int32_t kSteps = 20;
+    static constexpr int32_t kFirstHitStep = 8;
+    static constexpr int32_t kLastHitStep = 13;
+    static constexpr int32_t kLevels = 3;
+    static constexpr int32_t kFrameCount = 6;
+
+    // The box the lash covers for a hero at `feet` facing `facing` (+1 right,
+    // -1 left): from the hand forward by the level's reach, at the height of
+    // the hand, standing or crouching.
+    static Collision::Rectangle HitBox(const Vector3& feet, int32_t facing, int32_t level, bool crouching);
+    // Pixels the lash reaches ahead of the hero's middle.
+    static float Reach(int32_t level);
+
+    explicit Whip(int32_t level = 1) : level_(level) {}
+    // Starts a crack unless one is under way; false if one was.
+    bool Crack(bool crouching);
+    // Moves the crack on by a step and puts the hit box where the lash is.
+    void Update(const Vector3& feet, int32_t facing);
+    void Stop();
+    void Raise();
+    // The level a stage starts the hero with.
+    void SetLevel(int32_t level);
+
+    bool Active() const { return step_ >= 0; }
+    bool Crouching() const { return crouching_; }
+    int32_t Level() const { return level_; }
+    // The frame of the whip sheet: 0 and 1 wind up, 2 to 4 lash, 5 falls back.
+    int32_t Frame() const;
+    // Whether the arm is still raised (the wind-up) rather than lashing.
+    bool WindingUp() const { return step_ >= 0 && step_ < kFirstHitStep - 2; }
+    // In the collision world only while the lash can hit.
+    const std::optional<Collision::Rectangle>& Box() const { return box_; }
+
+private:
+    int32_t level_;
+    int32_t step_ = -1;
+    bool crouching_ = false;
+    std::optional<Collision::Rectangle> box_;
+};
