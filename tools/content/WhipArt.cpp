@@ -3,7 +3,8 @@
 // "sprites\WhipRune2.png". Each holds the same six poses of one lash (raised
 // behind, over the head, swinging down, stretched, cracking, falling back),
 // drawn along a path from the grip, so the three materials line up frame for
-// frame.
+// frame. Each material reaches further than the one before: its lash is the
+// same shape drawn to a larger scale, the grip staying where it is.
 #include "Generator.h"
 #include "Image.h"
 #include <cmath>
@@ -38,6 +39,12 @@ const WhipPose kPoses[] = {
     {18.0f, 0.010f, -0.030f, 80.0f, 2.5f, 0.0f},    // falling back
 };
 constexpr int kPoseCount = int(sizeof kPoses / sizeof kPoses[0]);
+constexpr int kStretchedPose = 3;
+// How far the chain's spiked weight (with its outline) and the rune's star
+// stand out past the lash's tip.
+constexpr int kWeightSpike = 5;
+constexpr int kWeightReach = kWeightSpike + 1;
+constexpr int kStarArm = 4;
 
 struct PathPoint {
     float x, y;    // where the lash passes
@@ -45,17 +52,19 @@ struct PathPoint {
     float t;       // 0 at the grip, 1 at the tip
 };
 
-std::vector<PathPoint> LashPath(const WhipPose& pose) {
+// The pose drawn `scale` times as large: lengths and ripples grow, bends
+// per pixel shrink, so the lash keeps its shape.
+std::vector<PathPoint> LashPath(const WhipPose& pose, float scale) {
     std::vector<PathPoint> path;
     float x = kGripX, y = kGripY, angle = pose.angle * kPi / 180.0f;
-    int steps = int(pose.length);
+    int steps = int(std::lround(pose.length * scale));
     for (int i = 0; i <= steps; ++i) {
         float t = float(i) / float(steps);
-        float ripple = pose.wave * t * std::sin(t * 3.0f * kPi);
+        float ripple = pose.wave * scale * t * std::sin(t * 3.0f * kPi);
         float dx = std::cos(angle), dy = std::sin(angle);
         path.push_back({x - dy * ripple, y + dx * ripple, dx, dy, t});
-        float bend = pose.bendStart + (pose.bendEnd - pose.bendStart) * t;
-        if (t > 0.875f) bend += pose.curl;
+        float bend = (pose.bendStart + (pose.bendEnd - pose.bendStart) * t) / scale;
+        if (t > 0.875f) bend += pose.curl / scale;
         angle += bend;
         x += dx;
         y += dy;
@@ -144,8 +153,8 @@ Image ChainFrame(const std::vector<PathPoint>& path) {
     int tx = int(std::lround(tip.x)), ty = int(std::lround(tip.y));
     for (int k = 0; k < 8; ++k) {
         float a = float(k) * kPi / 4.0f;
-        frame.DrawLine(tx, ty, tx + int(std::lround(std::cos(a) * 5.0f)), ty + int(std::lround(std::sin(a) * 5.0f)),
-                       dark);
+        frame.DrawLine(tx, ty, tx + int(std::lround(std::cos(a) * kWeightSpike)),
+                       ty + int(std::lround(std::sin(a) * kWeightSpike)), dark);
     }
     frame.FillCircle(tx, ty, 3, steel);
     frame.FillCircle(tx - 1, ty - 1, 1, light);
@@ -177,8 +186,8 @@ Image RuneFrame(const std::vector<PathPoint>& path) {
     }
     const PathPoint& tip = path.back();
     int tx = int(std::lround(tip.x)), ty = int(std::lround(tip.y));
-    frame.DrawLine(tx - 4, ty, tx + 4, ty, inner);
-    frame.DrawLine(tx, ty - 4, tx, ty + 4, inner);
+    frame.DrawLine(tx - kStarArm, ty, tx + kStarArm, ty, inner);
+    frame.DrawLine(tx, ty - kStarArm, tx, ty + kStarArm, inner);
     frame.FillRect(tx - 1, ty - 1, 3, 3, core);
     DrawGrip(frame, path.front(), Rgb(0x4A, 0x30, 0x7C), Rgb(0xA0, 0x78, 0xF0), Rgb(0xB8, 0xE8, 0xFF));
     return frame;
@@ -194,12 +203,14 @@ void DrawCrack(Image& frame, const PathPoint& tip, uint32_t color) {
     }
 }
 
+// `lashLength` is how far the stretched lash runs from the grip, in pixels.
 void GenerateSheet(ContentContext& context, const std::string& gamePath,
-                   Image (*drawFrame)(const std::vector<PathPoint>&), uint32_t crackColor) {
+                   Image (*drawFrame)(const std::vector<PathPoint>&), uint32_t crackColor, float lashLength) {
     int rows = (kPoseCount + kFramesPerRow - 1) / kFramesPerRow;
     Image sheet(kFramesPerRow * kFrameWidth, rows * kFrameHeight, kKey);
+    float scale = lashLength / kPoses[kStretchedPose].length;
     for (int i = 0; i < kPoseCount; ++i) {
-        std::vector<PathPoint> path = LashPath(kPoses[i]);
+        std::vector<PathPoint> path = LashPath(kPoses[i], scale);
         Image frame = drawFrame(path);
         if (kPoses[i].curl > 0.0f) DrawCrack(frame, path.back(), crackColor);
         sheet.Blit(frame, i % kFramesPerRow * kFrameWidth, i / kFramesPerRow * kFrameHeight);
@@ -207,10 +218,12 @@ void GenerateSheet(ContentContext& context, const std::string& gamePath,
     sheet.Save(context, gamePath);
 }
 
+// Stretched, the leather reaches 48 pixels from the grip, the chain 64 and
+// the rune 80, counting what the tip carries.
 void GenerateWhips(ContentContext& context) {
-    GenerateSheet(context, "sprites\\WhipLeather2.png", LeatherFrame, Rgb(0xFF, 0xE8, 0xA0));
-    GenerateSheet(context, "sprites\\WhipChain2.png", ChainFrame, Rgb(0xF0, 0xF4, 0xFF));
-    GenerateSheet(context, "sprites\\WhipRune2.png", RuneFrame, Rgb(0xD8, 0x98, 0xFF));
+    GenerateSheet(context, "sprites\\WhipLeather2.png", LeatherFrame, Rgb(0xFF, 0xE8, 0xA0), 48.0f);
+    GenerateSheet(context, "sprites\\WhipChain2.png", ChainFrame, Rgb(0xF0, 0xF4, 0xFF), 64.0f - kWeightReach);
+    GenerateSheet(context, "sprites\\WhipRune2.png", RuneFrame, Rgb(0xD8, 0x98, 0xFF), 80.0f - kStarArm);
 }
 }
 
