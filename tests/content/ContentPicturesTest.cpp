@@ -1,4 +1,4 @@
-// The font and whip pictures the content tool makes for the game's data, read
+// The font, hero, whip and status bar pictures the content tool makes for the game's data, read
 // back with the game's own decoder and cut into frames the way the game cuts them.
 #include "platform/PngDecode.h"
 #include "platform/Sprite.h"
@@ -17,15 +17,24 @@ DecodedImage Built(const std::string& file) {
     return image;
 }
 
-// Which pixels of frame n, cut from a sheet as wide as the picture, are not the white key.
-std::vector<bool> Shape(const DecodedImage& sheet, int frame, int width, int height) {
+// The pixels of frame n, cut from a sheet as wide as the picture, as RGB with
+// the white key as 0 (so an empty frame is all 0).
+std::vector<uint32_t> Pixels(const DecodedImage& sheet, int frame, int width, int height) {
     FrameOrigin corner = FindFrameOrigin(frame, width, height, int(sheet.width));
-    std::vector<bool> shape;
+    std::vector<uint32_t> pixels;
     for (size_t y = size_t(corner.y); y < size_t(corner.y + height); ++y)
         for (size_t x = size_t(corner.x); x < size_t(corner.x + width); ++x) {
-            const unsigned char* pixel = &sheet.rgba[(y * sheet.width + x) * 4];
-            shape.push_back(!(pixel[0] == 0xFF && pixel[1] == 0xFF && pixel[2] == 0xFF && pixel[3] == 0xFF));
+            const unsigned char* p = &sheet.rgba[(y * sheet.width + x) * 4];
+            uint32_t rgb = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+            pixels.push_back(rgb == 0xFFFFFF && p[3] == 0xFF ? 0 : rgb);
         }
+    return pixels;
+}
+
+// Which pixels of frame n are not the white key.
+std::vector<bool> Shape(const DecodedImage& sheet, int frame, int width, int height) {
+    std::vector<bool> shape;
+    for (uint32_t pixel : Pixels(sheet, frame, width, height)) shape.push_back(pixel != 0);
     return shape;
 }
 
@@ -70,4 +79,36 @@ TEST(ContentPictures, WhipSheetsHoldALashInEveryFrameInThreeMaterials) {
         materials.insert(whip.rgba);
     }
     EXPECT_EQ(materials.size(), 3u);
+}
+
+// Every frame of the hero's two rows and of the status bar holds a picture of
+// its own; a status bar picture is edged all round by its dark outline, never
+// cut by its frame.
+TEST(ContentPictures, HeroAndHudSheetsHoldADistinctPictureInEveryFrame) {
+    struct Sheet {
+        const char* name;
+        unsigned width, height;
+        int w, h, frames;
+        bool outlined;
+    };
+    for (Sheet s :
+         {Sheet{"Aldric-Spriteset2.png", 510, 96, 51, 48, 15, false}, Sheet{"hud.png", 60, 10, 10, 10, 6, true}}) {
+        DecodedImage sheet = Built(s.name);
+        ASSERT_EQ(sheet.width, s.width) << s.name;
+        ASSERT_EQ(sheet.height, s.height) << s.name;
+        std::set<std::vector<uint32_t>> pictures = {std::vector<uint32_t>(size_t(s.w * s.h), 0)};
+        for (int frame = 0; frame < s.frames; ++frame) {
+            std::vector<uint32_t> pixels = Pixels(sheet, frame, s.w, s.h);
+            EXPECT_TRUE(pictures.insert(pixels).second) << s.name << " frame " << frame << " is empty or a repeat";
+            auto key = [&](int x, int y) {
+                return x < 0 || y < 0 || x >= s.w || y >= s.h || !pixels[size_t(y * s.w + x)];
+            };
+            for (int y = 0; y < s.h && s.outlined; ++y)
+                for (int x = 0; x < s.w; ++x)
+                    if (!key(x, y) && (key(x - 1, y) || key(x + 1, y) || key(x, y - 1) || key(x, y + 1))) {
+                        EXPECT_EQ(pixels[size_t(y * s.w + x)], 0x160E1Au)
+                            << s.name << " " << frame << " " << x << "," << y;
+                    }
+        }
+    }
 }
