@@ -38,14 +38,15 @@ constexpr size_t kHitSound = 4;
 constexpr size_t kDyingSound = 6;
 
 // Where the whip's grip goes, from the hero's feet facing right, for the
-// wind-up and the lash, standing and crouching.
+// wind-up and the lash, standing and crouching: the lower right pixel of
+// the fist in frames 6, 7, 14 and 8.
 struct Hand {
     int32_t x, y;
 };
-constexpr Hand kRaisedHand{-2, -44};
-constexpr Hand kLashHand{12, -28};
-constexpr Hand kCrouchRaisedHand{-2, -32};
-constexpr Hand kCrouchLashHand{12, -17};
+constexpr Hand kRaisedHand{14, -39};
+constexpr Hand kLashHand{17, -26};
+constexpr Hand kCrouchRaisedHand{14, -31};
+constexpr Hand kCrouchLashHand{17, -19};
 constexpr int32_t kGripX = 28;
 constexpr int32_t kGripY = 28;
 constexpr int32_t kWhipFrameWidth = 128;
@@ -71,8 +72,9 @@ void Player::PlayUpdate(float step) {
     }
     if (untouchable_ > 0) --untouchable_;
     const float walk = Steer(held, pressed);
-    const bool mayJump = knockback_ == 0 && !(held & Down);
-    const float fall = motion_.Step((held & Jump) != 0, (pressed & Jump) != 0, mayJump);
+    // Down with jump is a drop or nothing, never a jump, now or on landing.
+    const bool jumpPressed = (pressed & Jump) && !(held & Down);
+    const float fall = motion_.Step((held & Jump) != 0, jumpPressed, knockback_ == 0);
     Move(walk, fall, step);
     whip_.Update(position, facing_);
     TheCamera().Follow(position);
@@ -227,8 +229,8 @@ void Player::PlaySound(size_t slot) {
 // about the hand.
 void Player::DrawWhip(int32_t feetX, int32_t frameTop) const {
     const bool crouching = whip_.Crouching();
-    const Hand hand = whip_.WindingUp() ? (crouching ? kCrouchRaisedHand : kRaisedHand)
-                                        : (crouching ? kCrouchLashHand : kLashHand);
+    const Hand hand =
+        whip_.WindingUp() ? (crouching ? kCrouchRaisedHand : kRaisedHand) : (crouching ? kCrouchLashHand : kLashHand);
     const int32_t handX = feetX + facing_ * hand.x;
     const int32_t handY = frameTop + kFrameHeight + hand.y;
     const int32_t left = facing_ > 0 ? handX - kGripX : handX - (kWhipFrameWidth - kGripX);

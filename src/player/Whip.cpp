@@ -3,13 +3,14 @@
 #include <algorithm>
 
 namespace {
-// The lash starts a little ahead of the middle, at the hand, and is as
-// thick as the lash's swing through its stretched frames.
-constexpr float kHandAhead = 8.0f;
+// The lash leaves the hand, 17 pixels ahead of the middle, and is as thick
+// as its swing through the stretched frames; the drawn lashes reach 48, 64
+// and 80 pixels from the hand.
+constexpr float kHandAhead = 17.0f;
 constexpr float kThickness = 12.0f;
-constexpr float kStandingHandHeight = 30.0f;
-constexpr float kCrouchingHandHeight = 18.0f;
-constexpr float kReaches[Whip::kLevels] = {56.0f, 72.0f, 88.0f};
+constexpr float kStandingHandHeight = 26.0f;
+constexpr float kCrouchingHandHeight = 19.0f;
+constexpr float kReaches[Whip::kLevels] = {65.0f, 81.0f, 97.0f};
 }
 
 float Whip::Reach(int32_t level) { return kReaches[std::clamp(level, 1, kLevels) - 1]; }

@@ -1,0 +1,193 @@
+#include "platform/Input.h"
+#include "player/Player.h"
+#include "textlevel/TextLevel.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+// A level and a play hero on it, stepped as the frame loop steps them.
+class PlayScene {
+    LevelNamespace::Level level_;
+
+public:
+    PlayScene(const std::vector<std::string>& rows, Vector3 start, PlayRules rules = PlayRules()) {
+        LevelNamespace::BuildTextLevel(level_, rows);
+        hero.position = start;
+        hero.PlaceShapes();
+        hero.StartPlay(rules);
+    }
+    ~PlayScene() { TheInput().held = TheInput().playHeld = 0; }
+
+    void Step(uint32_t held) {
+        TheCollisionWorld().Update();
+        TheInput().held = held & ~kPlayActions;
+        TheInput().playHeld = held & kPlayActions;
+        hero.Update(1.0f);
+    }
+    // Holds `held` for `steps` steps; returns the highest the feet rose to.
+    float Hold(uint32_t held, int steps) {
+        float top = hero.position.y;
+        for (int i = 0; i < steps; ++i) {
+            Step(held);
+            top = std::min(top, hero.position.y);
+        }
+        return top;
+    }
+    Player hero;
+};
+
+// Rows 24 pixels high: the floor's top is at y 144.
+const std::vector<std::string> kFloor = {"..........", "..........", "..........", "..........",
+                                         "..........", "..........", "##########"};
+}
+
+TEST(PlayHero, JumpsATileOnATapThreeOnAHoldOnlyFromTheGroundWithTheUsualMercies) {
+    PlayScene scene(kFloor, Vector3(60, 144, 0));
+    scene.Hold(0, 2);
+    EXPECT_EQ(scene.hero.State(), HeroState::Stand);
+    scene.Hold(Jump, 1);
+    const float tapTop = scene.Hold(0, 60);
+    EXPECT_GE(144 - tapTop, 20.0f);
+    EXPECT_LE(144 - tapTop, 30.0f);
+    EXPECT_EQ(scene.hero.position.y, 144.0f);
+    const float fullTop = scene.Hold(Jump, 60);
+    EXPECT_GE(144 - fullTop, 68.0f);
+    EXPECT_LE(144 - fullTop, 76.0f);
+    // Held on after landing, the key does not jump again.
+    EXPECT_EQ(scene.Hold(Jump, 20), 144.0f);
+    // A press in mid-air, long before landing, does not rise again.
+    scene.Hold(0, 1);
+    scene.Hold(Jump, 12);
+    const float apex = scene.Hold(0, 14);
+    EXPECT_EQ(scene.hero.State(), HeroState::Fall);
+    const float before = scene.hero.position.y;
+    scene.Hold(Jump, 1);
+    EXPECT_GT(scene.hero.position.y, before);
+    EXPECT_GT(scene.Hold(0, 50), apex);
+    EXPECT_EQ(scene.hero.position.y, 144.0f);
+    // A press a few steps before landing jumps on landing.
+    scene.Hold(Jump, 1);
+    while (scene.hero.position.y < 138) scene.Step(0);
+    scene.Hold(Jump, 1);
+    EXPECT_LT(scene.Hold(0, 12), 130.0f);
+    scene.Hold(0, 60);
+    // Falling tops out at the engine's 6 pixels a step.
+    PlayScene high({".", ".", ".", ".", ".", ".", ".", ".", ".", ".", "#"}, Vector3(12, 60, 0));
+    float last = high.hero.position.y, fastest = 0;
+    for (int i = 0; i < 30; ++i) {
+        high.Step(0);
+        fastest = std::max(fastest, high.hero.position.y - last);
+        last = high.hero.position.y;
+    }
+    EXPECT_NEAR(fastest, 6.0f, 0.001f);
+    // Walked off an edge, he may still jump for a few steps.
+    PlayScene edge({"..........", "..........", "..........", "..........", "####......"}, Vector3(60, 96, 0));
+    while (edge.hero.State() != HeroState::Fall) edge.Step(Right);
+    edge.Step(Right);
+    edge.Step(Right | Jump);
+    EXPECT_EQ(edge.hero.State(), HeroState::Jump);
+}
+
+TEST(PlayHero, LandsOnALedgeFromBelowDropsThroughItButNeverThroughAWall) {
+    const std::vector<std::string> rows = {"..........", "..........", "..........", "..........",
+                                           "...====...", "..........", "##########"};
+    PlayScene scene(rows, Vector3(96, 144, 0));
+    scene.Hold(Jump, 40);
+    scene.Hold(0, 30);
+    EXPECT_EQ(scene.hero.position.y, 96.0f);  // up through the ledge and onto it
+    EXPECT_EQ(scene.hero.State(), HeroState::Stand);
+    scene.Hold(Down, 3);
+    EXPECT_EQ(scene.hero.State(), HeroState::Crouch);
+    scene.Hold(Down | Jump, 1);
+    scene.Hold(0, 40);
+    EXPECT_EQ(scene.hero.position.y, 144.0f);
+    // On a wall floor Down with jump neither drops nor jumps.
+    EXPECT_EQ(scene.Hold(Down | Jump, 30), 144.0f);
+    EXPECT_EQ(scene.hero.position.y, 144.0f);
+    // Nor do knockbacks and jumps into a wall's side take him into it.
+    PlayScene walled({"..#.......", "..#.......", "..#.......", "..#.......", "..#.......", "..#.......",
+                      "##########"},
+                     Vector3(90, 144, 0));
+    for (uint32_t held : {uint32_t(Left), uint32_t(Left | Jump), uint32_t(Left | Down), uint32_t(Left | Attack)}) {
+        walled.Hold(held, 40);
+        EXPECT_GE(walled.hero.position.x, 82.0f) << held;
+    }
+    walled.hero.Hurt(1, 200);
+    walled.Hold(0, 40);
+    EXPECT_GE(walled.hero.position.x, 82.0f);
+}
+
+TEST(PlayHero, TheWhipHitsAheadInTheFacingDirectionOnlyWhileTheLashIsOut) {
+    const Vector3 feet(200, 144, 0);
+    float lastReach = 0;
+    for (int32_t level = 1; level <= Whip::kLevels; ++level) {
+        for (bool crouching : {false, true}) {
+            const Collision::Rectangle right = Whip::HitBox(feet, 1, level, crouching);
+            const Collision::Rectangle left = Whip::HitBox(feet, -1, level, crouching);
+            EXPECT_GT(right.min.x, feet.x);
+            EXPECT_EQ(right.max.x, feet.x + Whip::Reach(level));
+            EXPECT_EQ(left.min.x, feet.x - Whip::Reach(level));
+            EXPECT_LT(left.max.x, feet.x);
+            EXPECT_EQ(left.min.y, right.min.y);
+            EXPECT_LE(right.max.y, feet.y - (crouching ? 0 : 20));
+        }
+        EXPECT_GT(Whip::Reach(level), lastReach);
+        lastReach = Whip::Reach(level);
+    }
+    PlayScene scene(kFloor, Vector3(120, 144, 0), PlayRules{72, 5, 3, 2});
+    scene.Hold(Left, 2);
+    const float x = scene.hero.position.x;
+    std::vector<int> boxSteps;
+    for (int step = 0; step < Whip::kSteps + 5; ++step) {
+        scene.Step(step == 0 ? Attack : Right);
+        const auto& box = scene.hero.TheWhip().Box();
+        if (!box) continue;
+        boxSteps.push_back(step);
+        EXPECT_EQ(box->world, &TheCollisionWorld());
+        EXPECT_EQ(box->category, kWhipCategory);
+        EXPECT_EQ(box->min.x, x - Whip::Reach(2));  // still facing left, rooted
+    }
+    EXPECT_EQ(boxSteps.size(), size_t(Whip::kLastHitStep - Whip::kFirstHitStep + 1));
+    EXPECT_EQ(scene.hero.Facing(), 1);  // turned once the crack was over
+    scene.hero.TheWhip().Raise();
+    scene.hero.TheWhip().Raise();
+    EXPECT_EQ(scene.hero.TheWhip().Level(), 3);
+}
+
+TEST(PlayHero, HitsKnockBackAndSpareHimAWhileDeathsCostLivesUntilNoneAreLeft) {
+    PlayScene scene(kFloor, Vector3(120, 144, 0), PlayRules{72, 3, 2, 1});
+    scene.Hold(0, 2);
+    EXPECT_TRUE(scene.hero.Hurt(1, 150));  // from the right: knocked to the left
+    EXPECT_EQ(scene.hero.Hearts(), 2);
+    EXPECT_EQ(scene.hero.Facing(), 1);
+    scene.Step(Right);
+    EXPECT_EQ(scene.hero.State(), HeroState::Hurt);
+    EXPECT_FALSE(scene.hero.Hurt(1, 150));
+    scene.Hold(Right, Player::kKnockbackSteps);
+    EXPECT_LT(scene.hero.position.x, 100.0f);
+    EXPECT_EQ(scene.hero.position.y, 144.0f);
+    scene.Hold(0, Player::kUntouchableSteps - Player::kKnockbackSteps - 2);
+    EXPECT_FALSE(scene.hero.Hurt(1, 0));
+    scene.Hold(0, 1);
+    EXPECT_TRUE(scene.hero.Hurt(1, 0));
+    EXPECT_EQ(scene.hero.Facing(), -1);
+    scene.Hold(0, Player::kUntouchableSteps);
+    scene.hero.position.x = 200;
+    EXPECT_TRUE(scene.hero.Hurt(5, 0));
+    EXPECT_EQ(scene.hero.Hearts(), 0);
+    EXPECT_EQ(scene.hero.State(), HeroState::Dead);
+    const Vector3 deathPlace = scene.hero.position;
+    scene.Hold(Right | Jump, Player::kDyingSteps - 1);
+    EXPECT_EQ(scene.hero.position, deathPlace);  // lies still while dying
+    scene.Step(0);
+    EXPECT_EQ(scene.hero.position, Vector3(120, 144, 0));  // back at the checkpoint
+    EXPECT_EQ(scene.hero.Hearts(), 3);
+    EXPECT_EQ(scene.hero.Lives(), 1);
+    EXPECT_FALSE(scene.hero.OutOfLives());
+    scene.hero.Die();
+    scene.Hold(0, Player::kDyingSteps);
+    EXPECT_TRUE(scene.hero.OutOfLives());
+    EXPECT_EQ(scene.hero.Lives(), 0);
+}
