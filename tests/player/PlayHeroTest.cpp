@@ -107,8 +107,7 @@ TEST(PlayHero, LandsOnALedgeFromBelowDropsThroughItButNeverThroughAWall) {
     EXPECT_EQ(scene.Hold(Down | Jump, 30), 144.0f);
     EXPECT_EQ(scene.hero.position.y, 144.0f);
     // Nor do knockbacks and jumps into a wall's side take him into it.
-    PlayScene walled({"..#.......", "..#.......", "..#.......", "..#.......", "..#.......", "..#.......",
-                      "##########"},
+    PlayScene walled({"..#.......", "..#.......", "..#.......", "..#.......", "..#.......", "..#.......", "##########"},
                      Vector3(90, 144, 0));
     for (uint32_t held : {uint32_t(Left), uint32_t(Left | Jump), uint32_t(Left | Down), uint32_t(Left | Attack)}) {
         walled.Hold(held, 40);
