@@ -1,5 +1,8 @@
 #include "PlayData.h"
+#include "base/SharedConstants.h"
 #include "support/GlWindow.h"
+#include "world/LevelFile.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -76,8 +79,9 @@ TEST(PlayStage, EngineRulesIgnoreThePlayDataAndBadFieldsGetTheirDefaults) {
     EXPECT_EQ(Count(engine.run.output, "Play data"), 0u) << engine.run.output;
     Play played = PlayMovie(data, jump, 60, {"--level", "blk101"});
     ASSERT_EQ(played.run.exitCode, 0) << played.run.output;
-    EXPECT_EQ(Count(played.run.output, "Play data: the play marker's jump=500 is outside 24 to 144; the play "
-                                       "marker's 'lives' is not a whole number; the defaults stand in"),
+    EXPECT_EQ(Count(played.run.output,
+                    "Play data: the play marker's jump=500 is outside 24 to 144; the play "
+                    "marker's 'lives' is not a whole number; the defaults stand in"),
               1u)
         << played.run.output;
     EXPECT_EQ(JsonField(StepLine(played, 6), "hero"),
@@ -88,4 +92,54 @@ TEST(PlayStage, EngineRulesIgnoreThePlayDataAndBadFieldsGetTheirDefaults) {
         top = std::min(top, std::stof(place.substr(place.find(',') + 1)));
     }
     EXPECT_NEAR(top, 192 - 72, 4);
+}
+
+namespace {
+// Whether a point of the level lies in a main-grid cell whose definition is a wall.
+bool InWall(const LevelFile::LevelData& level, float x, float y) {
+    const int column = int(x) / kTileSize, row = int(y) / kTileSize;
+    const LevelFile::CellGrid& grid = level.mainGrid;
+    if (x < 0 || y < 0 || column >= grid.Columns() || row >= grid.Rows()) return false;
+    const int16_t cell = std::max<int16_t>(grid.Cell(column, row), 0);
+    const auto& definitions = level.tileDefinitions.items;
+    return size_t(cell) < definitions.size() && definitions[size_t(cell)].flag40 != 0;
+}
+}
+
+// Every key a new player tries, alone and with the arrows, held for 1, 10
+// and 100 steps from wherever the last one left him: the hero's body never
+// enters a wall, and where he settles his feet are not in one either.
+TEST(PlayStage, NoKeyOnBlk101BuriesTheHero) {
+    std::string data = CopyOfBuiltData();
+    const std::string dump = RunProgram(ToolPath("level"), {"dump", data + "/levels/blk101"}).output;
+    const bool play = dump.find("duskhold play") != std::string::npos || dump.find("\nplay ") != std::string::npos;
+    if (!play) CompileStage(data, "blk101", MarkerLine("duskhold play") + dump);
+    LevelFile::LevelData level;
+    std::string reason;
+    ASSERT_TRUE(LevelFile::ReadLevel(reinterpret_cast<const uint8_t*>(ReadTextFile(data + "/levels/blk101").data()),
+                                     ReadTextFile(data + "/levels/blk101").size(), level, reason))
+        << reason;
+    const std::vector<std::string> keys = {"up", "down", "left", "right", "space", "return", "z",     "x",
+                                           "w",  "a",    "s",    "d",     "end",   "delete", "right", "left"};
+    std::vector<KeyHold> holds;
+    std::vector<long> settled;
+    long step = 10;
+    for (long steps : {1L, 10L, 100L})
+        for (size_t i = 0; i < keys.size(); ++i) {
+            holds.push_back({step, keys[i], steps});
+            // Down and the jump keys also go with a walk, the way players press them.
+            if (i % 4 == 1) holds.push_back({step, keys[(i + 1) % keys.size()], steps});
+            step += steps + 40;
+            settled.push_back(step - 1);
+        }
+    Play run = PlayMovie(data, holds, step, {"--level", "blk101"});
+    ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
+    ASSERT_EQ(run.trace.size(), size_t(step));
+    for (long s = 1; s <= step; ++s) {
+        const std::string place = JsonField(StepLine(run, s), "player");
+        const float x = std::stof(place.substr(1)), y = std::stof(place.substr(place.find(',') + 1));
+        ASSERT_FALSE(InWall(level, x, y - 23) || InWall(level, x, y - 44)) << "step " << s << " " << place;
+        if (std::find(settled.begin(), settled.end(), s) == settled.end()) continue;
+        for (float dx : {-9.0f, 0.0f, 9.0f}) EXPECT_FALSE(InWall(level, x + dx, y - 2)) << "step " << s << " " << place;
+    }
 }
