@@ -116,6 +116,10 @@ TEST(PlayHero, LandsOnALedgeFromBelowDropsThroughItButNeverThroughAWall) {
     walled.hero.Hurt(1, 200);
     walled.Hold(0, 40);
     EXPECT_GE(walled.hero.position.x, 82.0f);
+    // The stage's left edge and top hold him too.
+    PlayScene low({"..........", "..........", "##########"}, Vector3(30, 48, 0));
+    EXPECT_EQ(low.Hold(Left | Jump, 40), low.hero.size.y);
+    EXPECT_EQ(low.hero.position, Vector3(10, 48, 0));
 }
 
 TEST(PlayHero, TheWhipHitsAheadInTheFacingDirectionOnlyWhileTheLashIsOut) {
