@@ -17,12 +17,12 @@ using TiledMap::Format;
 // Every section filled, with the values a map shows only through its
 // properties: a picture beyond the list, a repeated picture, flag bytes
 // past 1, a key carried over, positions past six digits, odd grid headers,
-// a play marker between two others.
+// a play marker between two others and a second one.
 const char* const kEdgeLevel =
     "tiles 100 101 -5 100 1234\nstairs 10 11\nanimated 7 8\n"
     "bounds -123456789 3 19200 3600\nstart 600 2645 1 2\nstart 1234567 -2640\n"
     "fields 5 3 4\nfields 15 1 2 3\nfields 20 9\nmarker 1 2 3 4 2 abcd\nplay whip=2 jump=100\nmarker 5 6 7 8 0 -\n"
-    "raw 12 1 2 3 4 5\nraw 18 1 2 3 4\ncount 18 65537\ntrailing 0102\n"
+    "play\nraw 12 1 2 3 4 5\nraw 18 1 2 3 4\ncount 18 65537\ntrailing 0102\n"
     "tile -1 0 0\ntile 0 1 0\ntile 1 0 2 77\ntile 3 0 1\ntile 9 1 1\n"
     "background 0 0 0 0 10 2 320 240\nbackground 1234567 -5 3 -2 11 7 640 240 9\nbackground 0 0 1 1 12 1 320 240\n"
     "grid main 3 2\nunused 5\nhex\n|00010203\n|c8..04..\n|........\nend\n"

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <tuple>
 
 namespace LevelSource {
 using namespace LevelFile;
@@ -106,10 +107,12 @@ int16_t* FixedFieldsOf(LevelData& level, int section) {
 // text of the rules it holds, and its other fields are 0. Any other marker
 // is written as a marker line.
 bool IsCanonicalPlayMarker(const NamedMarker& marker, PlayRules& rules) {
-    if (!IsPlayMarker(marker) || marker.a != 0 || marker.b != 0 || marker.c != 0 || marker.d != 0) return false;
+    if (!IsPlayMarker(marker)) return false;
     std::vector<std::string> problems;
     rules = ReadPlayRules(marker, problems);
-    return marker.bytes == PlayMarker(rules).bytes;
+    const NamedMarker canonical = PlayMarker(rules);
+    return std::tie(marker.a, marker.b, marker.c, marker.d, marker.bytes) ==
+           std::tie(canonical.a, canonical.b, canonical.c, canonical.d, canonical.bytes);
 }
 
 // The number of skipped cells after the last literal: the skip count a
