@@ -56,11 +56,15 @@ TEST(LevelTool, CompileDumpCheckAndTheirFailures) {
 }
 
 // Each mistake in an otherwise sound level is one line naming its cell or
-// field: a warning (exit 0), or an error with --strict (exit 1).
+// field: a warning (exit 0), or an error with --strict (exit 1). A play
+// stage's fields the game cannot read are mistakes too.
 TEST(LevelTool, CheckWarnsOfEachMistakeAndStrictRefusesIt) {
     const std::string sound =
         "tiles 100 109\nbounds 0 0 1440 720\nstart 480 480\ntile -1 0 0\ntile 0 0 1\ntile 1 0 0\n"
         "grid main 5 3\nlegend # 1\nlegend g 2\n|#....g\n|#....g\n|######\n|######\nend\n";
+    // With the play marker "duskhold play jump=200 run=1".
+    const std::string badPlay =
+        "start 480 480\nmarker 0 0 0 0 28 6475736b686f6c6420706c6179206a756d703d3230302072756e3d31\n";
     struct Mistake {
         std::string from, to, line;
     };
@@ -78,6 +82,8 @@ TEST(LevelTool, CheckWarnsOfEachMistakeAndStrictRefusesIt) {
         {"|#....g\n|#....g", "|.....g\n|.....g", "main (0, 1): no wall, the hero can walk off the left edge"},
         {"|#....g\n|#....g", "|#...#.\n|#...#.", "main columns 4 and 5: no opening two cells high, no way out"},
         {"|#....g\n|#....g", "|#.....\n|#.....", "main columns 4 and 5: no exit gate"},
+        {"start 480 480\n", badPlay, "play: the play marker's jump=200 is outside 24 to 144"},
+        {"start 480 480\n", badPlay, "play: the play marker has an unknown field 'run'"},
     };
     TempDir dir;
     for (const Mistake& mistake : mistakes) {

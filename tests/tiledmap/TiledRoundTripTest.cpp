@@ -2,6 +2,7 @@
 #include "platform/PngDecode.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
+#include "levelsource/LevelSource.h"
 #include "tiledmap/LevelMap.h"
 #include <dirent.h>
 #include <fstream>
@@ -15,12 +16,13 @@ using TiledMap::Format;
 
 // Every section filled, with the values a map shows only through its
 // properties: a picture beyond the list, a repeated picture, flag bytes
-// past 1, a key carried over, positions past six digits, odd grid headers.
+// past 1, a key carried over, positions past six digits, odd grid headers,
+// a play marker between two others and a second one.
 const char* const kEdgeLevel =
     "tiles 100 101 -5 100 1234\nstairs 10 11\nanimated 7 8\n"
     "bounds -123456789 3 19200 3600\nstart 600 2645 1 2\nstart 1234567 -2640\n"
-    "fields 5 3 4\nfields 15 1 2 3\nfields 20 9\nmarker 1 2 3 4 2 abcd\nraw 12 1 2 3 4 5\nraw 18 1 2 3 4\n"
-    "count 18 65537\ntrailing 0102\n"
+    "fields 5 3 4\nfields 15 1 2 3\nfields 20 9\nmarker 1 2 3 4 2 abcd\nplay whip=2 jump=100\nmarker 5 6 7 8 0 -\n"
+    "play\nraw 12 1 2 3 4 5\nraw 18 1 2 3 4\ncount 18 65537\ntrailing 0102\n"
     "tile -1 0 0\ntile 0 1 0\ntile 1 0 2 77\ntile 3 0 1\ntile 9 1 1\n"
     "background 0 0 0 0 10 2 320 240\nbackground 1234567 -5 3 -2 11 7 640 240 9\nbackground 0 0 1 1 12 1 320 240\n"
     "grid main 3 2\nunused 5\nhex\n|00010203\n|c8..04..\n|........\nend\n"
@@ -103,6 +105,13 @@ std::vector<uint8_t> ImportBytes(const std::string& text, Format format) {
     return LevelFile::WriteLevel(level);
 }
 
+// A map with one more int property, as a stage maker adds it in Tiled.
+std::string PlayProperty(const std::string& map, const std::string& name, int value) {
+    return Replaced(map, "<tileset",
+                    "<properties><property name=\"" + name + "\" type=\"int\" value=\"" + std::to_string(value) +
+                        "\"/></properties><tileset");
+}
+
 // Runs a program of the Tiled package without a display, its settings
 // and caches kept in `dir` (which the test removes).
 RunResult TiledTool(const std::string& dir, std::vector<std::string> args) {
@@ -180,6 +189,9 @@ TEST(TiledMap, ImportRefusesWhatTheGameCannotHoldAndReadsEveryEncoding) {
          "property 'count' of tileset 'pictures' is not a whole number from 0 to 256"},
         {replaced("type=\"bounds\"", "type=\"door\""), "object 0 of layer 'objects' has the type 'door'"},
         {replaced("infinite=\"0\"", "infinite=\"1\""), "the map is infinite"},
+        {PlayProperty(text, "play jump", 200), "property 'play jump' of the map is not a whole number from 24 to 144"},
+        {PlayProperty(text, "play run", 1),
+         "map property 'play run': the play fields are jump, hearts, lives and whip"},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -195,6 +207,22 @@ TEST(TiledMap, ImportRefusesWhatTheGameCannotHoldAndReadsEveryEncoding) {
         EXPECT_TRUE(TiledMap::DecodeCells(data, encoding, compression, 4, cells, error)) << error;
         EXPECT_EQ(cells, expected) << encoding << ' ' << compression;
         EXPECT_FALSE(TiledMap::DecodeCells(data, encoding, compression, 5, cells, error)) << encoding;
+    }
+}
+
+// A play stage's fields are the map's own properties: editing one changes
+// the stage and keeps the marker's place; one added to a map without play
+// data makes a play stage, the other fields at their defaults.
+TEST(TiledMap, PlayFieldsAreMapPropertiesAStageMakerEdits) {
+    LevelData level;
+    std::string error;
+    ASSERT_TRUE(LevelSource::Compile("marker 1 2 3 4 0 -\nplay whip=2 jump=100\n", level, error));
+    const std::string edited = Replaced(LevelMap::Export(level, Format::Tmx, ""), "\"100\"", "\"120\"");
+    const std::string added = PlayProperty(LevelMap::Export(LevelData(), Format::Tmx, ""), "play jump", 90);
+    for (auto [map, line] : {std::pair{edited, "0 -\nplay jump=120 hearts=5 lives=3 whip=2\n"},
+                             {added, "\nplay jump=90 hearts=5 lives=3 whip=1\n"}}) {
+        ASSERT_TRUE(LevelMap::Import(map, Format::Tmx, level, error)) << error;
+        EXPECT_NE(LevelSource::Dump(level).find(line), std::string::npos) << LevelSource::Dump(level);
     }
 }
 

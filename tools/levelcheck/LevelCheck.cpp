@@ -1,6 +1,7 @@
 #include "levelcheck/LevelCheck.h"
 #include "base/SharedConstants.h"
 #include "platform/Files.h"
+#include "world/PlayRules.h"
 #include <cstdarg>
 #include <cstdio>
 
@@ -170,6 +171,14 @@ void CheckExit(const LevelFile::LevelData& level, const MainGrid& grid, std::vec
             Line("main columns %d and %d: no exit gate (tile pictures n09 to n14) shows the way out", last - 1, last));
 }
 
+// The game plays a field it cannot read at its default, and reads past a
+// second play marker. A stage without a play marker says nothing.
+void CheckPlay(const LevelFile::LevelData& level, std::vector<std::string>& out) {
+    std::vector<std::string> problems;
+    FindPlayRules(level, problems);
+    for (const std::string& problem : problems) out.push_back("play: " + problem);
+}
+
 }  // namespace
 
 std::vector<std::string> Warnings(const LevelFile::LevelData& level) {
@@ -184,6 +193,7 @@ std::vector<std::string> Warnings(const LevelFile::LevelData& level) {
     CheckCells("back", level.backGrid, level.backGrid.width, "tile picture", pictures, out);
     CheckLeftEdge(grid, out);
     CheckExit(level, grid, out);
+    CheckPlay(level, out);
     return out;
 }
 

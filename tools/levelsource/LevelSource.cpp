@@ -1,4 +1,5 @@
 #include "levelsource/LevelSource.h"
+#include "world/PlayRules.h"
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -6,9 +7,12 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <tuple>
 
 namespace LevelSource {
 using namespace LevelFile;
+
+const char* const kPlayLine = "play";
 
 namespace {
 
@@ -97,6 +101,18 @@ int16_t* FixedFieldsOf(LevelData& level, int section) {
     if (section == 20) return &level.section20;
     if (section == 25) return level.section25;
     return nullptr;
+}
+
+// A play marker a play line gives back byte for byte: its text is the full
+// text of the rules it holds, and its other fields are 0. Any other marker
+// is written as a marker line.
+bool IsCanonicalPlayMarker(const NamedMarker& marker, PlayRules& rules) {
+    if (!IsPlayMarker(marker)) return false;
+    std::vector<std::string> problems;
+    rules = ReadPlayRules(marker, problems);
+    const NamedMarker canonical = PlayMarker(rules);
+    return std::tie(marker.a, marker.b, marker.c, marker.d, marker.bytes) ==
+           std::tie(canonical.a, canonical.b, canonical.c, canonical.d, canonical.bytes);
 }
 
 // The number of skipped cells after the last literal: the skip count a
@@ -208,6 +224,7 @@ private:
         }
         if (word == "background") return BackgroundLine(tokens);
         if (word == "marker") return MarkerLine(tokens);
+        if (word == kPlayLine) return PlayLine(tokens);
         if (word == "count") return CountLine(tokens);
         if (word == "raw") return RawLine(tokens);
         if (word == "fields") return FixedLine(tokens);
@@ -252,6 +269,21 @@ private:
                         std::to_string(m.bytes.size()) + " bytes");
         if (!Room(level_.markers.items.size(), 255, "named markers")) return false;
         level_.markers.items.push_back(m);
+        return true;
+    }
+
+    // The fields of a play line in any order, the missing ones at their
+    // defaults, become the play marker with every field in field order.
+    bool PlayLine(const std::vector<std::string>& tokens) {
+        std::string text = kPlayMarkerName;
+        for (size_t i = 1; i < tokens.size(); ++i) text += " " + tokens[i];
+        NamedMarker written;
+        written.bytes.assign(text.begin(), text.end());
+        std::vector<std::string> problems;
+        const PlayRules rules = ReadPlayRules(written, problems);
+        if (!problems.empty()) return Fail(problems.front());
+        if (!Room(level_.markers.items.size(), 255, "named markers")) return false;
+        level_.markers.items.push_back(PlayMarker(rules));
         return true;
     }
 
@@ -471,9 +503,7 @@ public:
              << level_.boundsBottom << '\n';
         Fixed(5, level_.section5, 2);
         Count(6, level_.markers, 'b');
-        for (const NamedMarker& m : level_.markers.items)
-            out_ << "marker " << m.a << ' ' << m.b << ' ' << int(m.c) << ' ' << int(m.d) << ' ' << m.length << ' '
-                 << Hex(m.bytes) << '\n';
+        for (const NamedMarker& m : level_.markers.items) Marker(m);
         Count(7, level_.startPoints, 'b');
         for (const StartPoint& p : level_.startPoints.items)
             out_ << "start " << p.x << ' ' << p.y << ' ' << int(p.a) << ' ' << int(p.b) << '\n';
@@ -502,6 +532,15 @@ public:
     }
 
 private:
+    void Marker(const NamedMarker& m) {
+        PlayRules rules;
+        if (IsCanonicalPlayMarker(m, rules))
+            out_ << kPlayLine << PlayText(rules).substr(std::string(kPlayMarkerName).size()) << '\n';
+        else
+            out_ << "marker " << m.a << ' ' << m.b << ' ' << int(m.c) << ' ' << int(m.d) << ' ' << m.length << ' '
+                 << Hex(m.bytes) << '\n';
+    }
+
     template <typename T>
     void Count(int section, const Counted<T>& list, char type) {
         if (list.stored != CountFieldFor(0, list.items.size(), type))

@@ -12,6 +12,10 @@ namespace LevelSource {
 // comments.
 constexpr size_t kMaxSourceBytes = 32u << 20;
 
+// The word of a play line: a play marker with every field in order, such as
+// "play jump=72 hearts=5 lives=3 whip=1".
+extern const char* const kPlayLine;
+
 // False with "line N: what is wrong" in `error`.
 bool Compile(const std::string& source, LevelFile::LevelData& level, std::string& error);
 std::string Dump(const LevelFile::LevelData& level);

@@ -17,6 +17,7 @@ using namespace TiledMap;
 
 const char* const kGridNames[3] = {"back", "middle", "main"};
 const char* const kKeyColors[3] = {"000000", "ffffff", "ffff00"};
+const char* const kPlayPropertyPrefix = "play ";
 
 namespace {
 
@@ -25,7 +26,7 @@ const char* const kDefinitionSet = "definitions";
 const char* const kObjectLayer = "objects";
 // Level source lines with no place of their own in a map: they travel in
 // the map property "more".
-const std::set<std::string> kMoreLines = {"stairs", "animated", "marker", "raw", "fields", "count", "trailing"};
+const std::set<std::string> kMoreLines = {"stairs", "animated", "marker", "play", "raw", "fields", "count", "trailing"};
 
 Property IntProperty(const std::string& name, int64_t value) { return {name, "int", std::to_string(value)}; }
 
@@ -173,17 +174,35 @@ Layer ObjectLayer(const LevelData& level) {
     return layer;
 }
 
+// A play line's fields as int properties of the map, where a stage maker
+// edits them.
+void PlayProperties(const std::string& line, Map& map) {
+    std::istringstream words(line.substr(line.find(' ') + 1));
+    for (std::string field; words >> field;) {
+        const size_t equals = field.find('=');
+        map.properties.push_back({kPlayPropertyPrefix + field.substr(0, equals), "int", field.substr(equals + 1)});
+    }
+}
+
 // The lines of a dump that a map holds nowhere else: map-wide ones go to
 // the map's "more", a grid's header fields to its layer.
 void CarryOtherLines(const LevelData& level, Map& map) {
     std::istringstream dump(LevelSource::Dump(level));
     std::string more, grid;
+    bool playCarried = false;
     for (std::string line; std::getline(dump, line);) {
         std::istringstream words(line);
         std::string word;
         words >> word;
         if (word == "grid") words >> grid;
         if (word == "end") grid.clear();
+        // The first play line becomes properties and leaves a bare play line
+        // in its place among the markers; a second one stays whole.
+        if (word == LevelSource::kPlayLine && !playCarried) {
+            PlayProperties(line, map);
+            playCarried = true;
+            line = LevelSource::kPlayLine;
+        }
         if (grid.empty() && kMoreLines.count(word)) more += line + "\n";
         if (grid.empty() || (word != "unused" && word != "tail")) continue;
         for (Layer& layer : map.layers)

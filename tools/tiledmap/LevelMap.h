@@ -10,6 +10,10 @@ namespace LevelMap {
 
 // The tile layers from the bottom up, as the game draws the grids.
 extern const char* const kGridNames[3];
+// A play stage's fields are the map's int properties "play jump", "play
+// hearts"...; a bare play line in "more" holds the play marker's place
+// among the other markers.
+extern const char* const kPlayPropertyPrefix;
 // Background colour keys 0, 1 and 2 as the transparent colour of a layer.
 extern const char* const kKeyColors[3];
 

@@ -2,7 +2,9 @@
 // game cannot represent is refused with the element named; the source is
 // then compiled by the level source compiler, which checks the rest.
 #include "base/SharedConstants.h"
+#include "levelsource/LevelSource.h"
 #include "tiledmap/LevelMap.h"
+#include "world/PlayRules.h"
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -83,7 +85,9 @@ public:
         if (map_.tileWidth != kTileSize || map_.tileHeight != kTileSize)
             throw Refusal{"the map's tiles are " + std::to_string(map_.tileWidth) + " by " +
                           std::to_string(map_.tileHeight) + "; the game's are 24 by 24"};
-        if (const Property* more = FindProperty(map_.properties, "more")) out_ << more->value << '\n';
+        const Property* more = FindProperty(map_.properties, "more");
+        const std::string lines = WithPlayLine(more ? more->value : "");
+        if (!lines.empty()) out_ << lines << '\n';
         for (const Tileset& tileset : map_.tilesets) {
             if (tileset.name == "pictures") pictures_ = &tileset;
             else if (tileset.name == "definitions") definitions_ = &tileset;
@@ -96,6 +100,43 @@ public:
     }
 
 private:
+    // The play line the map's "play ..." properties stand for, the missing
+    // fields at their defaults; empty when it has none.
+    std::string PlayLine() {
+        std::string line;
+        for (const Property& property : map_.properties) {
+            if (property.name.rfind(kPlayPropertyPrefix, 0) != 0) continue;
+            const std::string key = property.name.substr(std::string(kPlayPropertyPrefix).size());
+            const auto& fields = PlayFields();
+            auto field = std::find_if(fields.begin(), fields.end(), [&](const PlayField& f) { return key == f.key; });
+            if (field == fields.end())
+                throw Refusal{"map property '" + property.name + "': the play fields are jump, hearts, lives and whip"};
+            line += " " + key + "=" +
+                    std::to_string(IntOf(map_.properties, property.name, field->lowest, field->highest, 0, "the map"));
+        }
+        return line.empty() ? "" : LevelSource::kPlayLine + line;
+    }
+
+    // "more" with the play line where its placeholder stands, or after its
+    // lines when it has none. Without play properties the placeholder
+    // becomes an empty line (the stage plays by the engine's rules), so
+    // that errors keep their line numbers.
+    std::string WithPlayLine(const std::string& more) {
+        const std::string play = PlayLine();
+        std::istringstream lines(more);
+        std::string out;
+        bool placed = false;
+        for (std::string line; std::getline(lines, line);) {
+            if (!placed && line == LevelSource::kPlayLine) {
+                line = play;
+                placed = true;
+            }
+            out += line + "\n";
+        }
+        if (!placed && !play.empty()) out += play + "\n";
+        return out;
+    }
+
     // The entries of a tileset: its "count", else up to its last tile.
     size_t CountOf(const Tileset& tileset, size_t limit) {
         int64_t last = -1;
