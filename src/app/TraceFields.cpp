@@ -16,6 +16,7 @@
 #include "screens/Screens.h"
 #include "screens/State_Game.h"
 #include "screens/TitleScreen.h"
+#include "things/Thing.h"
 #include "world/Camera.h"
 #include "world/LevelName.h"
 #include <cstdio>
@@ -48,6 +49,17 @@ std::string HeroJson() {
            ",\"facing\":" + JsonString(hero->Facing() > 0 ? "right" : "left") +
            ",\"hearts\":" + JsonNumber(hero->Hearts()) + ",\"lives\":" + JsonNumber(hero->Lives()) +
            ",\"whip\":" + JsonNumber(hero->TheWhip().Level()) + "}";
+}
+
+// The things of a play stage, in the order they were made: kind and place.
+std::string ThingsJson() {
+    if (!On(gStateGame)) return std::string();
+    std::string list;
+    for (const Entity* entity : TheStateGame().entities.Entities())
+        if (const Thing* thing = dynamic_cast<const Thing*>(entity))
+            list += std::string(list.empty() ? "" : ",") + "[" + JsonString(thing->KindName()) + "," +
+                    JsonNumber(thing->position.x) + "," + JsonNumber(thing->position.y) + "]";
+    return list.empty() ? std::string() : "[" + list + "]";
 }
 
 // How long the last pass (update, draw and swap) took and when it ended, on
@@ -84,6 +96,7 @@ void AddTraceFields() {
         return hero ? JsonPair(hero->position.x, hero->position.y) : std::string("null");
     });
     AddTraceField("hero", HeroJson);
+    AddTraceField("things", ThingsJson);
     AddTraceField("save", [] { return SaveFileReadPath().empty() ? std::string() : JsonString(SaveFileReadPath()); });
     AddTraceField("music", [] {
         const char* music = StageMusicPath();

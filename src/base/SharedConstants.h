@@ -21,6 +21,8 @@ constexpr uint32_t kWallCategory = 0x40;
 // The hero's shapes, and the box of his whip while its lash can hit.
 constexpr uint32_t kHeroCategory = 0x2;
 constexpr uint32_t kWhipCategory = 0x100;
+// The things of a play stage: enemies, hazards, pickups, checkpoints.
+constexpr uint32_t kThingCategory = 0x200;
 
 // What a collision shape is, in ICollision::kind.
 constexpr int32_t kPointKind = 0;

@@ -61,6 +61,10 @@ public:
     void SetCheckpoint(const Vector3& feet) { checkpoint_ = feet; }
     // The last life was lost and the dying is over.
     bool OutOfLives() const { return outOfLives_; }
+    // How often he came back at his checkpoint: the stage's things come back with him.
+    int32_t Respawns() const { return respawns_; }
+    // Heals up to a full life.
+    void Heal(int32_t hearts);
 
     HeroState State() const;
     int32_t Hearts() const { return hearts_; }
@@ -121,6 +125,7 @@ private:
     int32_t dying_ = -1;
     int32_t dropping_ = 0;
     int32_t walkSteps_ = 0;
+    int32_t respawns_ = 0;
     bool crouching_ = false;
     bool outOfLives_ = false;
     float leftGroundAt_ = 0.0f;

@@ -180,7 +180,12 @@ void Player::DyingStep() {
     Respawn();
 }
 
+void Player::Heal(int32_t hearts) {
+    if (Playing() && dying_ < 0) hearts_ = std::min(hearts_ + hearts, rules_->hearts);
+}
+
 void Player::Respawn() {
+    ++respawns_;
     dying_ = -1;
     hearts_ = rules_->hearts;
     position = checkpoint_;

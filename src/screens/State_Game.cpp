@@ -8,6 +8,7 @@
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
 #include "screens/Screens.h"
+#include "things/ThingFactory.h"
 #include "world/Camera.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
@@ -91,6 +92,7 @@ void State_Game::Update(float step) {
         return;
     }
     entities.Update(step);
+    RespawnThingsWithHero();
     RebuildWhenAsked();
     CheckLoss();
     if (TheStateStack().CurrentState() == this && HeroCrossedExit(level, heroX_)) StartClear();
@@ -143,7 +145,39 @@ void State_Game::BuildStage(const LevelFile::LevelData* data) {
     auto owned = std::make_unique<LevelNamespace::Level>();
     level = owned.get();
     entities.Add(std::move(owned));
-    if (data) level->Build(*data);
+    if (!data) return;
+    level->Build(*data);
+    PlaceThings(*data);
+}
+
+void State_Game::PlaceThings(const LevelFile::LevelData& data) {
+    placements_.clear();
+    record_ = StageRecord();
+    const Player* hero = ThePlayer();
+    if (!hero || !hero->Playing()) return;
+    heroRespawns_ = hero->Respawns();
+    std::vector<std::string> problems;
+    placements_ = FindThings(data, problems);
+    std::string line;
+    for (const std::string& problem : problems) line += (line.empty() ? "" : "; ") + problem;
+    if (!line.empty()) PrintStatus("Things: %s; those fields keep their defaults", line.c_str());
+    for (const PlacedThing& placed : placements_) record_.gemTotal += std::string(placed.kind->name) == "gem";
+    SpawnThings();
+}
+
+void State_Game::SpawnThings() {
+    for (const PlacedThing& placed : placements_)
+        if (!record_.takenForGood.count(placed.index))
+            if (std::unique_ptr<Thing> thing = MakeThing(placed, record_)) entities.Add(std::move(thing));
+}
+
+void State_Game::RespawnThingsWithHero() {
+    const Player* hero = ThePlayer();
+    if (!hero || hero->Respawns() == heroRespawns_) return;
+    heroRespawns_ = hero->Respawns();
+    for (Entity* entity : entities.Entities())
+        if (dynamic_cast<Thing*>(entity)) entities.Remove(entity);
+    SpawnThings();
 }
 
 // The level, the hero and with them their pictures (also the animated tile

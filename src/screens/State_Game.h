@@ -4,6 +4,8 @@
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
 #include "screens/Hud.h"
+#include "things/StageRecord.h"
+#include "world/ThingPlacement.h"
 #include "world/LevelWatch.h"
 #include <memory>
 #include <optional>
@@ -41,6 +43,7 @@ public:
 
     // Steps since the stage was cleared; -1 while it is played.
     int32_t ClearSteps() const { return clearSteps_; }
+    const StageRecord& Record() const { return record_; }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;
@@ -64,6 +67,11 @@ private:
     void ReleaseClear();
     // A fall below the stage, or the last life lost.
     void CheckLoss();
+    // The things of a play stage, all but those taken for good; made anew
+    // when the hero comes back at his checkpoint.
+    void PlaceThings(const LevelFile::LevelData& data);
+    void SpawnThings();
+    void RespawnThingsWithHero();
 
     int32_t clearSteps_ = -1;
     // The hero's x at the end of the last step: the clear needs him to cross the exit line.
@@ -72,6 +80,9 @@ private:
     std::optional<Sprite> bannerFont_;
     std::unique_ptr<Sound> clearTune_;
     Hud hud_;
+    std::vector<PlacedThing> placements_;
+    StageRecord record_;
+    int32_t heroRespawns_ = 0;
     LevelWatch watch_;
     int32_t watchSteps_ = 0;
 };

@@ -1,0 +1,25 @@
+#include "things/ThingFactory.h"
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace {
+using Maker = std::function<std::unique_ptr<Thing>(const PlacedThing&, StageRecord&)>;
+
+template <typename Kind>
+Maker MakerOf() {
+    return [](const PlacedThing& placed, StageRecord& record) { return std::make_unique<Kind>(placed, record); };
+}
+
+// One entry a kind; a kind without an entry is not made.
+const std::map<std::string, Maker>& Makers() {
+    static const std::map<std::string, Maker> makers = {};
+    return makers;
+}
+}
+
+std::unique_ptr<Thing> MakeThing(const PlacedThing& placed, StageRecord& record) {
+    auto maker = Makers().find(placed.kind->name);
+    return maker == Makers().end() ? nullptr : maker->second(placed, record);
+}
