@@ -155,3 +155,25 @@ std::string WhyNotWhole(const std::vector<unsigned char>& bytes) {
 }
 
 bool FileFinished(const SaveFileEntry& entry) { return entry.singles[2] == kFinishedMark; }
+
+namespace {
+// The spare values in file order: six, nine, four, then the singles before the finished mark.
+int32_t* GemSlot(SaveFileEntry& entry, size_t stageRow) {
+    int32_t* const groups[] = {entry.six, entry.nine, entry.four, entry.singles};
+    const size_t sizes[] = {6, 9, 4, 2};
+    for (size_t g = 0; g < 4; ++g) {
+        if (stageRow < sizes[g]) return groups[g] + stageRow;
+        stageRow -= sizes[g];
+    }
+    return nullptr;
+}
+}
+
+int32_t BestGems(const SaveFileEntry& entry, size_t stageRow) {
+    const int32_t* slot = GemSlot(const_cast<SaveFileEntry&>(entry), stageRow);
+    return slot ? std::max(*slot, 0) : 0;
+}
+
+void KeepBestGems(SaveFileEntry& entry, size_t stageRow, int32_t gems) {
+    if (int32_t* slot = GemSlot(entry, stageRow)) *slot = std::max(BestGems(entry, stageRow), gems);
+}

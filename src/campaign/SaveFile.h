@@ -67,3 +67,11 @@ std::string WhyNotWhole(const std::vector<unsigned char>& bytes);
 // in the last of its single values; the menu marks its name.
 constexpr int32_t kFinishedMark = 1;
 bool FileFinished(const SaveFileEntry& entry);
+
+// The best count of gems found in each stage of the stage table, by its row:
+// the spare values before the finished mark, in file order (older readers
+// keep them as they keep every spare value).
+constexpr size_t kGemRecordSlots = 21;
+int32_t BestGems(const SaveFileEntry& entry, size_t stageRow);
+// Keeps `gems` when it beats the best so far; rows past the slots keep nothing.
+void KeepBestGems(SaveFileEntry& entry, size_t stageRow, int32_t gems);

@@ -102,9 +102,10 @@ bool TakeRetry() {
     return retry;
 }
 
-void SaveStageCleared(int32_t nextStage) {
+void SaveStageCleared(int32_t nextStage, size_t clearedRow, int32_t gems) {
     if (gPlayedFile < 0 || gPlayedFile >= gTable.count) return;
     SaveFileEntry& entry = gTable.files[gPlayedFile];
+    KeepBestGems(entry, clearedRow, gems);
     if (nextStage) entry.stage = nextStage;
     else entry.singles[2] = kFinishedMark;
     gUnsaved.insert(gPlayedFile);

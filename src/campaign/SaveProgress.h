@@ -28,9 +28,10 @@ int32_t PlayedFile();
 void AskForRetry();
 bool TakeRetry();
 // Moves the played file on to `nextStage`, or marks it finished when
-// `nextStage` is 0, and writes it to the player's path: under a lock, the
+// `nextStage` is 0, keeps the gems found in the cleared stage (its row of the
+// stage table) when they beat its best, and writes it to the player's path: under a lock, the
 // file is read again and only the records of the files this game moved on
 // change, so that a clear saved meanwhile by another game is kept. When that
 // cannot be done the progress stays in memory for this run and one status
 // line says why.
-void SaveStageCleared(int32_t nextStage);
+void SaveStageCleared(int32_t nextStage, size_t clearedRow = 0, int32_t gems = 0);

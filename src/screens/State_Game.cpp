@@ -228,7 +228,8 @@ void State_Game::StartClear() {
     clearTune_->Play();
     const StageRow* cleared = FindStageOfLevel(TheLevelName());
     nextStage_ = cleared ? NextStage(cleared) : nullptr;
-    SaveStageCleared(nextStage_ ? nextStage_->stage : 0);
+    SaveStageCleared(nextStage_ ? nextStage_->stage : 0, cleared ? size_t(cleared - StageRows()) : 0,
+                     record_.gemsFound);
 }
 
 // A next stage whose level file does not load would leave the player in an

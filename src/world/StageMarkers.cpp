@@ -8,7 +8,9 @@
 const char* const kMarkerPrefix = "duskhold";
 
 namespace {
-std::string TextOf(const LevelFile::NamedMarker& marker) { return std::string(marker.bytes.begin(), marker.bytes.end()); }
+std::string TextOf(const LevelFile::NamedMarker& marker) {
+    return std::string(marker.bytes.begin(), marker.bytes.end());
+}
 
 const MarkerField* FindField(const std::vector<MarkerField>& fields, const std::string& key) {
     for (const MarkerField& field : fields)
@@ -77,7 +79,8 @@ std::string MarkerText(const std::string& kind, const std::vector<MarkerField>& 
     std::string text = std::string(kMarkerPrefix) + " " + kind;
     for (const MarkerField& field : fields) {
         auto value = values.find(field.key);
-        text += " " + std::string(field.key) + "=" + std::to_string(value == values.end() ? field.fallback : value->second);
+        text +=
+            " " + std::string(field.key) + "=" + std::to_string(value == values.end() ? field.fallback : value->second);
     }
     return text;
 }

@@ -21,7 +21,7 @@ void PlayInAChild(const std::string& home, int32_t file, int32_t nextStage, int 
     char note = 'r';
     if (!ReadMenuSaveFile(table) || write(ready, &note, 1) != 1 || read(go, &note, 1) != 1) _exit(1);
     SetPlayedFile(file);
-    SaveStageCleared(nextStage);
+    SaveStageCleared(nextStage, size_t(file) + 5, 3 + file);
     _exit(0);
 }
 }
@@ -52,6 +52,15 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     std::string why;
     EXPECT_TRUE(LoadSaveFile(synced + "/svfile", saved, why)) << why;
     EXPECT_EQ(std::vector<int32_t>({saved.files[0].stage, saved.files[1].stage}), std::vector<int32_t>({2, 33}));
+    // Each clear kept its gems in its stage's spare value; a lower count
+    // does not replace a best, and the finished mark is not a gem slot.
+    EXPECT_EQ(std::vector<int32_t>({saved.files[0].six[5], saved.files[1].nine[0]}), std::vector<int32_t>({3, 4}));
+    SaveFileEntry& entry = saved.files[0];
+    KeepBestGems(entry, 5, 1);
+    KeepBestGems(entry, 20, 7);
+    KeepBestGems(entry, kGemRecordSlots, 9);
+    EXPECT_EQ(std::vector<int32_t>({BestGems(entry, 5), entry.singles[1], entry.singles[2]}),
+              std::vector<int32_t>({3, 7, 0}));
     struct stat link, target;
     EXPECT_TRUE(lstat((folder + "/svfile").c_str(), &link) == 0 && S_ISLNK(link.st_mode));
     EXPECT_TRUE(stat((synced + "/svfile").c_str(), &target) == 0 && (target.st_mode & 0777) == 0640);
