@@ -64,7 +64,7 @@ void State_Game::Enter() {
     PlayStageMusic(true);
     if (ThePlayer() && ThePlayer()->Playing()) {
         hud_.Load();
-        PrintStatus("Keys: arrows walk, Space/X jump, Z whip, Down+jump drops off a ledge, Esc quits");
+        PrintStatus("Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, Esc quits");
     } else {
         PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
     }
