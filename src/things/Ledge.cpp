@@ -24,7 +24,7 @@ void Ledge::PlaceSlab() {
 // His outer foot probes sit a pixel inside his body's sides.
 bool Ledge::HeroStandsOn() const {
     const Player* hero = Hero();
-    if (!hero || !slab_ || hero->State() == HeroState::Jump) return false;
+    if (!hero || !slab_) return false;
     const float reach = hero->size.x * 0.5f - 1.0f;
     return std::fabs(hero->position.y - Top()) <= kFeetTolerance && hero->position.x + reach >= Left() &&
            hero->position.x - reach <= Left() + Width();

@@ -3,10 +3,8 @@
 #include <cmath>
 
 MovingPlatform::MovingPlatform(const PlacedThing& placed, StageRecord& record)
-    : Ledge(placed, record),
-      start_(position),
-      length_(std::hypot(float(placed.Value("dx")), float(placed.Value("dy")))),
-      speed_(float(placed.Value("speed"))) {
+    : Ledge(placed, record), start_(position),
+      length_(std::hypot(float(placed.Value("dx")), float(placed.Value("dy")))), speed_(float(placed.Value("speed"))) {
     if (length_ > 0.0f) way_ = Vector3(float(placed.Value("dx")) / length_, float(placed.Value("dy")) / length_, 0.0f);
 }
 

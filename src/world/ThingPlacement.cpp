@@ -22,16 +22,14 @@ const std::vector<ThingKind>& ThingKinds() {
     static const std::vector<ThingKind> kinds = {
         Kind("walker", "walks to and fro, turning at walls and ledge ends",
              {{"range", 0, 960, 72, "pixels it walks each way from its place (0: to the walls and edges)"},
-              kHitPoints,
-              kDrop}),
+              kHitPoints, kDrop}),
         Kind("flier", "hangs in the air and swoops at the hero when he comes near",
              {{"range", 24, 240, 120, "pixels from the hero at which it swoops"}, kHitPoints, kDrop}),
         Kind("thrower", "stands and lobs bones at the hero in arcs",
              {{"every", 40, 400, 120, "steps between throws"}, WithFallback(kHitPoints, 2), kDrop}),
         Kind("knight", "an armoured walker only the chain or rune whip hurts",
              {{"range", 0, 960, 48, "pixels it walks each way from its place (0: to the walls and edges)"},
-              WithFallback(kHitPoints, 3),
-              kDrop}),
+              WithFallback(kHitPoints, 3), kDrop}),
         Kind("guardian", "the keep's guardian: the gate opens when it falls", {WithFallback(kHitPoints, 16)}),
         Kind("spikes", "spikes that cost a heart and push the hero back",
              {{"width", 1, 40, 1, "tiles wide, centred on x"},
@@ -82,8 +80,6 @@ std::vector<PlacedThing> FindThings(const LevelFile::LevelData& level, std::vect
     return things;
 }
 
-std::string ThingText(const PlacedThing& thing) {
-    return MarkerText(thing.kind->name, thing.kind->fields, thing.values);
-}
+std::string ThingText(const PlacedThing& thing) { return MarkerText(thing.kind->name, thing.kind->fields, thing.values); }
 
 LevelFile::NamedMarker ThingMarker(const PlacedThing& thing) { return MarkerWithText(ThingText(thing)); }

@@ -52,7 +52,8 @@ public:
 TEST(Hazards, AMovingPlatformCarriesTheHeroEveryWayAndHeJumpsUpThroughIt) {
     for (Vector3 path : {Vector3(96, 0, 0), Vector3(-96, 0, 0), Vector3(0, -72, 0), Vector3(0, 72, 0)}) {
         ThingScene scene(Vector3(150, 96, 0));
-        Thing* platform = scene.Add("platform", {{"x", 150}, {"y", 120}, {"dx", int32_t(path.x)}, {"dy", int32_t(path.y)}});
+        Thing* platform =
+            scene.Add("platform", {{"x", 150}, {"y", 120}, {"dx", int32_t(path.x)}, {"dy", int32_t(path.y)}});
         scene.Hold(0, 40);
         const float length = std::hypot(path.x, path.y);
         EXPECT_EQ(platform->position, Vector3(150 + path.x / length * 40, 120 + path.y / length * 40));

@@ -21,11 +21,11 @@ struct ThingFrame {
     Place place;
 };
 const ThingFrame kFrames[] = {
-    {"spikes", nullptr, Place::Standing}, {"spikes", nullptr, Place::Hanging},
-    {"platform", nullptr, Place::Slab},   {"crumble", nullptr, Place::Slab},
-    {"crumble", "cracks", Place::Slab},   {"heart", nullptr, Place::Standing},
-    {"whip", nullptr, Place::Standing},   {"gem", nullptr, Place::Standing},
-    {"gem", "sparkle", Place::Standing},  {"lantern", nullptr, Place::Standing},
+    {"spikes", nullptr, Place::Standing},    {"spikes", nullptr, Place::Hanging},
+    {"platform", nullptr, Place::Slab},      {"crumble", nullptr, Place::Slab},
+    {"crumble", "cracks", Place::Slab},      {"heart", nullptr, Place::Standing},
+    {"whip", nullptr, Place::Standing},      {"gem", nullptr, Place::Standing},
+    {"gem", "sparkle", Place::Standing},     {"lantern", nullptr, Place::Standing},
     {"lantern", "flame a", Place::Standing}, {"lantern", "flame b", Place::Standing},
 };
 
@@ -59,7 +59,8 @@ void GenerateThings(ContentContext& context) {
     const std::vector<TextArt> pieces = LoadTextArt(context, "art/things.txt");
     const int count = int(sizeof kFrames / sizeof kFrames[0]);
     Image sheet(count * kFrameSize, kFrameSize, kKey);
-    for (int frame = 0; frame < count; ++frame) sheet.Blit(DrawFrame(kFrames[frame], pieces, context), frame * kFrameSize, 0);
+    for (int frame = 0; frame < count; ++frame)
+        sheet.Blit(DrawFrame(kFrames[frame], pieces, context), frame * kFrameSize, 0);
     sheet.Save(context, "sprites\\things.png");
 }
 }
