@@ -15,6 +15,7 @@
 #include "world/LevelName.h"
 #include "platform/Input.h"
 #include <algorithm>
+#include <string>
 
 namespace {
 State_Game gScreen;
@@ -52,6 +53,7 @@ std::optional<float> HeroX() {
 // STAGE CLEAR, 11 letters of 8 pixels, in the middle of the screen.
 constexpr int32_t kBannerX = (kScreenWidth - 11 * 8) / 2;
 constexpr int32_t kBannerY = (kScreenHeight - 8) / 2;
+constexpr int32_t kBannerLineHeight = 12;
 }
 GameState* const gStateGame = &gScreen;
 const State_Game& TheStateGame() { return gScreen; }
@@ -121,7 +123,16 @@ void State_Game::CheckLoss() {
 void State_Game::Draw() {
     entities.Draw();
     if (ThePlayer()) hud_.Draw(*ThePlayer());
-    if (bannerFont_) DrawMenuWord(*bannerFont_, "STAGE CLEAR", kBannerX, kBannerY, true);
+    if (bannerFont_) DrawBanner();
+}
+
+// Under STAGE CLEAR, in a stage with gems, the gems found against those it has.
+void State_Game::DrawBanner() const {
+    DrawMenuWord(*bannerFont_, "STAGE CLEAR", kBannerX, kBannerY, true);
+    if (record_.gemTotal == 0) return;
+    const std::string gems = "GEMS " + std::to_string(record_.gemsFound) + "/" + std::to_string(record_.gemTotal);
+    const int32_t x = (kScreenWidth - int32_t(gems.size()) * 8) / 2;
+    PrintLiteral(*bannerFont_, x, kBannerY + kBannerLineHeight, 1, Color(0), gems.c_str());
 }
 
 void State_Game::WatchFiles(bool on) { gWatchFiles = on; }

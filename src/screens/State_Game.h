@@ -65,6 +65,7 @@ private:
     void StartClear();
     void LeaveAfterClear();
     void ReleaseClear();
+    void DrawBanner() const;
     // A fall below the stage, or the last life lost.
     void CheckLoss();
     // The things of a play stage, all but those taken for good; made anew

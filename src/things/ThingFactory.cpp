@@ -1,4 +1,11 @@
 #include "things/ThingFactory.h"
+#include "things/CrumblingPlatform.h"
+#include "things/Gem.h"
+#include "things/Heart.h"
+#include "things/Lantern.h"
+#include "things/MovingPlatform.h"
+#include "things/Spikes.h"
+#include "things/WhipUpgrade.h"
 #include <cstring>
 #include <functional>
 #include <map>
@@ -14,7 +21,15 @@ Maker MakerOf() {
 
 // One entry a kind; a kind without an entry is not made.
 const std::map<std::string, Maker>& Makers() {
-    static const std::map<std::string, Maker> makers = {};
+    static const std::map<std::string, Maker> makers = {
+        {"spikes", MakerOf<Spikes>()},
+        {"platform", MakerOf<MovingPlatform>()},
+        {"crumble", MakerOf<CrumblingPlatform>()},
+        {"heart", MakerOf<Heart>()},
+        {"whip", MakerOf<WhipUpgrade>()},
+        {"gem", MakerOf<Gem>()},
+        {"lantern", MakerOf<Lantern>()},
+    };
     return makers;
 }
 }

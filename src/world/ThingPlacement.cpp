@@ -34,7 +34,7 @@ const std::vector<ThingKind>& ThingKinds() {
               kDrop}),
         Kind("guardian", "the keep's guardian: the gate opens when it falls", {WithFallback(kHitPoints, 16)}),
         Kind("spikes", "spikes that cost a heart and push the hero back",
-             {{"width", 1, 40, 1, "tiles it covers to the right of x"},
+             {{"width", 1, 40, 1, "tiles wide, centred on x"},
               {"ceiling", 0, 1, 0, "1: hangs from a ceiling, points down"}}),
         Kind("platform", "a platform that carries the hero along a path and back",
              {{"width", 1, 8, 2, "tiles wide"},

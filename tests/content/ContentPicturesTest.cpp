@@ -81,7 +81,7 @@ TEST(ContentPictures, WhipSheetsHoldALashInEveryFrameInThreeMaterials) {
     EXPECT_EQ(materials.size(), 3u);
 }
 
-// Every frame of the hero's two rows and of the status bar holds a picture of
+// Every frame of the hero's two rows, the status bar and the things holds a picture of
 // its own; a status bar picture is edged all round by its dark outline, never
 // cut by its frame.
 TEST(ContentPictures, HeroAndHudSheetsHoldADistinctPictureInEveryFrame) {
@@ -91,8 +91,8 @@ TEST(ContentPictures, HeroAndHudSheetsHoldADistinctPictureInEveryFrame) {
         int w, h, frames;
         bool outlined;
     };
-    for (Sheet s :
-         {Sheet{"Aldric-Spriteset2.png", 510, 96, 51, 48, 15, false}, Sheet{"hud.png", 60, 10, 10, 10, 6, true}}) {
+    for (Sheet s : {Sheet{"Aldric-Spriteset2.png", 510, 96, 51, 48, 15, false},
+                    Sheet{"hud.png", 60, 10, 10, 10, 6, true}, Sheet{"things.png", 288, 24, 24, 24, 12, false}}) {
         DecodedImage sheet = Built(s.name);
         ASSERT_EQ(sheet.width, s.width) << s.name;
         ASSERT_EQ(sheet.height, s.height) << s.name;

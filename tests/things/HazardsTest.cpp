@@ -1,0 +1,109 @@
+#include "collision/Collision.h"
+#include "core/EntityManager.h"
+#include "platform/Input.h"
+#include "player/Player.h"
+#include "textlevel/TextLevel.h"
+#include "things/Lantern.h"
+#include "things/StageRecord.h"
+#include "things/ThingFactory.h"
+#include <gtest/gtest.h>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+// A play hero on a floor whose top is at y 216, and things, stepped as the stage steps them.
+class ThingScene {
+    LevelNamespace::Level level_;
+
+public:
+    explicit ThingScene(Vector3 start) {
+        LevelNamespace::BuildTextLevel(level_, {"", "", "", "", "", "", "", "", "", "##############"});
+        auto owned = std::make_unique<Player>();
+        hero = owned.get();
+        hero->position = start;
+        hero->PlaceShapes();
+        hero->StartPlay(PlayRules());
+        entities.Add(std::move(owned));
+    }
+    ~ThingScene() { TheInput().held = TheInput().playHeld = 0; }
+
+    Thing* Add(const char* kind, MarkerValues values, size_t index = 0) {
+        PlacedThing placed{FindThingKind(kind), values, index};
+        for (const MarkerField& field : placed.kind->fields) placed.values.emplace(field.key, field.fallback);
+        std::unique_ptr<Thing> thing = MakeThing(placed, record);
+        Thing* made = thing.get();
+        entities.Add(std::move(thing));
+        return made;
+    }
+    void Hold(uint32_t held, int steps) {
+        for (int i = 0; i < steps; ++i) {
+            TheCollisionWorld().Update();
+            TheInput().held = held & ~kPlayActions;
+            TheInput().playHeld = held & kPlayActions;
+            entities.Update(1.0f);
+        }
+    }
+    StageRecord record;
+    EntityManager entities;
+    Player* hero = nullptr;
+};
+}
+
+TEST(Hazards, AMovingPlatformCarriesTheHeroEveryWayAndHeJumpsUpThroughIt) {
+    for (Vector3 path : {Vector3(96, 0, 0), Vector3(-96, 0, 0), Vector3(0, -72, 0), Vector3(0, 72, 0)}) {
+        ThingScene scene(Vector3(150, 96, 0));
+        Thing* platform =
+            scene.Add("platform", {{"x", 150}, {"y", 120}, {"dx", int32_t(path.x)}, {"dy", int32_t(path.y)}});
+        scene.Hold(0, 40);
+        const float length = std::hypot(path.x, path.y);
+        EXPECT_EQ(platform->position, Vector3(150 + path.x / length * 40, 120 + path.y / length * 40));
+        EXPECT_EQ(scene.hero->position, platform->position - Vector3(0, 24, 0)) << path.x << "," << path.y;
+        EXPECT_EQ(scene.hero->State(), HeroState::Stand);
+    }
+    ThingScene below(Vector3(150, 216, 0));
+    below.Add("platform", {{"x", 150}, {"y", 192}, {"dx", 0}});
+    below.Hold(Jump, 40);
+    below.Hold(0, 30);
+    EXPECT_EQ(below.hero->position.y, 168.0f);
+}
+
+TEST(Hazards, ACrumblingPlatformDropsTheHeroAfterItsDelayAndSpikesHurtAndPushBack) {
+    ThingScene scene(Vector3(150, 96, 0));
+    scene.Add("crumble", {{"x", 150}, {"y", 120}, {"delay", 40}});
+    scene.Hold(0, 40);
+    EXPECT_EQ(scene.hero->position.y, 96.0f);
+    scene.Hold(0, 3);
+    EXPECT_GT(scene.hero->position.y, 96.0f);
+    scene.Hold(0, 40);
+    EXPECT_EQ(scene.hero->position.y, 216.0f);
+    // Walking right into spikes, and jumping up into hanging ones.
+    ThingScene spiked(Vector3(60, 216, 0));
+    spiked.Add("spikes", {{"x", 132}, {"y", 216}, {"width", 2}});
+    spiked.Add("spikes", {{"x", 60}, {"y", 150}, {"width", 3}, {"ceiling", 1}});
+    spiked.Hold(Right, 30);
+    EXPECT_EQ(spiked.hero->Hearts(), PlayRules().hearts - 1);
+    EXPECT_LT(spiked.hero->position.x, 100.0f);
+    spiked.Hold(0, 70);
+    spiked.Hold(Jump, 20);
+    EXPECT_EQ(spiked.hero->Hearts(), PlayRules().hearts - 2);
+}
+
+TEST(Hazards, PickupsHealRaiseTheWhipAndCountGemsAndTheHeroComesBackAtTheLanternHeTouched) {
+    ThingScene scene(Vector3(30, 216, 0));
+    scene.hero->Hurt(2, 0);
+    scene.Add("heart", {{"x", 80}, {"y", 216}}, 0);
+    scene.Add("heart", {{"x", 100}, {"y", 216}}, SIZE_MAX);
+    scene.Add("whip", {{"x", 130}, {"y", 216}}, 1);
+    scene.Add("gem", {{"x", 160}, {"y", 216}}, 2);
+    scene.Add("lantern", {{"x", 200}, {"y", 216}}, 3);
+    scene.Hold(Right, 110);
+    EXPECT_EQ(scene.hero->Hearts(), PlayRules().hearts);
+    EXPECT_EQ(scene.hero->TheWhip().Level(), PlayRules().whipLevel + 1);
+    EXPECT_EQ(scene.record.gemsFound, 1);
+    EXPECT_EQ(scene.record.takenForGood, (std::set<size_t>{0, 1, 2}));
+    EXPECT_EQ(scene.entities.Entities().size(), 2u);  // the hero and the lantern
+    scene.hero->Die();
+    scene.Hold(0, Player::kDyingSteps + 2);
+    EXPECT_EQ(scene.hero->position, Vector3(200, 216, 0));
+    EXPECT_TRUE(static_cast<Lantern*>(scene.Add("lantern", {{"x", 200}, {"y", 216}}, 3))->Lit());
+}
