@@ -1,4 +1,8 @@
 #include "things/ThingFactory.h"
+#include "things/Flier.h"
+#include "things/Knight.h"
+#include "things/Thrower.h"
+#include "things/Walker.h"
 #include <cstring>
 #include <functional>
 #include <map>
@@ -14,7 +18,12 @@ Maker MakerOf() {
 
 // One entry a kind; a kind without an entry is not made.
 const std::map<std::string, Maker>& Makers() {
-    static const std::map<std::string, Maker> makers = {};
+    static const std::map<std::string, Maker> makers = {
+        {"walker", MakerOf<Walker>()},
+        {"flier", MakerOf<Flier>()},
+        {"thrower", MakerOf<Thrower>()},
+        {"knight", MakerOf<Knight>()},
+    };
     return makers;
 }
 }
