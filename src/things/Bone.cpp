@@ -57,7 +57,8 @@ void Bone::Update(float step) {
 
 bool Bone::Ended() const {
     if (!level_) return false;
-    return InTile(*level_, position - Vector3(0.0f, kSize * 0.5f), false) || position.y - kSize > level_->MainGridBottom();
+    return InTile(*level_, position - Vector3(0.0f, kSize * 0.5f), false) ||
+           position.y - kSize > level_->MainGridBottom();
 }
 
 void Bone::Draw() {

@@ -45,8 +45,7 @@ bool Flier::HeroInReach() const {
     const Player* hero = Hero();
     if (!hero || hero->State() == HeroState::Dead) return false;
     const Vector3 middle = HeroMiddle();
-    return std::fabs(middle.x - position.x) <= float(Placed().Value("range")) &&
-           middle.y >= position.y - kSeesAbove;
+    return std::fabs(middle.x - position.x) <= float(Placed().Value("range")) && middle.y >= position.y - kSeesAbove;
 }
 
 // The curve runs from here through the hero's middle and on as far again,
@@ -62,9 +61,7 @@ void Flier::StartSwoop() {
     dt_ = 1.0f / std::max(std::fabs(across_) / kSwoopSpeed, kFewestSwoopSteps);
 }
 
-Vector3 Flier::OnCurve(float t) const {
-    return start_ + Vector3(across_ * t, depth_ * std::sin(kPi * t));
-}
+Vector3 Flier::OnCurve(float t) const { return start_ + Vector3(across_ * t, depth_ * std::sin(kPi * t)); }
 
 // Its body may not go into a wall, above the stage or off its sides.
 bool Flier::Blocked(const Vector3& place) const {

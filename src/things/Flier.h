@@ -25,6 +25,6 @@ private:
     float across_ = 0.0f;  // pixels from the start to the end of the curve
     float depth_ = 0.0f;   // pixels the curve dips below its start
     float t_ = 0.0f;
-    float dt_ = 0.0f;       // per step: positive on the way, negative back
+    float dt_ = 0.0f;  // per step: positive on the way, negative back
     int32_t rest_ = 0;
 };

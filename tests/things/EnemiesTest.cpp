@@ -85,11 +85,11 @@ TEST(Enemies, WalkersLandAndTurnAtWallsLedgeEndsAndTheEndOfTheirRange) {
     const auto floorSpan = Span(stage, floor, 600);
     EXPECT_EQ(stage.Count("walker"), 3);
     EXPECT_EQ(floor->position.y, 120.0f);
-    EXPECT_NEAR(floorSpan.first, 33, 1.0f);  // the wall's side at 24
+    EXPECT_NEAR(floorSpan.first, 33, 1.0f);    // the wall's side at 24
     EXPECT_NEAR(floorSpan.second, 159, 1.0f);  // the floor ends at 168
     const auto ledgeSpan = Span(stage, ledge, 400);
     EXPECT_EQ(ledge->position.y, 96.0f);
-    EXPECT_NEAR(ledgeSpan.first, 177, 1.0f);  // the ledge starts at 168
+    EXPECT_NEAR(ledgeSpan.first, 177, 1.0f);   // the ledge starts at 168
     EXPECT_NEAR(ledgeSpan.second, 279, 1.0f);  // the wall at 288
     const auto rangedSpan = Span(stage, ranged, 200);
     EXPECT_NEAR(rangedSpan.first, 76, 1.0f);

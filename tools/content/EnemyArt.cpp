@@ -121,8 +121,8 @@ void GenerateEnemies(ContentContext& context) {
     const int rows = (count + kFramesPerRow - 1) / kFramesPerRow;
     Image drawn(kFramesPerRow * kFrameWidth, rows * kFrameHeight);
     for (int frame = 0; frame < count; ++frame) {
-        Image picture = frame < kPictureFrames ? DrawFrame(kFrames[frame], pieces, context)
-                                               : DrawBurst(frame - kPictureFrames);
+        Image picture =
+            frame < kPictureFrames ? DrawFrame(kFrames[frame], pieces, context) : DrawBurst(frame - kPictureFrames);
         drawn.Blit(picture, frame % kFramesPerRow * kFrameWidth, frame / kFramesPerRow * kFrameHeight);
     }
     drawn.Outline(kOutline);
