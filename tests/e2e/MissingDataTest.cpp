@@ -52,6 +52,8 @@ TEST(MissingData, EveryMissingFileIsNamedAndTheGameGoesOn) {
     // Drawn only in a stage that asks for play: this run drops through the
     // floor by the engine's rules to reach the game over at once.
     skipped.insert("sprites/hud.png");
+    // Opened by the enemies a stage places; the shipped stages place none yet.
+    skipped.insert({"sprites/enemies.png", "sound/enemyhit.wav", "sound/clank.wav", "sound/bonethrow.wav"});
     std::vector<std::string> removed;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(data)) {
         std::string file = fs::relative(entry.path(), data).generic_string();
