@@ -163,15 +163,20 @@ TEST(Enemies, ABatSwoopsAndASkeletonThrowsOnlyAtAHeroWithinReach) {
         EXPECT_EQ(bat->position, Vector3(240, 48));
         EXPECT_EQ(far.Count("bone"), 0);
     }
-    Stage near(floor, Vector3(160, 144));
+    // The curve would end at x 80, beyond a wall: the bat turns back along it.
+    std::vector<std::string> walled = floor;
+    for (size_t row = 0; row < 6; ++row) walled[row][3] = '#';
+    Stage near(walled, Vector3(160, 144));
     const Thing* bat = near.Place("flier x=240 y=48 range=120");
-    float lowest = 0;
-    for (int i = 0; i < 100; ++i) {
+    float lowest = 0, left = 240;
+    for (int i = 0; i < 160; ++i) {
         near.Step();
         lowest = std::max(lowest, bat->position.y);
+        left = std::min(left, bat->position.x);
     }
-    EXPECT_GT(lowest, 110.0f);
+    EXPECT_GT(lowest, 120.0f);
     EXPECT_EQ(near.hero->Hearts(), 4);
+    EXPECT_GE(left - 7, 96.0f);  // the wall's right side
+    EXPECT_NEAR(bat->position.x, 240.0f, 0.01f);
     EXPECT_NEAR(bat->position.y, 48.0f, 0.01f);
-    EXPECT_LT(bat->position.x, 160.0f);
 }
