@@ -6,6 +6,10 @@
 #include "things/MovingPlatform.h"
 #include "things/Spikes.h"
 #include "things/WhipUpgrade.h"
+#include "things/Flier.h"
+#include "things/Knight.h"
+#include "things/Thrower.h"
+#include "things/Walker.h"
 #include <cstring>
 #include <functional>
 #include <map>
@@ -29,6 +33,10 @@ const std::map<std::string, Maker>& Makers() {
         {"whip", MakerOf<WhipUpgrade>()},
         {"gem", MakerOf<Gem>()},
         {"lantern", MakerOf<Lantern>()},
+        {"walker", MakerOf<Walker>()},
+        {"flier", MakerOf<Flier>()},
+        {"thrower", MakerOf<Thrower>()},
+        {"knight", MakerOf<Knight>()},
     };
     return makers;
 }

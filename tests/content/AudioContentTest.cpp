@@ -43,8 +43,8 @@ double FileSeconds(const std::string& bytes, int endTick) {
 
 const char* const kMusic[] = {"Overture", "Lament",     "Game Over", "Outset",  "Gearwheel4", "Wildwood",   "Lowpulse",
                               "Unease",   "Gloomdream", "Emberseed", "Echoes2", "Enigma",     "Stage Clear"};
-const char* const kSounds[] = {"ZombieDeath", "whipleather", "whip2",  "whip3",
-                               "gethit6",     "gethit5",     "dying2", "fallcrouch"};
+const char* const kSounds[] = {"ZombieDeath", "whipleather", "whip2",    "whip3", "gethit6",  "gethit5",
+                               "dying2",      "fallcrouch",  "enemyhit", "clank", "bonethrow"};
 }
 
 // Each tune's tracks end on the same tick so that the loop stays in step; a

@@ -84,15 +84,16 @@ TEST(ContentPictures, WhipSheetsHoldALashInEveryFrameInThreeMaterials) {
 // Every frame of the hero's two rows, the status bar and the things holds a picture of
 // its own; a status bar picture is edged all round by its dark outline, never
 // cut by its frame.
-TEST(ContentPictures, HeroAndHudSheetsHoldADistinctPictureInEveryFrame) {
+TEST(ContentPictures, HeroHudAndEnemySheetsHoldADistinctPictureInEveryFrame) {
     struct Sheet {
         const char* name;
         unsigned width, height;
         int w, h, frames;
         bool outlined;
     };
-    for (Sheet s : {Sheet{"Aldric-Spriteset2.png", 510, 96, 51, 48, 15, false},
-                    Sheet{"hud.png", 60, 10, 10, 10, 6, true}, Sheet{"things.png", 288, 24, 24, 24, 12, false}}) {
+    for (Sheet s :
+         {Sheet{"Aldric-Spriteset2.png", 510, 96, 51, 48, 15, false}, Sheet{"hud.png", 60, 10, 10, 10, 6, true},
+          Sheet{"things.png", 288, 24, 24, 24, 12, false}, Sheet{"enemies.png", 256, 96, 32, 48, 15, true}}) {
         DecodedImage sheet = Built(s.name);
         ASSERT_EQ(sheet.width, s.width) << s.name;
         ASSERT_EQ(sheet.height, s.height) << s.name;

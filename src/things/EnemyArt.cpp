@@ -1,0 +1,32 @@
+#include "things/EnemyArt.h"
+#include "world/Camera.h"
+
+namespace {
+constexpr int32_t kFrameWidth = 32;
+constexpr int32_t kFrameHeight = 48;
+// In the order of EnemyArt::Cue.
+const char* const kSoundFiles[] = {"sound\\ZombieDeath.wav", "sound\\enemyhit.wav", "sound\\clank.wav",
+                                   "sound\\bonethrow.wav"};
+}
+
+std::shared_ptr<EnemyArt> EnemyArt::Share() {
+    static std::weak_ptr<EnemyArt> shared;
+    std::shared_ptr<EnemyArt> art = shared.lock();
+    if (!art) {
+        art = std::make_shared<EnemyArt>();
+        shared = art;
+    }
+    return art;
+}
+
+EnemyArt::EnemyArt() : sheet_("sprites\\enemies.png", Colors::White, kFrameWidth, kFrameHeight) {
+    for (size_t i = 0; i < sounds_.size(); ++i) sounds_[i] = std::make_unique<Sound>(kSoundFiles[i], false);
+}
+
+void EnemyArt::Play(Cue cue) { sounds_[size_t(cue)]->Play(); }
+
+void EnemyArt::Draw(int32_t frame, const Vector3& feet, int32_t facing, int32_t rotation) const {
+    const int32_t left = int32_t(feet.x - TheCamera().X()) - kFrameWidth / 2;
+    const int32_t top = int32_t(feet.y - TheCamera().Y()) - kFrameHeight;
+    sheet_.Draw(left, top, frame, facing < 0 ? 1 : 0, 1.0f, rotation, Color(0xFFFFFFFFu));
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include "base/Vector3.h"
+#include "platform/Sound.h"
+#include "platform/Sprite.h"
+#include <array>
+#include <cstdint>
+#include <memory>
+
+// The enemies' sheet "sprites\enemies.png" and their sounds, loaded once and
+// shared by every enemy, bone and burst alive: the last of them to go lets
+// go of the files.
+class EnemyArt {
+public:
+    // Frames of 32 by 48, each figure facing right with its feet on the
+    // middle of the bottom row; pairs walk or flap in turn. The bone and the
+    // burst lie around the frame's middle, kMiddleHeight above its bottom.
+    enum Frame : int32_t {
+        kWalkerWalk = 0,
+        kWalkerHurt = 2,
+        kFlierFlap = 3,
+        kFlierSwoop = 5,
+        kThrowerStand = 6,
+        kThrowerThrow = 7,
+        kBoneSpin = 8,
+        kKnightWalk = 10,
+        kBurst = 12,
+    };
+    static constexpr int32_t kBurstFrames = 3;
+    static constexpr float kMiddleHeight = 24.0f;
+    enum class Cue { Death, Hit, Clank, Throw };
+
+    static std::shared_ptr<EnemyArt> Share();
+    EnemyArt();
+
+    void Play(Cue cue);
+    // Draws a frame with its bottom middle on a point of the world, facing
+    // right (+1) or left (-1), turned about the frame's middle by `rotation`
+    // tenths of a degree.
+    void Draw(int32_t frame, const Vector3& feet, int32_t facing, int32_t rotation = 0) const;
+
+private:
+    Sprite sheet_;
+    std::array<std::unique_ptr<Sound>, 4> sounds_;
+};

@@ -1,0 +1,19 @@
+#pragma once
+#include "things/Enemy.h"
+
+// A skeleton. It stands on the ground facing the hero and, every `every`
+// steps while he is within a screen's width, lobs a bone at him in an arc.
+class Thrower : public Enemy {
+public:
+    Thrower(const PlacedThing& placed, StageRecord& record);
+
+protected:
+    void Act(float step) override;
+    int32_t Frame() const override;
+
+private:
+    bool HeroInReach() const;
+    void Throw();
+
+    int32_t sinceThrow_ = 0;
+};

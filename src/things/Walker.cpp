@@ -1,0 +1,40 @@
+#include "things/Walker.h"
+
+namespace {
+constexpr int32_t kStepsPerFrame = 12;
+// From the figure's bottom, where a wall ahead is looked for.
+constexpr float kKneeHeight = 4.0f;
+}
+
+Walker::Walker(const PlacedThing& placed, StageRecord& record)
+    : Walker(placed, record, Gait{0.75f, EnemyArt::kWalkerWalk, EnemyArt::kWalkerHurt, 16.0f, 36.0f, 1}) {}
+
+Walker::Walker(const PlacedThing& placed, StageRecord& record, const Gait& gait)
+    : Enemy(placed, record, gait.width, gait.height, gait.leastWhip), gait_(gait), home_(position.x) {}
+
+void Walker::Act(float step) {
+    if (!FallOrStand(step) || Flashing()) return;
+    if (MustTurn()) {
+        facing_ = -facing_;
+        return;
+    }
+    position.x += float(facing_) * gait_.speed * step;
+    ++steps_;
+}
+
+// Its front edge is at a wall (at the knees or the head), over the end of the
+// ground, or at the end of its range.
+bool Walker::MustTurn() const {
+    const float front = position.x + float(facing_) * (gait_.width * 0.5f + gait_.speed);
+    const bool wall = Solid(Vector3(front, position.y - kKneeHeight), false) ||
+                      Solid(Vector3(front, position.y - gait_.height + kKneeHeight), false);
+    const bool edge = !Solid(Vector3(front, position.y), true);
+    const int32_t range = Placed().Value("range");
+    const bool far = range > 0 && (position.x - home_) * float(facing_) >= float(range);
+    return wall || edge || far;
+}
+
+int32_t Walker::Frame() const {
+    if (Flashing() && gait_.hurtFrame >= 0) return gait_.hurtFrame;
+    return gait_.firstWalkFrame + steps_ / kStepsPerFrame % 2;
+}

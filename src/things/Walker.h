@@ -1,0 +1,30 @@
+#pragma once
+#include "things/Enemy.h"
+
+// Walks to and fro on the ground, `range` pixels each way from its place (0:
+// as far as the ground goes), turning at walls and where the ground ends;
+// it falls when nothing holds it and pauses while it flashes from a hit.
+class Walker : public Enemy {
+public:
+    Walker(const PlacedThing& placed, StageRecord& record);
+
+protected:
+    // How a kind of walker moves and looks.
+    struct Gait {
+        float speed;
+        int32_t firstWalkFrame;
+        int32_t hurtFrame;  // negative: the first walk frame, blinking
+        float width, height;
+        int32_t leastWhip;
+    };
+    Walker(const PlacedThing& placed, StageRecord& record, const Gait& gait);
+    void Act(float step) override;
+    int32_t Frame() const override;
+
+private:
+    bool MustTurn() const;
+
+    Gait gait_;
+    float home_;
+    int32_t steps_ = 0;
+};
