@@ -311,7 +311,7 @@ void DrawTitle(Image& image, ContentContext& context) {
 // The keys a new player needs, small and quiet, just above the strip where
 // the title screen prints its prompt.
 void DrawKeys(Image& image, ContentContext& context) {
-    Image mask = LetterMask(LoadGlyphArt(context), "ENTER OR Z: START   ARROWS: WALK   X: RISE", 0, 1, context);
+    Image mask = LetterMask(LoadGlyphArt(context), "ENTER: START  ARROWS: WALK  SPACE: JUMP  Z: WHIP", 0, 1, context);
     const uint32_t ink = Rgb(0xA8, 0xB4, 0xD8);
     Image keys(mask.Width() + 1, mask.Height() + 1);
     for (int y = 0; y < mask.Height(); ++y)

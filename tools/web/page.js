@@ -58,6 +58,14 @@ function resumeSound() {
 document.addEventListener('keydown', resumeSound);
 document.addEventListener('pointerdown', resumeSound);
 
+// The key table stays open while the game loads; folded, it waits in a
+// corner, and the keys go back to the game once it is opened or closed.
+function foldKeys() {
+  const keys = document.getElementById('keys');
+  keys.open = false;
+  keys.addEventListener('toggle', () => Module.canvas.focus());
+}
+
 var Module = {
   canvas: document.getElementById('canvas'),
   playerFilesKept: 0,
@@ -70,6 +78,7 @@ var Module = {
   },
   onRuntimeInitialized() {
     document.getElementById('loading').remove();
+    foldKeys();
     Module.canvas.focus();
     Module.callMain(gameArguments());
   },
