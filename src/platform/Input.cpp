@@ -31,9 +31,16 @@ BindingTable& TableOf(Input& input, int32_t action) {
 // once one of its buttons was pressed, so the input keeps looking for one.
 constexpr int kFirstPadButton = 12;
 
+// The pad's buttons move the hero, so they neither jump nor whip.
 void BindBrowserGamepadPad(Input& input, uint8_t joystickIndex, int buttons) {
     if (buttons < kFirstPadButton + 4) return;
     for (int i = 0; i < 4; ++i) input.BindJoystick(kHatActions[i], joystickIndex, uint8_t(kFirstPadButton + i));
+    for (auto it = input.playBindings.begin(); it != input.playBindings.end();) {
+        const Binding& b = it->second;
+        const bool pad = b.kind == kJoystick && b.joystickIndex == joystickIndex && b.code >= kFirstPadButton &&
+                         b.code < kFirstPadButton + 4;
+        it = pad ? input.playBindings.erase(it) : std::next(it);
+    }
 }
 #endif
 }
