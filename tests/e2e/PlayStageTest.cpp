@@ -77,7 +77,7 @@ TEST(PlayStage, EngineRulesIgnoreThePlayDataAndBadFieldsGetTheirDefaults) {
     EXPECT_EQ(JsonField(StepLine(engine, 7), "player"), "[240,180]");
     EXPECT_EQ(JsonField(StepLine(engine, 6), "hero"), "");
     EXPECT_EQ(Count(engine.run.output, "Play data"), 0u) << engine.run.output;
-    Play played = PlayMovie(data, jump, 60, {"--level", "blk101"});
+    Play played = PlayMovie(data, {{5, "space", 30}}, 60, {"--level", "blk101"});  // Space jumps in play
     ASSERT_EQ(played.run.exitCode, 0) << played.run.output;
     EXPECT_EQ(Count(played.run.output,
                     "Play data: the play marker's jump=500 is outside 24 to 144; the play "
