@@ -18,8 +18,9 @@ constexpr int kLastGatePicture = 14;
 // The hero is two cells tall: a way through needs two open cells above
 // each other.
 constexpr int kHeroCells = 2;
-// A play stage wider than this needs a lantern, or each lost life sends the
-// hero back over all of it.
+// A play stage wider than this that places things needs a lantern among
+// them, or each lost life sends the hero back over all of it. (A stage
+// that places none yet is not furnished: it says nothing.)
 constexpr int kWidthWithoutLantern = 3 * kScreenWidth;
 // The part of a moving platform that must pass between walls: its top,
 // where the hero stands.
@@ -251,7 +252,7 @@ void CheckThings(const LevelFile::LevelData& level, const MainGrid& grid, std::v
         else if (thing.kind->name == std::string("platform")) CheckPath(grid, thing, out);
     }
     std::vector<std::string> ignored;
-    if (!lantern && width > kWidthWithoutLantern && FindPlayRules(level, ignored))
+    if (!lantern && !things.empty() && width > kWidthWithoutLantern && FindPlayRules(level, ignored))
         out.push_back(Line("things: no lantern in a play stage %d px wide: each lost life starts it over", width));
 }
 
