@@ -12,7 +12,11 @@ RunResult Tool(const std::vector<std::string>& args) { return RunProgram(ToolPat
 
 TEST(LevelTool, CompileDumpCheckAndTheirFailures) {
     std::string dir = MakeTempDir();
-    std::ofstream(dir + "/good.txt") << "tiles 7\nbackground 0 0 0 0 18 0 8 8\ngrid main 1 0\nlegend # 0\n|#.\nend\n";
+    // A play stage of 41 columns with a lantern: no lantern warning.
+    std::ofstream(dir + "/good.txt")
+        << "tiles 7\nbackground 0 0 0 0 18 0 8 8\nplay\nthing lantern x=12 y=0\ngrid main 40 0\n"
+           "legend # 0\n|#" +
+               std::string(40, '.') + "\nend\n";
     RunResult compiled = Tool({"compile", dir + "/good.txt", dir + "/good"});
     ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
     RunResult dumped = Tool({"dump", dir + "/good"});
@@ -27,6 +31,7 @@ TEST(LevelTool, CompileDumpCheckAndTheirFailures) {
     EXPECT_NE(check.output.find("missing picture: bg\\bg0018.png"), std::string::npos) << check.output;
     EXPECT_EQ(check.output.find("tile0007"), std::string::npos) << check.output;
     EXPECT_NE(check.output.find("not ready, 1 missing picture"), std::string::npos) << check.output;
+    EXPECT_EQ(check.output.find("lantern"), std::string::npos) << check.output;
 
     std::ofstream(dir + "/bad.txt") << "tiles 1\nstart x 0\n";
     RunResult bad = Tool({"compile", dir + "/bad.txt", dir + "/bad"});
