@@ -17,12 +17,13 @@ using TiledMap::Format;
 // Every section filled, with the values a map shows only through its
 // properties: a picture beyond the list, a repeated picture, flag bytes
 // past 1, a key carried over, positions past six digits, odd grid headers,
-// a play marker between two others and a second one.
+// a play marker between two others and a second one, things among them.
 const char* const kEdgeLevel =
     "tiles 100 101 -5 100 1234\nstairs 10 11\nanimated 7 8\n"
     "bounds -123456789 3 19200 3600\nstart 600 2645 1 2\nstart 1234567 -2640\n"
-    "fields 5 3 4\nfields 15 1 2 3\nfields 20 9\nmarker 1 2 3 4 2 abcd\nplay whip=2 jump=100\nmarker 5 6 7 8 0 -\n"
-    "play\nraw 12 1 2 3 4 5\nraw 18 1 2 3 4\ncount 18 65537\ntrailing 0102\n"
+    "fields 5 3 4\nfields 15 1 2 3\nfields 20 9\nmarker 1 2 3 4 2 abcd\nplay whip=2 jump=100\n"
+    "thing walker x=300 y=264 range=0\nmarker 5 6 7 8 0 -\nplay\nthing platform x=-5 y=4800 dx=-2400 speed=4\n"
+    "thing lantern x=12 y=-2400\nraw 12 1 2 3 4 5\nraw 18 1 2 3 4\ncount 18 65537\ntrailing 0102\n"
     "tile -1 0 0\ntile 0 1 0\ntile 1 0 2 77\ntile 3 0 1\ntile 9 1 1\n"
     "background 0 0 0 0 10 2 320 240\nbackground 1234567 -5 3 -2 11 7 640 240 9\nbackground 0 0 1 1 12 1 320 240\n"
     "grid main 3 2\nunused 5\nhex\n|00010203\n|c8..04..\n|........\nend\n"
@@ -170,6 +171,12 @@ TEST(TiledMap, ImportRefusesWhatTheGameCannotHoldAndReadsEveryEncoding) {
     std::string text = LevelMap::Export(level, Format::Tmx, "");
     auto replaced = [&text](const std::string& from, const std::string& to) { return Replaced(text, from, to); };
     const std::string back = "<layer id=\"1\" name=\"back\"";
+    auto walker = [&replaced](const std::string& property) {
+        return replaced("</objectgroup>", "<object type=\"walker\" x=\"1\" y=\"2\"><properties><property name=\"" +
+                                              property +
+                                              "\" type=\"int\" value=\"99\"/></properties><point/></object>"
+                                              "</objectgroup>");
+    };
     struct Case {
         std::string map, error;
     } cases[] = {
@@ -188,6 +195,9 @@ TEST(TiledMap, ImportRefusesWhatTheGameCannotHoldAndReadsEveryEncoding) {
         {replaced("name=\"count\" type=\"int\" value=\"0\"", "name=\"count\" type=\"int\" value=\"257\""),
          "property 'count' of tileset 'pictures' is not a whole number from 0 to 256"},
         {replaced("type=\"bounds\"", "type=\"door\""), "object 0 of layer 'objects' has the type 'door'"},
+        {replaced("type=\"bounds\"", "type=\"walker\""), "object 0 of layer 'objects' is a walker but no point"},
+        {walker("hp"), "property 'hp' of object 1 of layer 'objects' is not a whole number from 1 to 40"},
+        {walker("rnage"), "object 1 of layer 'objects' has the property 'rnage'; a walker has range, hp, drop"},
         {replaced("infinite=\"0\"", "infinite=\"1\""), "the map is infinite"},
         {PlayProperty(text, "play jump", 200), "property 'play jump' of the map is not a whole number from 24 to 144"},
         {PlayProperty(text, "play run", 1),
@@ -212,15 +222,24 @@ TEST(TiledMap, ImportRefusesWhatTheGameCannotHoldAndReadsEveryEncoding) {
 
 // A play stage's fields are the map's own properties: editing one changes
 // the stage and keeps the marker's place; one added to a map without play
-// data makes a play stage, the other fields at their defaults.
-TEST(TiledMap, PlayFieldsAreMapPropertiesAStageMakerEdits) {
+// data makes a play stage, the other fields at their defaults. A thing's
+// fields are its object's properties alike, and a thing added in Tiled comes
+// after the other markers.
+TEST(TiledMap, PlayFieldsAndThingsAreWhatAStageMakerEdits) {
     LevelData level;
     std::string error;
-    ASSERT_TRUE(LevelSource::Compile("marker 1 2 3 4 0 -\nplay whip=2 jump=100\n", level, error));
-    const std::string edited = Replaced(LevelMap::Export(level, Format::Tmx, ""), "\"100\"", "\"120\"");
+    ASSERT_TRUE(LevelSource::Compile(
+        "marker 1 2 3 4 0 -\nplay whip=2 jump=100\nthing walker x=5 y=6 hp=17\nmarker 5 6 7 8 0 -\n", level, error));
+    const std::string exported = LevelMap::Export(level, Format::Tmx, "");
+    const std::string edited = Replaced(Replaced(exported, "\"100\"", "\"120\""), "\"17\"", "\"18\"");
     const std::string added = PlayProperty(LevelMap::Export(LevelData(), Format::Tmx, ""), "play jump", 90);
-    for (auto [map, line] : {std::pair{edited, "0 -\nplay jump=120 hearts=5 lives=3 whip=2\n"},
-                             {added, "\nplay jump=90 hearts=5 lives=3 whip=1\n"}}) {
+    const std::string walker = Replaced(exported, "</objectgroup>",
+                                        "<object type=\"walker\" x=\"40.4\" y=\"48\"><point/></object></objectgroup>");
+    for (auto [map, line] :
+         {std::pair{edited,
+                    "0 -\nplay jump=120 hearts=5 lives=3 whip=2\nthing walker x=5 y=6 range=72 hp=18 drop=0\nmarker"},
+          {added, "\nplay jump=90 hearts=5 lives=3 whip=1\n"},
+          {walker, "marker 5 6 7 8 0 -\nthing walker x=40 y=48 range=72 hp=1 drop=0\n"}}) {
         ASSERT_TRUE(LevelMap::Import(map, Format::Tmx, level, error)) << error;
         EXPECT_NE(LevelSource::Dump(level).find(line), std::string::npos) << LevelSource::Dump(level);
     }

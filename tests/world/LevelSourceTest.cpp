@@ -30,6 +30,9 @@ TEST(LevelSource, ErrorsNameTheLine) {
     EXPECT_EQ(CompileError("raw 19 1\n"), "line 1: section 19 is not a table read past");
     EXPECT_EQ(CompileError("tile 1 2\n"), "line 1: tile takes 3 to 4 values, not 2");
     EXPECT_EQ(CompileError("tiles 1\nplay lives=0\n"), "line 2: the play marker's lives=0 is outside 1 to 9");
+    EXPECT_EQ(CompileError("thing door x=1 y=1\n"), "line 1: unknown thing kind 'door'");
+    EXPECT_EQ(CompileError("thing gem y=1 # x=2\n"), "line 1: the gem needs x");
+    EXPECT_EQ(CompileError("thing walker x=1 y=2 hp=0\n"), "line 1: the walker's hp=0 is outside 1 to 40");
     std::string many = "tile 0 0 0\n";
     std::string source;
     for (int i = 0; i < 256; ++i) source += many;
@@ -43,11 +46,14 @@ TEST(LevelSource, ErrorsNameTheLine) {
 // records make.
 // A play line, its fields in any order, is the play marker with every field
 // in order, in its place among the markers; a play marker no play line gives
-// back (the bare name, a number set) stays a marker line.
+// back (the bare name, a number set) stays a marker line. Thing lines and
+// markers likewise.
 TEST(LevelSourceCounts, ACompiledLevelEqualsItsFileReadBack) {
     const char* const source =
         "tiles 0108 8\nstairs 3\nbounds 0 0 9600 2400\nstart 1205 2399 0 0\ntile 0 0 1 0\n"
-        "marker 1 2 3 4 2 4142\nplay whip=2 jump=100\nmarker 0 0 0 0 13 6475736b686f6c6420706c6179\n"
+        "marker 1 2 3 4 2 4142\nplay whip=2 jump=100\nthing walker y=264 x=300 hp=2\n"
+        "marker 0 0 0 0 13 6475736b686f6c6420706c6179\nmarker 0 0 0 0 16 6475736b686f6c642067656d20783d31\n"
+        "marker 0 0 0 1 20 6475736b686f6c642067656d20783d3120793d32\n"
         "marker 0 0 0 1 45 6475736b686f6c6420706c6179206a756d703d3732206865617274733d35206c697665733d3320776869703d31\n"
         "background 0 0 0 0 1 9 64 64 0\nanimated 5 6\nraw 13 1 2 3 4 5 6 7 8 9\n"
         "count 18 131073\nraw 18 1 2 3 4\ngrid main 2 1\nlegend 0 0\n|000\n|...\nend\n";
@@ -63,10 +69,13 @@ TEST(LevelSourceCounts, ACompiledLevelEqualsItsFileReadBack) {
     EXPECT_EQ((std::vector<int64_t>{compiled.stairPictures.stored, compiled.markers.stored, compiled.startPoints.stored,
                                     compiled.tileDefinitions.stored, compiled.backgrounds.stored,
                                     compiled.animatedTiles.stored, compiled.RawTable(18).stored}),
-              (std::vector<int64_t>{1, 4, 1, 1, 1, 2, 131073}));
+              (std::vector<int64_t>{1, 7, 1, 1, 1, 2, 131073}));
 
     std::string dump = LevelSource::Dump(compiled);
-    EXPECT_NE(dump.find("4142\nplay jump=100 hearts=5 lives=3 whip=2\nmarker 0 0 0 0 13 "), std::string::npos) << dump;
+    EXPECT_NE(dump.find("4142\nplay jump=100 hearts=5 lives=3 whip=2\nthing walker x=300 y=264 range=72 hp=2 drop=0\n"
+                        "marker 0 0 0 0 13 "),
+              std::string::npos)
+        << dump;
     EXPECT_EQ(dump, LevelSource::Dump(read));
     LevelData again;
     ASSERT_TRUE(LevelSource::Compile(dump, again, error)) << error << "\n" << dump;

@@ -2,7 +2,10 @@
 #include "base/SharedConstants.h"
 #include "platform/Files.h"
 #include "world/PlayRules.h"
+#include "world/ThingPlacement.h"
+#include <algorithm>
 #include <cstdarg>
+#include <cstdlib>
 #include <cstdio>
 
 namespace LevelCheck {
@@ -15,6 +18,13 @@ constexpr int kLastGatePicture = 14;
 // The hero is two cells tall: a way through needs two open cells above
 // each other.
 constexpr int kHeroCells = 2;
+// A play stage wider than this that places things needs a lantern among
+// them, or each lost life sends the hero back over all of it. (A stage
+// that places none yet is not furnished: it says nothing.)
+constexpr int kWidthWithoutLantern = 3 * kScreenWidth;
+// The part of a moving platform that must pass between walls: its top,
+// where the hero stands.
+constexpr int kPlatformThickness = 8;
 
 std::string Line(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Line(const char* format, ...) {
@@ -179,6 +189,73 @@ void CheckPlay(const LevelFile::LevelData& level, std::vector<std::string>& out)
     for (const std::string& problem : problems) out.push_back("play: " + problem);
 }
 
+// The cell holding a pixel, also left of or above the grid.
+int CellOf(int32_t pixels) { return pixels >= 0 ? pixels / kTileSize : -1 - (-1 - pixels) / kTileSize; }
+
+// A box in pixels, right and bottom edges outside it.
+struct Box {
+    int32_t left, top, right, bottom;
+};
+
+// The first solid cell a box covers, false for none.
+bool SolidCellIn(const MainGrid& grid, const Box& box, int& column, int& row) {
+    for (row = CellOf(box.top); row <= CellOf(box.bottom - 1); ++row)
+        for (column = CellOf(box.left); column <= CellOf(box.right - 1); ++column)
+            if (grid.Solid(column, row)) return true;
+    return false;
+}
+
+// Where a thing stands: a row of tiles centred on x for the kinds with a
+// width (spikes, platforms, crumbles), else the bottom-middle point.
+Box FootOf(const PlacedThing& thing, int32_t height) {
+    const int32_t half = thing.Value("width") * kTileSize / 2;  // 0 for kinds without a width
+    return {thing.X() - half, thing.Y() - height, thing.X() + std::max(half, 1), thing.Y()};
+}
+
+std::string ThingName(const PlacedThing& thing) {
+    return Line("things: the %s marker %zu", thing.kind->name, thing.index + 1);
+}
+
+// A platform runs from its place to (x + dx, y + dy) and back: every pixel
+// of the way, its top must stay clear of walls.
+void CheckPath(const MainGrid& grid, const PlacedThing& platform, std::vector<std::string>& out) {
+    const int32_t dx = platform.Value("dx"), dy = platform.Value("dy");
+    const int32_t steps = std::max(std::abs(dx), std::abs(dy));
+    const Box start = FootOf(platform, kPlatformThickness);
+    for (int32_t step = 0; step <= steps; ++step) {
+        const int32_t ox = steps ? dx * step / steps : 0, oy = steps ? dy * step / steps : 0;
+        int c = 0, r = 0;
+        if (!SolidCellIn(grid, {start.left + ox, start.top + oy, start.right + ox, start.bottom + oy}, c, r)) continue;
+        out.push_back(ThingName(platform) + Line("'s path to (%d, %d) px crosses solid cell main (%d, %d)",
+                                                 platform.X() + dx, platform.Y() + dy, c, r));
+        return;
+    }
+}
+
+// The game plays a thing's unreadable field at its default and leaves out a
+// marker of an unknown kind; a thing off the stage or in a wall never
+// meets the hero as the stage maker meant.
+void CheckThings(const LevelFile::LevelData& level, const MainGrid& grid, std::vector<std::string>& out) {
+    std::vector<std::string> problems;
+    const std::vector<PlacedThing> things = FindThings(level, problems);
+    for (const std::string& problem : problems) out.push_back("things: " + problem);
+    const int width = kTileSize * grid.Columns(), height = kTileSize * grid.Rows();
+    bool lantern = false;
+    for (const PlacedThing& thing : things) {
+        lantern = lantern || thing.kind->name == std::string("lantern");
+        const std::string name = ThingName(thing) + Line(" at (%d, %d) px", thing.X(), thing.Y());
+        int c = 0, r = 0;
+        if (thing.X() < 0 || thing.X() > width || thing.Y() < 0 || thing.Y() > height)
+            out.push_back(name + Line(" is outside the stage (0 to %d, 0 to %d)", width, height));
+        else if (SolidCellIn(grid, FootOf(thing, 1), c, r))
+            out.push_back(name + Line(" stands in solid cell main (%d, %d)", c, r));
+        else if (thing.kind->name == std::string("platform")) CheckPath(grid, thing, out);
+    }
+    std::vector<std::string> ignored;
+    if (!lantern && !things.empty() && width > kWidthWithoutLantern && FindPlayRules(level, ignored))
+        out.push_back(Line("things: no lantern in a play stage %d px wide: each lost life starts it over", width));
+}
+
 }  // namespace
 
 std::vector<std::string> Warnings(const LevelFile::LevelData& level) {
@@ -194,6 +271,7 @@ std::vector<std::string> Warnings(const LevelFile::LevelData& level) {
     CheckLeftEdge(grid, out);
     CheckExit(level, grid, out);
     CheckPlay(level, out);
+    CheckThings(level, grid, out);
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "levelsource/LevelSource.h"
 #include "world/PlayRules.h"
+#include "world/ThingPlacement.h"
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -13,6 +14,7 @@ namespace LevelSource {
 using namespace LevelFile;
 
 const char* const kPlayLine = "play";
+const char* const kThingLine = "thing";
 
 namespace {
 
@@ -103,16 +105,44 @@ int16_t* FixedFieldsOf(LevelData& level, int section) {
     return nullptr;
 }
 
-// A play marker a play line gives back byte for byte: its text is the full
-// text of the rules it holds, and its other fields are 0. Any other marker
-// is written as a marker line.
-bool IsCanonicalPlayMarker(const NamedMarker& marker, PlayRules& rules) {
-    if (!IsPlayMarker(marker)) return false;
+// The canonical marker of a play or thing marker: its fields read, every
+// one written in order, its other fields 0. False for other markers.
+bool CanonicalMarker(const NamedMarker& marker, NamedMarker& canonical) {
+    const std::string kind = MarkerKind(marker);
     std::vector<std::string> problems;
-    rules = ReadPlayRules(marker, problems);
-    const NamedMarker canonical = PlayMarker(rules);
-    return std::tie(marker.a, marker.b, marker.c, marker.d, marker.bytes) ==
-           std::tie(canonical.a, canonical.b, canonical.c, canonical.d, canonical.bytes);
+    if (kind == kPlayLine) {
+        canonical = PlayMarker(ReadPlayRules(marker, problems));
+        return true;
+    }
+    PlacedThing thing;
+    thing.kind = FindThingKind(kind);
+    if (!thing.kind) return false;
+    thing.values = ReadMarkerFields(marker, thing.kind->fields, kind, problems);
+    canonical = ThingMarker(thing);
+    return true;
+}
+
+// The play or thing line that gives a marker back byte for byte, or "" when
+// none does: the marker must be canonical. Any other marker is written as a
+// marker line.
+std::string LineOfMarker(const NamedMarker& marker) {
+    NamedMarker canonical;
+    if (!CanonicalMarker(marker, canonical) ||
+        std::tie(marker.a, marker.b, marker.c, marker.d, marker.bytes) !=
+            std::tie(canonical.a, canonical.b, canonical.c, canonical.d, canonical.bytes))
+        return "";
+    // "duskhold play ..." is the play line "play ...", "duskhold walker ..."
+    // the thing line "thing walker ...".
+    const std::string words(marker.bytes.begin() + std::string(kMarkerPrefix).size() + 1, marker.bytes.end());
+    return IsPlayMarker(marker) ? words : kThingLine + (" " + words);
+}
+
+// A marker holding a line's words from `first` on after our prefix and
+// `kind`, as the line writes them.
+NamedMarker WrittenMarker(const std::string& kind, const std::vector<std::string>& tokens, size_t first) {
+    std::string text = std::string(kMarkerPrefix) + " " + kind;
+    for (size_t i = first; i < tokens.size(); ++i) text += " " + tokens[i];
+    return MarkerWithText(text);
 }
 
 // The number of skipped cells after the last literal: the skip count a
@@ -225,6 +255,7 @@ private:
         if (word == "background") return BackgroundLine(tokens);
         if (word == "marker") return MarkerLine(tokens);
         if (word == kPlayLine) return PlayLine(tokens);
+        if (word == kThingLine) return ThingLine(tokens);
         if (word == "count") return CountLine(tokens);
         if (word == "raw") return RawLine(tokens);
         if (word == "fields") return FixedLine(tokens);
@@ -267,23 +298,38 @@ private:
         if (size_t(std::max(m.length, 0)) != m.bytes.size())
             return Fail("the marker length " + std::to_string(m.length) + " does not match its " +
                         std::to_string(m.bytes.size()) + " bytes");
-        if (!Room(level_.markers.items.size(), 255, "named markers")) return false;
-        level_.markers.items.push_back(m);
-        return true;
+        return AddMarker(m);
     }
 
     // The fields of a play line in any order, the missing ones at their
     // defaults, become the play marker with every field in field order.
     bool PlayLine(const std::vector<std::string>& tokens) {
-        std::string text = kPlayMarkerName;
-        for (size_t i = 1; i < tokens.size(); ++i) text += " " + tokens[i];
-        NamedMarker written;
-        written.bytes.assign(text.begin(), text.end());
         std::vector<std::string> problems;
-        const PlayRules rules = ReadPlayRules(written, problems);
+        const PlayRules rules = ReadPlayRules(WrittenMarker(kPlayLine, tokens, 1), problems);
         if (!problems.empty()) return Fail(problems.front());
+        return AddMarker(PlayMarker(rules));
+    }
+
+    // A thing line is read as a play line is, but x and y must be given.
+    bool ThingLine(const std::vector<std::string>& tokens) {
+        if (tokens.size() < 2) return Fail("thing needs a kind");
+        PlacedThing thing;
+        thing.kind = FindThingKind(tokens[1]);
+        if (!thing.kind) return Fail("unknown thing kind '" + tokens[1] + "'");
+        for (const std::string key : {"x=", "y="})
+            if (std::none_of(tokens.begin() + 2, tokens.end(),
+                             [&](const std::string& t) { return t.rfind(key, 0) == 0; }))
+                return Fail("the " + tokens[1] + " needs " + key.substr(0, 1));
+        std::vector<std::string> problems;
+        thing.values =
+            ReadMarkerFields(WrittenMarker(tokens[1], tokens, 2), thing.kind->fields, "the " + tokens[1], problems);
+        if (!problems.empty()) return Fail(problems.front());
+        return AddMarker(ThingMarker(thing));
+    }
+
+    bool AddMarker(const NamedMarker& marker) {
         if (!Room(level_.markers.items.size(), 255, "named markers")) return false;
-        level_.markers.items.push_back(PlayMarker(rules));
+        level_.markers.items.push_back(marker);
         return true;
     }
 
@@ -533,9 +579,8 @@ public:
 
 private:
     void Marker(const NamedMarker& m) {
-        PlayRules rules;
-        if (IsCanonicalPlayMarker(m, rules))
-            out_ << kPlayLine << PlayText(rules).substr(std::string(kPlayMarkerName).size()) << '\n';
+        const std::string line = LineOfMarker(m);
+        if (!line.empty()) out_ << line << '\n';
         else
             out_ << "marker " << m.a << ' ' << m.b << ' ' << int(m.c) << ' ' << int(m.d) << ' ' << m.length << ' '
                  << Hex(m.bytes) << '\n';

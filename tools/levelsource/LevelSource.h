@@ -15,6 +15,9 @@ constexpr size_t kMaxSourceBytes = 32u << 20;
 // The word of a play line: a play marker with every field in order, such as
 // "play jump=72 hearts=5 lives=3 whip=1".
 extern const char* const kPlayLine;
+// The word of a thing line: a thing's marker with every field of its kind in
+// order, such as "thing walker x=300 y=264 range=72 hp=1 drop=0".
+extern const char* const kThingLine;
 
 // False with "line N: what is wrong" in `error`.
 bool Compile(const std::string& source, LevelFile::LevelData& level, std::string& error);

@@ -26,7 +26,8 @@ const char* const kDefinitionSet = "definitions";
 const char* const kObjectLayer = "objects";
 // Level source lines with no place of their own in a map: they travel in
 // the map property "more".
-const std::set<std::string> kMoreLines = {"stairs", "animated", "marker", "play", "raw", "fields", "count", "trailing"};
+const std::set<std::string> kMoreLines = {"stairs", "animated", "marker", "play",    "thing",
+                                          "raw",    "fields",   "count",  "trailing"};
 
 Property IntProperty(const std::string& name, int64_t value) { return {name, "int", std::to_string(value)}; }
 
@@ -184,9 +185,27 @@ void PlayProperties(const std::string& line, Map& map) {
     }
 }
 
+// A thing line as a point object of its kind's type, at its x and y, with
+// an int property for every other field, where a stage maker sees what can
+// be set.
+Object ThingObject(const std::string& line) {
+    std::istringstream words(line.substr(line.find(' ') + 1));
+    Object thing;
+    thing.point = true;
+    words >> thing.type;
+    for (std::string field; words >> field;) {
+        const size_t equals = field.find('=');
+        const std::string key = field.substr(0, equals), value = field.substr(equals + 1);
+        if (key == "x") thing.x = std::stod(value);
+        else if (key == "y") thing.y = std::stod(value);
+        else thing.properties.push_back({key, "int", value});
+    }
+    return thing;
+}
+
 // The lines of a dump that a map holds nowhere else: map-wide ones go to
 // the map's "more", a grid's header fields to its layer.
-void CarryOtherLines(const LevelData& level, Map& map) {
+void CarryOtherLines(const LevelData& level, Map& map, Layer& things) {
     std::istringstream dump(LevelSource::Dump(level));
     std::string more, grid;
     bool playCarried = false;
@@ -202,6 +221,11 @@ void CarryOtherLines(const LevelData& level, Map& map) {
             PlayProperties(line, map);
             playCarried = true;
             line = LevelSource::kPlayLine;
+        }
+        // Each thing line becomes an object, leaving a bare thing line in its place.
+        if (word == LevelSource::kThingLine) {
+            things.objects.push_back(ThingObject(line));
+            line = LevelSource::kThingLine;
         }
         if (grid.empty() && kMoreLines.count(word)) more += line + "\n";
         if (grid.empty() || (word != "unused" && word != "tail")) continue;
@@ -232,8 +256,9 @@ std::string Export(const LevelData& level, Format format, const std::string& pic
     map.layers.push_back(GridLayer(kGridNames[0], level.backGrid, map.tilesets[0].firstGid));
     map.layers.push_back(GridLayer(kGridNames[1], level.middleGrid, map.tilesets[0].firstGid));
     map.layers.push_back(GridLayer(kGridNames[2], level.mainGrid, map.tilesets[1].firstGid));
-    map.layers.push_back(ObjectLayer(level));
-    CarryOtherLines(level, map);
+    Layer objects = ObjectLayer(level);
+    CarryOtherLines(level, map, objects);
+    map.layers.push_back(objects);
     return WriteMap(map, format);
 }
 

@@ -14,6 +14,9 @@ extern const char* const kGridNames[3];
 // hearts"...; a bare play line in "more" holds the play marker's place
 // among the other markers.
 extern const char* const kPlayPropertyPrefix;
+// Each thing is a point object whose type is its kind, with an int property
+// for each field but x and y; a bare thing line in "more" holds the place of
+// its marker.
 // Background colour keys 0, 1 and 2 as the transparent colour of a layer.
 extern const char* const kKeyColors[3];
 

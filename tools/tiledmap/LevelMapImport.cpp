@@ -5,6 +5,7 @@
 #include "levelsource/LevelSource.h"
 #include "tiledmap/LevelMap.h"
 #include "world/PlayRules.h"
+#include "world/ThingPlacement.h"
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -73,6 +74,12 @@ int PictureNumber(const std::string& path, const char* base, int low, int high, 
     return int(number);
 }
 
+std::string ThingKindNames() {
+    std::string names = "the things";
+    for (const ThingKind& kind : ThingKinds()) names += std::string(" ") + kind.name;
+    return names;
+}
+
 std::string TileOwner(const Tileset& tileset, int id) {
     return "tile " + std::to_string(id) + " of tileset '" + tileset.name + "'";
 }
@@ -86,7 +93,7 @@ public:
             throw Refusal{"the map's tiles are " + std::to_string(map_.tileWidth) + " by " +
                           std::to_string(map_.tileHeight) + "; the game's are 24 by 24"};
         const Property* more = FindProperty(map_.properties, "more");
-        const std::string lines = WithPlayLine(more ? more->value : "");
+        const std::string lines = WithMarkerLines(more ? more->value : "");
         if (!lines.empty()) out_ << lines << '\n';
         for (const Tileset& tileset : map_.tilesets) {
             if (tileset.name == "pictures") pictures_ = &tileset;
@@ -117,12 +124,14 @@ private:
         return line.empty() ? "" : LevelSource::kPlayLine + line;
     }
 
-    // "more" with the play line where its placeholder stands, or after its
-    // lines when it has none. Without play properties the placeholder
-    // becomes an empty line (the stage plays by the engine's rules), so
-    // that errors keep their line numbers.
-    std::string WithPlayLine(const std::string& more) {
+    // "more" with the play line and the thing lines where their placeholders
+    // stand, or after its lines when they have none (a play property or a
+    // thing object the stage maker added). A placeholder left without its
+    // line becomes an empty line, so that errors keep their line numbers.
+    std::string WithMarkerLines(const std::string& more) {
         const std::string play = PlayLine();
+        const std::vector<std::string> things = ThingLines();
+        auto nextThing = things.begin();
         std::istringstream lines(more);
         std::string out;
         bool placed = false;
@@ -130,11 +139,77 @@ private:
             if (!placed && line == LevelSource::kPlayLine) {
                 line = play;
                 placed = true;
+            } else if (line == LevelSource::kThingLine) {
+                line = nextThing == things.end() ? "" : *nextThing++;
             }
             out += line + "\n";
         }
         if (!placed && !play.empty()) out += play + "\n";
+        for (; nextThing != things.end(); ++nextThing) out += *nextThing + "\n";
         return out;
+    }
+
+    // The thing lines of the objects of every object layer, in order.
+    std::vector<std::string> ThingLines() {
+        std::vector<std::string> lines;
+        for (const Layer& layer : map_.layers) {
+            int index = 0;
+            for (const Object& object : layer.objects) {
+                if (const ThingKind* kind = FindThingKind(object.type))
+                    lines.push_back(ThingLine(object, *kind, ObjectOwner(index, layer)));
+                ++index;
+            }
+        }
+        return lines;
+    }
+
+    // A thing at the whole pixel nearest its point, its other fields from
+    // its int properties (x and y come first in every kind).
+    static std::string ThingLine(const Object& object, const ThingKind& kind, const std::string& owner) {
+        if (!object.point)
+            throw Refusal{owner + " is a " + kind.name + " but no point: a thing is the point at its bottom middle"};
+        for (const Property& property : object.properties)
+            if (!FindField(kind, property.name))
+                throw Refusal{owner + " has the property '" + property.name + "'; a " + kind.name + " has " +
+                              FieldNames(kind)};
+        std::string line = std::string(LevelSource::kThingLine) + " " + kind.name;
+        const double place[2] = {object.x, object.y};
+        for (size_t i = 0; i < kind.fields.size(); ++i) {
+            const MarkerField& field = kind.fields[i];
+            const int64_t value =
+                i < 2 ? Pixel(place[i], field, owner)
+                      : IntOf(object.properties, field.key, field.lowest, field.highest, field.fallback, owner);
+            line += " " + std::string(field.key) + "=" + std::to_string(value);
+        }
+        return line;
+    }
+
+    // A field set by a property: not x or y, which are the point's.
+    static const MarkerField* FindField(const ThingKind& kind, const std::string& name) {
+        for (size_t i = 2; i < kind.fields.size(); ++i)
+            if (name == kind.fields[i].key) return &kind.fields[i];
+        return nullptr;
+    }
+
+    static std::string FieldNames(const ThingKind& kind) {
+        std::string names = kind.fields.size() > 2 ? "" : "none";
+        for (size_t i = 2; i < kind.fields.size(); ++i) names += (i > 2 ? ", " : "") + std::string(kind.fields[i].key);
+        return names;
+    }
+
+    static int64_t Pixel(double pixels, const MarkerField& field, const std::string& owner) {
+        const double rounded = std::round(pixels);
+        if (!(rounded >= field.lowest && rounded <= field.highest)) {
+            std::ostringstream reason;
+            reason << owner << " lies at " << field.key << "=" << pixels << ", outside " << field.lowest << " to "
+                   << field.highest;
+            throw Refusal{reason.str()};
+        }
+        return int64_t(rounded);
+    }
+
+    static std::string ObjectOwner(int index, const Layer& layer) {
+        return "object " + std::to_string(index) + " of layer '" + layer.name + "'";
     }
 
     // The entries of a tileset: its "count", else up to its last tile.
@@ -293,7 +368,7 @@ private:
     void Objects(const Layer& layer) {
         int index = 0;
         for (const Object& object : layer.objects) {
-            std::string owner = "object " + std::to_string(index++) + " of layer '" + layer.name + "'";
+            std::string owner = ObjectOwner(index++, layer);
             const Properties& p = object.properties;
             if (object.type == "start") {
                 out_ << "start " << IntOf(p, "x", INT32_MIN, INT32_MAX, Tenths(object.x, owner), owner) << ' '
@@ -308,8 +383,9 @@ private:
                      << IntOf(p, "right", INT32_MIN, INT32_MAX, left + Tenths(object.width, owner), owner) << ' '
                      << IntOf(p, "bottom", INT32_MIN, INT32_MAX, top + Tenths(object.height, owner), owner) << '\n';
                 bounds_ = line.str();
-            } else {
-                throw Refusal{owner + " has the type '" + object.type + "'; the game knows start and bounds"};
+            } else if (!FindThingKind(object.type)) {
+                throw Refusal{owner + " has the type '" + object.type + "'; the game knows start, bounds and " +
+                              ThingKindNames()};
             }
         }
     }
