@@ -120,6 +120,7 @@ void DrawFrame() {
     if (GameState* state = TheStateStack().CurrentState()) state->Draw();
     TheEntityManager().Draw();
     TheCollisionWorld().DrawAll(-TheCamera().X(), -TheCamera().Y());
+    if (GameState* state = TheStateStack().CurrentState()) state->DrawOverOutlines();
     if (ReferencePaths() || EndFrame(ShotDue())) {
         TakeShots();
         SwapScreen();

@@ -9,6 +9,9 @@ public:
     virtual void Leave() = 0;
     virtual void Update(float step) = 0;
     virtual void Draw() = 0;
+    // What the screen draws over the collision outlines: what must stay
+    // readable over them, such as a stage's HUD.
+    virtual void DrawOverOutlines() {}
 
 protected:
     ~GameState() = default;

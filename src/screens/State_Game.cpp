@@ -122,7 +122,6 @@ void State_Game::CheckLoss() {
 
 void State_Game::Draw() {
     entities.Draw();
-    if (ThePlayer()) hud_.Draw(*ThePlayer());
     if (bannerFont_) DrawBanner();
 }
 
@@ -133,6 +132,10 @@ void State_Game::DrawBanner() const {
     const std::string gems = "GEMS " + std::to_string(record_.gemsFound) + "/" + std::to_string(record_.gemTotal);
     const int32_t x = (kScreenWidth - int32_t(gems.size()) * 8) / 2;
     PrintLiteral(*bannerFont_, x, kBannerY + kBannerLineHeight, 1, Color(0), gems.c_str());
+}
+
+void State_Game::DrawOverOutlines() {
+    if (ThePlayer()) hud_.Draw(*ThePlayer());
 }
 
 void State_Game::WatchFiles(bool on) { gWatchFiles = on; }

@@ -40,6 +40,8 @@ public:
     void Leave() override;
     void Update(float step) override;
     void Draw() override;
+    // The HUD, over the collision outlines.
+    void DrawOverOutlines() override;
 
     // Steps since the stage was cleared; -1 while it is played.
     int32_t ClearSteps() const { return clearSteps_; }
