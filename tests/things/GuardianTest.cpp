@@ -49,8 +49,8 @@ struct GuardianStage {
 // The guardian waits in a walled niche the whip reaches over; the exit line
 // is at 456, the gate left of it.
 TEST(Guardian, ItsGateHoldsTheHeroUntilItFallsToHpCracksAndThenItStaysFallen) {
-    GuardianStage stage({"....................", "..#..#..............", "..#..#..............",
-                         "..#..#..............", "..#..#..............", "####################"},
+    GuardianStage stage({"....................", "..#..#..............", "..#..#..............", "..#..#..............",
+                         "..#..#..............", "####################"},
                         160, "guardian x=96 y=120 hp=2");
     ASSERT_TRUE(stage.guardian);
     stage.Step(Right, 150);
@@ -63,8 +63,8 @@ TEST(Guardian, ItsGateHoldsTheHeroUntilItFallsToHpCracksAndThenItStaysFallen) {
 }
 
 TEST(Guardian, ItChargesAlongTheGroundAndLeapsThrowingThreeBones) {
-    GuardianStage stage({"..............", "..............", "..............", "..............",
-                         "..............", "##############"},
+    GuardianStage stage({"....................", "....................", "....................", "....................",
+                         "....................", "####################"},
                         300, "guardian x=60 y=120");
     ASSERT_TRUE(stage.guardian);
     std::set<Guardian::Move> seen;
@@ -83,4 +83,5 @@ TEST(Guardian, ItChargesAlongTheGroundAndLeapsThrowingThreeBones) {
     EXPECT_FLOAT_EQ(fastest, 2.5f);
     EXPECT_LT(highest, 72.0f);
     EXPECT_GE(most, 7u);  // level, hero, guardian, gate and three bones
+    EXPECT_LT(stage.hero->Hearts(), 5);
 }
