@@ -7,6 +7,7 @@
 #include "things/Spikes.h"
 #include "things/WhipUpgrade.h"
 #include "things/Flier.h"
+#include "things/Guardian.h"
 #include "things/Knight.h"
 #include "things/Thrower.h"
 #include "things/Walker.h"
@@ -37,6 +38,7 @@ const std::map<std::string, Maker>& Makers() {
         {"flier", MakerOf<Flier>()},
         {"thrower", MakerOf<Thrower>()},
         {"knight", MakerOf<Knight>()},
+        {"guardian", MakerOf<Guardian>()},
     };
     return makers;
 }

@@ -1,0 +1,87 @@
+// The keep's guardian on text levels, stepped as a stage steps it.
+#include "core/EntityManager.h"
+#include "platform/Input.h"
+#include "player/Player.h"
+#include "textlevel/TextLevel.h"
+#include "things/Guardian.h"
+#include "things/StageRecord.h"
+#include "things/ThingFactory.h"
+#include <gtest/gtest.h>
+#include <cmath>
+#include <set>
+
+namespace {
+struct GuardianStage {
+    GuardianStage(const std::vector<std::string>& rows, float heroX, const std::string& marker) {
+        auto level = std::make_unique<LevelNamespace::Level>();
+        LevelNamespace::BuildTextLevel(*level, rows);
+        entities.Add(std::move(level));
+        auto owned = std::make_unique<Player>();
+        hero = owned.get();
+        hero->position = Vector3(heroX, 120);
+        hero->PlaceShapes();
+        hero->StartPlay(PlayRules());
+        entities.Add(std::move(owned));
+        const LevelFile::NamedMarker named = MarkerWithText("duskhold " + marker);
+        PlacedThing placed{FindThingKind("guardian"), {}, 7};
+        std::vector<std::string> problems;
+        placed.values = ReadMarkerFields(named, placed.kind->fields, marker, problems);
+        std::unique_ptr<Thing> made = MakeThing(placed, record);
+        guardian = dynamic_cast<Guardian*>(made.get());
+        if (made) entities.Add(std::move(made));
+    }
+    ~GuardianStage() { TheInput().playHeld = 0; }
+    void Step(uint32_t held = 0, int steps = 1) {
+        for (int i = 0; i < steps; ++i) {
+            TheCollisionWorld().Update();
+            TheInput().playHeld = held;
+            entities.Update(1.0f);
+        }
+    }
+
+    StageRecord record;
+    EntityManager entities;
+    Player* hero = nullptr;
+    Guardian* guardian = nullptr;
+};
+}
+
+// The guardian waits in a walled niche the whip reaches over; the exit line
+// is at 456, the gate left of it.
+TEST(Guardian, ItsGateHoldsTheHeroUntilItFallsToHpCracksAndThenItStaysFallen) {
+    GuardianStage stage({"....................", "..#..#..............", "..#..#..............", "..#..#..............",
+                         "..#..#..............", "####################"},
+                        160, "guardian x=96 y=120 hp=2");
+    ASSERT_TRUE(stage.guardian);
+    stage.Step(Right, 150);
+    EXPECT_LT(stage.hero->position.x, 423.0f);
+    stage.Step(Left, 150);
+    for (int crack = 0; crack < 2; ++crack) stage.Step(Attack), stage.Step(0, Whip::kSteps + 2);
+    EXPECT_EQ(stage.record.takenForGood, std::set<size_t>{7});
+    stage.Step(Right, 200);
+    EXPECT_GT(stage.hero->position.x, 456.0f);
+}
+
+TEST(Guardian, ItChargesAlongTheGroundAndLeapsThrowingThreeBones) {
+    GuardianStage stage({"....................", "....................", "....................", "....................",
+                         "....................", "####################"},
+                        300, "guardian x=60 y=120");
+    ASSERT_TRUE(stage.guardian);
+    std::set<Guardian::Move> seen;
+    float fastest = 0, highest = 120;
+    size_t most = 0;
+    for (int i = 0; i < 400; ++i) {
+        const Vector3 before = stage.guardian->position;
+        stage.Step();
+        seen.insert(stage.guardian->CurrentMove());
+        if (stage.guardian->CurrentMove() == Guardian::Move::Charge)
+            fastest = std::max(fastest, std::fabs(stage.guardian->position.x - before.x));
+        highest = std::min(highest, stage.guardian->position.y);
+        most = std::max(most, stage.entities.Entities().size());
+    }
+    EXPECT_EQ(seen.size(), 4u);
+    EXPECT_FLOAT_EQ(fastest, 2.5f);
+    EXPECT_LT(highest, 72.0f);
+    EXPECT_GE(most, 7u);  // level, hero, guardian, gate and three bones
+    EXPECT_LT(stage.hero->Hearts(), 5);
+}
