@@ -172,8 +172,7 @@ void State_Game::PlaceThings(const LevelFile::LevelData& data) {
     heroRespawns_ = hero->Respawns();
     std::vector<std::string> problems;
     placements_ = FindThings(data, problems);
-    std::string line;
-    for (const std::string& problem : problems) line += (line.empty() ? "" : "; ") + problem;
+    const std::string line = ProblemLine(problems);
     if (!line.empty()) PrintStatus("Things: %s; those fields keep their defaults", line.c_str());
     for (const PlacedThing& placed : placements_) record_.gemTotal += std::string(placed.kind->name) == "gem";
     SpawnThings();

@@ -5,6 +5,7 @@
 #include "world/Camera.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
+#include "world/StageMarkers.h"
 #include <string>
 
 namespace LevelNamespace {
@@ -110,8 +111,7 @@ std::optional<PlayRules> StagePlayRules(const LevelFile::LevelData& data) {
     std::vector<std::string> problems;
     std::optional<PlayRules> rules = FindPlayRules(data, problems);
     if (EngineRulesOnly()) return std::nullopt;
-    std::string line;
-    for (const std::string& problem : problems) line += (line.empty() ? "" : "; ") + problem;
+    const std::string line = ProblemLine(problems);
     if (!line.empty()) PrintStatus("Play data: %s; the defaults stand in", line.c_str());
     return rules;
 }

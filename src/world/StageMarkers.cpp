@@ -85,6 +85,12 @@ std::string MarkerText(const std::string& kind, const std::vector<MarkerField>& 
     return text;
 }
 
+std::string ProblemLine(const std::vector<std::string>& problems) {
+    std::string line;
+    for (const std::string& problem : problems) line += (line.empty() ? "" : "; ") + problem;
+    return line;
+}
+
 LevelFile::NamedMarker MarkerWithText(const std::string& text) {
     LevelFile::NamedMarker marker;
     marker.bytes.assign(text.begin(), text.end());

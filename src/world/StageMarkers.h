@@ -32,5 +32,7 @@ MarkerValues ReadMarkerFields(const LevelFile::NamedMarker& marker, const std::v
                               const std::string& what, std::vector<std::string>& problems);
 // The text of a marker with every field, in field order.
 std::string MarkerText(const std::string& kind, const std::vector<MarkerField>& fields, const MarkerValues& values);
+// The problems of a stage's markers on one line, "; " between them ("" for none).
+std::string ProblemLine(const std::vector<std::string>& problems);
 // A marker holding the text, its other fields 0.
 LevelFile::NamedMarker MarkerWithText(const std::string& text);
