@@ -82,14 +82,17 @@ Rectangle::Rectangle(const Rectangle& other) : ICollision(), min(other.min), max
     kind = other.kind;
     category = other.category;
     mask = other.mask;
+    owner = other.owner;
     world = other.world;
     if (world) world->Add(this);
 }
 
-// A clone keeps the category, so that a hit list tells a wall from a ledge.
+// A clone keeps the category, so that a hit list tells a wall from a ledge,
+// and the owner.
 ICollision* Rectangle::Clone() const {
     Rectangle* clone = new Rectangle(min.x, min.y, size.x, size.y, true);
     clone->category = category;
+    clone->owner = owner;
     return clone;
 }
 
@@ -134,6 +137,7 @@ Point::Point(float x, float y, bool detached) : position(x, y, 0.0f) {
 ICollision* Point::Clone() const {
     Point* clone = new Point(position.x, position.y, true);
     clone->category = category;
+    clone->owner = owner;
     return clone;
 }
 

@@ -56,6 +56,8 @@ public:
     int32_t kind = kPointKind;  // kPointKind or kRectangleKind
     uint32_t category = 0;
     CategoryMask mask{this};
+    // What the shape belongs to; clones keep it, so that a hit names it.
+    const void* owner = nullptr;
 
 protected:
     ICollision() = default;

@@ -60,12 +60,16 @@ void Player::StartPlay(const PlayRules& rules) {
     lives_ = rules.lives;
     checkpoint_ = position;
     leftGroundAt_ = position.y;
+    // The things of a play stage do not look: the body finds them, so the
+    // pass costs no more however many there are.
+    bodyBox.SetMask(kWallCategory, kThingCategory);
 }
 
 void Player::PlayUpdate(float step) {
     const uint32_t held = TheInput().held | TheInput().playHeld;
     const uint32_t pressed = held & ~lastHeld_;
     lastHeld_ = held;
+    whip_.NoteHits();
     if (dying_ >= 0) {
         DyingStep();
         return;

@@ -40,12 +40,21 @@ void Whip::Update(const Vector3& feet, int32_t facing) {
         if (!box_) {
             box_.emplace(place.min.x, place.min.y, place.size.x, place.size.y);
             box_->category = kWhipCategory;
+            box_->SetMask(kThingCategory);
         }
         box_->SetPosition(place.min);
         box_->SetSize(place.size);
     }
     if (++step_ >= kSteps) Stop();
 }
+
+void Whip::NoteHits() {
+    struck_.clear();
+    if (box_)
+        for (const Collision::ICollision* hit : box_->hits) struck_.push_back(hit->owner);
+}
+
+bool Whip::Struck(const void* owner) const { return std::find(struck_.begin(), struck_.end(), owner) != struck_.end(); }
 
 void Whip::Stop() {
     step_ = -1;

@@ -3,6 +3,7 @@
 #include "collision/Collision.h"
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // The hero's whip: a crack lasts kSteps steps, winding up, lashing and
 // falling back, and only while the lash is stretched does its hit box stand
@@ -43,10 +44,15 @@ public:
     bool WindingUp() const { return step_ >= 0 && step_ < kFirstHitStep - 2; }
     // In the collision world only while the lash can hit.
     const std::optional<Collision::Rectangle>& Box() const { return box_; }
+    // Keeps the owners of the shapes the lash met in the latest pass, before
+    // the step may take the box away.
+    void NoteHits();
+    bool Struck(const void* owner) const;
 
 private:
     int32_t level_;
     int32_t step_ = -1;
     bool crouching_ = false;
     std::optional<Collision::Rectangle> box_;
+    std::vector<const void*> struck_;
 };

@@ -8,7 +8,7 @@
 Thing::Thing(const PlacedThing& placed, StageRecord& record)
     : position(float(placed.X()), float(placed.Y()), 0.0f), record_(record), placed_(placed) {
     box_.category = kThingCategory;
-    box_.SetMask(kHeroCategory, kWhipCategory);
+    box_.owner = this;
 }
 
 void Thing::SetBoxSize(float width, float height) {
@@ -18,16 +18,17 @@ void Thing::SetBoxSize(float width, float height) {
 
 void Thing::PlaceBox() { box_.SetPosition(position - Vector3(box_.size.x * 0.5f, box_.size.y, 0.0f)); }
 
-bool Thing::Found(uint32_t category) const {
-    for (const Collision::ICollision* hit : box_.hits)
-        if (hit->category & category) return true;
+bool Thing::HeroTouches() const {
+    const Player* hero = ThePlayer();
+    if (!hero) return false;
+    for (const Collision::ICollision* hit : hero->bodyBox.hits)
+        if (hit->owner == this) return true;
     return false;
 }
 
-bool Thing::HeroTouches() const { return Found(kHeroCategory); }
-
 bool Thing::StruckByWhip() {
-    const bool in = Found(kWhipCategory);
+    const Player* hero = ThePlayer();
+    const bool in = hero && hero->TheWhip().Struck(this);
     const bool fresh = in && !whipWasIn_;
     whipWasIn_ = in;
     return fresh;

@@ -9,7 +9,8 @@ struct StageRecord;
 
 // Something placed in a play stage. It lives in the stage's entity manager
 // after the level and the hero, and meets them through the collision world:
-// its box looks at the hero's shapes and at his whip in every pass.
+// the hero's body and his whip look for its box in every pass (the things
+// themselves do not look, so that a crowd of them costs the pass nothing).
 class Thing : public Entity {
 public:
     Thing(const PlacedThing& placed, StageRecord& record);
@@ -28,7 +29,7 @@ protected:
     void SetBoxSize(float width, float height);
     // Puts the box where position now is.
     void PlaceBox();
-    // Whether the latest pass found the hero's body or probes in the box.
+    // Whether the latest pass found the hero's body in the box.
     bool HeroTouches() const;
     // True once for each crack of the whip that reaches the box.
     bool StruckByWhip();
@@ -44,8 +45,6 @@ protected:
     StageRecord& record_;
 
 private:
-    bool Found(uint32_t category) const;
-
     PlacedThing placed_;
     Collision::Rectangle box_{0.0f, 0.0f, 0.0f, 0.0f};
     bool whipWasIn_ = false;
