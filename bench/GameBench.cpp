@@ -1,6 +1,7 @@
 // duskhold-gamebench: the speed of the whole game, each figure beside the
 // same figure on the plain reference paths (--reference) of the same run:
-//   - frame time at 960x720 on the busiest stage and on the worst-case level,
+//   - frame time at 960x720 on the busiest stage, on the same with 200
+//     things (CrowdStage.h) and on the worst-case level,
 //     from the real game binary's own trace (DUSKHOLD_TRACE_TIMES);
 //   - the collision pass alone, from duskhold-bench's JSON output;
 //   - level load time of the stages and of the worst-case level;
@@ -10,6 +11,7 @@
 #include "BenchData.h"
 #include "BenchmarkJson.h"
 #include "ChildProcess.h"
+#include "CrowdStage.h"
 #include "GameRuns.h"
 #include "Percentiles.h"
 #include "SummaryTable.h"
@@ -143,7 +145,13 @@ private:
         return true;
     }
 
-    bool Frames() { return FramesOf("stage " + busiest_, busiest_, 3) && FramesOf("worst case", kWorstCaseLevel, 4); }
+    bool Frames() {
+        std::string error;
+        if (!WriteCrowdStage(data_.DataDir(), busiest_, error)) return Fail("the crowd stage: " + error);
+        return FramesOf("stage " + busiest_, busiest_, 3) &&
+               FramesOf("stage " + busiest_ + " with 200 things", kCrowdStage, 3) &&
+               FramesOf("worst case", kWorstCaseLevel, 4);
+    }
 
     bool FramesOf(const std::string& what, const std::string& level, double aimMs) {
         printf("\nFrame time, %s, 960x720:\n", what.c_str());

@@ -2,12 +2,15 @@
 // cell with both collision flags, eight background layers):
 //   - the collision pass with the hero's nine looking shapes, indexed and
 //     exhaustive;
-//   - one level draw, culled and with every cell, at 320x240 and 960x720.
+//   - one level draw, culled and with every cell, at 320x240 and 960x720;
+//   - on a play stage with 200 things, the things' updates of one step and
+//     the collision pass with and without them.
 // Prints every figure and the speed-up of each pair.
 #include "collision/Collision.h"
 #include "platform/PngWrite.h"
 #include "platform/Renderer.h"
 #include "platform/Window.h"
+#include "ThingCrowd.h"
 #include "player/Player.h"
 #include "textlevel/TextLevel.h"
 #include "world/Camera.h"
@@ -48,6 +51,7 @@ std::string WritePictures() {
     WritePicture(dir + "/sprites/Aldric-Spriteset2.png", 510, 48, 1);
     for (const char* whip : {"WhipLeather2", "WhipChain2", "WhipRune2"})
         WritePicture(dir + "/sprites/" + whip + ".png", 384, 54, 2);
+    WriteThingPictures(dir);
     return dir;
 }
 
@@ -90,6 +94,25 @@ void Draw(benchmark::State& state, LevelNamespace::Level& level, void (LevelName
     }
 }
 
+// The updates of a step, the pass before them untimed; without the things,
+// the level's and the hero's alone.
+void CrowdUpdate(benchmark::State& state, ThingCrowd& crowd, bool withThings) {
+    if (!withThings) crowd.RemoveThings();
+    for (auto _ : state) {
+        state.PauseTiming();
+        TheCollisionWorld().Update();
+        state.ResumeTiming();
+        crowd.UpdateStage();
+    }
+    if (!withThings) crowd.PlaceThings();
+}
+
+void CrowdPass(benchmark::State& state, ThingCrowd& crowd, bool withThings) {
+    if (!withThings) crowd.RemoveThings();
+    for (auto _ : state) TheCollisionWorld().Update();
+    if (!withThings) crowd.PlaceThings();
+}
+
 // The floor under every draw figure: clearing and waiting for the renderer.
 void ClearOnly(benchmark::State& state) {
     for (auto _ : state) {
@@ -112,14 +135,15 @@ public:
         }
     }
     // Wall-clock and CPU time per iteration of both, and how many times
-    // faster ours is by each.
-    void Compare(const char* what, const std::string& plain, const std::string& ours, double unit,
-                 const char* unitName) const {
+    // longer the first takes by each.
+    void Compare(const char* what, const std::string& plain, const std::string& ours, double unit, const char* unitName,
+                 const char* plainName = "plain", const char* oursName = "ours") const {
         auto p = times.find(plain), o = times.find(ours);
         if (p == times.end() || o == times.end()) return;
-        printf("%-20s real: plain %9.2f %s, ours %7.2f %s, %6.1fx   cpu: plain %9.2f %s, ours %7.2f %s, %6.1fx\n", what,
-               p->second.real * unit, unitName, o->second.real * unit, unitName, p->second.real / o->second.real,
-               p->second.cpu * unit, unitName, o->second.cpu * unit, unitName, p->second.cpu / o->second.cpu);
+        printf("%-20s real: %s %9.2f %s, %s %7.2f %s, %6.1fx   cpu: %s %9.2f %s, %s %7.2f %s, %6.1fx\n", what,
+               plainName, p->second.real * unit, unitName, oursName, o->second.real * unit, unitName,
+               p->second.real / o->second.real, plainName, p->second.cpu * unit, unitName, oursName,
+               o->second.cpu * unit, unitName, p->second.cpu / o->second.cpu);
     }
 
 private:
@@ -160,6 +184,27 @@ void RunAtWindowSize(int width, int height, bool withCollision, ComparingReporte
     }
     StopSdl();
 }
+
+void RunThingCrowd(ComparingReporter& reporter) {
+    if (!StartSdl() || !InitRenderer(320, 240, 320, 240, false)) {
+        fprintf(stderr, "No GL window for the things\n");
+        return;
+    }
+    {
+        ThingCrowd crowd;
+        benchmark::RegisterBenchmark("things_200/update_without_things", CrowdUpdate, std::ref(crowd), false)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("things_200/update_with_things", CrowdUpdate, std::ref(crowd), true)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("things_200/pass_without_things", CrowdPass, std::ref(crowd), false)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("things_200/pass_with_things", CrowdPass, std::ref(crowd), true)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        benchmark::ClearRegisteredBenchmarks();
+    }
+    StopSdl();
+}
 }
 
 int main(int argc, char** argv) {
@@ -170,10 +215,15 @@ int main(int argc, char** argv) {
     ComparingReporter reporter;
     // --benchmark_out keeps only the last run: the collision pass goes there.
     RunAtWindowSize(320, 240, false, reporter);
+    RunThingCrowd(reporter);
     RunAtWindowSize(960, 720, true, reporter);
     printf("\n");
     reporter.Compare("collision pass", "collision_pass/exhaustive", "collision_pass/indexed", 1e6, "us");
     reporter.Compare("level draw 320x240", "level_draw_320x240/every_cell", "level_draw_320x240/culled", 1e3, "ms");
+    reporter.Compare("step's updates", "things_200/update_with_things", "things_200/update_without_things", 1e6, "us",
+                     "200 things", "none");
+    reporter.Compare("pass, same tiles", "things_200/pass_with_things", "things_200/pass_without_things", 1e6, "us",
+                     "200 things", "none");
     reporter.Compare("level draw 960x720", "level_draw_960x720/every_cell", "level_draw_960x720/culled", 1e3, "ms");
     std::error_code ignored;
     std::filesystem::remove_all(pictures, ignored);
