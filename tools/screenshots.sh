@@ -5,6 +5,10 @@
 # docs/screenshots/NAME.png. An "# options: ..." line adds options for the
 # game, such as --level NAME. Needs a display (make screenshots brings one).
 #
+# Then every kind of thing on one screen for docs/stage-making.md: the
+# level source docs/screenshots/things.txt, compiled into a copy of the data
+# folder, gives docs/screenshots/things.png.
+#
 # Then the stages' contact sheet: each route movie in content/routes is
 # replayed on its stage at the game's own 320 by 240, its "# shot:" lines
 # give docs/stages/NAME.png, and docs/stages.md shows them with the stage's
@@ -51,6 +55,14 @@ for movie in "$SHOTS"/movies/*.movie; do
     echo "$(basename "$movie"): $(sed -n 's/^# shot: [0-9]* \(.*\)$/\1.png/p' "$movie" | paste -sd ' ' -)"
 done
 
+things=$(mktemp -d)
+cp -r "$BUILD/data" "$things/data"
+"$BUILD/duskhold-level" compile "$SHOTS/things.txt" "$things/data/levels/things"
+(cd "$things" && "$BUILD/duskhold" --data data --window 960x720 --fast --level things --steps 3 \
+    --shot "3:$SHOTS/things.png" > "$things/log" 2>&1) || { cat "$things/log" >&2; rm -rf "$things"; exit 1; }
+rm -rf "$things"
+echo "things.txt: things.png"
+
 # The console's start-up lines are gone after this many steps; a route is
 # replayed after them, with its steps and shots moved on by as many.
 QUIET=1300
@@ -77,21 +89,23 @@ EOF
         --steps "$((QUIET + budget))" --trace "$work/trace.jsonl" "$@" > "$work/log" 2>&1) ||
         { cat "$work/log" >&2; echo "$route: the game failed" >&2; rm -rf "$work"; return 1; }
     clear=$(grep -n '"clear":0[,}]' "$work/trace.jsonl" | head -n 1 | cut -d: -f1)
+    gems=$(sed -n "${clear:-1}s/.*\"gems\":\[\([0-9]*\),\([0-9]*\)\].*/, gems \1 of \2/p" "$work/trace.jsonl")
     rm -rf "$work"
     [ -n "$clear" ] || { echo "$route: the route does not clear $level" >&2; return 1; }
     source=$ROOT/content/levels/$level.txt
     title=$(sed -n '1s/^# \([^:]*\):.*/\1/p' "$source")
     size=$(sed -n 's/^grid main \([0-9]*\) \([0-9]*\).*/\1 \2/p' "$source")
-    echo "| $title (\`$level\`), $((${size% *} + 1)) by ${size#* } tiles, cleared on step $((clear - QUIET)) |$pictures |"
+    echo "| $title (\`$level\`), $((${size% *} + 1)) by ${size#* } tiles, cleared on step $((clear - QUIET))$gems |$pictures |"
 }
 
 mkdir -p "$STAGES"
 {
     echo "# The stages"
     echo
-    echo "Each stage at three points of its route (\`content/routes/LEVEL.movie\`, arrows"
-    echo "and X only), pictured by \`make screenshots\`. Sizes are in tiles of 24 pixels,"
-    echo "columns by rows; the game runs 62.5 steps a second."
+    echo "Each stage at three points of its route (\`content/routes/LEVEL.movie\`: arrows,"
+    echo "X to jump, Z to crack the whip), pictured by \`make screenshots\`. Sizes are in"
+    echo "tiles of 24 pixels, columns by rows; the game runs 62.5 steps a second; gems are"
+    echo "those the route takes against the stage's total."
     echo
     echo "| Stage | Start, middle and end of the route |"
     echo "|---|---|"

@@ -97,6 +97,10 @@ void AddTraceFields() {
     });
     AddTraceField("hero", HeroJson);
     AddTraceField("things", ThingsJson);
+    AddTraceField("gems", [] {
+        if (!On(gStateGame) || TheStateGame().Record().gemTotal == 0) return std::string();
+        return JsonPair(TheStateGame().Record().gemsFound, TheStateGame().Record().gemTotal);
+    });
     AddTraceField("save", [] { return SaveFileReadPath().empty() ? std::string() : JsonString(SaveFileReadPath()); });
     AddTraceField("music", [] {
         const char* music = StageMusicPath();
