@@ -252,7 +252,7 @@ void CheckThings(const LevelFile::LevelData& level, const MainGrid& grid, std::v
         else if (thing.kind->name == std::string("platform")) CheckPath(grid, thing, out);
     }
     std::vector<std::string> ignored;
-    if (!lantern && !things.empty() && width > kWidthWithoutLantern && FindPlayRules(level, ignored))
+    if (!lantern && width > kWidthWithoutLantern && FindPlayRules(level, ignored))
         out.push_back(Line("things: no lantern in a play stage %d px wide: each lost life starts it over", width));
 }
 
