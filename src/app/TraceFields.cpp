@@ -97,6 +97,10 @@ void AddTraceFields() {
     });
     AddTraceField("hero", HeroJson);
     AddTraceField("things", ThingsJson);
+    AddTraceField("pause", [] {
+        if (!On(gStateGame) || !TheStateGame().Pause().IsOpen()) return std::string();
+        return JsonNumber(TheStateGame().Pause().Cursor());
+    });
     AddTraceField("gems", [] {
         if (!On(gStateGame) || TheStateGame().Record().gemTotal == 0) return std::string();
         return JsonPair(TheStateGame().Record().gemsFound, TheStateGame().Record().gemTotal);

@@ -117,6 +117,18 @@ Result System::playEffect(Sound* sound, Channel* channel) {
 
 Result System::update() { return open_ ? Ok : ErrNoDevice; }
 
+Result System::setPaused(bool paused) {
+    if (!open_) return ErrNoDevice;
+    if (paused) {
+        Mix_PauseMusic();
+        Mix_Pause(-1);
+    } else {
+        Mix_ResumeMusic();
+        Mix_Resume(-1);
+    }
+    return Ok;
+}
+
 bool System::musicPlaying() const { return open_ && Mix_PlayingMusic() && !Mix_PausedMusic(); }
 
 Result System::close() {

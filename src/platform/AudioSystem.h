@@ -37,6 +37,8 @@ public:
     // Leaves *channel as it was when nothing could be played.
     Result playSound(int channelIndex, Sound* sound, bool paused, Channel** channel);
     Result update();
+    // Pauses the music and every effect where they are, or resumes them.
+    Result setPaused(bool paused);
     // Frees every sound still loaded and closes the device.
     Result close();
 

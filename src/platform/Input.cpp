@@ -6,6 +6,7 @@ namespace {
 constexpr int32_t kKeyboard = 0;
 constexpr int32_t kJoystick = 1;
 constexpr uint8_t kHatCode = 0x20;
+constexpr int kStartButton = 9;
 
 // The hat directions in the order they are bound and applied.
 constexpr uint8_t kHatOrder[] = {SDL_HAT_UP, SDL_HAT_DOWN, SDL_HAT_LEFT, SDL_HAT_RIGHT};
@@ -65,6 +66,7 @@ Input::Input() {
         {Down, SDLK_s},
         {ReloadStage, SDLK_F5},
         {RestartStage, SDLK_F6},
+        {PauseGame, SDLK_p},
         {Jump, SDLK_SPACE},
         {Jump, SDLK_x},
         {Jump, SDLK_END},
@@ -109,6 +111,10 @@ void Input::BindJoystick(int32_t action, uint8_t joystickIndex, uint8_t code) {
 
 void Input::BindJoystickControls(uint8_t joystickIndex, int buttons, int hats) {
     for (int button = 0; button < buttons; ++button) {
+        if (button == kStartButton) {
+            BindJoystick(PauseGame, joystickIndex, uint8_t(button));
+            continue;
+        }
         BindJoystick(button % 2 ? ButtonB : ButtonA, joystickIndex, uint8_t(button));
         BindJoystick(button % 2 ? Attack : Jump, joystickIndex, uint8_t(button));
     }

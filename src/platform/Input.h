@@ -22,8 +22,10 @@ enum Action : int32_t {
     // play, X goes back in the menus and jumps in play.
     Jump = 0x4000,
     Attack = 0x8000,
+    // Pauses a stage and resumes it; acts once per press, as the commands do.
+    PauseGame = 0x10000,
 };
-constexpr uint32_t kCommandActions = ReloadStage | RestartStage;
+constexpr uint32_t kCommandActions = ReloadStage | RestartStage | PauseGame;
 constexpr uint32_t kPlayActions = Jump | Attack;
 
 struct Binding {
@@ -43,7 +45,8 @@ public:
     // Opens the first joystick, if there is one, and binds its controls.
     void OpenJoystick();
     // Binds a joystick's buttons (even ones ButtonA and Jump, odd ones
-    // ButtonB and Attack) and, when it has a hat, the four hat directions.
+    // ButtonB and Attack, but button 9, where pads put their start button,
+    // PauseGame) and, when it has a hat, the four hat directions.
     void BindJoystickControls(uint8_t joystickIndex, int buttons, int hats);
     // Takes every queued key and joystick event and updates the held mask.
     void Update();

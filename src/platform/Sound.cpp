@@ -16,6 +16,10 @@ Audio::System* TheSoundSystem() { return gSoundSystem; }
 int LiveSoundCount() { return gSoundSystem ? gSoundSystem->liveSounds() : 0; }
 bool MusicPlaying() { return gSoundSystem && gSoundSystem->musicPlaying(); }
 
+void PauseAllSound(bool paused) {
+    if (gSoundSystem) gSoundSystem->setPaused(paused);
+}
+
 // The switch goes on only when a device opened: without one the game runs
 // silently and says so once, instead of reporting every sound it loads.
 void InitSoundSystem() {

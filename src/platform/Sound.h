@@ -38,3 +38,5 @@ bool SoundEnabled();
 int LiveSoundCount();
 // Whether a tune is playing now (traced, so that tests can hear each screen).
 bool MusicPlaying();
+// Holds the music and every effect where they are while a stage is paused.
+void PauseAllSound(bool paused);

@@ -14,6 +14,7 @@
 #include "world/LevelFile.h"
 #include "world/LevelName.h"
 #include "platform/Input.h"
+#include "platform/Sound.h"
 #include <algorithm>
 #include <string>
 
@@ -66,15 +67,19 @@ void State_Game::Enter() {
     PlayStageMusic(true);
     if (ThePlayer() && ThePlayer()->Playing()) {
         hud_.Load();
-        PrintStatus("Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, Esc quits");
+        PrintStatus("Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, P pauses, Esc quits");
     } else {
-        PrintStatus("Keys: arrows walk, X rises, Z drops through, Esc quits");
+        PrintStatus("Keys: arrows walk, X rises, Z drops through, P pauses, Esc quits");
     }
 }
 
 // The stage goes before the next screen is entered. After a clear the next
 // stage's level name and music are set here, as the menu does on leaving.
 void State_Game::Leave() {
+    if (pause_.IsOpen()) {
+        pause_.Close();
+        PauseAllSound(false);
+    }
     StopStageMusic();
     ClearStage();
     ReleaseClear();
@@ -93,12 +98,34 @@ void State_Game::Update(float step) {
         if (++clearSteps_ >= kClearBannerSteps) LeaveAfterClear();
         return;
     }
+    if (UpdatePause()) return;
     entities.Update(step);
     RespawnThingsWithHero();
     RebuildWhenAsked();
     CheckLoss();
     if (TheStateStack().CurrentState() == this && HeroCrossedExit(level, heroX_)) StartClear();
     heroX_ = HeroX();
+}
+
+bool State_Game::UpdatePause() {
+    const Input& input = TheInput();
+    if (pause_.IsOpen()) {
+        ActOnPauseChoice(pause_.Update(input.held, input.commands));
+        return true;
+    }
+    if (!(input.commands & PauseGame)) return false;
+    pause_.Open(input.held);
+    PauseAllSound(true);
+    return true;
+}
+
+void State_Game::ActOnPauseChoice(PauseMenu::Choice choice) {
+    using Choice = PauseMenu::Choice;
+    if (choice == Choice::None || choice == Choice::Options) return;
+    pause_.Close();
+    PauseAllSound(false);
+    if (choice == Choice::Restart) Rebuild(false);
+    if (choice == Choice::Quit) TheStateStack().ChangeState(gMainMenu);
 }
 
 // By the engine's rules a fall below the stage is GAME OVER at once; in a
@@ -136,6 +163,7 @@ void State_Game::DrawBanner() const {
 
 void State_Game::DrawOverOutlines() {
     if (ThePlayer()) hud_.Draw(*ThePlayer());
+    pause_.Draw();
 }
 
 void State_Game::WatchFiles(bool on) { gWatchFiles = on; }

@@ -4,6 +4,7 @@
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
 #include "screens/Hud.h"
+#include "screens/PauseMenu.h"
 #include "things/StageRecord.h"
 #include "world/ThingPlacement.h"
 #include "world/LevelWatch.h"
@@ -26,7 +27,8 @@ struct StageRow;
 // (the main menu after the last, or when the next stage's file does not load).
 // In a stage that asks for play, a fall below it costs a life instead, and
 // losing the last life leads to GAME OVER and back to the menu on the
-// played file. For stage makers, F5 reads the level file again and rebuilds the stage
+// played file. The pause key (P, a pad's start button) stops the stage under
+// the pause menu. For stage makers, F5 reads the level file again and rebuilds the stage
 // around the hero, F6 rebuilds it with the hero at the start point, and
 // with watching on the stage rebuilds itself when one of its files changes.
 class State_Game : public GameState {
@@ -46,6 +48,7 @@ public:
     // Steps since the stage was cleared; -1 while it is played.
     int32_t ClearSteps() const { return clearSteps_; }
     const StageRecord& Record() const { return record_; }
+    const PauseMenu& Pause() const { return pause_; }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;
@@ -64,6 +67,10 @@ private:
     // hero keeps his place if asked and it is still on the level.
     void Rebuild(bool keepHero);
     void RebuildWhenAsked();
+    // The pause key opens the pause menu; while it is open the stage and its
+    // sounds stand still. True while the stage is paused.
+    bool UpdatePause();
+    void ActOnPauseChoice(PauseMenu::Choice choice);
     void StartClear();
     void LeaveAfterClear();
     void ReleaseClear();
@@ -83,6 +90,7 @@ private:
     std::optional<Sprite> bannerFont_;
     std::unique_ptr<Sound> clearTune_;
     Hud hud_;
+    PauseMenu pause_;
     std::vector<PlacedThing> placements_;
     StageRecord record_;
     int32_t heroRespawns_ = 0;

@@ -36,9 +36,9 @@ TEST(FirstMinute, APressBelongsToTheScreenItWasMadeOn) {
         EXPECT_EQ(HeroY(run, play + 59), 264.0f);
         EXPECT_EQ(HeroY(run, play + 99), 264.0f);
         EXPECT_EQ(JsonField(StepLine(run, play + 99), "player"), "[120,264]");
-        EXPECT_EQ(
-            Count(run.run.output, "Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, Esc quits"),
-            1u);
+        EXPECT_EQ(Count(run.run.output,
+                        "Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, P pauses, Esc quits"),
+                  1u);
     }
 
     // The second file names a stage the game does not have: PLAY stays in

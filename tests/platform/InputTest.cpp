@@ -49,6 +49,16 @@ TEST(Input, KeysButtonsAndTheHatSetAndClearOneBitPerAction) {
         input.Update();
         EXPECT_EQ(input.held, held) << MovieLine(events[0], SdlKeyNames());
     }
+    // The pause key and the pad's start button pause, once a press, and
+    // neither confirms nor whips.
+    for (const MovieEvent& event : {MovieEvent{1, Kind::KeyDown, SDLK_p}, MovieEvent{1, Kind::ButtonDown, 9}}) {
+        ASSERT_TRUE(PushMovieEvent(event));
+        input.Update();
+        EXPECT_EQ(input.commands, uint32_t(PauseGame));
+        EXPECT_EQ(input.held | input.playHeld, 0u);
+    }
+    input.Update();
+    EXPECT_EQ(input.commands, 0u);
     SDL_Event event;
     EXPECT_EQ(SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, kInputEventMask), 0);
     SDL_Event otherJoystick{};  // another joystick's buttons are not bound
