@@ -31,15 +31,22 @@ const SoundFile kSoundFiles[] = {
     {5, "sound\\gethit5.wav"},     {6, "sound\\dying2.wav"}, {0, "sound\\fallcrouch.wav"},
 };
 
+// Whether the probe, moved since the pass, has left the bottom of a tile it
+// touched there.
+bool FellOutOf(const Collision::Point& from, const Collision::ICollision& hit, uint32_t categories) {
+    return (hit.category & categories) && from.position.y > static_cast<const Collision::Rectangle&>(hit).max.y;
+}
+
 // The largest push out of the tiles the given probes touched, measured from
 // one probe, along one axis and in one direction only. A later tile replaces
-// the push only when it pushes strictly further.
+// the push only when it pushes strictly further. Tiles of the categories
+// `leftBelow` no longer push a probe that has dropped out of their bottom.
 float LargestPush(std::initializer_list<const Collision::Point*> touching, const Collision::Point& from,
-                  bool horizontal, float direction, uint32_t ignored) {
+                  bool horizontal, float direction, uint32_t ignored, uint32_t leftBelow = 0) {
     float push = 0.0f;
     for (const Collision::Point* probe : touching) {
         for (const Collision::ICollision* hit : probe->hits) {
-            if (hit->kind != kRectangleKind || (hit->category & ignored)) continue;
+            if (hit->kind != kRectangleKind || (hit->category & ignored) || FellOutOf(from, *hit, leftBelow)) continue;
             Vector3 d = from.PushOutOf(static_cast<const Collision::Rectangle&>(*hit));
             float along = horizontal ? d.x : d.y;
             if (along * direction > 0.0f && std::fabs(along) > std::fabs(push)) push = along;
@@ -121,16 +128,16 @@ void Player::Shift(const Vector3& push) {
 // The hit lists were made by this step's pass, where the previous step left
 // the probes; pushes are measured from where the probes are now, and each
 // phase measures from the position the phase before it corrected.
-Player::Pushes Player::ResolveCollisions(uint32_t sidesIgnore, uint32_t floorIgnores) {
+Player::Pushes Player::ResolveCollisions(uint32_t fromAboveOnly, uint32_t floorIgnores) {
     PlaceShapes();
     const Collision::Point* p = probes.data();
     Pushes pushes;
-    pushes.left = LargestPush({&p[LeftUpper], &p[LeftLower]}, p[LeftUpper], true, 1.0f, sidesIgnore);
+    pushes.left = LargestPush({&p[LeftUpper], &p[LeftLower]}, p[LeftUpper], true, 1.0f, fromAboveOnly);
     Shift(Vector3(pushes.left, 0.0f, 0.0f));
-    pushes.right = LargestPush({&p[RightUpper], &p[RightLower]}, p[RightUpper], true, -1.0f, sidesIgnore);
+    pushes.right = LargestPush({&p[RightUpper], &p[RightLower]}, p[RightUpper], true, -1.0f, fromAboveOnly);
     Shift(Vector3(pushes.right, 0.0f, 0.0f));
-    pushes.floor =
-        LargestPush({&p[LeftFoot], &p[CentreFoot], &p[RightFoot]}, p[CentreFoot], false, -1.0f, floorIgnores);
+    pushes.floor = LargestPush({&p[LeftFoot], &p[CentreFoot], &p[RightFoot]}, p[CentreFoot], false, -1.0f, floorIgnores,
+                               fromAboveOnly);
     Shift(Vector3(0.0f, pushes.floor, 0.0f));
     pushes.ceiling = LargestPush({&p[Head]}, p[Head], false, 1.0f, 0);
     if (pushes.ceiling != 0.0f) Shift(Vector3(0.0f, pushes.ceiling, 0.0f));

@@ -44,8 +44,10 @@ public:
     };
     // Pushes the hero out of the tiles its probes touched, phase by phase:
     // left wall, right wall, floor, ceiling. Tiles of the categories in
-    // `sidesIgnore` are passed by the side phases, of `floorIgnores` by the floor phase.
-    Pushes ResolveCollisions(uint32_t sidesIgnore = 0, uint32_t floorIgnores = 0);
+    // `fromAboveOnly` hold him only from above: the side phases pass them,
+    // and so does the floor phase once his feet have dropped out of their
+    // bottom. The floor phase passes the tiles of `floorIgnores` always.
+    Pushes ResolveCollisions(uint32_t fromAboveOnly = 0, uint32_t floorIgnores = 0);
     void Update(float step) override;
     void Draw() override;
 

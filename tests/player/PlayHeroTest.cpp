@@ -103,6 +103,15 @@ TEST(PlayHero, LandsOnALedgeFromBelowDropsThroughItButNeverThroughAWall) {
     scene.Hold(Down | Jump, 1);
     scene.Hold(0, 40);
     EXPECT_EQ(scene.hero.position.y, 144.0f);
+    // Jumps of every height into the ledge end on it or back on the floor,
+    // never with the feet in the ledge, standing on its bottom.
+    for (int held = 1; held <= 12; ++held) {
+        scene.Hold(Jump, held);
+        scene.Hold(0, 60);
+        EXPECT_TRUE(scene.hero.position.y == 144.0f || scene.hero.position.y == 96.0f) << held;
+        scene.Hold(Down | Jump, 1);
+        scene.Hold(0, 40);
+    }
     // On a wall floor Down with jump neither drops nor jumps.
     EXPECT_EQ(scene.Hold(Down | Jump, 30), 144.0f);
     EXPECT_EQ(scene.hero.position.y, 144.0f);
