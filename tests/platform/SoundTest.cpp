@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
@@ -20,6 +21,25 @@ const long kBytesPerSecond = 44100 * 4;
 // The buffer being mixed when a stop lands may still carry sound; anything
 // after a few buffers must be silence.
 const long kStopMargin = 8 * 512 * 4;
+
+uint32_t BigEndian(const std::string& bytes, size_t at) {
+    uint32_t value = 0;
+    for (size_t i = at; i < at + 4; ++i) value = value << 8 | uint8_t(bytes.at(i));
+    return value;
+}
+
+// A copy of a tune (as our content tool writes it: the conductor track
+// first) that rushes through its first `skipTicks` at a microsecond a
+// quarter note and plays on at its own tempo: a pass turn without the pass.
+std::string TuneFrom(const std::string& tune, uint32_t skipTicks) {
+    std::string events("\x00\xFF\x51\x03\x00\x00\x01", 7);
+    for (int shift = 21; shift > 0; shift -= 7) events += char(0x80 | (skipTicks >> shift & 0x7F));
+    events += char(skipTicks & 0x7F);
+    events += "\xFF\x51\x03" + tune.substr(tune.find("\xFF\x51\x03") + 3, 3) + std::string("\x00\xFF\x2F\x00", 4);
+    std::string length;
+    for (int shift = 24; shift >= 0; shift -= 8) length += char(events.size() >> shift & 0xFF);
+    return tune.substr(0, 14) + "MTrk" + length + events + tune.substr(22 + BigEndian(tune, 18));
+}
 
 // The disk driver writes the mixed output to a file as fast as it can; each
 // test runs in its own process with its own file.
@@ -161,6 +181,43 @@ TEST_F(DiskAudio, EffectsSitOverTheirScreensMusicAndTogetherAndNothingClips) {
     for (const char* stage :
          {"Outset", "Gearwheel4", "Wildwood", "Lowpulse", "Unease", "Gloomdream", "Emberseed", "Echoes2", "Enigma"})
         EXPECT_GE(quietest->second, tune(stage)) << quietest->first << " over " << stage;
+}
+
+// Around the first pass turn of each looping tune the sound goes on: no
+// digital silence, no 400 ms under -30 LUFS, the 2 s about the tune's -16
+// LUFS. The file's own end, where the mixer leaves a buffer of silence
+// before it starts again, is reached from under -41 dBFS.
+TEST_F(DiskAudio, TunesTurnFromPassToPassWithoutAPauseAndEndTheirFileInNearSilence) {
+    for (const auto& recipe :
+         std::filesystem::directory_iterator(std::string(DUSKHOLD_SOURCE_DIR) + "/content/music")) {
+        std::string text = ReadTextFile(recipe.path()), name = text.substr(text.find("file music\\") + 11);
+        size_t passes =
+            text.find("\npasses ") == std::string::npos ? 1 : std::stoul(text.substr(text.find("\npasses ") + 8));
+        if (passes == 1 || recipe.path().extension() != ".txt") continue;
+        std::string tune = ReadTextFile(BuiltDataDir() + "/music/" + name.substr(0, name.find('\n')));
+        size_t end = tune.find("\xFF\x2F\x00"), start = end - 1;  // the conductor ends on the file's last tick
+        while (uint8_t(tune[start - 1]) & 0x80) --start;
+        uint32_t endTick = 0, rush = uint32_t(6 * 96e6 / (BigEndian(tune, tune.find("\xFF\x51\x03") + 2) & 0xFFFFFF));
+        for (size_t at = start; at < end; ++at) endTick = endTick << 7 | (uint8_t(tune[at]) & 0x7F);
+        for (uint32_t turn : {endTick / uint32_t(passes), endTick}) {
+            std::ofstream(dir_ / "turn.mid", std::ios::binary) << TuneFrom(tune, turn - rush);
+            std::vector<int16_t> samples = Played(dir_ / "turn.mid", true, 8.0);
+            if (turn == endTick) {  // where the mixer starts the file again: one buffer of silence
+                auto hole = std::search_n(samples.begin() + 441000, samples.end(), 1000, 0);
+                ASSERT_NE(hole, samples.end()) << recipe.path();
+                auto [low, high] = std::minmax_element(hole - 882, hole);
+                EXPECT_LT(std::max(-*low, int(*high)), 293) << recipe.path();
+                continue;
+            }
+            LoudnessMeter around = Metered(samples, 441000, 617400);
+            std::vector<double> blocks = around.Momentary();
+            EXPECT_GT(*std::min_element(blocks.begin(), blocks.end()), -30.0) << recipe.path();
+            EXPECT_NEAR(around.Integrated(), -16.0, 5.0) << recipe.path();
+            EXPECT_TRUE(std::search_n(samples.begin() + 441000, samples.begin() + 617400, 88, 0) ==
+                        samples.begin() + 617400)
+                << "digital silence at the turn of " << recipe.path();
+        }
+    }
 }
 
 TEST_F(DiskAudio, FailedLoadReportsOnceAndPlaysNothing) {

@@ -172,6 +172,11 @@ bool ReadSongSetting(const RecipeLine& line, MidiSong& song, std::string& error)
             return RefuseLine(error, line.number, "bad " + words[0]);
         return true;
     }
+    if (words[0] == "gain") {
+        if (words.size() != 2 || !ParseInt(words[1], 10, 1000, song.gain))
+            return RefuseLine(error, line.number, "bad gain");
+        return true;
+    }
     size_t slash = words.size() == 2 ? words[1].find('/') : std::string::npos;
     if (slash == std::string::npos || !ParseInt(words[1].substr(0, slash), 1, 16, song.beatsPerBar) ||
         !ParseInt(words[1].substr(slash + 1), 1, 16, song.beatUnit) ||
@@ -214,7 +219,8 @@ bool ParseMidiSong(const std::vector<RecipeLine>& lines, MidiSong& song, std::st
             if (line.words.size() != 2 || phrases.count(line.words[1]))
                 return RefuseLine(error, line.number, "phrase takes one new name");
             notes = &phrases[line.words[1]];
-        } else if (word == "file" || word == "tempo" || word == "meter" || word == "passes" || word == "fade") {
+        } else if (word == "file" || word == "tempo" || word == "meter" || word == "passes" || word == "fade" ||
+                   word == "gain") {
             if (!song.tracks.empty()) return RefuseLine(error, line.number, word + " after the first track");
             if (!ReadSongSetting(line, song, error)) return false;
         } else if (word == "channel" || word == "program" || word == "volume" || word == "pan" || word == "reverb") {
@@ -299,7 +305,10 @@ void AddFade(std::vector<Event>& events, uint8_t channel, int fadeTicks, int end
 std::vector<uint8_t> InstrumentTrack(const MidiTrack& track, const MidiSong& song) {
     int endTick = song.FileTicks(), passTicks = song.LengthTicks();
     uint8_t channel = uint8_t(track.channel);
-    uint8_t volume = uint8_t(track.volume);
+    // The synthesiser's level grows with volume times velocity.
+    double wanted = track.volume * song.gain / 100.0;
+    uint8_t volume = uint8_t(std::clamp(std::lround(wanted), 1L, 127L));
+    auto velocity = [&](int written) { return uint8_t(std::clamp(std::lround(written * wanted / volume), 1L, 127L)); };
     std::vector<Event> events = {NameEvent(track.name),
                                  {0, 1, {uint8_t(0xC0 | channel), uint8_t(track.program)}},
                                  {0, 1, {uint8_t(0xB0 | channel), 7, volume}},
@@ -311,7 +320,7 @@ std::vector<uint8_t> InstrumentTrack(const MidiTrack& track, const MidiSong& son
         for (const MidiNote& note : track.notes) {
             uint8_t pitch = uint8_t(note.pitch);
             int start = pass * passTicks + note.start;
-            events.push_back({start, 2, {uint8_t(0x90 | channel), pitch, uint8_t(note.velocity)}});
+            events.push_back({start, 2, {uint8_t(0x90 | channel), pitch, velocity(note.velocity)}});
             events.push_back({start + note.length, 0, {uint8_t(0x80 | channel), pitch, 64}});
         }
     }

@@ -39,6 +39,9 @@ struct MidiSong {
     // mixer's restart comes out of near silence while the passes inside the
     // file run on without a pause.
     int fadeBeats = 0;
+    // Percent by which every track sounds louder or softer: its channel
+    // volume first, and its velocities for what the volume cannot hold.
+    int gain = 100;
     std::vector<MidiTrack> tracks;
 
     int BarTicks() const { return beatsPerBar * kTicksPerQuarter * 4 / beatUnit; }
