@@ -2,6 +2,7 @@
 #include "Generator.h"
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -165,9 +166,15 @@ bool ReadSongSetting(const RecipeLine& line, MidiSong& song, std::string& error)
             return RefuseLine(error, line.number, "bad tempo");
         return true;
     }
-    if (words[0] == "passes") {
-        if (words.size() != 2 || !ParseInt(words[1], 1, 16, song.passes))
-            return RefuseLine(error, line.number, "bad passes");
+    if (words[0] == "passes" || words[0] == "fade") {
+        if (words.size() != 2 ||
+            !ParseInt(words[1], words[0] == "passes" ? 1 : 0, 16, words[0] == "passes" ? song.passes : song.fadeBeats))
+            return RefuseLine(error, line.number, "bad " + words[0]);
+        return true;
+    }
+    if (words[0] == "gain") {
+        if (words.size() != 2 || !ParseInt(words[1], 10, 1000, song.gain))
+            return RefuseLine(error, line.number, "bad gain");
         return true;
     }
     size_t slash = words.size() == 2 ? words[1].find('/') : std::string::npos;
@@ -190,6 +197,8 @@ bool CheckSong(const MidiSong& song, int lastLine, std::string& error) {
     }
     if (song.LengthTicks() == 0 || song.LengthTicks() % song.BarTicks() != 0)
         return RefuseLine(error, lastLine, "the song is not a whole number of bars");
+    if (song.fadeBeats * song.BeatTicks() > song.LengthTicks())
+        return RefuseLine(error, lastLine, "the fade is longer than the song");
     return true;
 }
 }
@@ -210,7 +219,8 @@ bool ParseMidiSong(const std::vector<RecipeLine>& lines, MidiSong& song, std::st
             if (line.words.size() != 2 || phrases.count(line.words[1]))
                 return RefuseLine(error, line.number, "phrase takes one new name");
             notes = &phrases[line.words[1]];
-        } else if (word == "file" || word == "tempo" || word == "meter" || word == "passes") {
+        } else if (word == "file" || word == "tempo" || word == "meter" || word == "passes" || word == "fade" ||
+                   word == "gain") {
             if (!song.tracks.empty()) return RefuseLine(error, line.number, word + " after the first track");
             if (!ReadSongSetting(line, song, error)) return false;
         } else if (word == "channel" || word == "program" || word == "volume" || word == "pan" || word == "reverb") {
@@ -281,20 +291,36 @@ std::vector<uint8_t> ConductorTrack(const MidiSong& song) {
     return TrackChunk({NameEvent(song.gamePath), tempo, meter}, song.FileTicks());
 }
 
-std::vector<uint8_t> InstrumentTrack(const MidiTrack& track, int passes, int passTicks) {
-    int endTick = passes * passTicks;
+// The expression falls from full to nothing over the fade, on a curve that
+// sounds even (the square of a straight line), and reaches nothing a
+// thirty-second note before the end, so the restart follows silence.
+void AddFade(std::vector<Event>& events, uint8_t channel, int fadeTicks, int endTick) {
+    const int step = 3, ending = endTick - kTicksPerSixteenth / 2;
+    for (int tick = endTick - fadeTicks; fadeTicks > 0 && tick <= ending; tick += step) {
+        double left = double(ending - tick) / double(ending - (endTick - fadeTicks));
+        events.push_back({tick, 1, {uint8_t(0xB0 | channel), 11, uint8_t(std::lround(127.0 * left * left))}});
+    }
+}
+
+std::vector<uint8_t> InstrumentTrack(const MidiTrack& track, const MidiSong& song) {
+    int endTick = song.FileTicks(), passTicks = song.LengthTicks();
     uint8_t channel = uint8_t(track.channel);
-    uint8_t volume = uint8_t(track.volume);
+    // The synthesiser's level grows with volume times velocity.
+    double wanted = track.volume * song.gain / 100.0;
+    uint8_t volume = uint8_t(std::clamp(std::lround(wanted), 1L, 127L));
+    auto velocity = [&](int written) { return uint8_t(std::clamp(std::lround(written * wanted / volume), 1L, 127L)); };
     std::vector<Event> events = {NameEvent(track.name),
                                  {0, 1, {uint8_t(0xC0 | channel), uint8_t(track.program)}},
                                  {0, 1, {uint8_t(0xB0 | channel), 7, volume}},
+                                 {0, 1, {uint8_t(0xB0 | channel), 11, 127}},
                                  {0, 1, {uint8_t(0xB0 | channel), 10, uint8_t(track.pan)}},
                                  {0, 1, {uint8_t(0xB0 | channel), 91, uint8_t(track.reverb)}}};
-    for (int pass = 0; pass < passes; ++pass) {
+    AddFade(events, channel, song.fadeBeats * song.BeatTicks(), endTick);
+    for (int pass = 0; pass < song.passes; ++pass) {
         for (const MidiNote& note : track.notes) {
             uint8_t pitch = uint8_t(note.pitch);
             int start = pass * passTicks + note.start;
-            events.push_back({start, 2, {uint8_t(0x90 | channel), pitch, uint8_t(note.velocity)}});
+            events.push_back({start, 2, {uint8_t(0x90 | channel), pitch, velocity(note.velocity)}});
             events.push_back({start + note.length, 0, {uint8_t(0x80 | channel), pitch, 64}});
         }
     }
@@ -314,7 +340,7 @@ std::vector<uint8_t> WriteMidiFile(const MidiSong& song) {
     std::vector<uint8_t> conductor = ConductorTrack(song);
     file.insert(file.end(), conductor.begin(), conductor.end());
     for (const MidiTrack& track : song.tracks) {
-        std::vector<uint8_t> chunk = InstrumentTrack(track, song.passes, song.LengthTicks());
+        std::vector<uint8_t> chunk = InstrumentTrack(track, song);
         file.insert(file.end(), chunk.begin(), chunk.end());
     }
     return file;

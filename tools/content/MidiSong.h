@@ -35,12 +35,20 @@ struct MidiSong {
     // The file holds the song this many times over: the mixer leaves a short
     // silence each time it restarts a file, so more passes make it rarer.
     int passes = 1;
+    // Beats at the file's end over which every track fades out, so that the
+    // mixer's restart comes out of near silence while the passes inside the
+    // file run on without a pause.
+    int fadeBeats = 0;
+    // Percent by which every track sounds louder or softer: its channel
+    // volume first, and its velocities for what the volume cannot hold.
+    int gain = 100;
     std::vector<MidiTrack> tracks;
 
     int BarTicks() const { return beatsPerBar * kTicksPerQuarter * 4 / beatUnit; }
     // One pass of the song; the file lasts FileTicks.
     int LengthTicks() const { return tracks.empty() ? 0 : tracks.front().length; }
     int FileTicks() const { return passes * LengthTicks(); }
+    int BeatTicks() const { return kTicksPerQuarter * 4 / beatUnit; }
 };
 
 // False with a message naming the line when the text is not a valid song;

@@ -1,4 +1,5 @@
 #include "SoundEffect.h"
+#include "loudness/Loudness.h"
 #include "Generator.h"
 #include <algorithm>
 #include <cmath>
@@ -129,30 +130,47 @@ bool ParseSoundEffect(const std::vector<RecipeLine>& lines, SoundEffect& effect,
     return true;
 }
 
+namespace {
+// The loudest 400 ms of a mono effect played in both channels, with
+// silence after it so that a short effect fills a whole block.
+double LoudestMoment(const std::vector<double>& mix) {
+    std::vector<float> frames(2 * (mix.size() + kEffectRate / 2), 0.0f);
+    for (size_t i = 0; i < mix.size(); ++i) frames[2 * i] = frames[2 * i + 1] = float(mix[i]);
+    LoudnessMeter meter(kEffectRate, 2);
+    meter.Add(frames.data(), frames.size() / 2);
+    return meter.MaxMomentary();
+}
+
+// Scaled by `gain`; what passes -9 dBFS is bent under -5 dBFS on a soft
+// curve, a limiter that rounds the peaks off instead of clipping them.
+std::vector<double> Limited(const std::vector<double>& mix, double gain) {
+    const double knee = 0.35, ceiling = 0.56;
+    std::vector<double> out(mix.size());
+    for (size_t i = 0; i < mix.size(); ++i) {
+        double level = std::abs(mix[i] * gain);
+        if (level > knee) level = knee + (ceiling - knee) * std::tanh((level - knee) / (ceiling - knee));
+        out[i] = std::copysign(level, mix[i]);
+    }
+    return out;
+}
+}
+
 // Layers are summed and gently saturated, so loud mixes round off instead
-// of wrapping around; then the whole effect is scaled to one loudness, so
-// that every effect sits as loud as the music it plays over.
+// of wrapping around; then the whole effect is brought to one loudness,
+// measured again after the limiter until it holds.
 std::vector<int16_t> RenderSoundEffect(const SoundEffect& effect) {
     std::vector<double> mix(size_t(effect.length * kEffectRate), 0.0);
     for (const EffectLayer& layer : effect.layers) RenderLayer(layer, mix);
-    double sum = 0.0, peak = 0.0;
-    size_t first = mix.size(), last = 0;
-    for (size_t i = 0; i < mix.size(); ++i) {
-        mix[i] = std::tanh(mix[i]);
-        sum += mix[i] * mix[i];
-        peak = std::max(peak, std::abs(mix[i]));
-        if (std::abs(mix[i]) * 32767.0 >= 0.5) {  // a sample that does not round to silence
-            first = std::min(first, i);
-            last = i;
-        }
+    for (double& value : mix) value = std::tanh(value);
+    std::vector<double> out = mix;
+    double gain = 1.0;
+    for (int round = 0; round < 8 && LoudestMoment(mix) > kSilentLoudness; ++round) {
+        out = Limited(mix, gain);
+        gain *= std::pow(10.0, (kEffectLoudness - LoudestMoment(out)) / 20.0);
     }
-    // The loudness of the part that sounds, so that a trailing silence in
-    // the recipe does not make an effect louder.
-    double rms = first <= last ? std::sqrt(sum / double(last - first + 1)) : 0.0;
-    double gain = rms > 0.0 ? std::min(kEffectLoudness / rms, 1.0 / peak) : 0.0;
     std::vector<int16_t> samples;
-    samples.reserve(mix.size());
-    for (double value : mix) samples.push_back(int16_t(std::lround(value * gain * 32767.0)));
+    samples.reserve(out.size());
+    for (double value : out) samples.push_back(int16_t(std::lround(value * 32767.0)));
     return samples;
 }
 

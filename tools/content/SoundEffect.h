@@ -7,9 +7,9 @@
 // A sound effect kept as a recipe of layers (content/sound/README.md gives
 // the format), rendered to a 16-bit mono WAV file.
 constexpr int kEffectRate = 22050;
-// Every effect's RMS over the part that sounds, as a fraction of full scale:
-// -27 dBFS, within a few dB of the tunes the effects play over.
-constexpr double kEffectLoudness = 0.0447;
+// Every effect's loudest 400 ms as the mixer plays it (the same in both
+// channels), in LUFS: over the loudest moments of the tunes they play over.
+constexpr double kEffectLoudness = -10.0;
 
 enum class Wave { Sine, Square, Saw, Triangle, Noise };
 

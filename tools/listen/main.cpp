@@ -1,15 +1,18 @@
 // duskhold-listen: plays the game's tunes and effects through the game's own
 // sound system on the disk audio driver and measures what the mixer writes,
 // for the loudness and loop figures in content/README.md.
-//   duskhold-listen [--loop] SECONDS FILE...
+//   duskhold-listen [--loop] [--turns PASS_SECONDS] SECONDS FILE...
 // Run it in a data folder. Each file plays (looping with --loop) until SECONDS of
-// output are written; for each it prints the RMS in dB of full scale over
-// the part that sounds, the peak, when the sound ends, and every run of
-// digital silence (1 ms or longer) after the first sound, with the loudest
-// sample of the 10 ms before it: the mark of a restart or a hard cut.
+// output are written; for each it prints the integrated loudness (gated, in
+// LUFS), the loudest 400 ms, the peak and when the sound ends; then every
+// quiet stretch (50 ms or longer under -40 dBFS) and every run of digital
+// silence (1 ms or longer) after the first sound, with the loudest sample of
+// the 10 ms before it: the mark of a restart or a hard cut. With --turns, the
+// loudness of the 2 s around each multiple of PASS_SECONDS: a pass turn.
 #include "app/Options.h"
 #include "platform/AudioSystem.h"
 #include "platform/Sound.h"
+#include "loudness/Loudness.h"
 #include "toolargs/ToolCommandLine.h"
 #include <algorithm>
 #include <chrono>
@@ -48,49 +51,95 @@ std::vector<int16_t> Record(const std::string& output, const char* path, bool lo
 
 double Decibels(double level) { return 20.0 * std::log10(std::max(level, 1e-9) / 32768.0); }
 
-void Report(const char* path, const std::vector<int16_t>& samples) {
-    size_t frames = samples.size() / 2, first = frames, last = 0;
-    auto silent = [&](size_t frame) { return samples[2 * frame] == 0 && samples[2 * frame + 1] == 0; };
-    for (size_t frame = 0; frame < frames; ++frame)
-        if (!silent(frame)) first = std::min(first, frame), last = frame;
-    if (first > last) {
-        std::printf("%s: silent\n", path);
-        return;
-    }
-    double sum = 0.0;
+// The loudness meter's figure for frames [from, to) of the mix.
+LoudnessMeter Meter(const std::vector<int16_t>& samples, size_t from, size_t to) {
+    std::vector<float> scaled(samples.begin() + long(2 * from), samples.begin() + long(2 * to));
+    for (float& sample : scaled) sample /= 32768.0f;
+    LoudnessMeter meter(kRate, 2);
+    meter.Add(scaled.data(), to - from);
+    return meter;
+}
+
+// The loudest sample of frames [from, to).
+int Peak(const std::vector<int16_t>& samples, size_t from, size_t to) {
     int peak = 0;
-    for (size_t i = 2 * first; i < 2 * last + 2; ++i) {
-        sum += double(samples[i]) * double(samples[i]);
-        peak = std::max(peak, std::abs(int(samples[i])));
+    for (size_t i = 2 * from; i < 2 * to; ++i) peak = std::max(peak, std::abs(int(samples[i])));
+    return peak;
+}
+
+// Stretches of 10 ms windows whose loudest sample is under -40 dBFS.
+void ReportQuiet(const std::vector<int16_t>& samples, size_t first, size_t last) {
+    const size_t window = kRate / 100;
+    const int quiet = int(32768.0 * std::pow(10.0, -40.0 / 20.0));
+    size_t runStart = first, windows = 0;
+    for (size_t at = first; at + window <= last + 1; at += window) {
+        if (Peak(samples, at, at + window) < quiet) {
+            if (windows++ == 0) runStart = at;
+            continue;
+        }
+        if (windows >= 5)
+            std::printf("  quiet at %.3f s for %.2f s\n", double(runStart) / kRate, double(windows * window) / kRate);
+        windows = 0;
     }
-    std::printf("%s: RMS %.1f dBFS, peak %.1f dBFS, sound from %.3f s to %.3f s\n", path,
-                Decibels(std::sqrt(sum / double(2 * (last - first + 1)))), Decibels(peak), double(first) / kRate,
-                double(last) / kRate);
+}
+
+void ReportSilences(const std::vector<int16_t>& samples, size_t first, size_t last) {
+    auto silent = [&](size_t frame) { return samples[2 * frame] == 0 && samples[2 * frame + 1] == 0; };
     for (size_t frame = first, run = 0; frame <= last; ++frame) {
         if (silent(frame)) {
             ++run;
             continue;
         }
         if (run >= size_t(kRate / 1000)) {
-            int before = 0;
-            for (size_t i = frame - run > kRate / 100 ? frame - run - kRate / 100 : 0; i < frame - run; ++i)
-                before = std::max({before, std::abs(int(samples[2 * i])), std::abs(int(samples[2 * i + 1]))});
+            size_t from = frame - run > kRate / 100 ? frame - run - kRate / 100 : 0;
             std::printf("  silence at %.3f s for %.2f ms, loudest before it %.1f dBFS\n", double(frame - run) / kRate,
-                        1000.0 * double(run) / kRate, Decibels(before));
+                        1000.0 * double(run) / kRate, Decibels(Peak(samples, from, frame - run)));
         }
         run = 0;
     }
+}
+
+// The 2 s around each pass turn: its loudness and its quietest 400 ms.
+void ReportTurns(const std::vector<int16_t>& samples, double passSeconds) {
+    size_t frames = samples.size() / 2;
+    for (int turn = 1; size_t((turn * passSeconds + 1.0) * kRate) <= frames; ++turn) {
+        size_t middle = size_t(turn * passSeconds * kRate);
+        LoudnessMeter meter = Meter(samples, middle - kRate, middle + kRate);
+        std::vector<double> blocks = meter.Momentary();
+        std::printf("  turn at %.3f s: the 2 s around it %.1f LUFS, quietest 400 ms %.1f LUFS\n",
+                    double(middle) / kRate, meter.Integrated(), *std::min_element(blocks.begin(), blocks.end()));
+    }
+}
+
+void Report(const char* path, const std::vector<int16_t>& samples, double passSeconds) {
+    size_t frames = samples.size() / 2, first = frames, last = 0;
+    for (size_t frame = 0; frame < frames; ++frame)
+        if (samples[2 * frame] != 0 || samples[2 * frame + 1] != 0) first = std::min(first, frame), last = frame;
+    if (first > last) {
+        std::printf("%s: silent\n", path);
+        return;
+    }
+    LoudnessMeter meter = Meter(samples, 0, frames);
+    std::printf("%s: %.1f LUFS integrated, loudest 400 ms %.1f LUFS, peak %.1f dBFS, sound from %.3f s to %.3f s\n",
+                path, meter.Integrated(), meter.MaxMomentary(), Decibels(Peak(samples, first, last + 1)),
+                double(first) / kRate, double(last) / kRate);
+    ReportQuiet(samples, first, last);
+    ReportSilences(samples, first, last);
+    if (passSeconds >= 1.0) ReportTurns(samples, passSeconds);
 }
 }  // namespace
 
 int main(int argc, char** argv) {
     ToolCommandLine line;
-    const bool parsed = ParseToolCommandLine(argc, argv, {"--loop"}, {}, line);
+    const bool parsed = ParseToolCommandLine(argc, argv, {"--loop"}, {"--turns"}, line);
     const std::vector<std::string>& args = line.arguments;
     const bool loop = line.Has("--loop");
+    const double passSeconds = std::atof(line.Value("--turns", "0").c_str());
     double seconds = args.size() >= 2 ? std::atof(args[0].c_str()) : 0.0;
     if (!parsed || seconds <= 0.0)
-        return ToolUsage("usage: duskhold-listen [--loop] SECONDS FILE...   (in a data folder)\n", argc, argv);
+        return ToolUsage(
+            "usage: duskhold-listen [--loop] [--turns PASS_SECONDS] SECONDS FILE...   (in a data folder)\n", argc,
+            argv);
     char folder[] = "/tmp/duskhold-listen-XXXXXX";
     if (!mkdtemp(folder)) return 1;
     std::string output = std::string(folder) + "/mix.raw";
@@ -102,7 +151,7 @@ int main(int argc, char** argv) {
     int status = SoundEnabled() && TheSoundSystem()->hasDevice() ? 0 : 1;
     if (status != 0) std::fprintf(stderr, "duskhold-listen: the disk audio driver cannot be opened\n");
     for (size_t i = 1; i < args.size() && status == 0; ++i)
-        Report(args[i].c_str(), Record(output, args[i].c_str(), loop, seconds));
+        Report(args[i].c_str(), Record(output, args[i].c_str(), loop, seconds), passSeconds);
     if (TheSoundSystem()) TheSoundSystem()->close();
     unlink(output.c_str());
     rmdir(folder);
