@@ -103,6 +103,10 @@ void AddTraceFields() {
         return music ? JsonString(music) : std::string("null");
     });
     AddTraceField("level", [] { return JsonString(TheLevelName()); });
+    AddTraceField("stageName", [] {
+        const char* name = TheStateGame().Title().Shown();
+        return On(gStateGame) && name ? JsonString(name) : std::string();
+    });
     AddTraceField("clear", [] {
         const int32_t steps = TheStateGame().ClearSteps();
         return On(gStateGame) && steps >= 0 ? JsonNumber(steps) : std::string();

@@ -64,6 +64,8 @@ void State_Game::Enter() {
     BuildStage(read ? &data : nullptr);
     heroX_ = HeroX();
     PlayStageMusic(true);
+    const StageRow* row = FindStageOfLevel(TheLevelName());
+    title_.Show(read && row ? row->name : nullptr);
     if (ThePlayer() && ThePlayer()->Playing()) {
         hud_.Load();
         PrintStatus("Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, Esc quits");
@@ -79,6 +81,7 @@ void State_Game::Leave() {
     ClearStage();
     ReleaseClear();
     hud_.Release();
+    title_.Release();
     if (nextStage_) {
         ReleaseStagePicture();
         SetLevelName(nextStage_->levelName);
@@ -88,6 +91,7 @@ void State_Game::Leave() {
 }
 
 void State_Game::Update(float step) {
+    title_.Step();
     if (clearSteps_ >= 0) {
         // The hero stands still under the banner; nothing is updated.
         if (++clearSteps_ >= kClearBannerSteps) LeaveAfterClear();
@@ -136,6 +140,7 @@ void State_Game::DrawBanner() const {
 
 void State_Game::DrawOverOutlines() {
     if (ThePlayer()) hud_.Draw(*ThePlayer());
+    title_.Draw();
 }
 
 void State_Game::WatchFiles(bool on) { gWatchFiles = on; }

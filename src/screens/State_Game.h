@@ -4,6 +4,7 @@
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
 #include "screens/Hud.h"
+#include "screens/StageTitle.h"
 #include "things/StageRecord.h"
 #include "world/ThingPlacement.h"
 #include "world/LevelWatch.h"
@@ -46,6 +47,7 @@ public:
     // Steps since the stage was cleared; -1 while it is played.
     int32_t ClearSteps() const { return clearSteps_; }
     const StageRecord& Record() const { return record_; }
+    const StageTitle& Title() const { return title_; }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;
@@ -83,6 +85,7 @@ private:
     std::optional<Sprite> bannerFont_;
     std::unique_ptr<Sound> clearTune_;
     Hud hud_;
+    StageTitle title_;
     std::vector<PlacedThing> placements_;
     StageRecord record_;
     int32_t heroRespawns_ = 0;
