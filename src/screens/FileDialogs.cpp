@@ -104,7 +104,8 @@ void FileDialogs::DrawNaming(const MenuPictures& pictures) const {
         if (current) DrawCursorBar(pictures, x, y, width / 8);
         DrawMenuWord(pictures.font, word, x, y, current);
     }
-    DrawPlainText(pictures.font, kNamingHint, CentredX(strlen(kNamingHint)), kGridY + NameEntry::kRows * kCellHeight + 4);
+    DrawPlainText(pictures.font, kNamingHint, CentredX(strlen(kNamingHint)),
+                  kGridY + NameEntry::kRows * kCellHeight + 4);
 }
 
 void FileDialogs::DrawErasing(const MenuPictures& pictures) const {

@@ -26,7 +26,7 @@ std::string Menu(const Play& play, long step) { return JsonField(StepLine(play, 
 // NEW GAME on a list of 19: MIRA is typed (Z and X type letters while the
 // grid is open, Backspace and the grid's A edit), Return writes her as
 // the 20th file of the player's own save file and starts the village, whose
-// name stands for its first 125 steps. The next run lists the 20 files: NEW
+// name stands for its first 125 steps and where X jumps again. The next run lists the 20 files: NEW
 // GAME says the list is full, and ERASE with YES takes the first file away,
 // every other record staying byte for byte.
 TEST(NewGame, ANamedFileIsSavedAndStartedAFullListSaysSoAndEraseAsksFirst) {
@@ -35,10 +35,19 @@ TEST(NewGame, ANamedFileIsSavedAndStartedAFullListSaysSoAndEraseAsksFirst) {
     const std::string home = MakeTempDir(), player = home + "/duskhold/svfile";
     const std::vector<std::string> env = {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home};
     const long t = kNewGame;
-    std::vector<KeyHold> holds = {{1, "z", 50},     {kGameStart, "z", 2},     {t, "z", 2},
-                                  {t + 5, "m", 2},  {t + 10, "i", 2},         {t + 15, "r", 2},
-                                  {t + 20, "z", 2}, {t + 25, "x", 2},         {t + 30, "backspace", 2},
-                                  {t + 35, "backspace", 2}, {t + 40, "space", 2}, {t + 50, "return", 2}};
+    std::vector<KeyHold> holds = {{1, "z", 50},
+                                  {kGameStart, "z", 2},
+                                  {t, "z", 2},
+                                  {t + 5, "m", 2},
+                                  {t + 10, "i", 2},
+                                  {t + 15, "r", 2},
+                                  {t + 20, "z", 2},
+                                  {t + 25, "x", 2},
+                                  {t + 30, "backspace", 2},
+                                  {t + 35, "backspace", 2},
+                                  {t + 40, "space", 2},
+                                  {t + 50, "return", 2},
+                                  {t + 60, "x", 2}};
     Play play = PlayMovie(data, holds, t + 200, {}, env);
     ASSERT_EQ(play.run.exitCode, 0) << play.run.output;
     const std::string page1 = "{\"page\":1,\"cursor\":0,\"row\":0,\"scroll\":0";
@@ -47,6 +56,7 @@ TEST(NewGame, ANamedFileIsSavedAndStartedAFullListSaysSoAndEraseAsksFirst) {
     EXPECT_EQ(Menu(play, t + 49), page1 + ",\"naming\":\"MIRA\",\"cell\":0}");
     const long started = FirstStep(play, "state", "\"game\"");
     EXPECT_EQ(started, t + 50);
+    EXPECT_NE(JsonField(StepLine(play, t + 60), "held"), "0");
     EXPECT_EQ(JsonField(StepLine(play, started), "level"), "\"blk101\"");
     EXPECT_EQ(JsonField(StepLine(play, started + StageTitle::kShownSteps - 1), "stageName"),
               "\"THE VILLAGE BELOW THE CASTLE\"");
@@ -56,9 +66,9 @@ TEST(NewGame, ANamedFileIsSavedAndStartedAFullListSaysSoAndEraseAsksFirst) {
     EXPECT_EQ(ReadTextFile(player), SaveBytes(twenty)) << play.run.output;
 
     const long erase = t + 150;
-    holds = {{1, "z", 50},           {kGameStart, "z", 2},  {t, "z", 2},          {t + 30, "x", 2},
-             {t + 50, "down", 2},    {t + 65, "z", 2},      {erase, "down", 2},   {erase + 15, "z", 2},
-             {erase + 35, "z", 2},   {erase + 55, "left", 2}, {erase + 75, "z", 2}};
+    holds = {{1, "z", 50},         {kGameStart, "z", 2},    {t, "z", 2},         {t + 30, "x", 2},
+             {t + 50, "down", 2},  {t + 65, "z", 2},        {erase, "down", 2},  {erase + 15, "z", 2},
+             {erase + 35, "z", 2}, {erase + 55, "left", 2}, {erase + 75, "z", 2}};
     Play again = PlayMovie(data, holds, erase + 80, {}, env);
     EXPECT_EQ(Menu(again, t + 29), page1 + ",\"full\":true}");
     EXPECT_EQ(Menu(again, t + 31), page1 + "}");
