@@ -34,11 +34,25 @@ std::string TitleJson() {
     return "{\"timer\":" + JsonNumber(title.Timer()) + ",\"leave\":" + JsonNumber(title.LeaveCounter()) + "}";
 }
 
+// The box open over the menu, if any: the name so far and the grid's cell,
+// or the answer chosen.
+std::string MenuDialogJson() {
+    const FileDialogs& dialogs = TheMainMenu().Dialogs();
+    switch (dialogs.Open()) {
+    case FileDialogs::Naming:
+        return ",\"naming\":" + JsonString(dialogs.Entry().Name()) + ",\"cell\":" + JsonNumber(dialogs.Entry().Cell());
+    case FileDialogs::Erasing: return std::string(",\"erasing\":") + (dialogs.YesChosen() ? "\"yes\"" : "\"no\"");
+    case FileDialogs::ListFull: return ",\"full\":true";
+    case FileDialogs::None: break;
+    }
+    return std::string();
+}
+
 std::string MenuJson() {
     if (!On(gMainMenu)) return std::string();
     const MenuNavigation& n = TheMainMenu().Navigation();
     return "{\"page\":" + JsonNumber(n.page) + ",\"cursor\":" + JsonNumber(n.cursor) +
-           ",\"row\":" + JsonNumber(n.listRow) + ",\"scroll\":" + JsonNumber(n.listScroll) + "}";
+           ",\"row\":" + JsonNumber(n.listRow) + ",\"scroll\":" + JsonNumber(n.listScroll) + MenuDialogJson() + "}";
 }
 
 // What the hero of a play stage is doing; nothing by the engine's rules.
@@ -111,6 +125,10 @@ void AddTraceFields() {
         return music ? JsonString(music) : std::string("null");
     });
     AddTraceField("level", [] { return JsonString(TheLevelName()); });
+    AddTraceField("stageName", [] {
+        const char* name = TheStateGame().Title().Shown();
+        return On(gStateGame) && name ? JsonString(name) : std::string();
+    });
     AddTraceField("clear", [] {
         const int32_t steps = TheStateGame().ClearSteps();
         return On(gStateGame) && steps >= 0 ? JsonNumber(steps) : std::string();

@@ -18,14 +18,21 @@ void MenuNavigation::OpenAtFile(int32_t file) {
     listRow = file - listScroll;
 }
 
-bool MenuNavigation::Update(uint32_t held, int32_t fileCount) {
+MenuNavigation::Choice MenuNavigation::Update(uint32_t held, int32_t fileCount) {
     if (inputDelay > 0) --inputDelay;
-    if (inputDelay != 0 || transition != NoSlide) return false;
+    if (inputDelay != 0 || transition != NoSlide) return NoChoice;
     if (held & Down) MoveDown(fileCount);
     if (held & Up) MoveUp();
-    if ((held & ButtonA) && PressA(fileCount)) return true;
+    if (held & ButtonA)
+        if (Choice choice = PressA(fileCount); choice != NoChoice) return choice;
     if (held & ButtonB) PressB();
-    return false;
+    return NoChoice;
+}
+
+void MenuNavigation::FitList(int32_t fileCount) {
+    const int32_t file = std::min(ChosenFile(), std::max(fileCount - 1, 0));
+    listScroll = std::min(listScroll, std::max(fileCount - kVisibleRows, 0));
+    listRow = file - listScroll;
 }
 
 void MenuNavigation::MoveDown(int32_t fileCount) {
@@ -55,16 +62,18 @@ void MenuNavigation::MoveUp() {
     }
 }
 
-bool MenuNavigation::PressA(int32_t fileCount) {
+MenuNavigation::Choice MenuNavigation::PressA(int32_t fileCount) {
     inputDelay = kButtonDelay;
-    if (page == FileListPage && cursor == 0) {
-        // PLAY on a row without a file (an empty list) does nothing.
-        return ChosenFile() < fileCount;
+    // PLAY or ERASE on a row without a file (an empty list) does nothing.
+    if (page == FileListPage && ChosenFile() < fileCount) {
+        if (cursor == kPlayEntry) return PlayChosenFile;
+        if (cursor == kEraseEntry) return EraseChosenFile;
     }
     if (page == MainPage && cursor == 0) transition = OpenGameStart;
+    else if (page == GameStartPage && cursor == 0) return MakeNewFile;
     else if (page == GameStartPage && cursor == 1) transition = OpenSelectFile;
     else if (page == PlayPage) page = FileListPage;
-    return false;
+    return NoChoice;
 }
 
 void MenuNavigation::PressB() {

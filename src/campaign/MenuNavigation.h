@@ -20,15 +20,23 @@ public:
     static constexpr int32_t kSlideStep = 8;
     static constexpr int32_t kMoveDelay = 10;
     static constexpr int32_t kButtonDelay = 15;
+    // The PLAY column's entries.
+    static constexpr int32_t kPlayEntry = 0;
+    static constexpr int32_t kEraseEntry = 1;
+    // What a step asks of the menu screen.
+    enum Choice : int32_t { NoChoice, PlayChosenFile, MakeNewFile, EraseChosenFile };
 
     // The state every visit to the menu starts from.
     void Reset();
     // The state after a lost stage: the file list open on `file`, so that
     // one press of ButtonA plays it again.
     void OpenAtFile(int32_t file);
-    // One update step; true when PLAY was confirmed on a file of the list
-    // (ChosenFile says which).
-    bool Update(uint32_t held, int32_t fileCount);
+    // One update step: PLAY or ERASE confirmed on a file of the list
+    // (ChosenFile says which), or NEW GAME chosen.
+    Choice Update(uint32_t held, int32_t fileCount);
+    // After the list lost a file: the list's cursor stays on a file (the
+    // one after the lost one, or the new last) and the scroll shows it.
+    void FitList(int32_t fileCount);
     // One draw: advances the flames and moves a running slide by 8 pixels.
     void Animate();
     int32_t ChosenFile() const { return listScroll + listRow; }
@@ -51,8 +59,7 @@ public:
 private:
     void MoveDown(int32_t fileCount);
     void MoveUp();
-    // True when the stage of the chosen file is to start.
-    bool PressA(int32_t fileCount);
+    Choice PressA(int32_t fileCount);
     void PressB();
     void SlideSideColumns(int32_t delta);
     void SlidePlayColumn(int32_t delta);

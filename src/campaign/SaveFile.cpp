@@ -177,3 +177,9 @@ int32_t BestGems(const SaveFileEntry& entry, size_t stageRow) {
 void KeepBestGems(SaveFileEntry& entry, size_t stageRow, int32_t gems) {
     if (int32_t* slot = GemSlot(entry, stageRow)) *slot = std::max(BestGems(entry, stageRow), gems);
 }
+
+int32_t AllBestGems(const SaveFileEntry& entry) {
+    int32_t gems = 0;
+    for (size_t row = 0; row < StageRowCount(); ++row) gems += BestGems(entry, row);
+    return gems;
+}

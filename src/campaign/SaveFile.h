@@ -75,3 +75,5 @@ constexpr size_t kGemRecordSlots = 21;
 int32_t BestGems(const SaveFileEntry& entry, size_t stageRow);
 // Keeps `gems` when it beats the best so far; rows past the slots keep nothing.
 void KeepBestGems(SaveFileEntry& entry, size_t stageRow, int32_t gems);
+// The best gems of every stage of the stage table, added up.
+int32_t AllBestGems(const SaveFileEntry& entry);

@@ -2,6 +2,7 @@
 #include "base/Log.h"
 #include "platform/Files.h"
 #include <algorithm>
+#include <functional>
 #include <set>
 
 namespace {
@@ -12,8 +13,10 @@ std::string gReadPath;
 bool gHeldInMemory = false;
 int32_t gPlayedFile = -1;
 bool gRetry = false;
-// The files of gTable whose progress this game made and has not written yet.
+// The files of gTable whose progress this game made and has not written
+// yet, and those of them that this game added to the list.
 std::set<int32_t> gUnsaved;
+std::set<int32_t> gAdded;
 
 // The player's file as it is now, since another game may have saved to it
 // after the menu read it; `table` is left as it was when there is none. A
@@ -40,10 +43,19 @@ bool SameName(const SaveFileEntry& a, const SaveFileEntry& b) {
 }
 
 // Puts this game's unsaved records into the file read again, each where the
-// menu found it; false when that place now holds another file.
+// menu found it, and the files this game added after the others; false when
+// a record's place now holds another file or the list has no room left.
 bool TakeUnsavedRecords(SaveFileTable& onDisk, const std::string& path, std::string& why) {
     for (int32_t file : gUnsaved) {
         const SaveFileEntry& record = gTable.files[file];
+        if (gAdded.count(file) && onDisk.count >= kMaxSaveFiles) {
+            why = path + " holds " + std::to_string(kMaxSaveFiles) + " files, no room for " + SaveEntryName(record);
+            return false;
+        }
+        if (gAdded.count(file)) {
+            onDisk.files[onDisk.count++] = record;
+            continue;
+        }
         if (file >= onDisk.count || !SameName(onDisk.files[file], record)) {
             why = path + " no longer holds " + SaveEntryName(record) + " as file " + std::to_string(file);
             return false;
@@ -53,9 +65,14 @@ bool TakeUnsavedRecords(SaveFileTable& onDisk, const std::string& path, std::str
     return true;
 }
 
+// A change made under the lock to the list as it is on disk, once this
+// game's unsaved records are in it; false with the reason to write nothing.
+using ListChange = std::function<bool(SaveFileTable& onDisk, std::string& why)>;
+
 // Under a lock beside the file, so that games saving at once take turns and
-// none writes back a list older than the other's save.
-bool WritePlayerFile(std::string& why) {
+// none writes back a list older than the other's save. The list written
+// becomes the game's.
+bool WritePlayerFile(std::string& why, const ListChange& change = nullptr) {
     const std::string path = PlayerSavePath();
     if (path.empty()) {
         why = "neither XDG_DATA_HOME nor HOME names a folder for it";
@@ -63,9 +80,27 @@ bool WritePlayerFile(std::string& why) {
     }
     if (!MakeDirectories(path.substr(0, path.rfind('/')), why)) return false;
     FileLock lock(path + ".lock");
+    // Without a player's file yet, the list is the one the menu read; the
+    // files this game added, always the last, are put back after it.
     SaveFileTable onDisk = gTable;
-    return lock.Held(why) && ReadPlayerFileAgain(path, onDisk, why) && TakeUnsavedRecords(onDisk, path, why) &&
-           ReplaceFileWhole(path, SaveFileBytes(onDisk), why);
+    onDisk.count -= int32_t(gAdded.size());
+    if (!lock.Held(why) || !ReadPlayerFileAgain(path, onDisk, why) || !TakeUnsavedRecords(onDisk, path, why) ||
+        (change && !change(onDisk, why)) || !ReplaceFileWhole(path, SaveFileBytes(onDisk), why))
+        return false;
+    gTable = onDisk;
+    gUnsaved.clear();
+    gAdded.clear();
+    gHeldInMemory = false;
+    return true;
+}
+
+// Writes this game's unsaved records, or keeps them in memory for the rest
+// of the run with one status line that starts with `notSaved`.
+void SaveOrHold(const std::string& notSaved) {
+    std::string why;
+    if (WritePlayerFile(why)) return;
+    gHeldInMemory = true;
+    PrintStatus("%s (kept until the game ends): %s", notSaved.c_str(), why.c_str());
 }
 }
 
@@ -109,12 +144,33 @@ void SaveStageCleared(int32_t nextStage, size_t clearedRow, int32_t gems) {
     if (nextStage) entry.stage = nextStage;
     else entry.singles[2] = kFinishedMark;
     gUnsaved.insert(gPlayedFile);
-    std::string why;
-    if (WritePlayerFile(why)) {
-        gUnsaved.clear();
-        gHeldInMemory = false;
-        return;
+    SaveOrHold("Progress not saved");
+}
+
+int32_t AddNewFile(const SaveFileEntry& entry) {
+    if (gTable.count >= kMaxSaveFiles) return -1;
+    const int32_t file = gTable.count++;
+    gTable.files[file] = entry;
+    gUnsaved.insert(file);
+    gAdded.insert(file);
+    SaveOrHold("New file " + SaveEntryName(entry) + " not saved");
+    // Written, it is the last of the list on disk.
+    return gHeldInMemory ? file : gTable.count - 1;
+}
+
+bool EraseFile(int32_t file, std::string& why) {
+    if (file < 0 || file >= gTable.count) {
+        why = "no file " + std::to_string(file) + " in the list";
+        return false;
     }
-    gHeldInMemory = true;
-    PrintStatus("Progress not saved (kept until the game ends): %s", why.c_str());
+    const SaveFileEntry shown = gTable.files[file];
+    return WritePlayerFile(why, [&](SaveFileTable& onDisk, std::string& reason) {
+        if (file >= onDisk.count || !SameName(onDisk.files[file], shown)) {
+            reason = PlayerSavePath() + " no longer holds " + SaveEntryName(shown) + " as file " + std::to_string(file);
+            return false;
+        }
+        std::copy(onDisk.files + file + 1, onDisk.files + onDisk.count, onDisk.files + file);
+        --onDisk.count;
+        return true;
+    });
 }

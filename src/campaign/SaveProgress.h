@@ -35,3 +35,14 @@ bool TakeRetry();
 // cannot be done the progress stays in memory for this run and one status
 // line says why.
 void SaveStageCleared(int32_t nextStage, size_t clearedRow = 0, int32_t gems = 0);
+// Adds `entry` at the end of the list and writes it to the player's path as
+// a clear does, after the files another game may have added meanwhile.
+// Returns its place in the list, or -1, with nothing changed, when the
+// list already holds kMaxSaveFiles files. A file that cannot be written is
+// kept in memory for this run, and one status line says why.
+int32_t AddNewFile(const SaveFileEntry& entry);
+// Takes file `file` out of the list and writes the rest, every other record
+// byte for byte as it was, as a clear does; the player's file must still
+// hold that file's name there. False, with nothing changed and the reason
+// in `why`, otherwise.
+bool EraseFile(int32_t file, std::string& why);

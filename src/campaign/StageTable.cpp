@@ -4,16 +4,16 @@
 
 namespace {
 const StageRow kStages[] = {
-    {1, "blk101", "music\\DH3- Outset.mid", "sprites\\1-01village.png"},
-    {2, "blk201a", "music\\DH3- Gearwheel4.mid", nullptr},
-    {3, "blk301a", "music\\DH3- Wildwood.mid", nullptr},
-    {31, "blk401a", "music\\DH3- Lowpulse.mid", nullptr},
-    {32, "blk40aa", "music\\DH3- Unease.mid", nullptr},
-    {33, "blk501a", "music\\DH3- Gloomdream.mid", nullptr},
-    {34, "blk601a", "music\\DH3- Emberseed.mid", nullptr},
-    {61, "blk701a", "music\\DH3- Unease.mid", nullptr},
-    {62, "blk801a", "music\\DH3- Echoes2.mid", nullptr},
-    {63, "blk901a", "music\\DH3- Enigma.mid", nullptr},
+    {1, "blk101", "music\\DH3- Outset.mid", "sprites\\1-01village.png", "THE VILLAGE BELOW THE CASTLE", "VILLAGE"},
+    {2, "blk201a", "music\\DH3- Gearwheel4.mid", nullptr, "THE CLOCK TOWER", "CLOCKTOWER"},
+    {3, "blk301a", "music\\DH3- Wildwood.mid", nullptr, "THE DARK FOREST", "FOREST"},
+    {31, "blk401a", "music\\DH3- Lowpulse.mid", nullptr, "THE CRYPT", "CRYPT"},
+    {32, "blk40aa", "music\\DH3- Unease.mid", nullptr, "THE FLOODED CATACOMBS", "CATACOMBS"},
+    {33, "blk501a", "music\\DH3- Gloomdream.mid", nullptr, "THE RAMPARTS", "RAMPARTS"},
+    {34, "blk601a", "music\\DH3- Emberseed.mid", nullptr, "THE CRYSTAL CAVERNS", "CAVERNS"},
+    {61, "blk701a", "music\\DH3- Unease.mid", nullptr, "THE LIBRARY", "LIBRARY"},
+    {62, "blk801a", "music\\DH3- Echoes2.mid", nullptr, "THE FROZEN PASS", "FROZENPASS"},
+    {63, "blk901a", "music\\DH3- Enigma.mid", nullptr, "THE BURNING KEEP", "KEEP"},
 };
 }
 

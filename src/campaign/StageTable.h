@@ -3,12 +3,16 @@
 #include <cstdint>
 
 // What a stage number of a saved file starts: the level file's name, the
-// stage's music and, for the first stage only, a stage picture.
+// stage's music and, for the first stage only, a stage picture; and the
+// names a player sees: the stage's own, shown as it starts, and a short one
+// of at most 10 letters for the file list.
 struct StageRow {
     int32_t stage;
     const char* levelName;
     const char* music;
     const char* picture;  // null: no picture
+    const char* name;
+    const char* shortName;
 };
 
 // The row of a stage number, or null when no row has it.

@@ -1,5 +1,6 @@
 #include "platform/Input.h"
 #include "platform/EventQueue.h"
+#include "platform/TypedKeys.h"
 #include <SDL.h>
 
 namespace {
@@ -167,6 +168,7 @@ void Input::Update() {
 #endif
     bool hatSeen = false;
     commands = 0;
+    typed.clear();
     SDL_Event event;
     // SDL 1.2 reports the arrow keys with scancode 0, so only the key symbol counts.
     while (TakeInputEvent(event)) {
@@ -175,7 +177,15 @@ void Input::Update() {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             const int32_t key = event.key.keysym.sym;
-            SetActions(uint32_t(KeyAction(key) | PlayKeyAction(key)), event.type == SDL_KEYDOWN);
+            // A typing key acts on being let go all the same, so that an
+            // action held when typing began ends.
+            const bool down = event.type == SDL_KEYDOWN;
+            const char character = typing_ && down ? TypedCharacter(key, event.key.keysym.unicode) : 0;
+            if (character) {
+                typed += character;
+                break;
+            }
+            SetActions(uint32_t(KeyAction(key) | PlayKeyAction(key)), down);
             break;
         }
         case SDL_JOYBUTTONDOWN:
@@ -192,6 +202,11 @@ void Input::Update() {
             break;
         }
     }
+}
+
+void Input::TakeTyping(bool on) {
+    typing_ = on;
+    AskForTypedCharacters(on);
 }
 
 Input& TheInput() {

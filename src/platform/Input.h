@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 
 union SDL_Event;
 
@@ -70,11 +71,17 @@ public:
     std::multimap<int32_t, Binding> bindings;
     std::multimap<int32_t, Binding> playBindings;
     void* joystick = nullptr;
+    // While a screen takes a name: the keys that type (TypedCharacter) go
+    // into `typed` instead of acting, so that Z or X type a letter.
+    void TakeTyping(bool on);
+    // The characters typed in the last Update.
+    std::string typed;
     // Sees every event Update takes, in order (the movie recorder listens).
     std::function<void(const SDL_Event& event)> onEventTaken;
 
 private:
     uint32_t heldBack_ = 0;
+    bool typing_ = false;
     void SetActions(uint32_t actions, bool down);
     void ApplyHat(int32_t joystickIndex, uint8_t hatValue);
 };

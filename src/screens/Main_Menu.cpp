@@ -22,23 +22,17 @@ std::optional<Sprite> gStagePicture;
 
 constexpr Color kNoKey{0};
 constexpr Color kBackgroundTint{0xFF0000FFu};
-constexpr Color kBackdropTint{0xAA000000u};
-constexpr Color kFileCursorTint{0xFF1212DDu};
 constexpr int32_t kHighlight = 109;
 // The heart of the menu font, drawn after the name of a finished file.
 constexpr int32_t kFinishedGlyph = 42;
-
-// Panel pieces of "sprites\menuwindow2.png".
-enum WindowPiece : int32_t {
-    TopLeft = 4,
-    Top = 5,
-    TopRight = 6,
-    LeftEdge = 7,
-    RightEdge = 8,
-    BottomLeft = 9,
-    Bottom = 10,
-    BottomRight = 11,
-};
+// The file panel: names from x 183, rows 8 pixels apart from y 101, and
+// right of the names (and the heart) each file's stage, its place in the
+// stage table, ending at kStageRight.
+constexpr int32_t kPanelRight = 294;
+constexpr int32_t kRowLetters = 13;
+constexpr int32_t kStageRight = 183 + 8 * kRowLetters;
+// Below the panel: the stage's short name and the best gems of the chosen file.
+constexpr int32_t kDetailsY = 174;
 
 void DrawPlain(const Sprite& sprite, int32_t x, int32_t y, int32_t frame = 0, int32_t flip = 0) {
     sprite.Draw(x, y, frame, flip, 1.0f, 0, Color(0));
@@ -58,6 +52,7 @@ void Main_Menu::Enter() {
     chosenFlame_.emplace("sprites\\menufire2.png", Colors::Magenta, 16, 16);
     holder_.emplace("sprites\\menuholder.png", Colors::Magenta, 144, 32);
     window_.emplace("sprites\\menuwindow2.png", Colors::Black, 8, 4, 96);
+    dialogs_.Close();
     if (TakeRetry() && PlayedFile() < files_.count) navigation_.OpenAtFile(PlayedFile());
     else navigation_.Reset();
     ReplaceStageMusic("music\\DH3- Lament.mid");
@@ -65,6 +60,7 @@ void Main_Menu::Enter() {
 }
 
 void Main_Menu::Leave() {
+    dialogs_.Close();
     StopStageMusic();
     if (const StageRow* row = FindStage(TheStageNumber())) {
         SetLevelName(row->levelName);
@@ -87,17 +83,76 @@ void Main_Menu::ReleasePictures() {
 void Main_Menu::Update(float) {
     uint32_t held = TheInput().held;
     UpdateSoundSystem();
-    if (!navigation_.Update(held, files_.count)) return;
-    const int32_t stage = files_.files[navigation_.ChosenFile()].stage;
+    if (dialogs_.Open() != FileDialogs::None) UpdateDialog(held);
+    else TakeChoice(navigation_.Update(held, files_.count));
+}
+
+void Main_Menu::TakeChoice(MenuNavigation::Choice choice) {
+    switch (choice) {
+    case MenuNavigation::PlayChosenFile: StartFile(navigation_.ChosenFile()); break;
+    case MenuNavigation::MakeNewFile:
+        if (files_.count >= kMaxSaveFiles) dialogs_.OpenListFull();
+        else dialogs_.OpenNaming();
+        break;
+    case MenuNavigation::EraseChosenFile:
+        dialogs_.OpenErasing(SaveEntryName(files_.files[navigation_.ChosenFile()]));
+        break;
+    case MenuNavigation::NoChoice: break;
+    }
+}
+
+// The button that closes a box is not taken again by the menu behind it.
+void Main_Menu::UpdateDialog(uint32_t held) {
+    const FileDialogs::Outcome outcome = dialogs_.Update(held, TheInput().typed);
+    if (dialogs_.Open() == FileDialogs::None) navigation_.inputDelay = MenuNavigation::kButtonDelay;
+    if (outcome == FileDialogs::NameChosen) MakeFile(dialogs_.Entry().Name());
+    else if (outcome == FileDialogs::EraseConfirmed) EraseChosenFile();
+}
+
+void Main_Menu::StartFile(int32_t file) {
+    const int32_t stage = files_.files[file].stage;
     // A file that names a stage the game does not have starts nothing.
     if (!FindStage(stage)) {
         PrintStatus("The chosen file names stage %d, which the game does not have", int(stage));
         return;
     }
     TheStageNumber() = stage;
-    SetPlayedFile(navigation_.ChosenFile());
+    SetPlayedFile(file);
     TheStateStack().ChangeState(gStateGame);
 }
+
+// A new file starts at once at the first stage: a player who picks NEW GAME
+// has come to play. Game over brings the menu back with the cursor on it.
+void Main_Menu::MakeFile(const std::string& name) {
+    SaveFileEntry entry;
+    std::string error;
+    if (!MakeSaveEntry(name, StageRows()[0].stage, entry, error)) {
+        PrintStatus("No new file: %s", error.c_str());
+        return;
+    }
+    const int32_t file = AddNewFile(entry);
+    if (file < 0) {
+        dialogs_.OpenListFull();
+        return;
+    }
+    ReadMenuSaveFile(files_);
+    StartFile(file);
+}
+
+void Main_Menu::EraseChosenFile() {
+    const int32_t file = navigation_.ChosenFile();
+    const std::string name = SaveEntryName(files_.files[file]);
+    std::string why;
+    if (!EraseFile(file, why)) {
+        PrintStatus("File %s not erased: %s", name.c_str(), why.c_str());
+        return;
+    }
+    ReadMenuSaveFile(files_);
+    navigation_.FitList(files_.count);
+    PrintStatus("File %s erased", name.c_str());
+}
+
+MenuPictures Main_Menu::Pictures() const { return MenuPictures{*gMenuFont, *gPanelBlock, *window_}; }
 
 void Main_Menu::Draw() {
     background_->Draw(0, 0, 0, 0, 1.0f, 0, kBackgroundTint);
@@ -106,6 +161,7 @@ void Main_Menu::Draw() {
     DrawWords();
     navigation_.Animate();
     if (navigation_.page >= MenuNavigation::PlayPage) DrawFilePanel();
+    dialogs_.Draw(Pictures());
 }
 
 void Main_Menu::DrawHolderBars() const {
@@ -159,43 +215,44 @@ void Main_Menu::DrawWords() const {
     DrawWord("OPTIONS", n.configureOffset + 60, 104, n.cursor == 2 && page0);
     DrawWord("NEW GAME", n.newGameOffset + 200, 40, n.cursor == 0 && page1);
     DrawWord("SELECT FILE", n.selectFileOffset + 186, 72, (n.cursor == 1 && page1) || n.page > 1);
-    DrawWord("PLAY", n.playOffset + 72, 40, n.cursor == 0 && n.page > 1);
+    DrawWord("PLAY", n.playOffset + 72, 40, n.cursor == MenuNavigation::kPlayEntry && n.page > 1);
+    DrawWord("ERASE", n.playOffset + 68, 72, n.cursor == MenuNavigation::kEraseEntry && n.page > 1);
 }
 
 void Main_Menu::DrawFilePanel() const {
-    for (int32_t i = 0; i <= 22; ++i)
-        for (int32_t j = 0; j <= 16; ++j) gPanelBlock->Draw(181 + 4 * i, 100 + 4 * j, 0, 0, 0.13f, 0, kBackdropTint);
-    DrawPanelBorder();
+    DrawFramedBox(Pictures(), 176, 98, kPanelRight, 164);
     if (navigation_.page == MenuNavigation::FileListPage)
-        for (int32_t i = 0; i <= 9; ++i)
-            gPanelBlock->Draw(183 + 8 * i, 101 + 8 * navigation_.listRow, 0, 0, 0.25f, 0, kFileCursorTint);
+        DrawCursorBar(Pictures(), 183, 101 + 8 * navigation_.listRow, kRowLetters);
     DrawFileNames();
+    DrawFileDetails();
 }
 
-void Main_Menu::DrawPanelBorder() const {
-    DrawPlain(*window_, 176, 98, TopLeft);
-    DrawPlain(*window_, 270, 98, TopRight);
-    DrawPlain(*window_, 176, 164, BottomLeft);
-    DrawPlain(*window_, 270, 164, BottomRight);
-    for (int32_t i = 0; i <= 10; ++i) {
-        DrawPlain(*window_, 184 + 8 * i, 98, Top);
-        DrawPlain(*window_, 184 + 8 * i, 164, Bottom);
-    }
-    for (int32_t i = 0; i <= 15; ++i) {
-        DrawPlain(*window_, 176, 102 + 4 * i, LeftEdge);
-        DrawPlain(*window_, 270, 102 + 4 * i, RightEdge);
-    }
-}
-
+// A file whose stage is not in the stage table shows '?' for it.
 void Main_Menu::DrawFileNames() const {
     bool scrolling = files_.count >= 9;
     int32_t rows = scrolling ? MenuNavigation::kVisibleRows : files_.count;
     int32_t first = scrolling ? navigation_.listScroll : 0;
     for (int32_t r = 0; r < rows; ++r) {
         const SaveFileEntry& file = files_.files[first + r];
-        for (int32_t g = 0; g < file.nameLength; ++g) DrawPlain(*gMenuFont, 183 + 8 * g, 101 + 8 * r, file.glyphs[g]);
-        if (FileFinished(file)) DrawPlain(*gMenuFont, 183 + 8 * file.nameLength, 101 + 8 * r, kFinishedGlyph);
+        const int32_t y = 101 + 8 * r;
+        for (int32_t g = 0; g < file.nameLength; ++g) DrawPlain(*gMenuFont, 183 + 8 * g, y, file.glyphs[g]);
+        if (FileFinished(file)) DrawPlain(*gMenuFont, 183 + 8 * file.nameLength, y, kFinishedGlyph);
+        const StageRow* row = FindStage(file.stage);
+        const std::string stage = row ? std::to_string(row - StageRows() + 1) : "?";
+        DrawPlainText(*gMenuFont, stage, kStageRight - 8 * int32_t(stage.size()), y);
     }
+}
+
+// The stage of the file under the list's cursor by its short name, and the
+// gems it found, each stage's best added up, when it found any.
+void Main_Menu::DrawFileDetails() const {
+    const int32_t chosen = navigation_.ChosenFile();
+    if (chosen >= files_.count) return;
+    const SaveFileEntry& file = files_.files[chosen];
+    const StageRow* row = FindStage(file.stage);
+    DrawPlainText(*gMenuFont, row ? row->shortName : "?", 183, kDetailsY);
+    const int32_t gems = AllBestGems(file);
+    if (gems > 0) DrawPlainText(*gMenuFont, "GEMS " + std::to_string(gems), 183, kDetailsY + 10);
 }
 
 const Main_Menu& TheMainMenu() { return gScreen; }

@@ -3,6 +3,7 @@
 #include "platform/Sprite.h"
 #include "campaign/MenuNavigation.h"
 #include "campaign/SaveFile.h"
+#include "screens/FileDialogs.h"
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,16 +21,23 @@ public:
 
     const MenuNavigation& Navigation() const { return navigation_; }
     const SaveFileTable& Files() const { return files_; }
+    const FileDialogs& Dialogs() const { return dialogs_; }
 
 private:
+    void TakeChoice(MenuNavigation::Choice choice);
+    void UpdateDialog(uint32_t held);
+    void StartFile(int32_t file);
+    void MakeFile(const std::string& name);
+    void EraseChosenFile();
+    MenuPictures Pictures() const;
     void DrawHolderBars() const;
     void DrawFlames() const;
     void DrawFlamePair(const Sprite& flame, int32_t x, int32_t y) const;
     void DrawWords() const;
     void DrawWord(const char* word, int32_t x, int32_t y, bool highlighted) const;
     void DrawFilePanel() const;
-    void DrawPanelBorder() const;
     void DrawFileNames() const;
+    void DrawFileDetails() const;
     void ReleasePictures();
 
     std::optional<Sprite> background_;
@@ -39,6 +47,7 @@ private:
     std::optional<Sprite> window_;
     MenuNavigation navigation_;
     SaveFileTable files_;
+    FileDialogs dialogs_;
 };
 
 // Draws a word of capitals and spaces in the menu font, 8 pixels a letter;

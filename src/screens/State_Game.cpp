@@ -65,6 +65,8 @@ void State_Game::Enter() {
     BuildStage(read ? &data : nullptr);
     heroX_ = HeroX();
     PlayStageMusic(true);
+    const StageRow* row = FindStageOfLevel(TheLevelName());
+    title_.Show(read && row ? row->name : nullptr);
     if (ThePlayer() && ThePlayer()->Playing()) {
         hud_.Load();
         PrintStatus("Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, P pauses, Esc quits");
@@ -84,6 +86,7 @@ void State_Game::Leave() {
     ClearStage();
     ReleaseClear();
     hud_.Release();
+    title_.Release();
     if (nextStage_) {
         ReleaseStagePicture();
         SetLevelName(nextStage_->levelName);
@@ -99,6 +102,7 @@ void State_Game::Update(float step) {
         return;
     }
     if (UpdatePause()) return;
+    title_.Step();
     entities.Update(step);
     RespawnThingsWithHero();
     RebuildWhenAsked();
@@ -163,6 +167,7 @@ void State_Game::DrawBanner() const {
 
 void State_Game::DrawOverOutlines() {
     if (ThePlayer()) hud_.Draw(*ThePlayer());
+    title_.Draw();
     pause_.Draw();
 }
 

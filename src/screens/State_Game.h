@@ -4,6 +4,7 @@
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
 #include "screens/Hud.h"
+#include "screens/StageTitle.h"
 #include "screens/PauseMenu.h"
 #include "things/StageRecord.h"
 #include "world/ThingPlacement.h"
@@ -49,6 +50,7 @@ public:
     int32_t ClearSteps() const { return clearSteps_; }
     const StageRecord& Record() const { return record_; }
     const PauseMenu& Pause() const { return pause_; }
+    const StageTitle& Title() const { return title_; }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;
@@ -91,6 +93,7 @@ private:
     std::unique_ptr<Sound> clearTune_;
     Hud hud_;
     PauseMenu pause_;
+    StageTitle title_;
     std::vector<PlacedThing> placements_;
     StageRecord record_;
     int32_t heroRespawns_ = 0;

@@ -7,11 +7,16 @@
 // the moves a player makes off that path.
 namespace {
 // Runs one frame as the loop does: the update, then the draw's animation.
+// Returns what the step chose.
+MenuNavigation::Choice Choose(MenuNavigation& menu, uint32_t held, int32_t files = 0) {
+    MenuNavigation::Choice choice = menu.Update(held, files);
+    menu.Animate();
+    return choice;
+}
+
 // Returns true when PLAY started a file.
 bool Frame(MenuNavigation& menu, uint32_t held, int32_t files = 0) {
-    bool started = menu.Update(held, files);
-    menu.Animate();
-    return started;
+    return Choose(menu, held, files) == MenuNavigation::PlayChosenFile;
 }
 
 void Frames(MenuNavigation& menu, int count, uint32_t held = 0, int32_t files = 0) {
@@ -57,8 +62,9 @@ TEST(MenuNavigation, DownHeldStopsAtOptionsSlidesTake25DrawsAndBGoesBackToTheOpe
     Frames(menu, 1);
     EXPECT_EQ(menu.page, MenuNavigation::GameStartPage);
     EXPECT_EQ(menu.configureOffset, -200);
-    // NEW GAME does nothing; SELECT FILE slides the PLAY column in.
-    Press(menu, ButtonA, 0, 30);
+    // NEW GAME asks the screen for a new file; SELECT FILE slides the PLAY column in.
+    EXPECT_EQ(Choose(menu, ButtonA), MenuNavigation::MakeNewFile);
+    Frames(menu, 30);
     EXPECT_EQ(menu.page, MenuNavigation::GameStartPage);
     Press(menu, Down, 0, 10);
     Press(menu, ButtonA, 0, 30);
@@ -94,23 +100,31 @@ TEST(MenuNavigation, TwelveFilesScrollToTheLastAndBackAndThreeStopTheRowAtTwo) {
     EXPECT_EQ(three.ChosenFile(), 2);
 }
 
-TEST(MenuNavigation, PlayOnAnEmptyListOrAwayFromPlayDoesNothing) {
+TEST(MenuNavigation, PlayOnAnEmptyListDoesNothingEraseAsksForTheChosenFileAndTheListFitsWhatIsLeft) {
     MenuNavigation empty = OpenFileList(0);
-    EXPECT_FALSE(Frame(empty, ButtonA, 0));
+    EXPECT_EQ(Choose(empty, ButtonA, 0), MenuNavigation::NoChoice);
     EXPECT_EQ(empty.page, MenuNavigation::FileListPage);
 
-    // The cursor moved off PLAY on page 2 stays there in the list: ButtonA
-    // does nothing until ButtonB goes back and the cursor returns to PLAY.
-    MenuNavigation menu = OpenFileList(5);
-    Press(menu, ButtonB, 5, 15);
-    Press(menu, Down, 5, 10);
-    Press(menu, ButtonA, 5, 15);
+    // ERASE, chosen on page 2, stays under the cursor in the list; the
+    // entries below it lead nowhere.
+    MenuNavigation menu = OpenFileList(12);
+    Press(menu, ButtonB, 12, 15);
+    Press(menu, Down, 12, 10);
+    Press(menu, ButtonA, 12, 15);
     ASSERT_EQ(menu.page, MenuNavigation::FileListPage);
-    EXPECT_EQ(menu.cursor, 1);
-    EXPECT_FALSE(Frame(menu, ButtonA, 5));
+    EXPECT_EQ(menu.cursor, MenuNavigation::kEraseEntry);
+    Frames(menu, 200, Down, 12);
+    EXPECT_EQ(Choose(menu, ButtonA, 12), MenuNavigation::EraseChosenFile);
+    EXPECT_EQ(menu.ChosenFile(), 11);
+    menu.FitList(11);
+    EXPECT_EQ((std::vector<int32_t>{menu.listScroll, menu.listRow}), (std::vector<int32_t>{3, 7}));
+    menu.FitList(8);
+    EXPECT_EQ((std::vector<int32_t>{menu.listScroll, menu.listRow}), (std::vector<int32_t>{0, 7}));
+    menu.FitList(0);
+    EXPECT_EQ((std::vector<int32_t>{menu.listScroll, menu.listRow}), (std::vector<int32_t>{0, 0}));
     Frames(menu, 15);
-    Press(menu, ButtonB, 5, 15);
-    Press(menu, Up, 5, 10);
-    Press(menu, ButtonA, 5, 15);
-    EXPECT_TRUE(Frame(menu, ButtonA, 5));
+    Press(menu, ButtonB, 0, 15);
+    Press(menu, Down, 0, 10);
+    Press(menu, ButtonA, 0, 15);
+    EXPECT_EQ(Choose(menu, ButtonA, 5), MenuNavigation::NoChoice);
 }

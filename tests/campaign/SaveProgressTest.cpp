@@ -67,3 +67,41 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     EXPECT_EQ(ReadTextFile(home / "kept"), "kept");
     for (int fd : {ready[0], go[0], go[1]}) close(fd);
 }
+
+// Erasing a file writes the rest as they are on disk, a record another game
+// changed meanwhile included, and refuses when the file's place now holds
+// another name. A new file that the disk's full list has no room for is kept
+// in memory; a full list in memory takes none.
+TEST(SaveProgress, EraseKeepsEveryOtherRecordAndANewFileNeedsRoom) {
+    TempDir home;
+    const std::string path = home / "duskhold/svfile";
+    auto write = [&](std::vector<std::string> files) {
+        files.insert(files.begin(), {"new", path});
+        ASSERT_EQ(RunProgram(ToolPath("save"), files).exitCode, 0);
+    };
+    mkdir((home / "duskhold").c_str(), 0755);
+    write({"ALDRIC:1", "BRAM:2", "CORA:3"});
+    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
+    SaveFileTable table;
+    ASSERT_TRUE(ReadMenuSaveFile(table));
+    write({"ALDRIC:1", "MIRA:2", "CORA:33"});
+    std::string why;
+    EXPECT_FALSE(EraseFile(1, why));
+    EXPECT_NE(why.find("no longer holds BRAM as file 1"), std::string::npos) << why;
+    EXPECT_TRUE(EraseFile(0, why)) << why;
+    const std::string left = ReadTextFile(path);
+    write({"MIRA:2", "CORA:33"});
+    EXPECT_EQ(left, ReadTextFile(path));
+
+    std::vector<std::string> twenty;
+    for (char name = 'A'; name < 'A' + kMaxSaveFiles; ++name) twenty.push_back(std::string(1, name) + ":1");
+    write(twenty);
+    const std::string full = ReadTextFile(path);
+    SaveFileEntry entry;
+    ASSERT_TRUE(MakeSaveEntry("NEWT", 1, entry, why));
+    EXPECT_EQ(AddNewFile(entry), 2);
+    for (int32_t file = 3; file < kMaxSaveFiles; ++file) EXPECT_EQ(AddNewFile(entry), file);
+    EXPECT_EQ(AddNewFile(entry), -1);
+    EXPECT_EQ(ReadTextFile(path), full);
+    unsetenv("XDG_DATA_HOME");
+}

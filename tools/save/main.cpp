@@ -46,8 +46,7 @@ int List(const char* path) {
         const StageRow* row = FindStage(entry.stage);
         printf("%2d  %-10s  stage %d  (%s)", f, SaveEntryName(entry).c_str(), entry.stage,
                row ? row->levelName : "not in the stage table");
-        int32_t gems = 0;
-        for (size_t r = 0; r < StageRowCount(); ++r) gems += BestGems(entry, r);
+        const int32_t gems = AllBestGems(entry);
         printf(gems ? "  %d gem%s\n" : "\n", gems, gems == 1 ? "" : "s");
     }
     const std::string notWhole = WhyNotWhole(bytes);

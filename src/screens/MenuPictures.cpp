@@ -1,0 +1,78 @@
+#include "screens/MenuPictures.h"
+#include "base/SharedConstants.h"
+
+namespace {
+constexpr Color kBackdropTint{0xAA000000u};
+// A box over the menu hides the words behind it.
+constexpr Color kDialogTint{0xF0000000u};
+constexpr Color kCursorTint{0xFF1212DDu};
+constexpr int32_t kLetterWidth = 8;
+// The cool glyphs after the letters: '?' and the digits.
+constexpr int32_t kQuestionGlyph = 28;
+constexpr int32_t kFirstDigitGlyph = 30;
+constexpr int32_t kDashGlyph = 40;
+
+// Pieces of the border sheet.
+enum WindowPiece : int32_t {
+    TopLeft = 4,
+    Top = 5,
+    TopRight = 6,
+    LeftEdge = 7,
+    RightEdge = 8,
+    BottomLeft = 9,
+    Bottom = 10,
+    BottomRight = 11,
+};
+
+void DrawPiece(const Sprite& window, int32_t x, int32_t y, int32_t piece) {
+    window.Draw(x, y, piece, 0, 1.0f, 0, Color(0));
+}
+
+int32_t PlainGlyph(char c) {
+    if (c >= 'A' && c <= 'Z') return c - 'A';
+    if (c >= '0' && c <= '9') return kFirstDigitGlyph + (c - '0');
+    return c == '-' ? kDashGlyph : kQuestionGlyph;
+}
+}
+
+void DrawFramedBox(const MenuPictures& pictures, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    DrawFramedBox(pictures, left, top, right, bottom, kBackdropTint);
+}
+
+void DrawFramedBox(const MenuPictures& pictures, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                   Color backdrop) {
+    for (int32_t i = 0; i <= (right - left - 6) / 4; ++i)
+        for (int32_t j = 0; j <= (bottom - top - 2) / 4; ++j)
+            pictures.block.Draw(left + 5 + 4 * i, top + 2 + 4 * j, 0, 0, 0.13f, 0, backdrop);
+    const Sprite& window = pictures.window;
+    DrawPiece(window, left, top, TopLeft);
+    DrawPiece(window, right, top, TopRight);
+    DrawPiece(window, left, bottom, BottomLeft);
+    DrawPiece(window, right, bottom, BottomRight);
+    for (int32_t i = 0; i <= (right - left - 8) / 8; ++i) {
+        DrawPiece(window, left + 8 + 8 * i, top, Top);
+        DrawPiece(window, left + 8 + 8 * i, bottom, Bottom);
+    }
+    for (int32_t i = 0; i <= (bottom - top - 4) / 4; ++i) {
+        DrawPiece(window, left, top + 4 + 4 * i, LeftEdge);
+        DrawPiece(window, right, top + 4 + 4 * i, RightEdge);
+    }
+}
+
+void DrawCentredBox(const MenuPictures& pictures, int32_t top, int32_t width, int32_t bottom) {
+    const int32_t left = (kScreenWidth - width) / 2;
+    DrawFramedBox(pictures, left, top, left + width - 8, bottom, kDialogTint);
+}
+
+void DrawCursorBar(const MenuPictures& pictures, int32_t x, int32_t y, int32_t cells) {
+    for (int32_t i = 0; i < cells; ++i) pictures.block.Draw(x + 8 * i, y, 0, 0, 0.25f, 0, kCursorTint);
+}
+
+void DrawPlainText(const Sprite& font, const std::string& text, int32_t x, int32_t y) {
+    for (char c : text) {
+        if (c != ' ') font.Draw(x, y, PlainGlyph(c), 0, 1.0f, 0, Color(0));
+        x += kLetterWidth;
+    }
+}
+
+int32_t CentredX(size_t characters) { return (kScreenWidth - int32_t(characters) * kLetterWidth) / 2; }
