@@ -8,7 +8,7 @@
 namespace {
 constexpr const char* kWords[PauseMenu::kEntries] = {"RESUME", "RESTART STAGE", "OPTIONS", "QUIT TO MENU"};
 constexpr PauseMenu::Choice kChoices[PauseMenu::kEntries] = {PauseMenu::Choice::Resume, PauseMenu::Choice::Restart,
-                                                            PauseMenu::Choice::Options, PauseMenu::Choice::Quit};
+                                                             PauseMenu::Choice::Options, PauseMenu::Choice::Quit};
 constexpr int32_t kLineHeight = 16;
 constexpr float kBoxWidth = 136.0f;
 constexpr float kBoxHeight = 92.0f;
