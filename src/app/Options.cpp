@@ -34,6 +34,7 @@ const char* UsageText() {
     return "Usage: duskhold [options]\n"
            "  -fullscreen        fill the whole desktop\n"
            "  --window WxH       window size (default 960x720)\n"
+           "  --settings FILE    read and keep the settings in FILE\n"
            "  --data DIR         read the game's data from DIR\n"
            "  --level NAME       go straight into the stage NAME\n"
            "  --watch            reload the stage when its level file or pictures change\n"
@@ -113,6 +114,8 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             if (!value(options.level)) return false;
         } else if (arg == "--data") {
             if (!value(options.dataDir)) return false;
+        } else if (arg == "--settings") {
+            if (!value(options.settings)) return false;
         } else {
             options.unknown.push_back(arg);
         }

@@ -24,6 +24,7 @@ struct Options {
     std::string replay;
     std::string level;
     std::string dataDir;
+    std::string settings;  // the settings file; "" for the player's own
     int windowWidth = 960;
     int windowHeight = 720;
     bool help = false;

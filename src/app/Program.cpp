@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "campaign/Settings.h"
 #include "console/DevConsole.h"
 #include "core/EntityManager.h"
 #include "core/FrameLoop.h"
@@ -37,6 +38,7 @@ void MakePathsAbsolute(Options& options) {
     options.trace = Absolute(options.trace);
     options.record = Absolute(options.record);
     options.replay = Absolute(options.replay);
+    options.settings = Absolute(options.settings);
     for (ShotRequest& shot : options.shots) shot.file = Absolute(shot.file);
 }
 
@@ -119,12 +121,14 @@ int RunProgram(int argc, char** argv) {
         return 2;
     }
     EnterData(options, argv[0]);
+    LoadSettings(options.settings.empty() ? PlayerSettingsPath() : options.settings);
     if (!StartSdl()) return 1;
     TheInput().OpenJoystick();
     AttachReplayJoystick();
     OpenWindow(options);
     InitGame(options);
     RunLoop(options);
+    KeepChangedSettings();
     StopRecording();
     TheEntityManager().Clear();
     CloseTrace();
