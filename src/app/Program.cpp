@@ -1,5 +1,6 @@
 #include "app/Program.h"
 #include "campaign/Settings.h"
+#include "campaign/SettingsEffects.h"
 #include "console/DevConsole.h"
 #include "core/EntityManager.h"
 #include "core/FrameLoop.h"
@@ -52,12 +53,21 @@ void EnterData(const Options& options, const char* argv0) {
                     error.c_str());
 }
 
+// -fullscreen and --window win over the settings for this run.
+WindowMode ChosenWindow(const Options& options) {
+    int desktopWidth = 0, desktopHeight = 0;
+    DesktopSize(desktopWidth, desktopHeight);
+    WindowMode mode{options.windowWidth, options.windowHeight, options.fullscreen};
+    if (options.fullscreen && desktopWidth > 0) mode = {desktopWidth, desktopHeight, true};
+    else if (!options.fullscreen && !options.windowGiven)
+        mode = WindowModeFor(TheSettings().values, desktopWidth, desktopHeight);
+    return mode;
+}
+
 void OpenWindow(const Options& options) {
-    int width = options.windowWidth;
-    int height = options.windowHeight;
-    if (options.fullscreen) DesktopSize(width, height);
+    const WindowMode mode = ChosenWindow(options);
     PrintStatus("Initializing Renderer");
-    InitRenderer(kScreenWidth, kScreenHeight, width, height, options.fullscreen);
+    InitRenderer(kScreenWidth, kScreenHeight, mode.width, mode.height, mode.fullscreen);
     SetWindowCaption(kCaption);
     ClearScreen();
     SwapScreen();
@@ -126,6 +136,8 @@ int RunProgram(int argc, char** argv) {
     TheInput().OpenJoystick();
     AttachReplayJoystick();
     OpenWindow(options);
+    ApplySoundSettings(TheSettings().values);
+    ApplyOverlaySettings(TheSettings().values);
     InitGame(options);
     RunLoop(options);
     KeepChangedSettings();
