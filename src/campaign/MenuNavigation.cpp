@@ -1,6 +1,7 @@
 #include "campaign/MenuNavigation.h"
 #include "platform/Input.h"
 #include <algorithm>
+#include <utility>
 
 void MenuNavigation::Reset() { *this = MenuNavigation(); }
 
@@ -62,10 +63,13 @@ bool MenuNavigation::PressA(int32_t fileCount) {
         return ChosenFile() < fileCount;
     }
     if (page == MainPage && cursor == 0) transition = OpenGameStart;
+    else if (page == MainPage && cursor == 2) optionsChosen_ = true;
     else if (page == GameStartPage && cursor == 1) transition = OpenSelectFile;
     else if (page == PlayPage) page = FileListPage;
     return false;
 }
+
+bool MenuNavigation::TakeOptionsChoice() { return std::exchange(optionsChosen_, false); }
 
 void MenuNavigation::PressB() {
     inputDelay = kButtonDelay;

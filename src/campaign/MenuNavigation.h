@@ -32,6 +32,8 @@ public:
     // One draw: advances the flames and moves a running slide by 8 pixels.
     void Animate();
     int32_t ChosenFile() const { return listScroll + listRow; }
+    // True once after OPTIONS was chosen on the main page.
+    bool TakeOptionsChoice();
 
     int32_t cursor = 0;
     int32_t inputDelay = 0;
@@ -49,6 +51,7 @@ public:
     int32_t playOffset = -200;
 
 private:
+    bool optionsChosen_ = false;
     void MoveDown(int32_t fileCount);
     void MoveUp();
     // True when the stage of the chosen file is to start.

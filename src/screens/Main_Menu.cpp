@@ -5,6 +5,8 @@
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "campaign/SaveProgress.h"
+#include "screens/MenuArt.h"
+#include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
@@ -27,22 +29,6 @@ constexpr Color kFileCursorTint{0xFF1212DDu};
 constexpr int32_t kHighlight = 109;
 // The heart of the menu font, drawn after the name of a finished file.
 constexpr int32_t kFinishedGlyph = 42;
-
-// Panel pieces of "sprites\menuwindow2.png".
-enum WindowPiece : int32_t {
-    TopLeft = 4,
-    Top = 5,
-    TopRight = 6,
-    LeftEdge = 7,
-    RightEdge = 8,
-    BottomLeft = 9,
-    Bottom = 10,
-    BottomRight = 11,
-};
-
-void DrawPlain(const Sprite& sprite, int32_t x, int32_t y, int32_t frame = 0, int32_t flip = 0) {
-    sprite.Draw(x, y, frame, flip, 1.0f, 0, Color(0));
-}
 }
 GameState* const gMainMenu = &gScreen;
 
@@ -87,7 +73,10 @@ void Main_Menu::ReleasePictures() {
 void Main_Menu::Update(float) {
     uint32_t held = TheInput().held;
     UpdateSoundSystem();
-    if (!navigation_.Update(held, files_.count)) return;
+    if (!navigation_.Update(held, files_.count)) {
+        if (navigation_.TakeOptionsChoice()) TheStateStack().PushState(gOptionsScreen);
+        return;
+    }
     const int32_t stage = files_.files[navigation_.ChosenFile()].stage;
     // A file that names a stage the game does not have starts nothing.
     if (!FindStage(stage)) {

@@ -1,4 +1,7 @@
+#include "campaign/OptionsPage.h"
 #include "campaign/Settings.h"
+#include "campaign/SettingsEffects.h"
+#include "platform/Input.h"
 #include "support/GlWindow.h"
 #include <gtest/gtest.h>
 
@@ -43,4 +46,27 @@ TEST(Settings, ANewFileNamesEveryKeyAndIsKeptWholeOnDiskWhileABadOneIsNeverWritt
     EXPECT_TRUE(problems.empty());
     EXPECT_EQ(ReadSettingsFile(dir / "made", read, problems), SettingsFile::Unreadable);
     EXPECT_EQ(problems.size(), 1u);
+}
+
+// Volumes stop at their ends when held; the window size comes round on A.
+TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLeaves) {
+    OptionsPage page;
+    SettingValues values;
+    int changes = 0;
+    for (int step = 0; step < 30; ++step) changes += page.Update(Right, values).changed >= 0;
+    for (int step = 0; step < 30; ++step) changes += page.Update(Left, values).changed >= 0;
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(values.musicVolume, 7);
+    page = OptionsPage();
+    page.cursor = OptionsPage::WindowSize;
+    values.windowSize = SettingValues::kFitWindow;
+    EXPECT_EQ(page.Update(ButtonA, values).changed, OptionsPage::WindowSize);
+    EXPECT_EQ(values.windowSize, 1);
+    for (int step = 0; step < 14; ++step) EXPECT_FALSE(page.Update(ButtonB, values).leave);
+    EXPECT_TRUE(page.Update(ButtonB, values).leave);
+    EXPECT_EQ(WindowModeFor(values, 1366, 768).width, 320);
+    values.windowSize = SettingValues::kFitWindow;
+    EXPECT_EQ(WindowModeFor(values, 1366, 768).height, 720);
+    values.fullscreen = true;
+    EXPECT_EQ(WindowModeFor(values, 1366, 768).width, 1366);
 }
