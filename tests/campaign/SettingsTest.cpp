@@ -48,7 +48,8 @@ TEST(Settings, ANewFileNamesEveryKeyAndIsKeptWholeOnDiskWhileABadOneIsNeverWritt
     EXPECT_EQ(problems.size(), 1u);
 }
 
-// Volumes stop at their ends when held; the window size comes round on A.
+// Volumes stop at their ends when held and A leaves them; the window size
+// comes round on A; a switch flips either way.
 TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLeaves) {
     OptionsPage page;
     SettingValues values;
@@ -57,6 +58,8 @@ TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLe
     for (int step = 0; step < 30; ++step) changes += page.Update(Left, values).changed >= 0;
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(values.musicVolume, 7);
+    page = OptionsPage();
+    EXPECT_EQ(page.Update(ButtonA, values).changed, -1);
     page = OptionsPage();
     page.cursor = OptionsPage::WindowSize;
     values.windowSize = SettingValues::kFitWindow;
@@ -67,6 +70,8 @@ TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLe
     EXPECT_EQ(WindowModeFor(values, 1366, 768).width, 320);
     values.windowSize = SettingValues::kFitWindow;
     EXPECT_EQ(WindowModeFor(values, 1366, 768).height, 720);
-    values.fullscreen = true;
+    page = OptionsPage();
+    page.cursor = OptionsPage::Fullscreen;
+    EXPECT_EQ(page.Update(Left, values).changed, OptionsPage::Fullscreen);
     EXPECT_EQ(WindowModeFor(values, 1366, 768).width, 1366);
 }
