@@ -82,7 +82,7 @@ memcheck: build
 # make bench: the speed figures of docs/performance.md (frame time, collision
 # pass, level load, first frame, idle processor use), each beside the same
 # figure on the game's plain reference paths, on the software renderer.
-BENCH_ENV = LIBGL_ALWAYS_SOFTWARE=1 DUSKHOLD_NO_DIALOG=1 SDL_AUDIODRIVER=dummy
+BENCH_ENV = LIBGL_ALWAYS_SOFTWARE=1 DUSKHOLD_NO_DIALOG=1 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=/dev/null/settings
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target duskhold-bench duskhold-gamebench
 	$(BENCH_ENV) $(XVFB) $(BUILD)/bench/duskhold-bench \

@@ -19,7 +19,10 @@
 # The game runs from inside the build directory with --data data, so that
 # the data folder's status line in the console reads the same on every
 # machine.
+#
+# The pictures show the default settings, whatever the player's own are.
 set -eu
+export XDG_CONFIG_HOME=/dev/null/settings
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(cd "${1:-build}" && pwd)
 SHOTS=$ROOT/docs/screenshots

@@ -19,6 +19,7 @@
 #include "platform/Window.h"
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
+#include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
@@ -93,6 +94,7 @@ void InitGame(const Options& options) {
     RegisterStateName(gMainMenu, "menu");
     RegisterStateName(gStateGame, "game");
     RegisterStateName(gGameOver, "gameover");
+    RegisterStateName(gOptionsScreen, "options");
     TheStateStack().PushState(FirstScreen(options));
 }
 

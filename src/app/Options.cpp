@@ -33,7 +33,8 @@ bool ParseWindow(const std::string& text, int& width, int& height) {
 const char* UsageText() {
     return "Usage: duskhold [options]\n"
            "  -fullscreen        fill the whole desktop\n"
-           "  --window WxH       window size (default 960x720)\n"
+           "  --window WxH       window size (default: the settings' window size, 960x720)\n"
+           "  --settings FILE    read and keep the settings in FILE\n"
            "  --data DIR         read the game's data from DIR\n"
            "  --level NAME       go straight into the stage NAME\n"
            "  --watch            reload the stage when its level file or pictures change\n"
@@ -103,6 +104,7 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
                 error = "--window needs WIDTHxHEIGHT, not '" + text + "'";
                 return false;
             }
+            options.windowGiven = true;
         } else if (arg == "--trace") {
             if (!value(options.trace)) return false;
         } else if (arg == "--record") {
@@ -113,6 +115,8 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             if (!value(options.level)) return false;
         } else if (arg == "--data") {
             if (!value(options.dataDir)) return false;
+        } else if (arg == "--settings") {
+            if (!value(options.settings)) return false;
         } else {
             options.unknown.push_back(arg);
         }

@@ -24,8 +24,10 @@ struct Options {
     std::string replay;
     std::string level;
     std::string dataDir;
+    std::string settings;  // the settings file; "" for the player's own
     int windowWidth = 960;
     int windowHeight = 720;
+    bool windowGiven = false;  // --window was given: it wins over the settings
     bool help = false;
     bool version = false;
     std::vector<std::string> unknown;

@@ -1,4 +1,6 @@
 #include "app/Program.h"
+#include "campaign/Settings.h"
+#include "campaign/SettingsEffects.h"
 #include "console/DevConsole.h"
 #include "core/EntityManager.h"
 #include "core/FrameLoop.h"
@@ -37,6 +39,7 @@ void MakePathsAbsolute(Options& options) {
     options.trace = Absolute(options.trace);
     options.record = Absolute(options.record);
     options.replay = Absolute(options.replay);
+    options.settings = Absolute(options.settings);
     for (ShotRequest& shot : options.shots) shot.file = Absolute(shot.file);
 }
 
@@ -50,12 +53,21 @@ void EnterData(const Options& options, const char* argv0) {
                     error.c_str());
 }
 
+// -fullscreen and --window win over the settings for this run.
+WindowMode ChosenWindow(const Options& options) {
+    int desktopWidth = 0, desktopHeight = 0;
+    DesktopSize(desktopWidth, desktopHeight);
+    WindowMode mode{options.windowWidth, options.windowHeight, options.fullscreen};
+    if (options.fullscreen && desktopWidth > 0) mode = {desktopWidth, desktopHeight, true};
+    else if (!options.fullscreen && !options.windowGiven)
+        mode = WindowModeFor(TheSettings().values, desktopWidth, desktopHeight);
+    return mode;
+}
+
 void OpenWindow(const Options& options) {
-    int width = options.windowWidth;
-    int height = options.windowHeight;
-    if (options.fullscreen) DesktopSize(width, height);
+    const WindowMode mode = ChosenWindow(options);
     PrintStatus("Initializing Renderer");
-    InitRenderer(kScreenWidth, kScreenHeight, width, height, options.fullscreen);
+    InitRenderer(kScreenWidth, kScreenHeight, mode.width, mode.height, mode.fullscreen);
     SetWindowCaption(kCaption);
     ClearScreen();
     SwapScreen();
@@ -119,12 +131,16 @@ int RunProgram(int argc, char** argv) {
         return 2;
     }
     EnterData(options, argv[0]);
+    LoadSettings(options.settings.empty() ? PlayerSettingsPath() : options.settings);
     if (!StartSdl()) return 1;
     TheInput().OpenJoystick();
     AttachReplayJoystick();
     OpenWindow(options);
+    ApplySoundSettings(TheSettings().values);
+    ApplyOverlaySettings(TheSettings().values);
     InitGame(options);
     RunLoop(options);
+    KeepChangedSettings();
     StopRecording();
     TheEntityManager().Clear();
     CloseTrace();

@@ -2,6 +2,7 @@
 #include "app/Game.h"
 #include "campaign/MenuNavigation.h"
 #include "campaign/SaveProgress.h"
+#include "campaign/Settings.h"
 #include "campaign/StageMusic.h"
 #include "collision/Collision.h"
 #include "console/DevConsole.h"
@@ -13,6 +14,7 @@
 #include "platform/Texture.h"
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
+#include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
 #include "screens/State_Game.h"
 #include "screens/TitleScreen.h"
@@ -27,6 +29,8 @@ namespace {
 bool On(const GameState* screen) { return TheStateStack().CurrentState() == screen; }
 
 std::string JsonPair(float x, float y) { return "[" + JsonNumber(x) + "," + JsonNumber(y) + "]"; }
+
+std::string JsonBool(bool value) { return value ? "true" : "false"; }
 
 std::string TitleJson() {
     if (!On(gTitleScreen)) return std::string();
@@ -53,6 +57,19 @@ std::string MenuJson() {
     const MenuNavigation& n = TheMainMenu().Navigation();
     return "{\"page\":" + JsonNumber(n.page) + ",\"cursor\":" + JsonNumber(n.cursor) +
            ",\"row\":" + JsonNumber(n.listRow) + ",\"scroll\":" + JsonNumber(n.listScroll) + MenuDialogJson() + "}";
+}
+
+// The options page: its cursor, the volumes it set and what the mixer plays
+// at, and whether the outlines and the console are drawn.
+std::string OptionsJson() {
+    if (!On(gOptionsScreen)) return std::string();
+    const SettingValues& values = TheSettings().values;
+    return "{\"row\":" + JsonNumber(TheOptionsScreen().Page().cursor) + ",\"music\":" + JsonNumber(values.musicVolume) +
+           ",\"effects\":" + JsonNumber(values.effectsVolume) +
+           ",\"mixer\":" + JsonPair(float(MixerMusicVolume()), float(MixerEffectsVolume())) +
+           ",\"fullscreen\":" + JsonBool(values.fullscreen) + ",\"window\":" + JsonNumber(values.windowSize) +
+           ",\"outlines\":" + JsonBool(TheCollisionWorld().OutlinesShown()) +
+           ",\"console\":" + JsonBool(ConsoleShown()) + "}";
 }
 
 // What the hero of a play stage is doing; nothing by the engine's rules.
@@ -102,6 +119,7 @@ void AddTraceFields() {
     if (getenv("DUSKHOLD_TRACE_TIMES")) AddPassTimeFields();
     AddTraceField("title", TitleJson);
     AddTraceField("menu", MenuJson);
+    AddTraceField("options", OptionsJson);
     AddTraceField("held", [] { return JsonNumber(TheInput().held); });
     AddTraceField("console", [] { return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string(); });
     AddTraceField("camera", [] { return JsonPair(TheCamera().X(), TheCamera().Y()); });

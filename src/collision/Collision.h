@@ -126,7 +126,10 @@ public:
     // shape; the reference the indexed pass is checked and measured against.
     void UpdateExhaustive();
     // The overlay of every shape that can reach the logical screen.
+    // Does nothing while the outlines are hidden.
     void DrawAll(float offsetX, float offsetY);
+    void ShowOutlines(bool shown) { outlinesShown_ = shown; }
+    bool OutlinesShown() const { return outlinesShown_; }
 
     void Add(Collision::ICollision* shape);
     void RemoveFirst(Collision::ICollision* shape);
@@ -156,6 +159,7 @@ private:
     std::vector<Collision::ICollision*> unfiled_;
     CellIndex index_;
     std::vector<Collision::ICollision*> scratch_;
+    bool outlinesShown_ = true;
 };
 
 CollisionWorld& TheCollisionWorld();

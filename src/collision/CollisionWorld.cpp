@@ -167,6 +167,7 @@ void CollisionWorld::UpdateExhaustive() {
 
 void CollisionWorld::DrawAll(float offsetX, float offsetY) {
     ApplyMoves();
+    if (!outlinesShown_) return;
     float left = -offsetX, top = -offsetY;
     CellSpan span;
     if (ReferencePaths() || !CellIndex::SpanOf(left - kOverlayReach, top - kOverlayReach, left + LogicalWidth(),

@@ -98,8 +98,16 @@ void DevConsole::Recount() {
     lineCount_ = feeds > 0 ? feeds : (text_.empty() ? 0 : 1);
 }
 
+namespace {
+bool gConsoleShown = true;
+}
+
+void ShowConsole(bool shown) { gConsoleShown = shown; }
+bool ConsoleShown() { return gConsoleShown; }
+
 void DevConsole::Draw() {
-    if (font_) PrintLiteral(*font_, 0, (kScreenRows - lineCount_) * kRowHeight, 1, Color(0), text_.c_str());
+    if (font_ && gConsoleShown)
+        PrintLiteral(*font_, 0, (kScreenRows - lineCount_) * kRowHeight, 1, Color(0), text_.c_str());
 }
 
 void RouteLogToConsole() {

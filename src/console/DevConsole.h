@@ -38,6 +38,11 @@ private:
 // The console while it exists, else null.
 inline DevConsole* TheDevConsole() { return CurrentInstance<DevConsole>::Get(); }
 
+// Whether the console is drawn; hidden, it still takes its lines (the
+// trace counts them) and lets them go as it would when drawn.
+void ShowConsole(bool shown);
+bool ConsoleShown();
+
 // Sends every status line and error message to the console. Lines printed
 // before the console exists are kept and appended when it is created.
 void RouteLogToConsole();

@@ -15,6 +15,13 @@ void StateStack::ChangeState(GameState* state) {
     PushState(state);
 }
 
+void StateStack::PopState() {
+    if (states_.empty()) return;
+    states_.back()->Leave();
+    states_.pop_back();
+    ++enterCount_;
+}
+
 GameState* StateStack::CurrentState() const { return states_.empty() ? nullptr : states_.back(); }
 
 StateStack& TheStateStack() {

@@ -66,8 +66,27 @@ Result System::init(int maxChannels, unsigned, void*) {
     open_ = true;
     channelCount_ = Mix_AllocateChannels(maxChannels);
     slotOwners_ = new Channel*[channelCount_]();
+    applyVolumes();
     return Ok;
 }
+
+Result System::setVolumes(float music, float effects) {
+    if (!(music >= 0.0f && music <= 1.0f && effects >= 0.0f && effects <= 1.0f)) return ErrInvalid;
+    musicVolume_ = music;
+    effectsVolume_ = effects;
+    if (open_) applyVolumes();
+    return Ok;
+}
+
+// Channel -1 sets every effect channel at once.
+void System::applyVolumes() {
+    Mix_VolumeMusic(int(musicVolume_ * MIX_MAX_VOLUME + 0.5f));
+    Mix_Volume(-1, int(effectsVolume_ * MIX_MAX_VOLUME + 0.5f));
+}
+
+int System::mixerMusicVolume() const { return open_ ? Mix_VolumeMusic(-1) : -1; }
+
+int System::mixerEffectsVolume() const { return open_ ? Mix_Volume(0, -1) : -1; }
 
 Result System::createSound(const char* path, unsigned mode, void*, Sound** sound) {
     if (!sound || !path) return ErrInvalid;

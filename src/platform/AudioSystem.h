@@ -43,6 +43,12 @@ public:
     Result close();
 
     bool hasDevice() const { return open_; }
+    // The loudness of the music stream and of every effect channel, each
+    // from 0 (silent) to 1 (as the files are); kept for a device opened later.
+    Result setVolumes(float music, float effects);
+    // The mixer's own volumes now (0 to 128), as it plays; -1 without a device.
+    int mixerMusicVolume() const;
+    int mixerEffectsVolume() const;
     // Whether a music stream is playing now (started and not paused).
     bool musicPlaying() const;
     // Sounds created and not yet released.
@@ -55,12 +61,15 @@ private:
     bool audioSubsystemStarted_ = false;
     int channelCount_ = 0;
     int liveSounds_ = 0;
+    float musicVolume_ = 1.0f;
+    float effectsVolume_ = 1.0f;
     Sound* sounds_ = nullptr;         // every live sound, linked through Sound::next_
     Channel** slotOwners_ = nullptr;  // which channel object holds each effect slot
     Channel* musicOwner_ = nullptr;
 
     Result playMusic(Sound* sound, Channel* channel);
     Result playEffect(Sound* sound, Channel* channel);
+    void applyVolumes();
     void forget(Sound* sound);
 };
 

@@ -148,15 +148,22 @@ bool WriteTemporary(const std::string& path, const std::vector<unsigned char>& b
 }
 }
 
-std::string PlayerDataDir() {
-    std::string data = FullPathFromEnv("XDG_DATA_HOME");
-    if (data.empty()) {
+namespace {
+// $VARIABLE/duskhold, else ~/FALLBACK/duskhold; "" when neither is a full path.
+std::string PlayerDir(const char* variable, const char* fallback) {
+    std::string base = FullPathFromEnv(variable);
+    if (base.empty()) {
         std::string home = FullPathFromEnv("HOME");
         if (home.empty()) return "";
-        data = home + "/.local/share";
+        base = home + fallback;
     }
-    return data + "/duskhold";
+    return base + "/duskhold";
 }
+}
+
+std::string PlayerDataDir() { return PlayerDir("XDG_DATA_HOME", "/.local/share"); }
+
+std::string PlayerConfigDir() { return PlayerDir("XDG_CONFIG_HOME", "/.config"); }
 
 bool FileExists(const std::string& path) {
     struct stat info;

@@ -37,6 +37,9 @@ FileStamp StampOfGameFile(const std::string& gamePath);
 // The folder of the player's own files: $XDG_DATA_HOME/duskhold, else
 // ~/.local/share/duskhold ("" when neither variable gives a full path).
 std::string PlayerDataDir();
+// The folder of the player's settings: $XDG_CONFIG_HOME/duskhold, else
+// ~/.config/duskhold ("" as above).
+std::string PlayerConfigDir();
 // Whether a regular file is at `path`.
 bool FileExists(const std::string& path);
 // Makes the folder and the missing folders above it; false with the reason.

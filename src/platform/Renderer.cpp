@@ -72,6 +72,14 @@ Viewport ComputeViewport(int windowWidth, int windowHeight, double aspect) {
     return {(windowWidth - iw) / 2, (windowHeight - ih) / 2, iw, ih};
 }
 
+namespace {
+bool SetVideoMode(int windowWidth, int windowHeight, bool fullscreen) {
+    Uint32 flags = SDL_HWSURFACE | SDL_OPENGL | SDL_ASYNCBLIT | SDL_RESIZABLE;
+    if (fullscreen) flags |= SDL_FULLSCREEN;
+    return SDL_SetVideoMode(windowWidth, windowHeight, 32, flags) != nullptr;
+}
+}
+
 bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int windowHeight, bool fullscreen) {
     gLogicalWidth = logicalWidth;
     gLogicalHeight = logicalHeight;
@@ -79,9 +87,7 @@ bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int wind
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-    Uint32 flags = SDL_HWSURFACE | SDL_OPENGL | SDL_ASYNCBLIT | SDL_RESIZABLE;
-    if (fullscreen) flags |= SDL_FULLSCREEN;
-    if (!SDL_SetVideoMode(windowWidth, windowHeight, 32, flags)) {
+    if (!SetVideoMode(windowWidth, windowHeight, fullscreen)) {
         PrintStatus("Failed to set display");
         PrintStatus("%s", SDL_GetError());
         ShowError("%s", SDL_GetError());
@@ -99,6 +105,16 @@ bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int wind
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_TEXTURE_2D);
     glLoadIdentity();
+    return true;
+}
+
+bool ChangeWindowMode(int windowWidth, int windowHeight, bool fullscreen) {
+    if (!SetVideoMode(windowWidth, windowHeight, fullscreen)) {
+        PrintStatus("The window cannot be %dx%d%s: %s", windowWidth, windowHeight, fullscreen ? " full screen" : "",
+                    SDL_GetError());
+        return false;
+    }
+    ResizeViewport(windowWidth, windowHeight);
     return true;
 }
 

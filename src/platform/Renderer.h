@@ -29,6 +29,10 @@ Viewport ComputeViewport(int windowWidth, int windowHeight, double aspect);
 // Opens the GL window and sets up the logical screen. False if no video mode
 // could be set (the failure has been printed and shown).
 bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int windowHeight, bool fullscreen);
+// Gives the open window another size or takes it to or from full screen,
+// keeping the GL context and what was uploaded; false, with a status line,
+// when that mode cannot be set.
+bool ChangeWindowMode(int windowWidth, int windowHeight, bool fullscreen);
 void ResizeViewport(int windowWidth, int windowHeight);
 const Viewport& CurrentViewport();
 // False when the window has bars beside or above the logical screen.

@@ -6,7 +6,18 @@
 namespace {
 Audio::System* gSoundSystem = nullptr;
 bool gSoundEnabled = false;
+float gMusicVolume = 1.0f;
+float gEffectsVolume = 1.0f;
 }
+
+void SetVolumes(float music, float effects) {
+    gMusicVolume = music;
+    gEffectsVolume = effects;
+    if (gSoundSystem) gSoundSystem->setVolumes(music, effects);
+}
+
+int MixerMusicVolume() { return gSoundSystem ? gSoundSystem->mixerMusicVolume() : -1; }
+int MixerEffectsVolume() { return gSoundSystem ? gSoundSystem->mixerEffectsVolume() : -1; }
 
 void SetSoundEnabled(bool enabled) { gSoundEnabled = enabled; }
 bool SoundEnabled() { return gSoundEnabled; }
@@ -24,6 +35,7 @@ void PauseAllSound(bool paused) {
 // silently and says so once, instead of reporting every sound it loads.
 void InitSoundSystem() {
     if (!gSoundSystem) Audio::System_Create(&gSoundSystem);
+    gSoundSystem->setVolumes(gMusicVolume, gEffectsVolume);
     if (gSoundSystem->hasDevice() || gSoundSystem->init(32, 0, nullptr) == Audio::Ok) {
         SetSoundEnabled(true);
         return;

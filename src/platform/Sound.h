@@ -34,6 +34,12 @@ void InitSoundSystem();
 void UpdateSoundSystem();
 void SetSoundEnabled(bool enabled);
 bool SoundEnabled();
+// The loudness of the music and of the effects, each 0 (silent) to 1 (as
+// the files are); kept for the sound system when it does not exist yet.
+void SetVolumes(float music, float effects);
+// What the mixer plays them at now, 0 to 128; -1 without a device.
+int MixerMusicVolume();
+int MixerEffectsVolume();
 // How many sounds are loaded and not yet released.
 int LiveSoundCount();
 // Whether a tune is playing now (traced, so that tests can hear each screen).

@@ -8,25 +8,34 @@
 #include <cstdlib>
 #include <vector>
 
+namespace {
+int gDesktopWidth = 0;
+int gDesktopHeight = 0;
+}
+
 // The SDL 1.2 layer would scale a GL window's picture to the window by
 // itself, on top of the letterbox viewport the renderer sets, and crop and
 // shift it after a resize. The renderer's own rule is the only one wanted,
 // so a value from the environment is overridden too. It must be set before
-// SDL starts.
+// SDL starts. The desktop's size is taken before a window opens: once one
+// is open, SDL gives the window's size instead.
 bool StartSdl() {
     setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) return false;
     SDL_JoystickEventState(SDL_ENABLE);
+    if (const SDL_VideoInfo* info = SDL_GetVideoInfo()) {
+        gDesktopWidth = info->current_w;
+        gDesktopHeight = info->current_h;
+    }
     return true;
 }
 
 void StopSdl() { SDL_Quit(); }
 
 void DesktopSize(int& width, int& height) {
-    const SDL_VideoInfo* info = SDL_GetVideoInfo();
-    if (!info) return;
-    width = info->current_w;
-    height = info->current_h;
+    if (gDesktopWidth <= 0 || gDesktopHeight <= 0) return;
+    width = gDesktopWidth;
+    height = gDesktopHeight;
 }
 
 void SetWindowCaption(const char* caption) { SDL_WM_SetCaption(caption, caption); }

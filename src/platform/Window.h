@@ -5,6 +5,7 @@
 // SDL start-up and the window's event queue, behind narrow functions.
 bool StartSdl();
 void StopSdl();
+// The desktop's size when SDL started; the sizes stay as they were when it is unknown.
 void DesktopSize(int& width, int& height);
 void SetWindowCaption(const char* caption);
 uint32_t Ticks();

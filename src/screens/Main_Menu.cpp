@@ -5,6 +5,7 @@
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "campaign/SaveProgress.h"
+#include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
@@ -33,10 +34,6 @@ constexpr int32_t kRowLetters = 13;
 constexpr int32_t kStageRight = 183 + 8 * kRowLetters;
 // Below the panel: the stage's short name and the best gems of the chosen file.
 constexpr int32_t kDetailsY = 174;
-
-void DrawPlain(const Sprite& sprite, int32_t x, int32_t y, int32_t frame = 0, int32_t flip = 0) {
-    sprite.Draw(x, y, frame, flip, 1.0f, 0, Color(0));
-}
 }
 GameState* const gMainMenu = &gScreen;
 
@@ -97,6 +94,7 @@ void Main_Menu::TakeChoice(MenuNavigation::Choice choice) {
     case MenuNavigation::EraseChosenFile:
         dialogs_.OpenErasing(SaveEntryName(files_.files[navigation_.ChosenFile()]));
         break;
+    case MenuNavigation::OpenOptions: TheStateStack().PushState(gOptionsScreen); break;
     case MenuNavigation::NoChoice: break;
     }
 }

@@ -12,22 +12,6 @@ constexpr int32_t kQuestionGlyph = 28;
 constexpr int32_t kFirstDigitGlyph = 30;
 constexpr int32_t kDashGlyph = 40;
 
-// Pieces of the border sheet.
-enum WindowPiece : int32_t {
-    TopLeft = 4,
-    Top = 5,
-    TopRight = 6,
-    LeftEdge = 7,
-    RightEdge = 8,
-    BottomLeft = 9,
-    Bottom = 10,
-    BottomRight = 11,
-};
-
-void DrawPiece(const Sprite& window, int32_t x, int32_t y, int32_t piece) {
-    window.Draw(x, y, piece, 0, 1.0f, 0, Color(0));
-}
-
 int32_t PlainGlyph(char c) {
     if (c >= 'A' && c <= 'Z') return c - 'A';
     if (c >= '0' && c <= '9') return kFirstDigitGlyph + (c - '0');
@@ -44,18 +28,21 @@ void DrawFramedBox(const MenuPictures& pictures, int32_t left, int32_t top, int3
     for (int32_t i = 0; i <= (right - left - 6) / 4; ++i)
         for (int32_t j = 0; j <= (bottom - top - 2) / 4; ++j)
             pictures.block.Draw(left + 5 + 4 * i, top + 2 + 4 * j, 0, 0, 0.13f, 0, backdrop);
-    const Sprite& window = pictures.window;
-    DrawPiece(window, left, top, TopLeft);
-    DrawPiece(window, right, top, TopRight);
-    DrawPiece(window, left, bottom, BottomLeft);
-    DrawPiece(window, right, bottom, BottomRight);
+    DrawBoxBorder(pictures.window, left, top, right, bottom);
+}
+
+void DrawBoxBorder(const Sprite& window, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    DrawPlain(window, left, top, TopLeft);
+    DrawPlain(window, right, top, TopRight);
+    DrawPlain(window, left, bottom, BottomLeft);
+    DrawPlain(window, right, bottom, BottomRight);
     for (int32_t i = 0; i <= (right - left - 8) / 8; ++i) {
-        DrawPiece(window, left + 8 + 8 * i, top, Top);
-        DrawPiece(window, left + 8 + 8 * i, bottom, Bottom);
+        DrawPlain(window, left + 8 + 8 * i, top, Top);
+        DrawPlain(window, left + 8 + 8 * i, bottom, Bottom);
     }
     for (int32_t i = 0; i <= (bottom - top - 4) / 4; ++i) {
-        DrawPiece(window, left, top + 4 + 4 * i, LeftEdge);
-        DrawPiece(window, right, top + 4 + 4 * i, RightEdge);
+        DrawPlain(window, left, top + 4 + 4 * i, LeftEdge);
+        DrawPlain(window, right, top + 4 + 4 * i, RightEdge);
     }
 }
 

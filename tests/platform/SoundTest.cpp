@@ -165,7 +165,8 @@ TEST_F(DiskAudio, WavAndMidiAreHeardAndStopReleaseOrTheNextTuneSilenceThem) {
 // Each effect's loudest 400 ms is at least as loud as the loudest moment of
 // the tune of every screen where it plays (the title's press over the title
 // tune, the effects of play over each stage's tune; a tune counts over its
-// first 8 s), and the effects sit within 3 LU of each other.
+// first 8 s), and the effects sit within 3 LU of each other. The volumes of
+// OPTIONS scale both as the mixer writes them.
 TEST_F(DiskAudio, EffectsSitOverTheirScreensMusicAndTogetherAndNothingClips) {
     auto tune = [&](const std::string& name) {
         return Heard("music\\DH3- " + name + ".mid", true, 8.0).MaxMomentary();
@@ -181,6 +182,12 @@ TEST_F(DiskAudio, EffectsSitOverTheirScreensMusicAndTogetherAndNothingClips) {
     for (const char* stage :
          {"Outset", "Gearwheel4", "Wildwood", "Lowpulse", "Unease", "Gloomdream", "Emberseed", "Echoes2", "Enigma"})
         EXPECT_GE(quietest->second, tune(stage)) << quietest->first << " over " << stage;
+    // A quarter of the gain (volume step 5 of 10) is 12 dB down.
+    const double overture = tune("Overture");
+    SetVolumes(0.25f, 0.25f);
+    EXPECT_NEAR(Heard("sound\\ZombieDeath.wav", false, 1.7).MaxMomentary(), effects["ZombieDeath"] - 12.04, 0.5);
+    EXPECT_NEAR(tune("Overture"), overture - 12.04, 0.5);
+    SetVolumes(1.0f, 1.0f);
 }
 
 // Around the first pass turn of each looping tune the sound goes on: no

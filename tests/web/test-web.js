@@ -56,7 +56,7 @@ function serve(request, response) {
 // that the console line naming it reads the same.
 function nativeShot(name, options) {
   const args = ['-a', '-s', '-screen 0 1920x1080x24 -nolisten tcp', './duskhold', '--data', 'data', '--fast', ...options, '--shot', `${options[1]}:${temp}/${name}`];
-  const env = { ...process.env, SDL_AUDIODRIVER: 'dummy', DUSKHOLD_NO_DIALOG: '1' };
+  const env = { ...process.env, SDL_AUDIODRIVER: 'dummy', DUSKHOLD_NO_DIALOG: '1', XDG_CONFIG_HOME: '/dev/null/settings' };
   execFileSync('xvfb-run', args, { cwd: nativeDir, env, stdio: 'ignore' });
 }
 

@@ -28,11 +28,13 @@ function showLoading(text, done, total) {
   bar.value = done;
 }
 
-// The player's folder lives in IndexedDB; the game starts once it is read.
+// The player's folder lives in IndexedDB, with the saves at its top and
+// the settings in config/; the game starts once it is read.
 function mountPlayerFolder() {
   FS.mkdir(kPlayerFolder);
   FS.mount(IDBFS, {}, kPlayerFolder);
   ENV.XDG_DATA_HOME = kPlayerFolder;
+  ENV.XDG_CONFIG_HOME = kPlayerFolder + '/config';
   addRunDependency('player-files');
   FS.syncfs(true, (error) => {
     if (error) console.error('The saved progress cannot be read:', error);

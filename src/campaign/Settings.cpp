@@ -1,0 +1,201 @@
+#include "campaign/Settings.h"
+#include "base/Log.h"
+#include "platform/Files.h"
+#include <set>
+
+namespace {
+// Far more than any settings file a person writes; a larger file is no
+// settings file and is left alone.
+constexpr size_t kMaxSettingsBytes = 64 * 1024;
+
+bool ReadWholeNumber(const std::string& text, int32_t low, int32_t high, int32_t& value) {
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    const int32_t number = std::stoi(text);
+    if (number < low || number > high) return false;
+    value = number;
+    return true;
+}
+
+SettingKey VolumeKey(const char* name, int32_t SettingValues::*volume) {
+    return {name, "0 to 10",
+            [volume](const std::string& text, SettingValues& values) {
+                return ReadWholeNumber(text, 0, SettingValues::kMaxVolume, values.*volume);
+            },
+            [volume](const SettingValues& values) { return std::to_string(values.*volume); }};
+}
+
+SettingKey SwitchKey(const char* name, bool SettingValues::*on) {
+    return {name, "on or off",
+            [on](const std::string& text, SettingValues& values) {
+                if (text != "on" && text != "off") return false;
+                values.*on = text == "on";
+                return true;
+            },
+            [on](const SettingValues& values) { return std::string(values.*on ? "on" : "off"); }};
+}
+
+SettingKey WindowSizeKey() {
+    return {"window_size", "1 to 4 (times 320x240) or fit",
+            [](const std::string& text, SettingValues& values) {
+                if (text != "fit") return ReadWholeNumber(text, 1, SettingValues::kLargestScale, values.windowSize);
+                values.windowSize = SettingValues::kFitWindow;
+                return true;
+            },
+            [](const SettingValues& values) {
+                return values.windowSize == SettingValues::kFitWindow ? std::string("fit")
+                                                                      : std::to_string(values.windowSize);
+            }};
+}
+
+const SettingKey* FindKey(const std::string& name) {
+    for (const SettingKey& key : SettingKeys())
+        if (name == key.name) return &key;
+    return nullptr;
+}
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
+// The key of a "key = value" line, or "" for a comment, a blank line or a
+// line without "=".
+std::string KeyOf(const std::string& line) {
+    const std::string trimmed = Trimmed(line);
+    const size_t equals = trimmed.find('=');
+    if (trimmed.empty() || trimmed[0] == '#' || equals == std::string::npos) return "";
+    return Trimmed(trimmed.substr(0, equals));
+}
+
+std::string ValueOf(const std::string& line) { return Trimmed(line.substr(line.find('=') + 1)); }
+
+std::string KeyLine(const SettingKey& key, const SettingValues& values) {
+    return std::string(key.name) + " = " + key.write(values);
+}
+
+std::vector<std::string> Header() {
+    std::vector<std::string> lines = {
+        "# Duskhold settings, written by the game when they change in OPTIONS.",
+        "# One \"key = value\" a line; lines the game does not know are kept as they are.",
+    };
+    for (const SettingKey& key : SettingKeys()) lines.push_back("# " + std::string(key.name) + ": " + key.allowed);
+    return lines;
+}
+
+struct RunSettings {
+    Settings settings;
+    std::string path;
+    bool writable = true;
+    bool changed = false;
+};
+
+RunSettings& Run() {
+    static RunSettings run;
+    return run;
+}
+}
+
+const std::vector<SettingKey>& SettingKeys() {
+    static const std::vector<SettingKey> keys = {
+        VolumeKey("music_volume", &SettingValues::musicVolume),
+        VolumeKey("effects_volume", &SettingValues::effectsVolume),
+        SwitchKey("fullscreen", &SettingValues::fullscreen),
+        WindowSizeKey(),
+        SwitchKey("outlines", &SettingValues::outlines),
+        SwitchKey("console", &SettingValues::console),
+    };
+    return keys;
+}
+
+void Settings::Read(const std::string& text, std::vector<std::string>& problems) {
+    size_t start = 0;
+    for (int number = 1; start < text.size(); ++number) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines_.push_back(line);
+        const std::string name = KeyOf(line);
+        const std::string where = "line " + std::to_string(number) + ": ";
+        if (name.empty()) {
+            const std::string trimmed = Trimmed(line);
+            if (!trimmed.empty() && trimmed[0] != '#') problems.push_back(where + "no \"key = value\", kept as it is");
+            continue;
+        }
+        const SettingKey* key = FindKey(name);
+        if (key && !key->read(ValueOf(line), values))
+            problems.push_back(where + name + " = " + ValueOf(line) + " is not " + key->allowed + "; it stays " +
+                               key->write(values));
+    }
+}
+
+std::string Settings::Text() const {
+    std::vector<std::string> lines = lines_.empty() ? Header() : lines_;
+    std::set<std::string> written;
+    for (std::string& line : lines) {
+        if (const SettingKey* key = FindKey(KeyOf(line))) {
+            line = KeyLine(*key, values);
+            written.insert(key->name);
+        }
+    }
+    for (const SettingKey& key : SettingKeys())
+        if (!written.count(key.name)) lines.push_back(KeyLine(key, values));
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+SettingsFile ReadSettingsFile(const std::string& path, Settings& settings, std::vector<std::string>& problems) {
+    if (!GameFileIsThere(path)) return SettingsFile::Missing;
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (!ReadWholeFile(path, kMaxSettingsBytes, bytes, reason)) {
+        problems.push_back(path + " cannot be read (" + reason + "): the defaults stand and the file is left as it is");
+        return SettingsFile::Unreadable;
+    }
+    std::vector<std::string> lineProblems;
+    settings.Read(std::string(bytes.begin(), bytes.end()), lineProblems);
+    for (const std::string& problem : lineProblems) problems.push_back(path + " " + problem);
+    return SettingsFile::Read;
+}
+
+bool WriteSettingsFile(const std::string& path, const Settings& settings, std::string& error) {
+    const size_t slash = path.rfind('/');
+    if (slash != std::string::npos && slash > 0 && !MakeDirectories(path.substr(0, slash), error)) return false;
+    const std::string text = settings.Text();
+    return ReplaceFileWhole(path, std::vector<unsigned char>(text.begin(), text.end()), error);
+}
+
+std::string PlayerSettingsPath() {
+    const std::string folder = PlayerConfigDir();
+    return folder.empty() ? folder : folder + "/settings";
+}
+
+void LoadSettings(const std::string& path) {
+    RunSettings& run = Run();
+    run = RunSettings();
+    run.path = path;
+    if (path.empty()) return;
+    std::vector<std::string> problems;
+    run.writable = ReadSettingsFile(path, run.settings, problems) != SettingsFile::Unreadable;
+    for (const std::string& problem : problems) PrintStatus("Settings %s", problem.c_str());
+}
+
+Settings& TheSettings() { return Run().settings; }
+
+const std::string& SettingsPath() { return Run().path; }
+
+void NoteSettingsChanged() { Run().changed = true; }
+
+void KeepChangedSettings() {
+    RunSettings& run = Run();
+    if (!run.changed) return;
+    run.changed = false;
+    std::string error;
+    if (run.path.empty()) error = "neither XDG_CONFIG_HOME nor HOME names a folder for them";
+    else if (!run.writable) error = run.path + " could not be read and is left as it is";
+    else if (WriteSettingsFile(run.path, run.settings, error)) return;
+    PrintStatus("Settings are kept for this run only: %s", error.c_str());
+}

@@ -1,0 +1,76 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// What a player chooses in OPTIONS. The defaults are how the game always
+// ran: full volumes, a window of three times 320x240, the collision outlines
+// and the console drawn.
+struct SettingValues {
+    static constexpr int32_t kMaxVolume = 10;
+    static constexpr int32_t kLargestScale = 4;
+    // The window size that is the largest whole scale fitting the desktop.
+    static constexpr int32_t kFitWindow = kLargestScale + 1;
+
+    int32_t musicVolume = kMaxVolume;
+    int32_t effectsVolume = kMaxVolume;
+    bool fullscreen = false;
+    int32_t windowSize = 3;  // 1 to 4 times 320x240, or kFitWindow
+    bool outlines = true;
+    bool console = true;
+};
+
+// One key of the settings file: how its value is read (false for a bad
+// one, which leaves the values as they were), how it is written, and what
+// it allows, for the file's header and the status line of a bad value.
+struct SettingKey {
+    const char* name;
+    const char* allowed;
+    std::function<bool(const std::string& value, SettingValues& values)> read;
+    std::function<std::string(const SettingValues& values)> write;
+};
+// Every key the game knows, in the order a new file lists them.
+const std::vector<SettingKey>& SettingKeys();
+
+// The settings file: "key = value" lines, blank lines and "#" comments. It
+// is read over the values already held; written back, it keeps every line
+// it was read from (comments, keys it does not know) with the values of its
+// keys brought up to date, and adds the keys it lacked. A new file starts
+// with a header that names each key and what it allows.
+class Settings {
+public:
+    SettingValues values;
+
+    // Reads the text; each line that is no key with a good value, nor a
+    // key the game does not know, a comment or blank, adds one problem
+    // ("line N: ...") and changes nothing.
+    void Read(const std::string& text, std::vector<std::string>& problems);
+    std::string Text() const;
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// How reading a settings file went.
+enum class SettingsFile { Missing, Read, Unreadable };
+// Reads the file at `path` into `settings`; the problems name the path.
+SettingsFile ReadSettingsFile(const std::string& path, Settings& settings, std::vector<std::string>& problems);
+// Writes the settings whole (a temporary file renamed over the old one),
+// making the folder when needed; false with the reason.
+bool WriteSettingsFile(const std::string& path, const Settings& settings, std::string& error);
+
+// $XDG_CONFIG_HOME/duskhold/settings (normally ~/.config/duskhold/settings);
+// "" when the system names no folder for it.
+std::string PlayerSettingsPath();
+
+// The settings of this run and their file, which `--settings` may name.
+// Loading prints one status line for each problem; a missing file leaves the
+// defaults. A file that is there but cannot be read is never written over.
+void LoadSettings(const std::string& path);
+Settings& TheSettings();
+const std::string& SettingsPath();
+// What OPTIONS changed is written when the page is left and when the game
+// ends; one status line says why when it cannot be.
+void NoteSettingsChanged();
+void KeepChangedSettings();

@@ -1,0 +1,38 @@
+#include "campaign/SettingsEffects.h"
+#include "base/SharedConstants.h"
+#include "collision/Collision.h"
+#include "console/DevConsole.h"
+#include "platform/FrameTarget.h"
+#include "platform/Renderer.h"
+#include "platform/Sound.h"
+#include "platform/Window.h"
+#include <algorithm>
+
+float VolumeGain(int32_t step) {
+    const float share = float(std::clamp(step, 0, SettingValues::kMaxVolume)) / float(SettingValues::kMaxVolume);
+    return share * share;
+}
+
+void ApplySoundSettings(const SettingValues& values) {
+    SetVolumes(VolumeGain(values.musicVolume), VolumeGain(values.effectsVolume));
+}
+
+void ApplyOverlaySettings(const SettingValues& values) {
+    TheCollisionWorld().ShowOutlines(values.outlines);
+    ShowConsole(values.console);
+}
+
+WindowMode WindowModeFor(const SettingValues& values, int desktopWidth, int desktopHeight) {
+    if (values.fullscreen && desktopWidth > 0 && desktopHeight > 0) return {desktopWidth, desktopHeight, true};
+    int scale = values.windowSize;
+    if (scale == SettingValues::kFitWindow)
+        scale = std::max(1, std::min(desktopWidth / kScreenWidth, desktopHeight / kScreenHeight));
+    return {kScreenWidth * scale, kScreenHeight * scale, values.fullscreen};
+}
+
+void ApplyWindowSettings(const SettingValues& values) {
+    int desktopWidth = 0, desktopHeight = 0;
+    DesktopSize(desktopWidth, desktopHeight);
+    const WindowMode mode = WindowModeFor(values, desktopWidth, desktopHeight);
+    if (ChangeWindowMode(mode.width, mode.height, mode.fullscreen)) ShowNextFrame();
+}

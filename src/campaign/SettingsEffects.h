@@ -1,0 +1,23 @@
+#pragma once
+#include "campaign/Settings.h"
+
+// What the settings do to the running game, each applied at once.
+
+// The mixer's loudness for a volume step of 0 to 10: the square of the
+// step's share, so that each step sounds about as far from the next.
+float VolumeGain(int32_t step);
+void ApplySoundSettings(const SettingValues& values);
+// The collision outlines and the console.
+void ApplyOverlaySettings(const SettingValues& values);
+
+// The window the settings ask for on a desktop of the given size: the
+// desktop itself when full screen, else 320x240 times the window size, "fit"
+// being the largest whole scale that fits the desktop.
+struct WindowMode {
+    int width = 0;
+    int height = 0;
+    bool fullscreen = false;
+};
+WindowMode WindowModeFor(const SettingValues& values, int desktopWidth, int desktopHeight);
+// Gives the open window the size and full-screen state of the settings.
+void ApplyWindowSettings(const SettingValues& values);
