@@ -4,6 +4,7 @@
 #include "core/StateStack.h"
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
+#include "screens/OptionsScreen.h"
 #include "campaign/SaveProgress.h"
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
@@ -125,7 +126,12 @@ bool State_Game::UpdatePause() {
 
 void State_Game::ActOnPauseChoice(PauseMenu::Choice choice) {
     using Choice = PauseMenu::Choice;
-    if (choice == Choice::None || choice == Choice::Options) return;
+    if (choice == Choice::None) return;
+    // The options open over the paused stage, which waits under them.
+    if (choice == Choice::Options) {
+        TheStateStack().PushState(gOptionsScreen);
+        return;
+    }
     pause_.Close();
     PauseAllSound(false);
     if (choice == Choice::Restart) Rebuild(false);

@@ -145,22 +145,27 @@ TEST(PlayStage, NoKeyOnBlk101BuriesTheHero) {
 }
 
 // P pauses a stage: the hero, held walking, stands still and the music
-// stops under the pause menu; the arrows move its cursor round, P resumes,
-// RESTART STAGE puts the hero back at the start and QUIT TO MENU leaves.
+// stops under the pause menu; the arrows move its cursor round, OPTIONS
+// opens the options over the stage and Back returns to the pause menu, P
+// resumes, RESTART STAGE puts the hero back at the start and QUIT TO MENU
+// leaves.
 TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
     std::string data = CopyOfBuiltData();
     WritePlayFloorStage(data, "duskhold play");
-    const std::vector<KeyHold> holds = {{10, "right", 60}, {20, "p", 1},       {80, "down", 1},   {90, "down", 1},
-                                        {100, "up", 1},    {110, "p", 1},      {120, "left", 30}, {160, "p", 1},
-                                        {170, "down", 1},  {180, "return", 1}, {200, "p", 1},     {210, "up", 1},
-                                        {220, "return", 1}};
+    const std::vector<KeyHold> holds = {{10, "right", 60}, {20, "p", 1},   {80, "down", 1},   {90, "down", 1},
+                                        {95, "return", 1}, {100, "x", 1},  {105, "up", 1},    {110, "p", 1},
+                                        {120, "left", 30}, {160, "p", 1},  {170, "down", 1},  {180, "return", 1},
+                                        {200, "p", 1},     {210, "up", 1}, {220, "return", 1}};
     Play run = PlayMovie(data, holds, 240, {"--level", "blk101"});
     ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
     EXPECT_EQ(JsonField(StepLine(run, 19), "playing"), "true");
     EXPECT_EQ(JsonField(StepLine(run, 21), "pause"), "0");
     EXPECT_EQ(JsonField(StepLine(run, 21), "playing"), "false");
     EXPECT_EQ(JsonField(StepLine(run, 21), "player"), JsonField(StepLine(run, 109), "player"));
-    EXPECT_EQ(JsonField(StepLine(run, 101), "pause"), "1");
+    EXPECT_EQ(JsonField(StepLine(run, 96), "state"), "\"options\"");
+    EXPECT_EQ(JsonField(StepLine(run, 101), "state"), "\"game\"");
+    EXPECT_EQ(JsonField(StepLine(run, 101), "pause"), "2");
+    EXPECT_EQ(JsonField(StepLine(run, 106), "pause"), "1");
     EXPECT_EQ(JsonField(StepLine(run, 111), "pause"), "");
     EXPECT_EQ(JsonField(StepLine(run, 111), "playing"), "true");
     EXPECT_NE(JsonField(StepLine(run, 121), "player"), JsonField(StepLine(run, 149), "player"));
