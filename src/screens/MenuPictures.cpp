@@ -36,13 +36,13 @@ void DrawBoxBorder(const Sprite& window, int32_t left, int32_t top, int32_t righ
     DrawPlain(window, right, top, TopRight);
     DrawPlain(window, left, bottom, BottomLeft);
     DrawPlain(window, right, bottom, BottomRight);
-    for (int32_t i = 0; i <= (right - left - 8) / 8; ++i) {
-        DrawPlain(window, left + 8 + 8 * i, top, Top);
-        DrawPlain(window, left + 8 + 8 * i, bottom, Bottom);
+    for (int32_t x = left + 8; x < right; x += 8) {
+        DrawPlain(window, x, top, Top);
+        DrawPlain(window, x, bottom, Bottom);
     }
-    for (int32_t i = 0; i <= (bottom - top - 4) / 4; ++i) {
-        DrawPlain(window, left, top + 4 + 4 * i, LeftEdge);
-        DrawPlain(window, right, top + 4 + 4 * i, RightEdge);
+    for (int32_t y = top + 4; y < bottom; y += 4) {
+        DrawPlain(window, left, y, LeftEdge);
+        DrawPlain(window, right, y, RightEdge);
     }
 }
 
