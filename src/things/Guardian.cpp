@@ -6,10 +6,16 @@
 #include "things/Bone.h"
 #include "world/Level.h"
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr float kWidth = 40.0f;
 constexpr float kHeight = 56.0f;
+// It wakes when the hero's feet come this near its own, across and up or
+// down: about when it comes onto his 320 x 240 screen, a little before
+// across, as the camera stops at the stage's edges.
+constexpr float kWakeAcross = 200.0f;
+constexpr float kWakeUpOrDown = 120.0f;
 constexpr int32_t kRestSteps = 50;
 constexpr int32_t kCrouchSteps = 30;
 constexpr float kChargeSpeed = 2.5f;
@@ -41,7 +47,14 @@ void Guardian::Update(float step) {
     TakeForGood();
 }
 
+// Asleep it stands where it was placed: roaming and throwing at a hero floors
+// below, it would waste its bones on walls and ledges he never sees.
 void Guardian::Act(float step) {
+    if (!awake_) awake_ = HeroNear();
+    if (!awake_) {
+        FallOrStand(step);
+        return;
+    }
     ++moveSteps_;
     switch (move_) {
     case Move::Rest: Rest(); break;
@@ -50,6 +63,13 @@ void Guardian::Act(float step) {
     case Move::Leap: Leap(step); break;
     }
     if (move_ != Move::Leap) FallOrStand(step);
+}
+
+bool Guardian::HeroNear() const {
+    const Player* hero = Hero();
+    if (!hero) return false;
+    const Vector3 apart = hero->position - position;
+    return std::fabs(apart.x) < kWakeAcross && std::fabs(apart.y) < kWakeUpOrDown;
 }
 
 void Guardian::Begin(Move move) {
@@ -131,7 +151,7 @@ int32_t Guardian::Frame() const {
 
 void Guardian::Draw() {
     art_->Draw(Frame(), position, facing_);
-    DrawHitPointBar();
+    if (awake_) DrawHitPointBar();
 }
 
 void Guardian::DrawHitPointBar() const {

@@ -7,8 +7,9 @@
 // The keep's guardian: a hulking armoured foe that faces the hero and takes
 // turns between a charge (a crouch, then a rush until a wall or the end of
 // the ground) and a leap that throws three bones in a spread as it lands.
-// While it lives a gate bars the stage's exit; when it falls the gate opens
-// and the guardian stays fallen when the hero comes back.
+// It sleeps where it stands until the hero first comes near, and fights only
+// then. While it lives a gate bars the stage's exit; when it falls the gate
+// opens and the guardian stays fallen when the hero comes back.
 class Guardian : public Enemy {
 public:
     Guardian(const PlacedThing& placed, StageRecord& record);
@@ -17,6 +18,7 @@ public:
 
     enum class Move { Rest, Crouch, Charge, Leap };
     Move CurrentMove() const { return move_; }
+    bool Awake() const { return awake_; }
 
 protected:
     void Act(float step) override;
@@ -27,6 +29,7 @@ private:
     void Crouch();
     void Charge(float step);
     void Leap(float step);
+    bool HeroNear() const;
     void Begin(Move move);
     void FaceHero();
     bool BlockedAhead(float reach) const;
@@ -37,6 +40,7 @@ private:
     std::shared_ptr<GuardianArt> art_ = GuardianArt::Share();
     std::shared_ptr<bool> gateOpen_ = std::make_shared<bool>(false);
     Move move_ = Move::Rest;
+    bool awake_ = false;
     bool leapNext_ = false;
     bool gateMade_ = false;
     int32_t moveSteps_ = 0;

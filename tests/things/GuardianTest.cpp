@@ -62,13 +62,24 @@ TEST(Guardian, ItsGateHoldsTheHeroUntilItFallsToHpCracksAndThenItStaysFallen) {
     EXPECT_GT(stage.hero->position.x, 456.0f);
 }
 
-TEST(Guardian, ItChargesAlongTheGroundAndLeapsThrowingThreeBones) {
-    GuardianStage stage({"....................", "....................", "....................", "....................",
-                         "....................", "####################"},
-                        300, "guardian x=60 y=120");
+// It sleeps in place while the hero is 240 px away, and 120 px above it on
+// a shelf within 200 px across, and wakes as he drops from the shelf.
+TEST(Guardian, ItSleepsUntilTheHeroComesNearThenChargesAlongTheGroundAndLeapsThrowingThreeBones) {
+    const std::string empty(20, '.');
+    GuardianStage stage(
+        {empty, empty, empty, empty, empty, "........############", empty, empty, empty, empty, std::string(20, '#')},
+        300, "guardian x=60 y=240");
     ASSERT_TRUE(stage.guardian);
+    stage.Step(0, 300);
+    stage.Step(Left, 25);
+    EXPECT_FALSE(stage.guardian->Awake());
+    EXPECT_EQ(stage.guardian->CurrentMove(), Guardian::Move::Rest);
+    EXPECT_FLOAT_EQ(stage.guardian->position.x, 60.0f);
+    EXPECT_EQ(stage.entities.Entities().size(), 4u);  // level, hero, guardian and gate: no bones
+    stage.Step(Left, 45);
+    EXPECT_TRUE(stage.guardian->Awake());
     std::set<Guardian::Move> seen;
-    float fastest = 0, highest = 120;
+    float fastest = 0, highest = 240;
     size_t most = 0;
     for (int i = 0; i < 400; ++i) {
         const Vector3 before = stage.guardian->position;
@@ -81,7 +92,7 @@ TEST(Guardian, ItChargesAlongTheGroundAndLeapsThrowingThreeBones) {
     }
     EXPECT_EQ(seen.size(), 4u);
     EXPECT_FLOAT_EQ(fastest, 2.5f);
-    EXPECT_LT(highest, 72.0f);
+    EXPECT_LT(highest, 192.0f);
     EXPECT_GE(most, 7u);  // level, hero, guardian, gate and three bones
     EXPECT_LT(stage.hero->Hearts(), 5);
 }
