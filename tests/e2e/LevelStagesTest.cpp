@@ -14,14 +14,25 @@ long RouteBudget(const std::string& movie) {
         if (line.rfind("# budget: ", 0) == 0) return std::strtol(line.c_str() + 10, nullptr, 10);
     return 0;
 }
+
+// How many enemies a trace line's "things" holds.
+int EnemiesIn(const std::string& line) {
+    const std::string things = JsonField(line, "things");
+    int enemies = 0;
+    for (const char* kind : {"\"walker\"", "\"flier\"", "\"thrower\"", "\"knight\"", "\"guardian\""})
+        for (size_t at = things.find(kind); at != std::string::npos; at = things.find(kind, at + 1)) ++enemies;
+    return enemies;
+}
 }
 
 // Every shipped stage passes the tool's strict check, asks for play with
 // the default numbers, dumps to a source that compiles to the same bytes,
 // starts without an error, with the music of its row and with the hero's
-// feet on the ground, and is cleared by its route movie (content/routes,
-// arrows and X only) within the movie's budget; the route first walks
-// left, where the wall that closes the stage stops him.
+// feet on the ground, and is cleared by its route movie (content/routes:
+// arrows, X to jump, Z for the whip) within the movie's budget, with all
+// its things present, beating some of its enemies, without losing a life;
+// the route first walks left, where the wall that closes the stage stops
+// him.
 TEST(LevelStages, EachStageChecksRoundTripsStartsOnTheGroundAndItsRouteClearsIt) {
     std::string dir = MakeTempDir();
     for (const char* stage : {"blk101", "blk201a", "blk301a", "blk401a", "blk40aa", "blk501a", "blk601a", "blk701a",
@@ -61,6 +72,8 @@ TEST(LevelStages, EachStageChecksRoundTripsStartsOnTheGroundAndItsRouteClearsIt)
         auto cleared = std::find_if(lines.begin(), lines.end(),
                                     [](const std::string& line) { return JsonField(line, "clear") == "0"; });
         ASSERT_NE(cleared, lines.end()) << "the route does not clear the stage within " << budget << " steps";
+        EXPECT_NE(JsonField(*cleared, "hero").find("\"lives\":3,"), std::string::npos) << *cleared;
+        EXPECT_LT(EnemiesIn(*cleared), EnemiesIn(lines[0])) << "the route beats no enemy";
         float leftmost = 1e9f;
         for (auto line = lines.begin(); line != cleared; ++line)
             leftmost = std::min(leftmost, std::strtof(JsonField(*line, "player").c_str() + 1, nullptr));
