@@ -10,9 +10,10 @@
 # folder, gives docs/screenshots/things.png.
 #
 # Then the stages' contact sheet: each route movie in content/routes is
-# replayed on its stage at the game's own 320 by 240, its "# shot:" lines
-# give docs/stages/NAME.png, and docs/stages.md shows them with the stage's
-# size and the step on which the route clears it.
+# replayed on its stage at the game's own 320 by 240 with the console
+# hidden, its "# shot:" lines give docs/stages/NAME.png, and docs/stages.md
+# shows them with the stage's size, the step on which the route clears it
+# and the gems it takes.
 #
 #   tools/screenshots.sh [BUILD_DIR]      (make screenshots)
 #
@@ -66,9 +67,6 @@ cp -r "$BUILD/data" "$things/data"
 rm -rf "$things"
 echo "things.txt: things.png"
 
-# The console's start-up lines are gone after this many steps; a route is
-# replayed after them, with its steps and shots moved on by as many.
-QUIET=1300
 STAGES=$ROOT/docs/stages
 SHEET=$ROOT/docs/stages.md
 
@@ -77,19 +75,21 @@ stage_row() {
     route=$1
     level=$(basename "$route" .movie)
     work=$(mktemp -d)
-    awk -v quiet=$QUIET '/^[0-9]/ { $1 += quiet } { print }' "$route" > "$work/route.movie"
+    # The things move from the first step, so the route cannot wait for the
+    # console's start-up lines to go: the console is hidden instead.
+    echo "console = off" > "$work/settings"
     set --
     pictures=
     shots=$(sed -n 's/^# shot: \([0-9]*\) \(.*\)$/\1 \2/p' "$route")
     while read -r step name; do
-        set -- "$@" --shot "$((QUIET + step)):$STAGES/$name.png"
+        set -- "$@" --shot "$step:$STAGES/$name.png"
         pictures="$pictures ![$name](stages/$name.png)"
     done <<EOF
 $shots
 EOF
     budget=$(sed -n 's/^# budget: \([0-9]*\)$/\1/p' "$route")
-    (cd "$BUILD" && ./duskhold --data data --window 320x240 --fast --level "$level" --replay "$work/route.movie" \
-        --steps "$((QUIET + budget))" --trace "$work/trace.jsonl" "$@" > "$work/log" 2>&1) ||
+    (cd "$BUILD" && ./duskhold --data data --window 320x240 --fast --level "$level" --replay "$route" \
+        --settings "$work/settings" --steps "$budget" --trace "$work/trace.jsonl" "$@" > "$work/log" 2>&1) ||
         { cat "$work/log" >&2; echo "$route: the game failed" >&2; rm -rf "$work"; return 1; }
     clear=$(grep -n '"clear":0[,}]' "$work/trace.jsonl" | head -n 1 | cut -d: -f1)
     gems=$(sed -n "${clear:-1}s/.*\"gems\":\[\([0-9]*\),\([0-9]*\)\].*/, gems \1 of \2/p" "$work/trace.jsonl")
@@ -98,7 +98,7 @@ EOF
     source=$ROOT/content/levels/$level.txt
     title=$(sed -n '1s/^# \([^:]*\):.*/\1/p' "$source")
     size=$(sed -n 's/^grid main \([0-9]*\) \([0-9]*\).*/\1 \2/p' "$source")
-    echo "| $title (\`$level\`), $((${size% *} + 1)) by ${size#* } tiles, cleared on step $((clear - QUIET))$gems |$pictures |"
+    echo "| $title (\`$level\`), $((${size% *} + 1)) by ${size#* } tiles, cleared on step $clear$gems |$pictures |"
 }
 
 mkdir -p "$STAGES"
