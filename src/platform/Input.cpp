@@ -2,11 +2,12 @@
 #include "platform/EventQueue.h"
 #include "platform/TypedKeys.h"
 #include <SDL.h>
+#include <algorithm>
 
 namespace {
-constexpr int32_t kKeyboard = 0;
-constexpr int32_t kJoystick = 1;
-constexpr uint8_t kHatCode = 0x20;
+constexpr int32_t kKeyboard = Binding::kKeyboard;
+constexpr int32_t kJoystick = Binding::kJoystick;
+constexpr uint8_t kHatCode = Binding::kHatCode;
 constexpr int kStartButton = 9;
 
 // The hat directions in the order they are bound and applied.
@@ -47,7 +48,9 @@ void BindBrowserGamepadPad(Input& input, uint8_t joystickIndex, int buttons) {
 #endif
 }
 
-Input::Input() {
+Input::Input() { BindDefaultKeys(); }
+
+void Input::BindDefaultKeys() {
     const std::pair<int32_t, SDLKey> defaults[] = {
         {Up, SDLK_UP},
         {Up, SDLK_w},
@@ -56,10 +59,11 @@ Input::Input() {
         {Right, SDLK_RIGHT},
         {Right, SDLK_d},
         {Down, SDLK_DOWN},
-        {ButtonB, SDLK_END},
+        // Each action's first key is the one CONFIGURE shows.
         {ButtonB, SDLK_x},
-        {ButtonA, SDLK_DELETE},
+        {ButtonB, SDLK_END},
         {ButtonA, SDLK_z},
+        {ButtonA, SDLK_DELETE},
         // The keys a new player tries first.
         {ButtonA, SDLK_RETURN},
         {ButtonA, SDLK_KP_ENTER},
@@ -77,6 +81,49 @@ Input::Input() {
         {Attack, SDLK_DELETE},
     };
     for (const auto& [action, key] : defaults) BindKey(action, key);
+}
+
+void Input::RestoreDefaultBindings() {
+    bindings.clear();
+    playBindings.clear();
+    BindDefaultKeys();
+    if (padButtons_ > 0 || padHats_ > 0) BindJoystickControls(uint8_t(padIndex_), padButtons_, padHats_);
+}
+
+void Input::Unbind(int32_t action, int32_t kind) {
+    BindingTable& table = TableOf(*this, action);
+    auto [first, last] = table.equal_range(action);
+    for (auto it = first; it != last;) it = it->second.kind == kind ? table.erase(it) : std::next(it);
+}
+
+// The control leaves every action of the table, then the action takes it alone.
+void Input::RebindKey(int32_t action, int32_t keySymbol) {
+    Unbind(action, kKeyboard);
+    BindKey(action, keySymbol);
+}
+
+void Input::RebindJoystick(int32_t action, uint8_t code) {
+    BindingTable& table = TableOf(*this, action);
+    for (auto it = table.begin(); it != table.end();) {
+        const Binding& b = it->second;
+        const bool same = b.kind == kJoystick && b.joystickIndex == padIndex_ && b.code == code;
+        it = same || (it->first == action && b.kind == kJoystick) ? table.erase(it) : std::next(it);
+    }
+    BindJoystick(action, uint8_t(padIndex_), code);
+}
+
+const Binding* Input::FirstBinding(int32_t action, int32_t kind) const {
+    const BindingTable& table = uint32_t(action) & kPlayActions ? playBindings : bindings;
+    auto [first, last] = table.equal_range(action);
+    for (auto it = first; it != last; ++it)
+        if (it->second.kind == kind) return &it->second;
+    return nullptr;
+}
+
+void Input::ReleaseAll() {
+    held = 0;
+    playHeld = 0;
+    heldBack_ = 0;
 }
 
 int32_t Input::KeyAction(int32_t keySymbol) const { return FindAction(bindings, kKeyboard, 0, keySymbol); }
@@ -111,6 +158,9 @@ void Input::BindJoystick(int32_t action, uint8_t joystickIndex, uint8_t code) {
 }
 
 void Input::BindJoystickControls(uint8_t joystickIndex, int buttons, int hats) {
+    padIndex_ = joystickIndex;
+    padButtons_ = buttons;
+    padHats_ = hats;
     for (int button = 0; button < buttons; ++button) {
         if (button == kStartButton) {
             BindJoystick(PauseGame, joystickIndex, uint8_t(button));
@@ -169,6 +219,7 @@ void Input::Update() {
     bool hatSeen = false;
     commands = 0;
     typed.clear();
+    pressed.reset();
     SDL_Event event;
     // SDL 1.2 reports the arrow keys with scancode 0, so only the key symbol counts.
     while (TakeInputEvent(event)) {
@@ -185,12 +236,14 @@ void Input::Update() {
                 typed += character;
                 break;
             }
+            if (down && !pressed) pressed = Binding{kKeyboard, 0, key};
             SetActions(uint32_t(KeyAction(key) | PlayKeyAction(key)), down);
             break;
         }
         case SDL_JOYBUTTONDOWN:
         case SDL_JOYBUTTONUP: {
             const int32_t index = event.jbutton.which, button = event.jbutton.button;
+            if (event.type == SDL_JOYBUTTONDOWN && !pressed) pressed = Binding{kJoystick, index, button};
             SetActions(uint32_t(JoystickAction(index, button) | PlayJoystickAction(index, button)),
                        event.type == SDL_JOYBUTTONDOWN);
             break;
@@ -198,6 +251,8 @@ void Input::Update() {
         case SDL_JOYHATMOTION:
             // Only the first hat event of a step counts; later ones are lost.
             if (!hatSeen) ApplyHat(event.jhat.which, event.jhat.value);
+            if (!pressed && std::count(std::begin(kHatOrder), std::end(kHatOrder), event.jhat.value))
+                pressed = Binding{kJoystick, event.jhat.which, kHatCode | event.jhat.value};
             hatSeen = true;
             break;
         }

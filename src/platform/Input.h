@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 union SDL_Event;
@@ -30,6 +31,9 @@ constexpr uint32_t kCommandActions = ReloadStage | RestartStage | PauseGame;
 constexpr uint32_t kPlayActions = Jump | Attack;
 
 struct Binding {
+    static constexpr int32_t kKeyboard = 0;
+    static constexpr int32_t kJoystick = 1;
+    static constexpr int32_t kHatCode = 0x20;
     int32_t kind = 0;  // 0 keyboard key, 1 joystick control
     int32_t joystickIndex = 0;
     int32_t code = 0;  // key symbol, button number, or 0x20 plus the hat bit
@@ -39,6 +43,21 @@ struct Binding {
 class Input {
 public:
     Input();  // the default keyboard bindings
+    // The default keyboard bindings again, and the default controls of the
+    // joystick bound last.
+    void RestoreDefaultBindings();
+    // Binds the action to this key (or joystick control) alone: the action
+    // loses its other keys (controls), and the key leaves any other action
+    // of its table.
+    void RebindKey(int32_t action, int32_t keySymbol);
+    void RebindJoystick(int32_t action, uint8_t code);
+    // Takes every key (control) of that kind away from the action.
+    void Unbind(int32_t action, int32_t kind);
+    // The action's first binding of that kind, or nullptr.
+    const Binding* FirstBinding(int32_t action, int32_t kind) const;
+    // Lets go of every action held, so that a key bound elsewhere while
+    // held leaves nothing behind.
+    void ReleaseAll();
     // A key or control carries at most one action of the engine and one of
     // play: binding it moves it away from the other action of its kind.
     void BindKey(int32_t action, int32_t keySymbol);
@@ -76,12 +95,20 @@ public:
     void TakeTyping(bool on);
     // The characters typed in the last Update.
     std::string typed;
+    // The first key or joystick control that went down in the last Update
+    // (a hat in one of its four directions), if any.
+    std::optional<Binding> pressed;
     // Sees every event Update takes, in order (the movie recorder listens).
     std::function<void(const SDL_Event& event)> onEventTaken;
 
 private:
     uint32_t heldBack_ = 0;
     bool typing_ = false;
+    // The joystick whose controls were bound last: its index, buttons, hats.
+    int32_t padIndex_ = 0;
+    int padButtons_ = 0;
+    int padHats_ = 0;
+    void BindDefaultKeys();
     void SetActions(uint32_t actions, bool down);
     void ApplyHat(int32_t joystickIndex, uint8_t hatValue);
 };
