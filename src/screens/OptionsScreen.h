@@ -2,7 +2,7 @@
 #include "campaign/OptionsPage.h"
 #include "core/GameState.h"
 #include "platform/Sound.h"
-#include "platform/Sprite.h"
+#include "screens/PagePictures.h"
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,23 +23,12 @@ public:
 
 private:
     void Apply(int32_t row);
-    void DrawTitle() const;
-    void DrawPanel(int32_t left, int32_t top, int32_t width, int32_t height) const;
     void DrawRow(int32_t row) const;
     void DrawVolume(int32_t volume, int32_t x, int32_t y) const;
-    void DrawText(const char* text, int32_t x, int32_t y, bool highlighted) const;
 
-    std::optional<Sprite> font_;
-    std::optional<Sprite> background_;
-    std::optional<Sprite> holder_;
-    std::optional<Sprite> cursorFlame_;
-    std::optional<Sprite> chosenFlame_;
-    std::optional<Sprite> window_;
+    PagePictures pictures_;
     std::unique_ptr<Sound> sample_;
     OptionsPage page_;
-    // Draws since the page opened: the flames show each of their 4 frames
-    // for 4 draws, as in the menu.
-    int32_t flameDraws_ = 0;
 };
 
 extern GameState* const gOptionsScreen;
