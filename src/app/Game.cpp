@@ -19,6 +19,7 @@
 #include "platform/Window.h"
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
+#include "screens/ConfigureScreen.h"
 #include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
 #include "campaign/StageMusic.h"
@@ -95,6 +96,7 @@ void InitGame(const Options& options) {
     RegisterStateName(gStateGame, "game");
     RegisterStateName(gGameOver, "gameover");
     RegisterStateName(gOptionsScreen, "options");
+    RegisterStateName(gConfigureScreen, "configure");
     TheStateStack().PushState(FirstScreen(options));
 }
 

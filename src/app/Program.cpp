@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "campaign/Bindings.h"
 #include "campaign/Settings.h"
 #include "campaign/SettingsEffects.h"
 #include "console/DevConsole.h"
@@ -33,6 +34,13 @@ std::string Absolute(const std::string& path) {
     char cwd[PATH_MAX];
     if (!getcwd(cwd, sizeof cwd)) return path;
     return std::string(cwd) + "/" + path;
+}
+
+// The bindings of the settings file, over the default keys and the joystick's.
+void ApplyBindings() {
+    std::vector<std::string> problems;
+    ApplyBindingSettings(TheSettings().values, TheInput(), problems);
+    for (const std::string& problem : problems) PrintStatus("Settings %s %s", SettingsPath().c_str(), problem.c_str());
 }
 
 void MakePathsAbsolute(Options& options) {
@@ -135,6 +143,7 @@ int RunProgram(int argc, char** argv) {
     if (!StartSdl()) return 1;
     TheInput().OpenJoystick();
     AttachReplayJoystick();
+    ApplyBindings();
     OpenWindow(options);
     ApplySoundSettings(TheSettings().values);
     ApplyOverlaySettings(TheSettings().values);

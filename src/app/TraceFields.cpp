@@ -1,5 +1,6 @@
 #include "app/TraceFields.h"
 #include "app/Game.h"
+#include "campaign/Bindings.h"
 #include "campaign/MenuNavigation.h"
 #include "campaign/SaveProgress.h"
 #include "campaign/Settings.h"
@@ -13,6 +14,7 @@
 #include "platform/Sound.h"
 #include "platform/Texture.h"
 #include "player/Player.h"
+#include "screens/ConfigureScreen.h"
 #include "screens/Main_Menu.h"
 #include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
@@ -72,6 +74,22 @@ std::string OptionsJson() {
            ",\"console\":" + JsonBool(ConsoleShown()) + "}";
 }
 
+// The CONFIGURE page: its cursor, whether it waits for a control or refused
+// one, and the key and joystick control each action shows.
+std::string ConfigureJson() {
+    if (!On(gConfigureScreen)) return std::string();
+    const ConfigurePage& page = TheConfigureScreen().Page();
+    std::string keys, pads;
+    for (const BoundAction& bound : BoundActions()) {
+        keys += (keys.empty() ? "" : ",") +
+                JsonString(ControlLabel(TheInput().FirstBinding(bound.action, Binding::kKeyboard)));
+        pads += (pads.empty() ? "" : ",") +
+                JsonString(ControlLabel(TheInput().FirstBinding(bound.action, Binding::kJoystick)));
+    }
+    return "{\"row\":" + JsonNumber(page.cursor) + ",\"waiting\":" + JsonBool(page.waiting) +
+           ",\"refused\":" + JsonBool(page.refused) + ",\"keys\":[" + keys + "],\"pads\":[" + pads + "]}";
+}
+
 // What the hero of a play stage is doing; nothing by the engine's rules.
 std::string HeroJson() {
     const Player* hero = ThePlayer();
@@ -120,6 +138,7 @@ void AddTraceFields() {
     AddTraceField("title", TitleJson);
     AddTraceField("menu", MenuJson);
     AddTraceField("options", OptionsJson);
+    AddTraceField("configure", ConfigureJson);
     AddTraceField("held", [] { return JsonNumber(TheInput().held); });
     AddTraceField("console", [] { return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string(); });
     AddTraceField("camera", [] { return JsonPair(TheCamera().X(), TheCamera().Y()); });

@@ -72,6 +72,7 @@ MenuNavigation::Choice MenuNavigation::PressA(int32_t fileCount) {
     }
     if (page == MainPage && cursor == 0) transition = OpenGameStart;
     else if (page == GameStartPage && cursor == 0) return MakeNewFile;
+    else if (page == MainPage && cursor == 1) return OpenConfigure;
     else if (page == MainPage && cursor == 2) return OpenOptions;
     else if (page == GameStartPage && cursor == 1) transition = OpenSelectFile;
     else if (page == PlayPage) page = FileListPage;

@@ -24,7 +24,7 @@ public:
     static constexpr int32_t kPlayEntry = 0;
     static constexpr int32_t kEraseEntry = 1;
     // What a step asks of the menu screen.
-    enum Choice : int32_t { NoChoice, PlayChosenFile, MakeNewFile, EraseChosenFile, OpenOptions };
+    enum Choice : int32_t { NoChoice, PlayChosenFile, MakeNewFile, EraseChosenFile, OpenConfigure, OpenOptions };
 
     // The state every visit to the menu starts from.
     void Reset();
@@ -32,7 +32,7 @@ public:
     // one press of ButtonA plays it again.
     void OpenAtFile(int32_t file);
     // One update step: PLAY or ERASE confirmed on a file of the list
-    // (ChosenFile says which), NEW GAME or OPTIONS chosen.
+    // (ChosenFile says which), NEW GAME, CONFIGURE or OPTIONS chosen.
     Choice Update(uint32_t held, int32_t fileCount);
     // After the list lost a file: the list's cursor stays on a file (the
     // one after the lost one, or the new last) and the scroll shows it.

@@ -1,5 +1,6 @@
 #include "campaign/Settings.h"
 #include "base/Log.h"
+#include "campaign/Bindings.h"
 #include "platform/Files.h"
 #include <set>
 
@@ -79,7 +80,22 @@ std::vector<std::string> Header() {
         "# Duskhold settings, written by the game when they change in OPTIONS.",
         "# One \"key = value\" a line; lines the game does not know are kept as they are.",
     };
-    for (const SettingKey& key : SettingKeys()) lines.push_back("# " + std::string(key.name) + ": " + key.allowed);
+    // The keys of a family ("key.jump", "key.back") share one line, and one
+    // more line names the family's members.
+    std::set<std::string> families;
+    std::string members;
+    for (const SettingKey& key : SettingKeys()) {
+        const std::string name = key.name;
+        const size_t dot = name.find('.');
+        if (dot == std::string::npos) {
+            lines.push_back("# " + name + ": " + key.allowed);
+            continue;
+        }
+        const std::string family = name.substr(0, dot);
+        if (families.insert(family).second) lines.push_back("# " + family + ".ACTION: " + key.allowed);
+        if (families.size() == 1) members += (members.empty() ? "" : ", ") + name.substr(dot + 1);
+    }
+    if (!members.empty()) lines.push_back("# ACTION: " + members);
     return lines;
 }
 
@@ -97,14 +113,18 @@ RunSettings& Run() {
 }
 
 const std::vector<SettingKey>& SettingKeys() {
-    static const std::vector<SettingKey> keys = {
-        VolumeKey("music_volume", &SettingValues::musicVolume),
-        VolumeKey("effects_volume", &SettingValues::effectsVolume),
-        SwitchKey("fullscreen", &SettingValues::fullscreen),
-        WindowSizeKey(),
-        SwitchKey("outlines", &SettingValues::outlines),
-        SwitchKey("console", &SettingValues::console),
-    };
+    static const std::vector<SettingKey> keys = [] {
+        std::vector<SettingKey> list = {
+            VolumeKey("music_volume", &SettingValues::musicVolume),
+            VolumeKey("effects_volume", &SettingValues::effectsVolume),
+            SwitchKey("fullscreen", &SettingValues::fullscreen),
+            WindowSizeKey(),
+            SwitchKey("outlines", &SettingValues::outlines),
+            SwitchKey("console", &SettingValues::console),
+        };
+        AddBindingKeys(list);
+        return list;
+    }();
     return keys;
 }
 
@@ -141,7 +161,8 @@ std::string Settings::Text() const {
         }
     }
     for (const SettingKey& key : SettingKeys())
-        if (!written.count(key.name)) lines.push_back(KeyLine(key, values));
+        if (!written.count(key.name) && !(key.unlisted && key.write(values) == key.unlisted))
+            lines.push_back(KeyLine(key, values));
     std::string text;
     for (const std::string& line : lines) text += line + "\n";
     return text;

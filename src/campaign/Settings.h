@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -12,6 +13,11 @@ struct SettingValues {
     static constexpr int32_t kLargestScale = 4;
     // The window size that is the largest whole scale fitting the desktop.
     static constexpr int32_t kFitWindow = kLargestScale + 1;
+    // The actions CONFIGURE rebinds (BoundActions lists them), and the
+    // values of a binding that is no key or control.
+    static constexpr int32_t kBoundActions = 9;
+    static constexpr int32_t kDefaultBinding = -1;  // the game's own keys (controls)
+    static constexpr int32_t kNoBinding = -2;
 
     int32_t musicVolume = kMaxVolume;
     int32_t effectsVolume = kMaxVolume;
@@ -19,6 +25,16 @@ struct SettingValues {
     int32_t windowSize = 3;  // 1 to 4 times 320x240, or kFitWindow
     bool outlines = true;
     bool console = true;
+    // Per bound action: a key symbol (joystick control code), or one of the two above.
+    std::array<int32_t, kBoundActions> keys = DefaultBindings();
+    std::array<int32_t, kBoundActions> pads = DefaultBindings();
+
+private:
+    static constexpr std::array<int32_t, kBoundActions> DefaultBindings() {
+        std::array<int32_t, kBoundActions> all{};
+        for (int32_t& binding : all) binding = kDefaultBinding;
+        return all;
+    }
 };
 
 // One key of the settings file: how its value is read (false for a bad
@@ -29,6 +45,9 @@ struct SettingKey {
     const char* allowed;
     std::function<bool(const std::string& value, SettingValues& values)> read;
     std::function<std::string(const SettingValues& values)> write;
+    // A value not worth adding to a file that lacks the key (the bindings'
+    // "default"), or nullptr.
+    const char* unlisted = nullptr;
 };
 // Every key the game knows, in the order a new file lists them.
 const std::vector<SettingKey>& SettingKeys();

@@ -5,6 +5,7 @@
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "campaign/SaveProgress.h"
+#include "screens/ConfigureScreen.h"
 #include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
 #include "campaign/StageMusic.h"
@@ -94,6 +95,7 @@ void Main_Menu::TakeChoice(MenuNavigation::Choice choice) {
     case MenuNavigation::EraseChosenFile:
         dialogs_.OpenErasing(SaveEntryName(files_.files[navigation_.ChosenFile()]));
         break;
+    case MenuNavigation::OpenConfigure: TheStateStack().PushState(gConfigureScreen); break;
     case MenuNavigation::OpenOptions: TheStateStack().PushState(gOptionsScreen); break;
     case MenuNavigation::NoChoice: break;
     }

@@ -36,8 +36,11 @@ TEST(Settings, ANewFileNamesEveryKeyAndIsKeptWholeOnDiskWhileABadOneIsNeverWritt
     ASSERT_TRUE(WriteSettingsFile(path, settings, error)) << error;
     const std::string text = ReadTextFile(path);
     EXPECT_EQ(text.substr(0, 20), "# Duskhold settings,");
-    for (const SettingKey& key : SettingKeys())
-        EXPECT_NE(text.find(std::string("\n# ") + key.name + ": "), std::string::npos);
+    for (const SettingKey& key : SettingKeys()) {
+        const std::string family = std::string(key.name).substr(0, std::string(key.name).find('.'));
+        EXPECT_NE(text.find("\n# " + (family == key.name ? family : family + ".ACTION") + ": "), std::string::npos);
+    }
+    EXPECT_NE(text.find("\n# ACTION: left, right, up, down, jump, whip, pause, confirm, back\n"), std::string::npos);
     Settings read;
     std::vector<std::string> problems;
     EXPECT_EQ(ReadSettingsFile(path, read, problems), SettingsFile::Read);

@@ -1,0 +1,28 @@
+#pragma once
+#include "campaign/ConfigurePage.h"
+#include "core/GameState.h"
+#include "screens/PagePictures.h"
+
+// The CONFIGURE page, in the main menu's pictures and font: each bound
+// action with its first key and its joystick control, RESET TO DEFAULTS and
+// BACK. A binding applies at once; the settings file is written when the
+// page is left. Pushed over the menu and popped on the way back.
+class ConfigureScreen : public GameState {
+public:
+    void Enter() override;
+    void Leave() override;
+    void Update(float step) override;
+    void Draw() override;
+
+    const ConfigurePage& Page() const { return page_; }
+
+private:
+    void DrawRow(int32_t row) const;
+    void DrawFootLine() const;
+
+    PagePictures pictures_;
+    ConfigurePage page_;
+};
+
+extern GameState* const gConfigureScreen;
+const ConfigureScreen& TheConfigureScreen();
