@@ -121,10 +121,11 @@ void UpdateFrame() {
 void DrawFrame() {
     if (ReferencePaths()) ClearScreen();
     else BeginFrame();
-    if (GameState* state = TheStateStack().CurrentState()) state->Draw();
+    GameState* state = TheStateStack().CurrentState();
+    if (state) state->Draw();
     TheEntityManager().Draw();
-    TheCollisionWorld().DrawAll(-TheCamera().X(), -TheCamera().Y());
-    if (GameState* state = TheStateStack().CurrentState()) state->DrawOverOutlines();
+    if (!state || state->ShowsOutlines()) TheCollisionWorld().DrawAll(-TheCamera().X(), -TheCamera().Y());
+    if (state) state->DrawOverOutlines();
     if (ReferencePaths() || EndFrame(ShotDue())) {
         TakeShots();
         SwapScreen();

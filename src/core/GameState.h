@@ -12,6 +12,9 @@ public:
     // What the screen draws over the collision outlines: what must stay
     // readable over them, such as a stage's HUD.
     virtual void DrawOverOutlines() {}
+    // Whether the outlines of the collision shapes show on this screen: a
+    // page opened over a paused stage hides the stage's.
+    virtual bool ShowsOutlines() const { return true; }
 
 protected:
     ~GameState() = default;

@@ -18,6 +18,7 @@ public:
     void Leave() override;
     void Update(float step) override;
     void Draw() override;
+    bool ShowsOutlines() const override { return false; }
 
     const OptionsPage& Page() const { return page_; }
 

@@ -1,5 +1,6 @@
 #include "PlayData.h"
 #include "base/SharedConstants.h"
+#include "platform/PngDecode.h"
 #include "support/GlWindow.h"
 #include "world/LevelFile.h"
 #include <algorithm>
@@ -146,9 +147,9 @@ TEST(PlayStage, NoKeyOnBlk101BuriesTheHero) {
 
 // P pauses a stage: the hero, held walking, stands still and the music
 // stops under the pause menu; the arrows move its cursor round, OPTIONS
-// opens the options over the stage and Back returns to the pause menu, P
-// resumes, RESTART STAGE puts the hero back at the start and QUIT TO MENU
-// leaves.
+// opens the options over the stage, without its outlines, and Back returns
+// to the pause menu, P resumes, RESTART STAGE puts the hero back at the
+// start and QUIT TO MENU leaves.
 TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
     std::string data = CopyOfBuiltData();
     WritePlayFloorStage(data, "duskhold play");
@@ -156,8 +157,15 @@ TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
                                         {95, "return", 1}, {100, "x", 1},  {105, "up", 1},    {110, "p", 1},
                                         {120, "left", 30}, {160, "p", 1},  {170, "down", 1},  {180, "return", 1},
                                         {200, "p", 1},     {210, "up", 1}, {220, "return", 1}};
-    Play run = PlayMovie(data, holds, 240, {"--level", "blk101"});
+    const std::string options = data + "/options.png";
+    Play run = PlayMovie(data, holds, 240, {"--level", "blk101", "--shot", "96:" + options});
     ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
+    // The options page hides the paused stage's outlines (walls in cyan).
+    const std::string png = ReadTextFile(options);
+    DecodedImage page;
+    ASSERT_EQ(DecodePng(reinterpret_cast<const unsigned char*>(png.data()), png.size(), 4096, page), PngError::None);
+    for (size_t at = 0; at + 3 < page.rgba.size(); at += 4)
+        ASSERT_FALSE(page.rgba[at] == 0 && page.rgba[at + 1] == 0xFF && page.rgba[at + 2] == 0xFF) << at / 4;
     EXPECT_EQ(JsonField(StepLine(run, 19), "playing"), "true");
     EXPECT_EQ(JsonField(StepLine(run, 21), "pause"), "0");
     EXPECT_EQ(JsonField(StepLine(run, 21), "playing"), "false");
