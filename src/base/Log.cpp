@@ -31,3 +31,10 @@ void PrintStatus(const char* format, ...) {
     fflush(stdout);
     ForwardToSink(text);
 }
+
+void PrintProblems(const std::string& prefix, const std::string& file, const std::vector<std::string>& problems) {
+    for (size_t i = 0; i < problems.size() && i < kShownProblems; ++i)
+        PrintStatus("%s %s", prefix.c_str(), problems[i].c_str());
+    const size_t more = problems.size() > kShownProblems ? problems.size() - kShownProblems : 0;
+    if (more > 0) PrintStatus("%s %s: %zu more problem%s", prefix.c_str(), file.c_str(), more, more == 1 ? "" : "s");
+}

@@ -2,11 +2,17 @@
 #include <cstdarg>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Status lines go to standard output, ending with "\r\n", and to whatever
 // sink is listening (the developer console), so that a player sees them in
 // the window too.
 void PrintStatus(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// One status line "PREFIX PROBLEM" for each of the first kShownProblems
+// problems of one file and, past them, "PREFIX FILE: N more problems", so
+// that a file of thousands of bad lines says a few and counts the rest.
+constexpr size_t kShownProblems = 5;
+void PrintProblems(const std::string& prefix, const std::string& file, const std::vector<std::string>& problems);
 // Formats like vsnprintf into the fixed 16384-byte message size, cutting
 // what does not fit.
 std::string FormatMessage(const char* format, va_list args);

@@ -201,7 +201,7 @@ void LoadSettings(const std::string& path) {
     if (path.empty()) return;
     std::vector<std::string> problems;
     run.writable = ReadSettingsFile(path, run.settings, problems) != SettingsFile::Unreadable;
-    for (const std::string& problem : problems) PrintStatus("Settings %s", problem.c_str());
+    PrintProblems("Settings", path, problems);
 }
 
 Settings& TheSettings() { return Run().settings; }

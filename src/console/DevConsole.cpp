@@ -44,58 +44,44 @@ DevConsole::DevConsole(int32_t maxLines) : maxLines_(std::max(maxLines, 0)) {
 
 // Each row of a wrapped line is a line of its own: rows count towards the
 // most lines and go one every 180 steps, so the console never grows past
-// its rows on the screen and a longer message stays longer to be read.
+// its rows on the screen and a longer message stays longer to be read. The
+// oldest rows go as soon as there are too many, so that a line costs the
+// same however many came before it.
 void DevConsole::AppendLine(const std::string& line) {
-    bool wasEmpty = lineCount_ == 0;
+    bool wasEmpty = rows_.empty();
     std::istringstream lines(line);
     for (std::string piece; std::getline(lines, piece);)
-        for (const std::string& row : ScreenRows(piece)) text_ += row + '\n';
-    if (line.empty()) text_ += '\n';
-    Recount();
+        for (const std::string& row : ScreenRows(piece)) AddRow(row);
+    if (line.empty()) AddRow("");
+    CutToMaxLines();
     if (wasEmpty) expiryTimer_ = kLineLifetime;
 }
 
 void DevConsole::Update(float step) {
     if (expiryTimer_ > 0.0f) expiryTimer_ -= step;
     if (expiryTimer_ <= 0.0f) DropOldestLine();
-    Recount();
-    CutToMaxLines();
-    Recount();
 }
 
+void DevConsole::AddRow(const std::string& row) {
+    rows_.push_back(row);
+    text_ += row + '\n';
+}
+
+void DevConsole::DropFirstRow() {
+    text_.erase(0, rows_.front().size() + 1);
+    rows_.pop_front();
+}
+
+// Empty lines right after the dropped one go with it.
 void DevConsole::DropOldestLine() {
-    size_t feed = text_.find('\n');
-    if (feed == std::string::npos) {
-        if (!text_.empty()) {
-            text_.clear();
-            --lineCount_;
-        }
-    } else {
-        text_.erase(0, feed + 1);
-        --lineCount_;
-        // Empty lines right after the dropped one go with it.
-        text_.erase(0, text_.find_first_not_of('\n'));
-    }
-    if (lineCount_ > 0) expiryTimer_ = kLineLifetime;
+    if (rows_.empty()) return;
+    DropFirstRow();
+    while (!rows_.empty() && rows_.front().empty()) DropFirstRow();
+    if (!rows_.empty()) expiryTimer_ = kLineLifetime;
 }
 
 void DevConsole::CutToMaxLines() {
-    while (lineCount_ > maxLines_) {
-        size_t feed = text_.find('\n');
-        // A text without a further line feed is the last line: it goes whole.
-        if (feed == std::string::npos || feed + 1 == text_.size()) {
-            text_.clear();
-            lineCount_ = 0;
-        } else {
-            text_.erase(0, feed + 1);
-            --lineCount_;
-        }
-    }
-}
-
-void DevConsole::Recount() {
-    int32_t feeds = int32_t(std::count(text_.begin(), text_.end(), '\n'));
-    lineCount_ = feeds > 0 ? feeds : (text_.empty() ? 0 : 1);
+    while (rows_.size() > size_t(maxLines_)) DropFirstRow();
 }
 
 namespace {
@@ -107,7 +93,7 @@ bool ConsoleShown() { return gConsoleShown; }
 
 void DevConsole::Draw() {
     if (font_ && gConsoleShown)
-        PrintLiteral(*font_, 0, (kScreenRows - lineCount_) * kRowHeight, 1, Color(0), text_.c_str());
+        PrintLiteral(*font_, 0, (kScreenRows - LineCount()) * kRowHeight, 1, Color(0), text_.c_str());
 }
 
 void RouteLogToConsole() {

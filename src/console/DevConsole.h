@@ -3,6 +3,7 @@
 #include "core/Entity.h"
 #include "platform/Sprite.h"
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -19,18 +20,20 @@ public:
     // that the line shows for three seconds.
     void AppendLine(const std::string& line);
 
+    // The rows shown, each ending in a line feed.
     const std::string& Text() const { return text_; }
-    int32_t LineCount() const { return lineCount_; }
+    int32_t LineCount() const { return int32_t(rows_.size()); }
 
 private:
+    void AddRow(const std::string& row);
+    void DropFirstRow();
     void DropOldestLine();
     void CutToMaxLines();
-    void Recount();
 
     std::optional<Sprite> font_;
-    std::string text_;
+    std::deque<std::string> rows_;
+    std::string text_;  // the rows, joined
     int32_t maxLines_;
-    int32_t lineCount_ = 0;
     float expiryTimer_ = 0.0f;
     CurrentInstance<DevConsole> current_{this};
 };
