@@ -56,21 +56,38 @@ SettingKey BindingKey(const char* name, const char* allowed, BindingValues Setti
             [=](const SettingValues& values) { return ValueName((values.*list)[row], spell); }, kDefaultName};
 }
 
-bool CanConfirmAndGoBack(const Input& input, int32_t kind) {
-    return input.FirstBinding(ButtonA, kind) && input.FirstBinding(ButtonB, kind);
+// Every menu needs these to be used, and to reach OPTIONS to undo a binding.
+constexpr int32_t kMenuActions[] = {ButtonA, ButtonB, Up, Down};
+
+// Whether the action keeps a key (control) of the kind that no fixed key is.
+bool KeepsControl(const Input& input, int32_t action, int32_t kind) {
+    auto [first, last] = input.bindings.equal_range(action);
+    return std::any_of(first, last, [&](const auto& entry) {
+        return entry.second.kind == kind && !(kind == Binding::kKeyboard && FixedKey(entry.second.code));
+    });
 }
 
-// Binds (or, for kNoBinding, unbinds) on a copy first: refused when confirm
-// or back would lose the last control of the kind.
-bool TryBinding(int32_t action, int32_t kind, int32_t code, Input& input) {
-    Input trial = input;
-    if (code == SettingValues::kNoBinding) trial.Unbind(action, kind);
-    else if (kind == Binding::kKeyboard) trial.RebindKey(action, code);
-    else trial.RebindJoystick(action, uint8_t(code));
-    if (CanConfirmAndGoBack(input, kind) && !CanConfirmAndGoBack(trial, kind)) return false;
+// The page's name of the first menu action that had a control of the kind
+// and has none in `trial`, or nullptr.
+const char* LostMenuAction(const Input& input, const Input& trial, int32_t kind) {
+    for (int32_t action : kMenuActions) {
+        if (!KeepsControl(input, action, kind) || KeepsControl(trial, action, kind)) continue;
+        for (const BoundAction& bound : BoundActions())
+            if (bound.action == action) return bound.label;
+    }
+    return nullptr;
+}
+
+// Binds (or, for kNoBinding, unbinds) the action alone to the code.
+void Bind(int32_t action, int32_t kind, int32_t code, Input& input) {
+    if (code == SettingValues::kNoBinding) input.Unbind(action, kind);
+    else if (kind == Binding::kKeyboard) input.RebindKey(action, code);
+    else input.RebindJoystick(action, uint8_t(code));
+}
+
+void TakeBindings(const Input& trial, Input& input) {
     input.bindings = trial.bindings;
     input.playBindings = trial.playBindings;
-    return true;
 }
 
 bool SameTable(int32_t a, int32_t b) { return bool(uint32_t(a) & kPlayActions) == bool(uint32_t(b) & kPlayActions); }
@@ -103,7 +120,10 @@ void AddBindingKeys(std::vector<SettingKey>& keys) {
 
 bool Rebind(int32_t row, const Binding& control, Input& input, SettingValues& values) {
     const int32_t action = BoundActions()[row].action;
-    if (!TryBinding(action, control.kind, control.code, input)) return false;
+    Input trial = input;
+    Bind(action, control.kind, control.code, trial);
+    if (LostMenuAction(input, trial, control.kind)) return false;
+    TakeBindings(trial, input);
     BindingValues& list = control.kind == Binding::kKeyboard ? values.keys : values.pads;
     for (size_t other = 0; other < list.size(); ++other)
         if (list[other] == control.code && SameTable(BoundActions()[other].action, action))
@@ -118,18 +138,25 @@ void ResetBindings(Input& input, SettingValues& values) {
     values.pads.fill(SettingValues::kDefaultBinding);
 }
 
+// All of a kind at once, so that neither their order nor a way through a
+// locked-out state matters: only where they lead.
 void ApplyBindingSettings(SettingValues& values, Input& input, std::vector<std::string>& problems) {
     for (int32_t kind : {Binding::kKeyboard, Binding::kJoystick}) {
-        BindingValues& list = kind == Binding::kKeyboard ? values.keys : values.pads;
-        for (size_t row = 0; row < list.size(); ++row) {
-            const BoundAction& bound = BoundActions()[row];
-            if (list[row] == SettingValues::kDefaultBinding || TryBinding(bound.action, kind, list[row], input))
-                continue;
-            problems.push_back(std::string(kind == Binding::kKeyboard ? bound.keyName : bound.padName) + " = " +
-                               ValueName(list[row], kind == Binding::kKeyboard ? KeyName : PadName) +
-                               " would leave no way to confirm or go back; it stays default");
-            list[row] = SettingValues::kDefaultBinding;
+        const bool keys = kind == Binding::kKeyboard;
+        BindingValues& list = keys ? values.keys : values.pads;
+        Input trial = input;
+        for (size_t row = 0; row < list.size(); ++row)
+            if (list[row] != SettingValues::kDefaultBinding) Bind(BoundActions()[row].action, kind, list[row], trial);
+        const char* lost = LostMenuAction(input, trial, kind);
+        if (!lost) {
+            TakeBindings(trial, input);
+            continue;
         }
+        problems.push_back(
+            keys ? std::string("key.* would leave ") + lost +
+                       " without a key that Escape, F5, F6 or F12 does not take; every key.* stays default"
+                 : std::string("pad.* would leave ") + lost + " without a control; every pad.* stays default");
+        list.fill(SettingValues::kDefaultBinding);
     }
 }
 

@@ -21,15 +21,17 @@ const std::vector<BoundAction>& BoundActions();
 void AddBindingKeys(std::vector<SettingKey>& keys);
 
 // Binds the row's action to the control alone and writes it into the
-// values, unless that would leave confirm or back without a control of its
-// kind (which they had): then nothing changes and the answer is false. A row
-// whose only control moved to this row keeps none.
+// values, unless that would leave confirm, back, up or down without a
+// control of its kind (which they had) that no fixed key is: then nothing
+// changes and the answer is false. A row whose only control moved to this
+// row keeps none.
 bool Rebind(int32_t row, const Binding& control, Input& input, SettingValues& values);
 // The default bindings, in the input and in the values.
 void ResetBindings(Input& input, SettingValues& values);
-// Applies the values over the bindings the input holds (the defaults); a value that would leave no
-// way to confirm or go back is dropped (back to the default), each with a
-// problem that names its key.
+// Applies the values over the bindings the input holds (the defaults). When
+// the values of a kind (keys, joystick controls) would leave confirm, back,
+// up or down without a control that no fixed key is, none of that kind is
+// applied: they go back to the default, with one problem naming the action.
 void ApplyBindingSettings(SettingValues& values, Input& input, std::vector<std::string>& problems);
 
 // How the page shows a control: the key's name in capitals ("SPACE"),

@@ -83,6 +83,10 @@ void Input::BindDefaultKeys() {
     for (const auto& [action, key] : defaults) BindKey(action, key);
 }
 
+bool FixedKey(int32_t keySymbol) {
+    return keySymbol == SDLK_ESCAPE || keySymbol == SDLK_F12 || keySymbol == SDLK_F5 || keySymbol == SDLK_F6;
+}
+
 void Input::RestoreDefaultBindings() {
     bindings.clear();
     playBindings.clear();

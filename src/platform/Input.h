@@ -115,6 +115,11 @@ private:
 
 Input& TheInput();
 
+// The keys that act whatever the bindings say, so that no menu can count on
+// them: Escape quits, F12 takes a screenshot, F5 and F6 reload and restart
+// a stage.
+bool FixedKey(int32_t keySymbol);
+
 // The SDL event types the input takes: key pressed and released, joystick
 // hat, joystick button pressed and released.
 extern const uint32_t kInputEventMask;

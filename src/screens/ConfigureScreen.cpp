@@ -76,6 +76,6 @@ void ConfigureScreen::DrawRow(int32_t row) const {
 }
 
 void ConfigureScreen::DrawFootLine() const {
-    const char* line = page_.refused ? "CONFIRM AND BACK NEED ONE EACH" : "CONFIRM A ROW THEN PRESS A KEY";
+    const char* line = page_.refused ? "MENUS NEED CONFIRM BACK UP AND DOWN" : "CONFIRM A ROW THEN PRESS A KEY";
     pictures_.DrawText(line, CentredX(std::char_traits<char>::length(line)), kFootY, page_.refused);
 }
