@@ -150,9 +150,11 @@ int RunProgram(int argc, char** argv) {
     InitGame(options);
     RunLoop(options);
     KeepChangedSettings();
-    StopRecording();
+    const bool recorded = StopRecording(error);
+    if (!recorded) fprintf(stderr, "duskhold: %s\n", error.c_str());
     TheEntityManager().Clear();
-    CloseTrace();
+    const bool traced = CloseTrace(error);
+    if (!traced) fprintf(stderr, "duskhold: %s\n", error.c_str());
     StopSdl();
-    return 0;
+    return recorded && traced ? 0 : 1;
 }

@@ -1,6 +1,9 @@
 #include "core/Trace.h"
+#include "base/Log.h"
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <utility>
 #include <vector>
@@ -8,6 +11,8 @@
 namespace {
 struct TraceState {
     FILE* file = nullptr;
+    std::string path;
+    std::string error;  // why the trace stopped early
     std::vector<std::pair<std::string, TraceFieldWriter>> fields;
     std::map<const GameState*, const char*> stateNames;
 };
@@ -31,11 +36,18 @@ const char* StateName(const GameState* state) {
     return it == Tracer().stateNames.end() ? "none" : it->second;
 }
 
+std::string TraceWriteError(const std::string& path) {
+    return "cannot write the trace file " + path + ": " + strerror(errno);
+}
+
 bool OpenTrace(const std::string& path, std::string& error) {
-    CloseTrace();
-    Tracer().file = fopen(path.c_str(), "w");
-    if (!Tracer().file) error = "cannot open the trace file " + path;
-    return Tracer().file != nullptr;
+    CloseTrace(error);
+    TraceState& tracer = Tracer();
+    tracer.file = fopen(path.c_str(), "w");
+    tracer.path = path;
+    tracer.error.clear();
+    if (!tracer.file) error = TraceWriteError(path);
+    return tracer.file != nullptr;
 }
 
 bool TraceOpen() { return Tracer().file != nullptr; }
@@ -49,12 +61,21 @@ void WriteTraceLine(long step, const GameState* current) {
         if (!value.empty()) line += ",\"" + name + "\":" + value;
     }
     line += "}\n";
-    fputs(line.c_str(), tracer.file);
+    if (fputs(line.c_str(), tracer.file) != EOF) return;
+    // A full disk: the trace stops, said at once and again when it closes.
+    tracer.error = TraceWriteError(tracer.path);
+    PrintStatus("Trace stopped: %s", tracer.error.c_str());
+    fclose(tracer.file);
+    tracer.file = nullptr;
 }
 
-void CloseTrace() {
-    if (Tracer().file) fclose(Tracer().file);
-    Tracer().file = nullptr;
+bool CloseTrace(std::string& error) {
+    TraceState& tracer = Tracer();
+    if (tracer.file && fclose(tracer.file) != 0 && tracer.error.empty()) tracer.error = TraceWriteError(tracer.path);
+    tracer.file = nullptr;
+    error = tracer.error;
+    tracer.error.clear();
+    return error.empty();
 }
 
 std::string JsonString(const std::string& text) {

@@ -16,8 +16,10 @@ const char* StateName(const GameState* state);
 
 bool OpenTrace(const std::string& path, std::string& error);
 bool TraceOpen();
+// A line that cannot be written (a full disk) stops the trace with a status line.
 void WriteTraceLine(long step, const GameState* current);
-void CloseTrace();
+// False, with the reason, when the trace could not be written whole.
+bool CloseTrace(std::string& error);
 
 // Helpers for field writers.
 std::string JsonString(const std::string& text);

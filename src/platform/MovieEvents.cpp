@@ -5,6 +5,7 @@
 #include "platform/Input.h"
 #include <SDL.h>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -79,6 +80,8 @@ Replay& TheReplay() {
 
 struct Recorder {
     FILE* file = nullptr;
+    std::string path;
+    std::string error;  // why the recording stopped early
     std::function<long()> currentStep;
 };
 
@@ -103,13 +106,27 @@ bool ReadMovieText(const std::string& path, std::string& text, std::string& erro
     return true;
 }
 
+// Flushed at once, so that a session that crashes keeps its movie and a
+// full disk is known at the line it refused.
+bool WriteMovieLine(FILE* file, const std::string& line) {
+    return fprintf(file, "%s\n", line.c_str()) >= 0 && fflush(file) == 0;
+}
+
+std::string WriteError(const std::string& path) {
+    return "cannot write the movie file " + path + ": " + strerror(errno);
+}
+
+// A line that cannot be written ends the recording, said at once and again
+// when it stops.
 void RecordTakenEvent(const SDL_Event& event) {
     Recorder& recorder = TheRecorder();
     MovieEvent taken;
     if (!recorder.file || !DescribeTakenEvent(event, recorder.currentStep(), taken)) return;
-    fprintf(recorder.file, "%s\n", MovieLine(taken, SdlKeyNames()).c_str());
-    // Flushed at once, so that a session that crashes keeps its movie.
-    fflush(recorder.file);
+    if (WriteMovieLine(recorder.file, MovieLine(taken, SdlKeyNames()))) return;
+    recorder.error = WriteError(recorder.path);
+    PrintStatus("Recording stopped: %s", recorder.error.c_str());
+    fclose(recorder.file);
+    recorder.file = nullptr;
 }
 }
 
@@ -207,23 +224,29 @@ bool QueueReplayedEvents(long step) {
 }
 
 bool StartRecording(const std::string& path, std::function<long()> currentStep, std::string& error) {
-    StopRecording();
+    StopRecording(error);
     Recorder& recorder = TheRecorder();
     recorder.file = fopen(path.c_str(), "w");
-    if (!recorder.file) {
-        error = "cannot write the movie file " + path;
+    if (!recorder.file || !WriteMovieLine(recorder.file, kMovieHeader)) {
+        error = WriteError(path);
+        if (recorder.file) fclose(recorder.file);
+        recorder.file = nullptr;
         return false;
     }
-    fprintf(recorder.file, "%s\n", kMovieHeader);
+    recorder.path = path;
+    recorder.error.clear();
     recorder.currentStep = std::move(currentStep);
     TheInput().onEventTaken = RecordTakenEvent;
     return true;
 }
 
-void StopRecording() {
+bool StopRecording(std::string& error) {
     Recorder& recorder = TheRecorder();
-    if (!recorder.file) return;
-    fclose(recorder.file);
-    recorder.file = nullptr;
     TheInput().onEventTaken = nullptr;
+    if (recorder.file && fclose(recorder.file) != 0 && recorder.error.empty())
+        recorder.error = WriteError(recorder.path);
+    recorder.file = nullptr;
+    error = recorder.error;
+    recorder.error.clear();
+    return error.empty();
 }

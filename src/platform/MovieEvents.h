@@ -32,6 +32,9 @@ void AttachReplayJoystick();
 bool QueueReplayedEvents(long step);
 
 // Writes every event the input takes to a movie file, with the step that
-// `currentStep` reports.
+// `currentStep` reports; false with the reason when the file cannot be made
+// or its first line written. A line that cannot be written later (a full
+// disk) stops the recording with a status line.
 bool StartRecording(const std::string& path, std::function<long()> currentStep, std::string& error);
-void StopRecording();
+// False, with the reason, when the movie could not be written whole.
+bool StopRecording(std::string& error);

@@ -1,6 +1,7 @@
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include <gtest/gtest.h>
+#include <tuple>
 
 TEST(Harness, BadOptionExitsWithStatusTwoAndHelpWorks) {
     RunResult bad = RunGame({"--steps", "x"});
@@ -21,5 +22,19 @@ TEST(Harness, BadOptionExitsWithStatusTwoAndHelpWorks) {
         RunResult wrong = RunProgram("/bin/sh", {"-c", "\"$0\" 2>/dev/null", tool});
         EXPECT_EQ(wrong.exitCode, 2) << tool;
         EXPECT_EQ(wrong.output, "") << tool;
+    }
+}
+
+// A movie or a trace the disk refuses (a full one) is said on standard error
+// and fails the run: the movie's first line at once, the trace at the end.
+TEST(Harness, AMovieOrTraceThatCannotBeWrittenIsSaidAndFailsTheRun) {
+    const std::tuple<const char*, int, const char*> outputs[] = {{"--record", 2, "movie"}, {"--trace", 1, "trace"}};
+    for (const auto& [option, status, file] : outputs) {
+        RunResult run = RunGame({option, "/dev/full", "--fast", "--unseen", "--steps", "3"});
+        EXPECT_EQ(run.exitCode, status) << option;
+        EXPECT_NE(run.output.find(std::string("duskhold: cannot write the ") + file +
+                                  " file /dev/full: No space left on device"),
+                  std::string::npos)
+            << run.output;
     }
 }

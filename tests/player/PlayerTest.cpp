@@ -146,7 +146,7 @@ TEST(PlayerTest, TraceShowsTheCameraAndTheHeroOrNull) {
         WriteTraceLine(1, nullptr);
     }
     WriteTraceLine(2, nullptr);
-    CloseTrace();
+    ASSERT_TRUE(CloseTrace(error)) << error;
     std::vector<std::string> lines = ReadLines(path);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(JsonField(lines[0], "player"), "[60.5,120]");
