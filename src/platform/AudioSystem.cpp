@@ -1,4 +1,5 @@
 #include "platform/AudioSystem.h"
+#include "platform/Files.h"
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <cstdlib>
@@ -6,6 +7,7 @@
 #include <string>
 #include <strings.h>
 #include <unistd.h>
+#include <vector>
 
 namespace Audio {
 namespace {
@@ -33,6 +35,15 @@ void ChooseMidiSynthesiser() {
     }
 }
 
+// What loading a file gives: an effect, or a tune with the bytes it plays
+// from and their source.
+struct Loaded {
+    Mix_Chunk* chunk = nullptr;
+    Mix_Music* music = nullptr;
+    SDL_RWops* source = nullptr;
+    std::vector<unsigned char> bytes;
+};
+
 bool IsMidiPath(const char* path) {
     size_t length = strlen(path);
     return length >= 4 && strcasecmp(path + length - 4, ".mid") == 0;
@@ -45,8 +56,35 @@ std::string PlayableMusicPath(const char* midiPath) {
     std::string path = midiPath;
     return path.replace(path.size() - 4, 4, ".ogg");
 }
+
+// The browser's files are preloaded into its memory (no FIFO or device can
+// be among them), and its mixer plays what it decoded at page load by name.
+bool LoadFile(const char* path, bool music, Loaded& loaded, std::string& reason) {
+    if (music) loaded.music = Mix_LoadMUS(PlayableMusicPath(path).c_str());
+    else loaded.chunk = Mix_LoadWAV(path);
+    if (!loaded.chunk && !loaded.music) reason = Mix_GetError();
+    return loaded.chunk || loaded.music;
+}
 #else
-std::string PlayableMusicPath(const char* midiPath) { return midiPath; }
+// Read whole through the capped reader, as every other file is, so that a
+// FIFO or a device is refused instead of waited on; the mixer gets the
+// bytes. A tune reads its bytes while it plays, so they and their source
+// stay with it; an effect is decoded at once.
+bool LoadFile(const char* path, bool music, Loaded& loaded, std::string& reason) {
+    if (!ReadWholeFile(path, kMaxSoundFileBytes, loaded.bytes, reason)) return false;
+    SDL_RWops* source = SDL_RWFromConstMem(loaded.bytes.data(), int(loaded.bytes.size()));
+    if (!source) {
+        reason = loaded.bytes.empty() ? "it is empty" : SDL_GetError();
+        return false;
+    }
+    if (music) loaded.music = Mix_LoadMUSType_RW(source, MUS_NONE, 0);
+    else loaded.chunk = Mix_LoadWAV_RW(source, 0);
+    if (loaded.music) loaded.source = source;
+    else SDL_RWclose(source);
+    if (!loaded.music) std::vector<unsigned char>().swap(loaded.bytes);
+    if (!loaded.chunk && !loaded.music) reason = Mix_GetError();
+    return loaded.chunk || loaded.music;
+}
 #endif
 }
 
@@ -91,12 +129,12 @@ int System::mixerEffectsVolume() const { return open_ ? Mix_Volume(0, -1) : -1; 
 Result System::createSound(const char* path, unsigned mode, void*, Sound** sound) {
     if (!sound || !path) return ErrInvalid;
     if (!open_) return ErrNoDevice;
-    Mix_Chunk* chunk = nullptr;
-    Mix_Music* music = nullptr;
-    if (IsMidiPath(path)) music = Mix_LoadMUS(PlayableMusicPath(path).c_str());
-    else chunk = Mix_LoadWAV(path);
-    if (!chunk && !music) return ErrFile;
-    Sound* created = new Sound(this, chunk, music);
+    Loaded loaded;
+    if (!LoadFile(path, IsMidiPath(path), loaded, loadError_)) return ErrFile;
+    loadError_.clear();
+    Sound* created = new Sound(this, loaded.chunk, loaded.music);
+    created->source_ = loaded.source;
+    created->bytes_.swap(loaded.bytes);
     created->next_ = sounds_;
     sounds_ = created;
     ++liveSounds_;
@@ -134,6 +172,29 @@ Result System::playEffect(Sound* sound, Channel* channel) {
     return Ok;
 }
 
+// The mix is locked while the sound starts and the listener is set, so that
+// the next buffer mixed is the first heard and holds the sound's start.
+Result System::playListened(Sound* sound, Listener listener) {
+    if (!open_) return ErrNoDevice;
+    SDL_LockAudio();
+    Result result = playSound(ChannelFree, sound, false, nullptr);
+    if (result == Ok) {
+        listener_ = std::move(listener);
+        Mix_SetPostMix(
+            [](void* self, Uint8* stream, int length) {
+                static_cast<System*>(self)->listener_(reinterpret_cast<const int16_t*>(stream), length / 4);
+            },
+            this);
+    }
+    SDL_UnlockAudio();
+    return result;
+}
+
+void System::stopListening() {
+    if (open_) Mix_SetPostMix(nullptr, nullptr);
+    listener_ = nullptr;
+}
+
 Result System::update() { return open_ ? Ok : ErrNoDevice; }
 
 Result System::setPaused(bool paused) {
@@ -151,6 +212,7 @@ Result System::setPaused(bool paused) {
 bool System::musicPlaying() const { return open_ && Mix_PlayingMusic() && !Mix_PausedMusic(); }
 
 Result System::close() {
+    stopListening();
     while (sounds_) sounds_->release();
     if (open_) Mix_CloseAudio();
     if (audioSubsystemStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -199,6 +261,7 @@ Result Sound::release() {
     system_->forget(this);
     if (chunk_) Mix_FreeChunk(static_cast<Mix_Chunk*>(chunk_));
     if (music_) Mix_FreeMusic(static_cast<Mix_Music*>(music_));
+    if (source_) SDL_RWclose(static_cast<SDL_RWops*>(source_));
     delete this;
     return Ok;
 }

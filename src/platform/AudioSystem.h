@@ -1,4 +1,9 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 // The small sound library the game plays through: a system with 32 channels,
 // sounds loaded from files (".mid" files become the music stream, anything
@@ -18,6 +23,9 @@ enum Mode : unsigned {
 };
 constexpr int ChannelFree = -1;
 enum Result : int { Ok = 0, ErrFile = 1, ErrNoDevice = 2, ErrInvalid = 3 };
+// The largest sound or tune file read: ten minutes of CD-quality WAV, far
+// more than any effect or MIDI tune; a larger one is refused unread.
+constexpr size_t kMaxSoundFileBytes = 10 * 60 * 44100 * 4;
 
 class Sound;
 class Channel;
@@ -32,11 +40,20 @@ public:
     // Opens the audio device and allocates the effect channels. Without a
     // device the system stays usable and every load reports ErrNoDevice.
     Result init(int maxChannels, unsigned flags, void* extraDriverData);
-    // Leaves *sound as it was when the file cannot be loaded.
+    // Leaves *sound as it was when the file cannot be loaded; loadError
+    // then says why ("it is not a regular file").
     Result createSound(const char* path, unsigned mode, void* extraInfo, Sound** sound);
+    const std::string& loadError() const { return loadError_; }
     // Leaves *channel as it was when nothing could be played.
     Result playSound(int channelIndex, Sound* sound, bool paused, Channel** channel);
     Result update();
+    // Plays the sound as playSound does and hands the listener every frame
+    // the mixer writes from the sound's first one on (two 16-bit samples a
+    // frame, as played), on the mixer's thread, until stopListening: the
+    // same frames for the same file on every run, however the threads run.
+    using Listener = std::function<void(const int16_t* samples, int frames)>;
+    Result playListened(Sound* sound, Listener listener);
+    void stopListening();
     // Pauses the music and every effect where they are, or resumes them.
     Result setPaused(bool paused);
     // Frees every sound still loaded and closes the device.
@@ -63,9 +80,11 @@ private:
     int liveSounds_ = 0;
     float musicVolume_ = 1.0f;
     float effectsVolume_ = 1.0f;
+    std::string loadError_;
     Sound* sounds_ = nullptr;         // every live sound, linked through Sound::next_
     Channel** slotOwners_ = nullptr;  // which channel object holds each effect slot
     Channel* musicOwner_ = nullptr;
+    Listener listener_;
 
     Result playMusic(Sound* sound, Channel* channel);
     Result playEffect(Sound* sound, Channel* channel);
@@ -90,6 +109,9 @@ private:
     System* system_;
     void* chunk_;  // Mix_Chunk
     void* music_;  // Mix_Music
+    // A tune's file and the SDL_RWops the mixer reads it through as it plays.
+    void* source_ = nullptr;
+    std::vector<unsigned char> bytes_;
     bool loop_ = false;
     Channel* channels_ = nullptr;  // channel objects of this sound, reused once idle
     Sound* next_ = nullptr;

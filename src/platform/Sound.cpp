@@ -53,7 +53,7 @@ Sound::Sound(const char* path, bool loop) {
     loop_ = loop;
     gSoundSystem->createSound(HostPath(path).c_str(), Audio::Hardware, nullptr, &sound_);
     if (!sound_) {
-        ShowError("Error: Unable to load sound file: %s", path);
+        ShowError("Error: Unable to load sound file: %s: %s", path, gSoundSystem->loadError().c_str());
         return;
     }
     if (loop_) sound_->setMode(Audio::LoopNormal);

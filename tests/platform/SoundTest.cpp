@@ -254,3 +254,24 @@ TEST(SoundSwitch, OffTouchesNeitherTheLibraryNorTheErrorBox) {
     EXPECT_EQ(TheSoundSystem(), nullptr);
     EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
 }
+
+// duskhold-listen hears each file from its first frame: the same figures on
+// every run and for every play of a file. SECONDS that are no number of
+// seconds it can hold, or a FIFO to play, end it at once.
+TEST(ListenTool, SameFiguresEveryRunAndBadSecondsOrAFifoEndItAtOnce) {
+    const std::string gem = BuiltDataDir() + "/sound/gem.wav", whip = BuiltDataDir() + "/sound/whip2.wav";
+    RunResult first = RunProgram(ToolPath("listen"), {"2.5", gem, whip, gem});
+    ASSERT_EQ(first.exitCode, 0) << first.output;
+    EXPECT_EQ(RunProgram(ToolPath("listen"), {"2.5", gem, whip, gem}).output, first.output);
+    const size_t at = first.output.find(gem + ": ");
+    const std::string heard = first.output.substr(at, first.output.find('\n', at) - at);
+    EXPECT_NE(heard.find("sound from 0.000 s"), std::string::npos) << heard;
+    EXPECT_NE(first.output.find(heard, at + 1), std::string::npos) << first.output;
+    for (const char* seconds : {"nan", "1e20", "inf", "0", "2x"})
+        EXPECT_EQ(RunProgram(ToolPath("listen"), {seconds, gem}).exitCode, 2) << seconds;
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "fifo.wav").c_str(), 0644), 0);
+    RunResult fifo = RunProgram(ToolPath("listen"), {"1", dir / "fifo.wav"});
+    EXPECT_EQ(fifo.exitCode, 1);
+    EXPECT_NE(fifo.output.find("it is not a regular file"), std::string::npos) << fifo.output;
+}

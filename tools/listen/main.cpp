@@ -2,8 +2,8 @@
 // sound system on the disk audio driver and measures what the mixer writes,
 // for the loudness and loop figures in content/README.md.
 //   duskhold-listen [--loop] [--turns PASS_SECONDS] SECONDS FILE...
-// Run it in a data folder. Each file plays (looping with --loop) until SECONDS of
-// output are written; for each it prints the integrated loudness (gated, in
+// Run it in a data folder. Each file plays (looping with --loop) for SECONDS of
+// output, heard from its first frame; for each it prints the integrated loudness (gated, in
 // LUFS), the loudest 400 ms, the peak and when the sound ends; then every
 // quiet stretch (50 ms or longer under -40 dBFS) and every run of digital
 // silence (1 ms or longer) after the first sound, with the loudest sample of
@@ -15,38 +15,47 @@
 #include "loudness/Loudness.h"
 #include "toolargs/ToolCommandLine.h"
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 const int kRate = 44100;  // frames a second; a frame is two 16-bit samples
-const long kFrameBytes = 4;
+// The longest SECONDS or PASS_SECONDS taken: an hour of output is 635 MB.
+const double kMostSeconds = 600.0;
 
-long Written(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 ? long(info.st_size) : 0;
+// The frames the mixer writes from the sound's first one on, `frames` of
+// them however fast the driver runs; empty when the file cannot be loaded.
+std::vector<int16_t> Record(const char* path, bool loop, size_t frames) {
+    Audio::System* system = TheSoundSystem();
+    Audio::Sound* sound = nullptr;
+    if (system->createSound(path, loop ? Audio::LoopNormal : Audio::LoopOff, nullptr, &sound) != Audio::Ok) {
+        std::fprintf(stderr, "duskhold-listen: %s cannot be loaded: %s\n", path, system->loadError().c_str());
+        return {};
+    }
+    std::vector<int16_t> samples(2 * frames);
+    std::atomic<size_t> heard{0};
+    system->playListened(sound, [&](const int16_t* mixed, int count) {
+        const size_t from = heard.load(), taken = std::min(frames - from, size_t(count));
+        std::copy(mixed, mixed + 2 * taken, samples.begin() + long(2 * from));
+        heard.store(from + taken);
+    });
+    while (heard.load() < frames) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    system->stopListening();
+    sound->release();
+    return samples;
 }
 
-// The frames the mixer writes while `path` plays for `seconds` of output.
-std::vector<int16_t> Record(const std::string& output, const char* path, bool loop, double seconds) {
-    long start = Written(output), target = start + long(seconds * kRate) * kFrameBytes;
-    Sound sound(path, loop);
-    sound.Play();
-    while (Written(output) < target) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    sound.Release();
-    std::ifstream in(output, std::ios::binary);
-    in.seekg(start);
-    std::vector<int16_t> samples(size_t(target - start) / 2);
-    in.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * 2));
-    return samples;
+// A number of seconds above 0 and at most kMostSeconds, the whole text read.
+bool ReadSeconds(const std::string& text, double& seconds) {
+    char* end = nullptr;
+    seconds = std::strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0' && seconds > 0.0 && seconds <= kMostSeconds;
 }
 
 double Decibels(double level) { return 20.0 * std::log10(std::max(level, 1e-9) / 32768.0); }
@@ -133,27 +142,27 @@ int main(int argc, char** argv) {
     ToolCommandLine line;
     const bool parsed = ParseToolCommandLine(argc, argv, {"--loop"}, {"--turns"}, line);
     const std::vector<std::string>& args = line.arguments;
-    const bool loop = line.Has("--loop");
-    const double passSeconds = std::atof(line.Value("--turns", "0").c_str());
-    double seconds = args.size() >= 2 ? std::atof(args[0].c_str()) : 0.0;
-    if (!parsed || seconds <= 0.0)
+    double seconds = 0.0, passSeconds = 0.0;
+    if (!parsed || args.size() < 2 || !ReadSeconds(args[0], seconds) ||
+        (line.Has("--turns") && !ReadSeconds(line.Value("--turns", ""), passSeconds)))
         return ToolUsage(
-            "usage: duskhold-listen [--loop] [--turns PASS_SECONDS] SECONDS FILE...   (in a data folder)\n", argc,
-            argv);
-    char folder[] = "/tmp/duskhold-listen-XXXXXX";
-    if (!mkdtemp(folder)) return 1;
-    std::string output = std::string(folder) + "/mix.raw";
+            "usage: duskhold-listen [--loop] [--turns PASS_SECONDS] SECONDS FILE...   (in a data folder;"
+            " each number above 0, at most 600)\n",
+            argc, argv);
+    // The disk driver mixes as fast as it can; what it writes is not read,
+    // the mix is heard as it is made.
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
-    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-    setenv("DUSKHOLD_NO_DIALOG", "1", 1);  // a file that cannot be read is said on standard error
+    setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+    setenv("DUSKHOLD_NO_DIALOG", "1", 1);
     InitSoundSystem();
     int status = SoundEnabled() && TheSoundSystem()->hasDevice() ? 0 : 1;
     if (status != 0) std::fprintf(stderr, "duskhold-listen: the disk audio driver cannot be opened\n");
-    for (size_t i = 1; i < args.size() && status == 0; ++i)
-        Report(args[i].c_str(), Record(output, args[i].c_str(), loop, seconds), passSeconds);
+    for (size_t i = 1; i < args.size() && status == 0; ++i) {
+        std::vector<int16_t> samples = Record(args[i].c_str(), line.Has("--loop"), size_t(seconds * kRate));
+        if (samples.empty()) status = 1;
+        else Report(args[i].c_str(), samples, passSeconds);
+    }
     if (TheSoundSystem()) TheSoundSystem()->close();
-    unlink(output.c_str());
-    rmdir(folder);
     return status;
 }
