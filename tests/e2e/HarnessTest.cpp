@@ -30,7 +30,7 @@ TEST(Harness, BadOptionExitsWithStatusTwoAndHelpWorks) {
 TEST(Harness, AMovieOrTraceThatCannotBeWrittenIsSaidAndFailsTheRun) {
     const std::tuple<const char*, int, const char*> outputs[] = {{"--record", 2, "movie"}, {"--trace", 1, "trace"}};
     for (const auto& [option, status, file] : outputs) {
-        RunResult run = RunGame({option, "/dev/full", "--fast", "--unseen", "--steps", "3"});
+        RunResult run = RunGame({option, "/dev/full", "--fast", "--unseen", "--steps", "1"});
         EXPECT_EQ(run.exitCode, status) << option;
         EXPECT_NE(run.output.find(std::string("duskhold: cannot write the ") + file +
                                   " file /dev/full: No space left on device"),
