@@ -26,7 +26,7 @@
 
 namespace {
 const int kRate = 44100;  // frames a second; a frame is two 16-bit samples
-// The longest SECONDS or PASS_SECONDS taken: an hour of output is 635 MB.
+// The longest SECONDS or PASS_SECONDS taken: ten minutes of output are 106 MB.
 const double kMostSeconds = 600.0;
 
 // The frames the mixer writes from the sound's first one on, `frames` of
@@ -40,22 +40,28 @@ std::vector<int16_t> Record(const char* path, bool loop, size_t frames) {
     }
     std::vector<int16_t> samples(2 * frames);
     std::atomic<size_t> heard{0};
-    system->playListened(sound, [&](const int16_t* mixed, int count) {
+    const Audio::Result played = system->playListened(sound, [&](const int16_t* mixed, int count) {
         const size_t from = heard.load(), taken = std::min(frames - from, size_t(count));
         std::copy(mixed, mixed + 2 * taken, samples.begin() + long(2 * from));
         heard.store(from + taken);
     });
+    if (played != Audio::Ok) {
+        std::fprintf(stderr, "duskhold-listen: %s cannot be played\n", path);
+        sound->release();
+        return {};
+    }
     while (heard.load() < frames) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     system->stopListening();
     sound->release();
     return samples;
 }
 
-// A number of seconds above 0 and at most kMostSeconds, the whole text read.
+// A number of seconds of at least one frame and at most kMostSeconds, the
+// whole text read.
 bool ReadSeconds(const std::string& text, double& seconds) {
     char* end = nullptr;
     seconds = std::strtod(text.c_str(), &end);
-    return !text.empty() && *end == '\0' && seconds > 0.0 && seconds <= kMostSeconds;
+    return !text.empty() && *end == '\0' && seconds * kRate >= 1.0 && seconds <= kMostSeconds;
 }
 
 double Decibels(double level) { return 20.0 * std::log10(std::max(level, 1e-9) / 32768.0); }
