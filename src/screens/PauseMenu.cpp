@@ -25,9 +25,12 @@ void PauseMenu::Open(uint32_t held) {
     font_.emplace("sprites\\DH3font1.png", Colors::White, 8, 8, 121);
 }
 
+// The press that closed the menu belongs to it, as one that changes the
+// screen does: its buttons wait for their release; directions go on.
 void PauseMenu::Close() {
     open_ = false;
     font_.reset();
+    TheInput().HoldBackButtons();
 }
 
 PauseMenu::Choice PauseMenu::Update(uint32_t held, uint32_t commands) {

@@ -13,6 +13,7 @@ public:
     // Opens on RESUME. What is held when it opens does nothing until it is
     // released, so that the key that paused does not also pick an entry.
     void Open(uint32_t held);
+    // Closes it; the buttons held then do nothing until released.
     void Close();
     bool IsOpen() const { return open_; }
     int32_t Cursor() const { return cursor_; }

@@ -182,3 +182,27 @@ TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
     EXPECT_EQ(JsonField(StepLine(run, 211), "pause"), "3");
     EXPECT_EQ(JsonField(StepLine(run, 221), "state"), "\"menu\"");
 }
+
+// The press that closes the pause menu stays there, as one that changes the
+// screen does, and a held direction goes on: by the engine's rules Z on
+// RESUME and on RESTART STAGE does not sink the hero through the floor; in
+// a play stage Z on RESUME does not crack the whip, and Right held through
+// the pause walks on.
+TEST(PlayStage, ThePressThatClosesThePauseMenuStaysThere) {
+    std::string data = CopyOfBuiltData();
+    const std::vector<KeyHold> engineHolds = {{10, "p", 1}, {20, "z", 8}, {40, "p", 1}, {50, "down", 1}, {60, "z", 24}};
+    Play engine = PlayMovie(data, engineHolds, 90, {"--level", "blk101", "--engine-rules"});
+    ASSERT_EQ(engine.run.exitCode, 0) << engine.run.output;
+    const std::string start = JsonField(StepLine(engine, 9), "player");
+    for (long step : {30L, 39L, 85L, 90L}) EXPECT_EQ(JsonField(StepLine(engine, step), "player"), start) << step;
+    EXPECT_EQ(JsonField(StepLine(engine, 90), "state"), "\"game\"");
+
+    WritePlayFloorStage(data, "duskhold play");
+    Play played = PlayMovie(data, {{10, "right", 50}, {15, "p", 1}, {30, "z", 8}}, 50, {"--level", "blk101"});
+    ASSERT_EQ(played.run.exitCode, 0) << played.run.output;
+    EXPECT_EQ(JsonField(StepLine(played, 29), "pause"), "0");
+    EXPECT_EQ(JsonField(StepLine(played, 31), "pause"), "");
+    for (long step = 31; step <= 50; ++step)
+        EXPECT_NE(JsonField(JsonField(StepLine(played, step), "hero"), "state"), "\"strike\"") << step;
+    EXPECT_NE(JsonField(StepLine(played, 32), "player"), JsonField(StepLine(played, 50), "player"));
+}
