@@ -58,4 +58,6 @@ TEST(ListPage, TheCursorSkipsRowsItMayNotReachStopsOrWrapsAndAQuestionComesFirst
     EXPECT_EQ(stop.cursor, 0);
     EXPECT_EQ(Press(stop, 0).row, -1);
     EXPECT_EQ(Press(stop, ButtonA).row, 0);
+    for (int step = 1; step < InputPacer::kButtonDelay; ++step) EXPECT_EQ(stop.Update(ButtonA).row, -1);
+    EXPECT_EQ(stop.Update(ButtonA).row, 0);
 }

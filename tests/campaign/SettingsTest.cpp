@@ -83,7 +83,10 @@ TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLe
     for (int step = 0; step < 14; ++step) EXPECT_FALSE(page.Update(ButtonB, values).leave);
     EXPECT_TRUE(page.Update(ButtonB, values).leave);
     EXPECT_EQ(WindowModeFor(values, 1366, 768).width, 320);
-    values.windowSize = SettingValues::kFitWindow;
+    values.windowSize = SettingValues::kLargestScale;
+    page.list.pacer.delay = 0;
+    page.Update(ButtonA, values);
+    EXPECT_EQ(page.list.rows[size_t(page.list.cursor)].value, "FIT");
     EXPECT_EQ(WindowModeFor(values, 1366, 768).height, 720);
     page.Reset(values);
     page.list.cursor = OptionRowOf("FULLSCREEN");
