@@ -66,8 +66,8 @@ std::string MenuJson() {
 std::string OptionsJson() {
     if (!On(gOptionsScreen)) return std::string();
     const SettingValues& values = TheSettings().values;
-    return "{\"row\":" + JsonNumber(TheOptionsScreen().Page().cursor) + ",\"music\":" + JsonNumber(values.musicVolume) +
-           ",\"effects\":" + JsonNumber(values.effectsVolume) +
+    return "{\"row\":" + JsonNumber(TheOptionsScreen().Page().list.cursor) +
+           ",\"music\":" + JsonNumber(values.musicVolume) + ",\"effects\":" + JsonNumber(values.effectsVolume) +
            ",\"mixer\":" + JsonPair(float(MixerMusicVolume()), float(MixerEffectsVolume())) +
            ",\"fullscreen\":" + JsonBool(values.fullscreen) + ",\"window\":" + JsonNumber(values.windowSize) +
            ",\"outlines\":" + JsonBool(TheCollisionWorld().OutlinesShown()) +
@@ -86,7 +86,7 @@ std::string ConfigureJson() {
         pads += (pads.empty() ? "" : ",") +
                 JsonString(ControlLabel(TheInput().FirstBinding(bound.action, Binding::kJoystick)));
     }
-    return "{\"row\":" + JsonNumber(page.cursor) + ",\"waiting\":" + JsonBool(page.waiting) +
+    return "{\"row\":" + JsonNumber(page.list.cursor) + ",\"waiting\":" + JsonBool(page.waiting) +
            ",\"refused\":" + JsonBool(page.refused) + ",\"keys\":[" + keys + "],\"pads\":[" + pads + "]}";
 }
 

@@ -1,30 +1,30 @@
 #include "campaign/ConfigurePage.h"
 #include "campaign/Bindings.h"
-#include "campaign/MenuNavigation.h"
-#include <algorithm>
+
+void ConfigurePage::Reset(const Input& input) {
+    *this = ConfigurePage();
+    for (const BoundAction& action : BoundActions()) list.rows.push_back({action.label});
+    list.rows.push_back({"RESET TO DEFAULTS"});
+    list.rows.push_back({"BACK"});
+    Show(input);
+}
 
 ConfigurePage::Step ConfigurePage::Update(Input& input, SettingValues& values) {
-    if (waiting) return TakeControl(input, values);
     Step step;
-    if (inputDelay > 0) --inputDelay;
-    if (inputDelay != 0) return step;
-    const uint32_t held = input.held;
-    if (held & (Down | Up)) {
-        inputDelay = MenuNavigation::kMoveDelay;
-        cursor = std::clamp(cursor + ((held & Down) ? 1 : -1), 0, kBackRow);
-        refused = false;
-    } else if (held & ButtonA) {
-        inputDelay = MenuNavigation::kButtonDelay;
-        refused = false;
-        if (cursor == kBackRow) step.leave = true;
-        else if (cursor == kResetRow) {
+    if (waiting) {
+        step = TakeControl(input, values);
+    } else {
+        const ListPage::Step moved = list.Update(input.held);
+        if (moved.moved || moved.row >= 0) refused = false;
+        step.leave = moved.leave || moved.row == kBackRow;
+        if (moved.row == kResetRow) {
             ResetBindings(input, values);
             step.changed = true;
-        } else waiting = true;
-    } else if (held & ButtonB) {
-        inputDelay = MenuNavigation::kButtonDelay;
-        step.leave = true;
+        } else if (moved.row >= 0 && moved.row < kResetRow) {
+            waiting = true;
+        }
     }
+    Show(input);
     return step;
 }
 
@@ -34,9 +34,20 @@ ConfigurePage::Step ConfigurePage::TakeControl(Input& input, SettingValues& valu
     Step step;
     if (!input.pressed) return step;
     waiting = false;
-    refused = !Rebind(cursor, *input.pressed, input, values);
+    refused = !Rebind(list.cursor, *input.pressed, input, values);
     step.changed = !refused;
     input.ReleaseAll();
-    inputDelay = MenuNavigation::kButtonDelay;
+    list.pacer.Pressed();
     return step;
+}
+
+// The row waiting for a control says so instead of its controls.
+void ConfigurePage::Show(const Input& input) {
+    for (int32_t row = 0; row < kResetRow; ++row) {
+        ListPage::Row& shown = list.rows[size_t(row)];
+        const int32_t action = BoundActions()[size_t(row)].action;
+        const bool asks = waiting && row == list.cursor;
+        shown.value = asks ? "PRESS KEY OR BUTTON" : ControlLabel(input.FirstBinding(action, Binding::kKeyboard));
+        shown.second = asks ? "" : ControlLabel(input.FirstBinding(action, Binding::kJoystick));
+    }
 }

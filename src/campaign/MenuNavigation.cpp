@@ -20,8 +20,7 @@ void MenuNavigation::OpenAtFile(int32_t file) {
 }
 
 MenuNavigation::Choice MenuNavigation::Update(uint32_t held, int32_t fileCount) {
-    if (inputDelay > 0) --inputDelay;
-    if (inputDelay != 0 || transition != NoSlide) return NoChoice;
+    if (!pacer.Ready() || transition != NoSlide) return NoChoice;
     if (held & Down) MoveDown(fileCount);
     if (held & Up) MoveUp();
     if (held & ButtonA)
@@ -38,7 +37,7 @@ void MenuNavigation::FitList(int32_t fileCount) {
 
 void MenuNavigation::MoveDown(int32_t fileCount) {
     static const int32_t kLastCursor[] = {2, 1, 3};
-    inputDelay = kMoveDelay;
+    pacer.Moved();
     if (page == FileListPage) {
         if (listRow < fileCount - listScroll - 1) ++listRow;
     } else {
@@ -51,7 +50,7 @@ void MenuNavigation::MoveDown(int32_t fileCount) {
 }
 
 void MenuNavigation::MoveUp() {
-    inputDelay = kMoveDelay;
+    pacer.Moved();
     if (page == FileListPage) {
         if (listRow > 0 || listScroll > 0) --listRow;
     } else if (cursor > 0) {
@@ -64,7 +63,7 @@ void MenuNavigation::MoveUp() {
 }
 
 MenuNavigation::Choice MenuNavigation::PressA(int32_t fileCount) {
-    inputDelay = kButtonDelay;
+    pacer.Pressed();
     // PLAY or ERASE on a row without a file (an empty list) does nothing.
     if (page == FileListPage && ChosenFile() < fileCount) {
         if (cursor == kPlayEntry) return PlayChosenFile;
@@ -80,7 +79,7 @@ MenuNavigation::Choice MenuNavigation::PressA(int32_t fileCount) {
 }
 
 void MenuNavigation::PressB() {
-    inputDelay = kButtonDelay;
+    pacer.Pressed();
     if (page == GameStartPage) transition = CloseGameStart;
     else if (page == PlayPage) transition = CloseSelectFile;
     else if (page == FileListPage) page = PlayPage;

@@ -1,25 +1,18 @@
 #pragma once
+#include "campaign/InputPacer.h"
 #include <cstdint>
 
 // The moving parts of the main menu: which column is active, the cursor in
-// it, the file list's row and scroll, the input delay, the slide in progress
+// it, the file list's row and scroll, the pacing of held buttons, the slide in progress
 // and the flame animation. Update takes one step's held actions; Animate
 // runs once per draw and moves the slides on. Kept apart from the pictures
 // so that it can be driven without a window.
 class MenuNavigation {
 public:
     enum Page : int32_t { MainPage = 0, GameStartPage = 1, PlayPage = 2, FileListPage = 3 };
-    enum Transition : int32_t {
-        NoSlide = 0,
-        OpenGameStart = 1,
-        CloseGameStart = 2,
-        OpenSelectFile = 3,
-        CloseSelectFile = 4,
-    };
+    enum Transition : int32_t { NoSlide, OpenGameStart, CloseGameStart, OpenSelectFile, CloseSelectFile };
     static constexpr int32_t kVisibleRows = 8;
     static constexpr int32_t kSlideStep = 8;
-    static constexpr int32_t kMoveDelay = 10;
-    static constexpr int32_t kButtonDelay = 15;
     // The PLAY column's entries.
     static constexpr int32_t kPlayEntry = 0;
     static constexpr int32_t kEraseEntry = 1;
@@ -42,7 +35,7 @@ public:
     int32_t ChosenFile() const { return listScroll + listRow; }
 
     int32_t cursor = 0;
-    int32_t inputDelay = 0;
+    InputPacer pacer;
     int32_t listRow = 0;
     int32_t page = MainPage;
     int32_t transition = NoSlide;

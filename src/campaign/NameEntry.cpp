@@ -1,29 +1,27 @@
 #include "campaign/NameEntry.h"
-#include "campaign/MenuNavigation.h"
 #include "platform/Input.h"
 
 void NameEntry::Open(int32_t maxLength) {
     name_.clear();
     cell_ = 0;
     maxLength_ = maxLength;
-    inputDelay_ = MenuNavigation::kButtonDelay;
+    pacer_.Pressed();
 }
 
 NameEntry::Result NameEntry::Update(uint32_t held, const std::string& typed) {
     for (char c : typed)
         if (Result result = TakeTyped(c); result != Editing) return result;
-    if (inputDelay_ > 0) --inputDelay_;
-    if (inputDelay_ != 0) return Editing;
+    if (!pacer_.Ready()) return Editing;
     if (held & (Left | Right | Up | Down)) {
-        inputDelay_ = MenuNavigation::kMoveDelay;
+        pacer_.Moved();
         Move((held & Right ? 1 : 0) - (held & Left ? 1 : 0), (held & Down ? 1 : 0) - (held & Up ? 1 : 0));
     }
     if (held & ButtonA) {
-        inputDelay_ = MenuNavigation::kButtonDelay;
+        pacer_.Pressed();
         return TakeCell();
     }
     if (held & ButtonB) {
-        inputDelay_ = MenuNavigation::kButtonDelay;
+        pacer_.Pressed();
         if (!TakeBack()) return Closed;
     }
     return Editing;

@@ -1,12 +1,13 @@
 #pragma once
+#include "campaign/InputPacer.h"
 #include <cstdint>
 #include <string>
 
 // The name of a new file, chosen on a grid of the menu font's letters: the
 // arrows move over A to Z, DEL and END, ButtonA takes the cell under the
 // cursor, ButtonB takes back the last letter (and closes the grid when there
-// is none). Letters typed on a keyboard go straight into the name. The
-// delays between moves and presses are the menu's.
+// is none). Letters typed on a keyboard go straight into the name. Held
+// buttons are paced as on every menu page.
 class NameEntry {
 public:
     static constexpr int32_t kColumns = 7;
@@ -42,5 +43,5 @@ private:
     std::string name_;
     int32_t cell_ = 0;
     int32_t maxLength_ = 0;
-    int32_t inputDelay_ = 0;
+    InputPacer pacer_;
 };

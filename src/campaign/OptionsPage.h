@@ -1,30 +1,50 @@
 #pragma once
+#include "campaign/ListPage.h"
 #include "campaign/Settings.h"
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
-// The moving parts of the options page: the row under the cursor and the
-// input delay, which paces held buttons as the main menu does. Up and Down
-// move the cursor; Left and Right step the row's value (a switch flips);
-// ButtonA flips a switch, steps the window size round and leaves on BACK;
-// ButtonB leaves. Kept apart from the pictures so that it can be driven
-// without a window.
+// One setting of OPTIONS: its key in the settings file, its label, how it
+// steps and reads on the page, and what a change does to the running game.
+// A new option is one row of OptionRows (and its field in SettingValues).
+struct OptionRow {
+    SettingKey key;
+    const char* label;
+    // Moves the value one step; past an end it stays, or comes round when
+    // `wrap` is set. True when it changed.
+    std::function<bool(SettingValues& values, int32_t direction, bool wrap)> step;
+    std::function<std::string(const SettingValues& values)> text;
+    // A volume's bar of `meterCells` cells, lit up to `meter`; 0 cells for none.
+    int32_t meterCells = 0;
+    std::function<int32_t(const SettingValues& values)> meter = nullptr;
+    bool confirmSteps = true;  // ButtonA steps it round (a volume only moves with the arrows)
+    void (*apply)(const SettingValues& values) = nullptr;
+    bool playsSample = false;  // the effects sample is heard at the new volume
+};
+// In the order OPTIONS lists them and a new settings file names them.
+const std::vector<OptionRow>& OptionRows();
+// Adds the settings keys of the options.
+void AddOptionKeys(std::vector<SettingKey>& keys);
+
+// The moving parts of the options page: a row for each option, then BACK.
+// Left and Right step the row's value (a switch flips); ButtonA flips a
+// switch, steps the window size round and leaves on BACK; ButtonB leaves.
 class OptionsPage {
 public:
-    enum Row : int32_t { Music, Effects, Fullscreen, WindowSize, Outlines, Console, Back, kRowCount };
-
     // What one step did.
     struct Step {
-        int32_t changed = -1;  // the row whose value changed, or -1
+        int32_t changed = -1;  // the option whose value changed, or -1
         bool leave = false;
     };
 
-    void Reset() { *this = OptionsPage(); }
+    // The cursor on the first row, the values shown.
+    void Reset(const SettingValues& values);
     Step Update(uint32_t held, SettingValues& values);
 
-    int32_t cursor = Music;
-    int32_t inputDelay = 0;
+    ListPage list;
 
 private:
-    // True when the value changed.
-    bool StepValue(int32_t direction, bool wrap, SettingValues& values) const;
+    void Show(const SettingValues& values);
 };

@@ -1,6 +1,7 @@
 #include "campaign/Settings.h"
 #include "base/Log.h"
 #include "campaign/Bindings.h"
+#include "campaign/OptionsPage.h"
 #include "platform/Files.h"
 #include <set>
 
@@ -8,45 +9,6 @@ namespace {
 // Far more than any settings file a person writes; a larger file is no
 // settings file and is left alone.
 constexpr size_t kMaxSettingsBytes = 64 * 1024;
-
-bool ReadWholeNumber(const std::string& text, int32_t low, int32_t high, int32_t& value) {
-    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    const int32_t number = std::stoi(text);
-    if (number < low || number > high) return false;
-    value = number;
-    return true;
-}
-
-SettingKey VolumeKey(const char* name, int32_t SettingValues::*volume) {
-    return {name, "0 to 10",
-            [volume](const std::string& text, SettingValues& values) {
-                return ReadWholeNumber(text, 0, SettingValues::kMaxVolume, values.*volume);
-            },
-            [volume](const SettingValues& values) { return std::to_string(values.*volume); }};
-}
-
-SettingKey SwitchKey(const char* name, bool SettingValues::*on) {
-    return {name, "on or off",
-            [on](const std::string& text, SettingValues& values) {
-                if (text != "on" && text != "off") return false;
-                values.*on = text == "on";
-                return true;
-            },
-            [on](const SettingValues& values) { return std::string(values.*on ? "on" : "off"); }};
-}
-
-SettingKey WindowSizeKey() {
-    return {"window_size", "1 to 4 (times 320x240) or fit",
-            [](const std::string& text, SettingValues& values) {
-                if (text != "fit") return ReadWholeNumber(text, 1, SettingValues::kLargestScale, values.windowSize);
-                values.windowSize = SettingValues::kFitWindow;
-                return true;
-            },
-            [](const SettingValues& values) {
-                return values.windowSize == SettingValues::kFitWindow ? std::string("fit")
-                                                                      : std::to_string(values.windowSize);
-            }};
-}
 
 const SettingKey* FindKey(const std::string& name) {
     for (const SettingKey& key : SettingKeys())
@@ -114,14 +76,8 @@ RunSettings& Run() {
 
 const std::vector<SettingKey>& SettingKeys() {
     static const std::vector<SettingKey> keys = [] {
-        std::vector<SettingKey> list = {
-            VolumeKey("music_volume", &SettingValues::musicVolume),
-            VolumeKey("effects_volume", &SettingValues::effectsVolume),
-            SwitchKey("fullscreen", &SettingValues::fullscreen),
-            WindowSizeKey(),
-            SwitchKey("outlines", &SettingValues::outlines),
-            SwitchKey("console", &SettingValues::console),
-        };
+        std::vector<SettingKey> list;
+        AddOptionKeys(list);
         AddBindingKeys(list);
         return list;
     }();

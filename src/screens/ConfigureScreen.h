@@ -17,9 +17,6 @@ public:
     const ConfigurePage& Page() const { return page_; }
 
 private:
-    void DrawRow(int32_t row) const;
-    void DrawFootLine() const;
-
     PagePictures pictures_;
     ConfigurePage page_;
 };

@@ -1,8 +1,6 @@
 #include "screens/FileDialogs.h"
-#include "campaign/MenuNavigation.h"
 #include "campaign/SaveFile.h"
 #include "platform/Input.h"
-#include "screens/Main_Menu.h"
 #include "base/SharedConstants.h"
 #include <cstring>
 
@@ -30,7 +28,7 @@ const char* CellWord(int32_t cell) {
 void FileDialogs::Show(Kind kind) {
     Close();
     kind_ = kind;
-    inputDelay_ = MenuNavigation::kButtonDelay;
+    pacer_.Pressed();
 }
 
 void FileDialogs::OpenNaming() {
@@ -42,7 +40,7 @@ void FileDialogs::OpenNaming() {
 void FileDialogs::OpenErasing(const std::string& fileName) {
     Show(Erasing);
     fileName_ = fileName;
-    yes_ = false;
+    question_.Ask();
 }
 
 void FileDialogs::OpenListFull() {
@@ -61,25 +59,18 @@ FileDialogs::Outcome FileDialogs::Update(uint32_t held, const std::string& typed
         if (result != NameEntry::Editing) Close();
         return result == NameEntry::Finished ? NameChosen : Nothing;
     }
-    if (inputDelay_ > 0) --inputDelay_;
-    if (kind_ == Erasing) return UpdateErasing(held);
-    const bool pressed = inputDelay_ == 0 && (held & (ButtonA | ButtonB));
+    const bool ready = pacer_.Ready();
+    if (kind_ == Erasing) return ready ? UpdateErasing(held) : Nothing;
+    const bool pressed = ready && (held & (ButtonA | ButtonB));
     if (--noticeSteps_ <= 0 || pressed) Close();
     return Nothing;
 }
 
-// Any arrow turns the choice over; ButtonB answers NO.
 FileDialogs::Outcome FileDialogs::UpdateErasing(uint32_t held) {
-    if (inputDelay_ != 0) return Nothing;
-    if (held & (Left | Right | Up | Down)) {
-        inputDelay_ = MenuNavigation::kMoveDelay;
-        yes_ = !yes_;
-    }
-    if (!(held & (ButtonA | ButtonB))) return Nothing;
-    inputDelay_ = MenuNavigation::kButtonDelay;
-    const bool erase = yes_ && (held & ButtonA);
+    const ConfirmQuestion::Answer answer = question_.Update(held, pacer_);
+    if (answer == ConfirmQuestion::Waiting) return Nothing;
     Close();
-    return erase ? EraseConfirmed : Nothing;
+    return answer == ConfirmQuestion::Yes ? EraseConfirmed : Nothing;
 }
 
 void FileDialogs::Draw(const MenuPictures& pictures) const {
@@ -94,7 +85,7 @@ void FileDialogs::DrawNaming(const MenuPictures& pictures) const {
     DrawCentredBox(pictures, kNamingTop, 224, kGridY + NameEntry::kRows * kCellHeight + 20);
     const std::string& name = entry_.Name();
     const std::string shown = name + std::string(size_t(entry_.MaxLength()) - name.size(), '-');
-    DrawPlainText(pictures.font, shown, CentredX(shown.size()), kNameY);
+    pictures.text.DrawCentred(shown, kNameY, false);
     for (int32_t cell = 0; cell < NameEntry::kCells; ++cell) {
         const char* word = CellWord(cell);
         const int32_t width = int32_t(strlen(word)) * 8;
@@ -102,23 +93,22 @@ void FileDialogs::DrawNaming(const MenuPictures& pictures) const {
         const int32_t y = kGridY + (cell / NameEntry::kColumns) * kCellHeight;
         const bool current = cell == entry_.Cell();
         if (current) DrawCursorBar(pictures, x, y, width / 8);
-        DrawMenuWord(pictures.font, word, x, y, current);
+        pictures.text.Draw(word, x, y, current);
     }
-    DrawPlainText(pictures.font, kNamingHint, CentredX(strlen(kNamingHint)),
-                  kGridY + NameEntry::kRows * kCellHeight + 4);
+    pictures.text.DrawCentred(kNamingHint, kGridY + NameEntry::kRows * kCellHeight + 4, false);
 }
 
 void FileDialogs::DrawErasing(const MenuPictures& pictures) const {
     const std::string question = "ERASE " + fileName_ + "?";
     DrawCentredBox(pictures, 92, 176, 136);
-    DrawPlainText(pictures.font, question, CentredX(question.size()), 102);
-    DrawCursorBar(pictures, yes_ ? 176 : 128, 120, yes_ ? 3 : 2);
-    DrawMenuWord(pictures.font, "NO", 128, 120, !yes_);
-    DrawMenuWord(pictures.font, "YES", 176, 120, yes_);
+    const bool yes = question_.YesChosen();
+    pictures.text.DrawCentred(question, 102, false);
+    DrawCursorBar(pictures, yes ? 176 : 128, 120, yes ? 3 : 2);
+    pictures.text.Draw("NO", 128, 120, !yes);
+    pictures.text.Draw("YES", 176, 120, yes);
 }
 
 void FileDialogs::DrawListFull(const MenuPictures& pictures) const {
     DrawCentredBox(pictures, 96, 176, 128);
-    for (int32_t line = 0; line < 2; ++line)
-        DrawPlainText(pictures.font, kFullLines[line], CentredX(strlen(kFullLines[line])), 106 + 12 * line);
+    for (int32_t line = 0; line < 2; ++line) pictures.text.DrawCentred(kFullLines[line], 106 + 12 * line, false);
 }

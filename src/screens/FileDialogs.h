@@ -1,4 +1,6 @@
 #pragma once
+#include "campaign/ConfirmQuestion.h"
+#include "campaign/InputPacer.h"
 #include "campaign/NameEntry.h"
 #include "screens/MenuPictures.h"
 #include <cstdint>
@@ -26,7 +28,7 @@ public:
 
     Kind Open() const { return kind_; }
     const NameEntry& Entry() const { return entry_; }
-    bool YesChosen() const { return yes_; }
+    bool YesChosen() const { return question_.YesChosen(); }
 
 private:
     void Show(Kind kind);
@@ -38,7 +40,7 @@ private:
     Kind kind_ = None;
     NameEntry entry_;
     std::string fileName_;
-    bool yes_ = false;
-    int32_t inputDelay_ = 0;
+    ConfirmQuestion question_;
+    InputPacer pacer_;
     int32_t noticeSteps_ = 0;
 };

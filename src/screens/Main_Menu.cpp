@@ -15,16 +15,14 @@
 namespace {
 Main_Menu gScreen;
 
-// Pictures that live outside the menu object: the menu font, the panel
-// block (a light square that the draws tint) and the first stage's picture,
-// which the menu loads for the stage and nothing draws.
-std::optional<Sprite> gMenuFont;
+// Pictures that live outside the menu object: the panel block (a light
+// square that the draws tint) and the first stage's picture, which the menu
+// loads for the stage and nothing draws.
 std::optional<Sprite> gPanelBlock;
 std::optional<Sprite> gStagePicture;
 
 constexpr Color kNoKey{0};
 constexpr Color kBackgroundTint{0xFF0000FFu};
-constexpr int32_t kHighlight = 109;
 // The heart of the menu font, drawn after the name of a finished file.
 constexpr int32_t kFinishedGlyph = 42;
 // The file panel: names from x 183, rows 8 pixels apart from y 101, and
@@ -40,16 +38,12 @@ GameState* const gMainMenu = &gScreen;
 
 void Main_Menu::Enter() {
     gStagePicture.reset();
-    gMenuFont.emplace("sprites\\DH3font1.png", Colors::White, 8, 8, 121);
+    text_.Load();
     gPanelBlock.emplace("sprites\\black.png", kNoKey, 32, 32);
     // A missing save file only leaves the list as it was; the status line
     // tells a player why it is empty.
     if (!ReadMenuSaveFile(files_)) PrintStatus("No save file svfile: the file list stays as it was");
-    background_.emplace("bg\\bg0018.png", kNoKey, kScreenWidth, kScreenHeight);
-    cursorFlame_.emplace("sprites\\menufire.png", Colors::Magenta, 16, 16);
-    chosenFlame_.emplace("sprites\\menufire2.png", Colors::Magenta, 16, 16);
-    holder_.emplace("sprites\\menuholder.png", Colors::Magenta, 144, 32);
-    window_.emplace("sprites\\menuwindow2.png", Colors::Black, 8, 4, 96);
+    art_.Load();
     dialogs_.Close();
     if (TakeRetry() && PlayedFile() < files_.count) navigation_.OpenAtFile(PlayedFile());
     else navigation_.Reset();
@@ -69,13 +63,9 @@ void Main_Menu::Leave() {
 }
 
 void Main_Menu::ReleasePictures() {
-    gMenuFont.reset();
+    text_.Release();
     gPanelBlock.reset();
-    background_.reset();
-    cursorFlame_.reset();
-    chosenFlame_.reset();
-    holder_.reset();
-    window_.reset();
+    art_.Release();
 }
 
 void Main_Menu::Update(float) {
@@ -104,7 +94,7 @@ void Main_Menu::TakeChoice(MenuNavigation::Choice choice) {
 // The button that closes a box is not taken again by the menu behind it.
 void Main_Menu::UpdateDialog(uint32_t held) {
     const FileDialogs::Outcome outcome = dialogs_.Update(held, TheInput().typed);
-    if (dialogs_.Open() == FileDialogs::None) navigation_.inputDelay = MenuNavigation::kButtonDelay;
+    if (dialogs_.Open() == FileDialogs::None) navigation_.pacer.Pressed();
     if (outcome == FileDialogs::NameChosen) MakeFile(dialogs_.Entry().Name());
     else if (outcome == FileDialogs::EraseConfirmed) EraseChosenFile();
 }
@@ -152,10 +142,10 @@ void Main_Menu::EraseChosenFile() {
     PrintStatus("File %s erased", name.c_str());
 }
 
-MenuPictures Main_Menu::Pictures() const { return MenuPictures{*gMenuFont, *gPanelBlock, *window_}; }
+MenuPictures Main_Menu::Pictures() const { return MenuPictures{text_, *gPanelBlock, *art_.window}; }
 
 void Main_Menu::Draw() {
-    background_->Draw(0, 0, 0, 0, 1.0f, 0, kBackgroundTint);
+    art_.background->Draw(0, 0, 0, 0, 1.0f, 0, kBackgroundTint);
     DrawHolderBars();
     if (navigation_.transition == MenuNavigation::NoSlide) DrawFlames();
     DrawWords();
@@ -166,12 +156,12 @@ void Main_Menu::Draw() {
 
 void Main_Menu::DrawHolderBars() const {
     const MenuNavigation& n = navigation_;
-    DrawPlain(*holder_, n.gameStartOffset + 16, 32);
-    DrawPlain(*holder_, n.newGameOffset + 160, 32);
-    DrawPlain(*holder_, n.selectFileOffset + 160, 64);
-    DrawPlain(*holder_, n.configureOffset + 16, 64);
-    DrawPlain(*holder_, n.configureOffset + 16, 96);
-    for (int32_t y = 32; y <= 128; y += 32) DrawPlain(*holder_, n.playOffset + 16, y);
+    DrawPlain(*art_.holder, n.gameStartOffset + 16, 32);
+    DrawPlain(*art_.holder, n.newGameOffset + 160, 32);
+    DrawPlain(*art_.holder, n.selectFileOffset + 160, 64);
+    DrawPlain(*art_.holder, n.configureOffset + 16, 64);
+    DrawPlain(*art_.holder, n.configureOffset + 16, 96);
+    for (int32_t y = 32; y <= 128; y += 32) DrawPlain(*art_.holder, n.playOffset + 16, y);
 }
 
 void Main_Menu::DrawFlamePair(const Sprite& flame, int32_t x, int32_t y) const {
@@ -182,28 +172,23 @@ void Main_Menu::DrawFlamePair(const Sprite& flame, int32_t x, int32_t y) const {
 void Main_Menu::DrawFlames() const {
     int32_t cursorY = 32 * (navigation_.cursor + 1);
     switch (navigation_.page) {
-    case MenuNavigation::MainPage: DrawFlamePair(*cursorFlame_, 16, cursorY); break;
+    case MenuNavigation::MainPage: DrawFlamePair(*art_.cursorFlame, 16, cursorY); break;
     case MenuNavigation::GameStartPage:
-        DrawFlamePair(*chosenFlame_, 16, 32);
-        DrawFlamePair(*cursorFlame_, 160, cursorY);
+        DrawFlamePair(*art_.chosenFlame, 16, 32);
+        DrawFlamePair(*art_.cursorFlame, 160, cursorY);
         break;
     default:
-        DrawFlamePair(*chosenFlame_, 160, 32);
-        DrawFlamePair(*chosenFlame_, 160, 64);
-        DrawFlamePair(*cursorFlame_, 16, cursorY);
+        DrawFlamePair(*art_.chosenFlame, 160, 32);
+        DrawFlamePair(*art_.chosenFlame, 160, 64);
+        DrawFlamePair(*art_.cursorFlame, 16, cursorY);
         break;
     }
-}
-
-void DrawMenuWord(const Sprite& font, const char* word, int32_t x, int32_t y, bool highlighted) {
-    for (const char* letter = word; *letter; ++letter, x += 8)
-        if (*letter != ' ') DrawPlain(font, x, y, *letter - 'A' + (highlighted ? kHighlight : 0));
 }
 
 void ReleaseStagePicture() { gStagePicture.reset(); }
 
 void Main_Menu::DrawWord(const char* word, int32_t x, int32_t y, bool highlighted) const {
-    DrawMenuWord(*gMenuFont, word, x, y, highlighted);
+    text_.Draw(word, x, y, highlighted);
 }
 
 void Main_Menu::DrawWords() const {
@@ -235,11 +220,11 @@ void Main_Menu::DrawFileNames() const {
     for (int32_t r = 0; r < rows; ++r) {
         const SaveFileEntry& file = files_.files[first + r];
         const int32_t y = 101 + 8 * r;
-        for (int32_t g = 0; g < file.nameLength; ++g) DrawPlain(*gMenuFont, 183 + 8 * g, y, file.glyphs[g]);
-        if (FileFinished(file)) DrawPlain(*gMenuFont, 183 + 8 * file.nameLength, y, kFinishedGlyph);
+        for (int32_t g = 0; g < file.nameLength; ++g) DrawPlain(text_.Font(), 183 + 8 * g, y, file.glyphs[g]);
+        if (FileFinished(file)) DrawPlain(text_.Font(), 183 + 8 * file.nameLength, y, kFinishedGlyph);
         const StageRow* row = FindStage(file.stage);
         const std::string stage = row ? std::to_string(row - StageRows() + 1) : "?";
-        DrawPlainText(*gMenuFont, stage, kStageRight - 8 * int32_t(stage.size()), y);
+        text_.Draw(stage, kStageRight - 8 * int32_t(stage.size()), y, false);
     }
 }
 
@@ -250,9 +235,9 @@ void Main_Menu::DrawFileDetails() const {
     if (chosen >= files_.count) return;
     const SaveFileEntry& file = files_.files[chosen];
     const StageRow* row = FindStage(file.stage);
-    DrawPlainText(*gMenuFont, row ? row->shortName : "?", 183, kDetailsY);
+    text_.Draw(row ? row->shortName : "?", 183, kDetailsY, false);
     const int32_t gems = AllBestGems(file);
-    if (gems > 0) DrawPlainText(*gMenuFont, "GEMS " + std::to_string(gems), 183, kDetailsY + 10);
+    if (gems > 0) text_.Draw("GEMS " + std::to_string(gems), 183, kDetailsY + 10, false);
 }
 
 const Main_Menu& TheMainMenu() { return gScreen; }

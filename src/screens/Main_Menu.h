@@ -4,6 +4,7 @@
 #include "campaign/MenuNavigation.h"
 #include "campaign/SaveFile.h"
 #include "screens/FileDialogs.h"
+#include "screens/MenuText.h"
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,19 +41,13 @@ private:
     void DrawFileDetails() const;
     void ReleasePictures();
 
-    std::optional<Sprite> background_;
-    std::optional<Sprite> holder_;
-    std::optional<Sprite> cursorFlame_;
-    std::optional<Sprite> chosenFlame_;
-    std::optional<Sprite> window_;
+    MenuText text_;
+    MenuArt art_;
     MenuNavigation navigation_;
     SaveFileTable files_;
     FileDialogs dialogs_;
 };
 
-// Draws a word of capitals and spaces in the menu font, 8 pixels a letter;
-// highlighted words use the warm glyphs.
-void DrawMenuWord(const Sprite& font, const char* word, int32_t x, int32_t y, bool highlighted);
 // Releases the first stage's picture that the menu loaded for the stage.
 void ReleaseStagePicture();
 

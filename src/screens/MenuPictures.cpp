@@ -6,17 +6,23 @@ constexpr Color kBackdropTint{0xAA000000u};
 // A box over the menu hides the words behind it.
 constexpr Color kDialogTint{0xF0000000u};
 constexpr Color kCursorTint{0xFF1212DDu};
-constexpr int32_t kLetterWidth = 8;
-// The cool glyphs after the letters: '?' and the digits.
-constexpr int32_t kQuestionGlyph = 28;
-constexpr int32_t kFirstDigitGlyph = 30;
-constexpr int32_t kDashGlyph = 40;
-
-int32_t PlainGlyph(char c) {
-    if (c >= 'A' && c <= 'Z') return c - 'A';
-    if (c >= '0' && c <= '9') return kFirstDigitGlyph + (c - '0');
-    return c == '-' ? kDashGlyph : kQuestionGlyph;
+constexpr Color kNoKey{0};
 }
+
+void MenuArt::Load() {
+    background.emplace("bg\\bg0018.png", kNoKey, kScreenWidth, kScreenHeight);
+    cursorFlame.emplace("sprites\\menufire.png", Colors::Magenta, 16, 16);
+    chosenFlame.emplace("sprites\\menufire2.png", Colors::Magenta, 16, 16);
+    holder.emplace("sprites\\menuholder.png", Colors::Magenta, 144, 32);
+    window.emplace("sprites\\menuwindow2.png", Colors::Black, 8, 4, 96);
+}
+
+void MenuArt::Release() {
+    background.reset();
+    cursorFlame.reset();
+    chosenFlame.reset();
+    holder.reset();
+    window.reset();
 }
 
 void DrawFramedBox(const MenuPictures& pictures, int32_t left, int32_t top, int32_t right, int32_t bottom) {
@@ -54,12 +60,3 @@ void DrawCentredBox(const MenuPictures& pictures, int32_t top, int32_t width, in
 void DrawCursorBar(const MenuPictures& pictures, int32_t x, int32_t y, int32_t cells) {
     for (int32_t i = 0; i < cells; ++i) pictures.block.Draw(x + 8 * i, y, 0, 0, 0.25f, 0, kCursorTint);
 }
-
-void DrawPlainText(const Sprite& font, const std::string& text, int32_t x, int32_t y) {
-    for (char c : text) {
-        if (c != ' ') font.Draw(x, y, PlainGlyph(c), 0, 1.0f, 0, Color(0));
-        x += kLetterWidth;
-    }
-}
-
-int32_t CentredX(size_t characters) { return (kScreenWidth - int32_t(characters) * kLetterWidth) / 2; }

@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/Sprite.h"
+#include "screens/MenuText.h"
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Panel pieces of "sprites\menuwindow2.png", 8 by 4 pixels each.
@@ -24,9 +26,23 @@ inline void DrawPlain(const Sprite& sprite, int32_t x, int32_t y, int32_t frame 
 // (left, bottom) and (right, bottom), the edges between them.
 void DrawBoxBorder(const Sprite& window, int32_t left, int32_t top, int32_t right, int32_t bottom);
 
+// The menu's own pictures, shared by the pages opened from it: the red
+// background, the entries' bar, the flames beside the current entry and
+// beside a chosen one, and the panel border's pieces.
+struct MenuArt {
+    void Load();
+    void Release();
+
+    std::optional<Sprite> background;
+    std::optional<Sprite> holder;
+    std::optional<Sprite> cursorFlame;
+    std::optional<Sprite> chosenFlame;
+    std::optional<Sprite> window;
+};
+
 // The pictures the menu's panels are drawn with.
 struct MenuPictures {
-    const Sprite& font;    // the menu font
+    const MenuText& text;  // the menu font
     const Sprite& block;   // the panel block, a light square the draws tint
     const Sprite& window;  // the panel border's pieces
 };
@@ -43,8 +59,3 @@ void DrawFramedBox(const MenuPictures& pictures, int32_t left, int32_t top, int3
 void DrawCentredBox(const MenuPictures& pictures, int32_t top, int32_t width, int32_t bottom);
 // The bar behind the row of `cells` letters at (x, y) that a cursor marks.
 void DrawCursorBar(const MenuPictures& pictures, int32_t x, int32_t y, int32_t cells);
-// Capitals, digits, '-' and '?' of the menu font's cool glyphs, 8 pixels a
-// character; a space leaves a gap.
-void DrawPlainText(const Sprite& font, const std::string& text, int32_t x, int32_t y);
-// The x at which `characters` letters stand centred across the screen.
-int32_t CentredX(size_t characters);

@@ -4,8 +4,6 @@
 #include "platform/Sound.h"
 #include "screens/PagePictures.h"
 #include <memory>
-#include <optional>
-#include <string>
 
 // The options page, in the main menu's pictures and font: the music and
 // effects volumes, full screen, the window size, the collision outlines and
@@ -23,9 +21,7 @@ public:
     const OptionsPage& Page() const { return page_; }
 
 private:
-    void Apply(int32_t row);
-    void DrawRow(int32_t row) const;
-    void DrawVolume(int32_t volume, int32_t x, int32_t y) const;
+    void Apply(const OptionRow& option);
 
     PagePictures pictures_;
     std::unique_ptr<Sound> sample_;

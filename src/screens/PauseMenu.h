@@ -1,29 +1,29 @@
 #pragma once
-#include "platform/Sprite.h"
+#include "campaign/ListPage.h"
+#include "screens/PagePictures.h"
 #include <cstdint>
-#include <optional>
 
 // The menu a stage shows while it is paused: RESUME, RESTART STAGE, OPTIONS
 // and QUIT TO MENU in the menu font, over the stage standing still.
 class PauseMenu {
 public:
     enum class Choice { None, Resume, Restart, Options, Quit };
-    static constexpr int32_t kEntries = 4;
 
     // Opens on RESUME. What is held when it opens does nothing until it is
     // released, so that the key that paused does not also pick an entry.
     void Open(uint32_t held);
+    // Closes it; the buttons held then do nothing until released.
     void Close();
     bool IsOpen() const { return open_; }
-    int32_t Cursor() const { return cursor_; }
-    // Up and Down move the cursor round the entries; the confirm button
-    // picks the entry under it, the back button and the pause key resume.
+    int32_t Cursor() const { return list_.cursor; }
+    // Up and Down move the cursor round the entries, paced as on every
+    // page; the confirm button picks the entry under it, the back button
+    // and the pause key resume.
     Choice Update(uint32_t held, uint32_t commands);
-    void Draw() const;
+    void Draw();
 
 private:
     bool open_ = false;
-    int32_t cursor_ = 0;
-    uint32_t lastHeld_ = 0;
-    std::optional<Sprite> font_;
+    ListPage list_{ListPage::WrapRound};
+    PagePictures pictures_;
 };

@@ -1,7 +1,6 @@
 #pragma once
-#include "platform/Sprite.h"
+#include "screens/MenuText.h"
 #include <cstdint>
-#include <optional>
 
 // A stage's name over its first two seconds, in the warm capitals of the
 // menu font, across the middle of the screen above the hero.
@@ -20,7 +19,7 @@ public:
     const char* Shown() const { return name_; }
 
 private:
-    std::optional<Sprite> font_;
+    MenuText text_;
     const char* name_ = nullptr;
     int32_t stepsLeft_ = 0;
 };

@@ -159,16 +159,15 @@ void State_Game::CheckLoss() {
 
 void State_Game::Draw() {
     entities.Draw();
-    if (bannerFont_) DrawBanner();
+    if (bannerText_.Loaded()) DrawBanner();
 }
 
 // Under STAGE CLEAR, in a stage with gems, the gems found against those it has.
 void State_Game::DrawBanner() const {
-    DrawMenuWord(*bannerFont_, "STAGE CLEAR", kBannerX, kBannerY, true);
+    bannerText_.Draw("STAGE CLEAR", kBannerX, kBannerY, true);
     if (record_.gemTotal == 0) return;
     const std::string gems = "GEMS " + std::to_string(record_.gemsFound) + "/" + std::to_string(record_.gemTotal);
-    const int32_t x = (kScreenWidth - int32_t(gems.size()) * 8) / 2;
-    PrintLiteral(*bannerFont_, x, kBannerY + kBannerLineHeight, 1, Color(0), gems.c_str());
+    bannerText_.DrawCentred(gems, kBannerY + kBannerLineHeight, true);
 }
 
 void State_Game::DrawOverOutlines() {
@@ -275,7 +274,7 @@ void State_Game::RebuildWhenAsked() {
 void State_Game::StartClear() {
     clearSteps_ = 0;
     StopStageMusic();
-    bannerFont_.emplace("sprites\\DH3font1.png", Colors::White, 8, 8, 121);
+    bannerText_.Load();
     clearTune_ = std::make_unique<Sound>("music\\DH3- Stage Clear.mid", false);
     clearTune_->Play();
     const StageRow* cleared = FindStageOfLevel(TheLevelName());
@@ -295,6 +294,6 @@ void State_Game::LeaveAfterClear() {
 
 void State_Game::ReleaseClear() {
     clearSteps_ = -1;
-    bannerFont_.reset();
+    bannerText_.Release();
     clearTune_.reset();
 }

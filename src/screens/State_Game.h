@@ -4,6 +4,7 @@
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
 #include "screens/Hud.h"
+#include "screens/MenuText.h"
 #include "screens/StageTitle.h"
 #include "screens/PauseMenu.h"
 #include "things/StageRecord.h"
@@ -89,7 +90,7 @@ private:
     // The hero's x at the end of the last step: the clear needs him to cross the exit line.
     std::optional<float> heroX_;
     const StageRow* nextStage_ = nullptr;
-    std::optional<Sprite> bannerFont_;
+    MenuText bannerText_;
     std::unique_ptr<Sound> clearTune_;
     Hud hud_;
     PauseMenu pause_;

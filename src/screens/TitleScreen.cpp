@@ -25,7 +25,7 @@ GameState* const gTitleScreen = &gScreen;
 
 void TitleScreen::Enter() {
     logo_.emplace("sprites\\DH3 logo.png", Color(0), kScreenWidth, kScreenHeight);
-    font_.emplace("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
+    text_.Load();
     music_ = std::make_unique<Sound>("music\\DH3- Overture.mid", true);
     pressSound_ = std::make_unique<Sound>("sound\\ZombieDeath.wav", false);
     timer_ = 0.0f;
@@ -34,7 +34,7 @@ void TitleScreen::Enter() {
 
 void TitleScreen::Leave() {
     logo_.reset();
-    font_.reset();
+    text_.Release();
     music_.reset();
     pressSound_.reset();
 }
@@ -71,8 +71,8 @@ int TitleScreen::PromptAlpha() const {
 
 void TitleScreen::Draw() {
     if (logo_) logo_->Draw(0, 0, 0, 0, 1.0f, 0, WhiteWithAlpha(LogoAlpha()));
-    if (Leaving() || !font_) return;
-    PrintText(*font_, 110, 200, 1, WhiteWithAlpha(PromptAlpha()), "PRESS START");
+    if (Leaving() || !text_.Loaded()) return;
+    PrintText(text_.Font(), 110, 200, 1, WhiteWithAlpha(PromptAlpha()), "PRESS START");
 }
 
 const TitleScreen& TheTitleScreen() { return gScreen; }

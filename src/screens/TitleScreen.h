@@ -2,6 +2,7 @@
 #include "core/GameState.h"
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
+#include "screens/MenuText.h"
 #include <memory>
 #include <optional>
 
@@ -30,7 +31,7 @@ private:
     void CheckPress();
 
     std::optional<Sprite> logo_;
-    std::optional<Sprite> font_;
+    MenuText text_;
     std::unique_ptr<Sound> music_;
     std::unique_ptr<Sound> pressSound_;
     float timer_ = 0.0f;

@@ -12,7 +12,7 @@ ConfigurePage::Step Press(ConfigurePage& page, Input& input, SettingValues& valu
                           std::optional<Binding> pressed = std::nullopt) {
     input.held = held;
     input.pressed = pressed;
-    page.inputDelay = 0;
+    page.list.pacer.delay = 0;
     return page.Update(input, values);
 }
 
@@ -28,7 +28,8 @@ TEST(Configure, RebindsOneKeyRefusesLeavingNoConfirmOrBackAndResets) {
     Input input;
     SettingValues values;
     ConfigurePage page;
-    page.cursor = kJumpRow;
+    page.Reset(input);
+    page.list.cursor = kJumpRow;
     Press(page, input, values, ButtonA, Key(SDLK_z));
     EXPECT_TRUE(page.waiting);
     EXPECT_TRUE(Press(page, input, values, 0, Key(SDLK_c)).changed);
@@ -36,10 +37,10 @@ TEST(Configure, RebindsOneKeyRefusesLeavingNoConfirmOrBackAndResets) {
     EXPECT_EQ(input.PlayKeyAction(SDLK_SPACE), 0);
     EXPECT_EQ(input.held | input.playHeld, 0u);
 
-    page.cursor = kConfirmRow;
+    page.list.cursor = kConfirmRow;
     Press(page, input, values, ButtonA, Key(SDLK_z));
     Press(page, input, values, 0, Key(SDLK_q));
-    page.cursor = kBackRow;
+    page.list.cursor = kBackRow;
     Press(page, input, values, ButtonA, Key(SDLK_q));
     EXPECT_FALSE(Press(page, input, values, 0, Key(SDLK_q)).changed);
     EXPECT_TRUE(page.refused);
@@ -48,10 +49,10 @@ TEST(Configure, RebindsOneKeyRefusesLeavingNoConfirmOrBackAndResets) {
     EXPECT_EQ(ControlLabel(input.FirstBinding(ButtonA, Binding::kKeyboard)), "Q");
 
     // The key moves from a row that had it alone: that row keeps none.
-    page.cursor = 0;
+    page.list.cursor = 0;
     Press(page, input, values, ButtonA, Key(SDLK_z));
     Press(page, input, values, 0, Key(SDLK_c));
-    page.cursor = 2;
+    page.list.cursor = 2;
     Press(page, input, values, ButtonA, Key(SDLK_z));
     Press(page, input, values, 0, Key(SDLK_c));
     EXPECT_EQ(values.keys[0], SettingValues::kNoBinding);
@@ -64,7 +65,7 @@ TEST(Configure, RebindsOneKeyRefusesLeavingNoConfirmOrBackAndResets) {
     EXPECT_EQ(values.keys[kJumpRow], SDLK_c) << "a key may walk in the menus and jump in play";
     EXPECT_EQ(values.keys[kConfirmRow], SDLK_q);
 
-    page.cursor = ConfigurePage::kResetRow;
+    page.list.cursor = ConfigurePage::kResetRow;
     EXPECT_TRUE(Press(page, input, values, ButtonA).changed);
     EXPECT_EQ(values.keys, SettingValues().keys);
     EXPECT_EQ(input.KeyAction(SDLK_z), ButtonA);

@@ -51,30 +51,48 @@ TEST(Settings, ANewFileNamesEveryKeyAndIsKeptWholeOnDiskWhileABadOneIsNeverWritt
     EXPECT_EQ(problems.size(), 1u);
 }
 
+namespace {
+int32_t OptionRowOf(const std::string& label) {
+    for (size_t row = 0; row < OptionRows().size(); ++row)
+        if (OptionRows()[row].label == label) return int32_t(row);
+    return -1;
+}
+}
+
 // Volumes stop at their ends when held and A leaves them; the window size
-// comes round on A; a switch flips either way.
+// comes round on A; a switch flips either way. The rows show the values.
 TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLeaves) {
     OptionsPage page;
     SettingValues values;
+    page.Reset(values);
     int changes = 0;
     for (int step = 0; step < 30; ++step) changes += page.Update(Right, values).changed >= 0;
     for (int step = 0; step < 30; ++step) changes += page.Update(Left, values).changed >= 0;
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(values.musicVolume, 7);
-    page = OptionsPage();
+    EXPECT_EQ(page.list.rows[0].value, "7");
+    EXPECT_EQ(page.list.rows[0].meter, 7);
+    page.Reset(values);
     EXPECT_EQ(page.Update(ButtonA, values).changed, -1);
-    page = OptionsPage();
-    page.cursor = OptionsPage::WindowSize;
+    page.Reset(values);
+    page.list.cursor = OptionRowOf("WINDOW SIZE");
     values.windowSize = SettingValues::kFitWindow;
-    EXPECT_EQ(page.Update(ButtonA, values).changed, OptionsPage::WindowSize);
+    EXPECT_EQ(page.Update(ButtonA, values).changed, page.list.cursor);
     EXPECT_EQ(values.windowSize, 1);
+    EXPECT_EQ(page.list.rows[size_t(page.list.cursor)].value, "1X");
     for (int step = 0; step < 14; ++step) EXPECT_FALSE(page.Update(ButtonB, values).leave);
     EXPECT_TRUE(page.Update(ButtonB, values).leave);
     EXPECT_EQ(WindowModeFor(values, 1366, 768).width, 320);
-    values.windowSize = SettingValues::kFitWindow;
+    values.windowSize = SettingValues::kLargestScale;
+    page.list.pacer.delay = 0;
+    page.Update(ButtonA, values);
+    EXPECT_EQ(page.list.rows[size_t(page.list.cursor)].value, "FIT");
     EXPECT_EQ(WindowModeFor(values, 1366, 768).height, 720);
-    page = OptionsPage();
-    page.cursor = OptionsPage::Fullscreen;
-    EXPECT_EQ(page.Update(Left, values).changed, OptionsPage::Fullscreen);
+    page.Reset(values);
+    page.list.cursor = OptionRowOf("FULLSCREEN");
+    EXPECT_EQ(page.Update(Left, values).changed, page.list.cursor);
     EXPECT_EQ(WindowModeFor(values, 1366, 768).width, 1366);
+    page.list.cursor = int32_t(OptionRows().size());
+    page.list.pacer.delay = 0;
+    EXPECT_TRUE(page.Update(ButtonA, values).leave);
 }

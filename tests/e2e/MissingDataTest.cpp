@@ -86,5 +86,6 @@ TEST(MissingData, ADataDirectoryThatDoesNotExistIsNamedAndTheGameRuns) {
     EXPECT_EQ(play.run.exitCode, 0) << play.run.output;
     EXPECT_NE(play.run.output.find("Data directory " + none), std::string::npos) << play.run.output;
     EXPECT_NE(play.run.output.find("cannot be used"), std::string::npos) << play.run.output;
+    EXPECT_EQ(Count(play.run.output, "No save file svfile: the file list stays as it was"), 1u) << play.run.output;
     EXPECT_EQ(JsonField(StepLine(play, 200), "state"), "\"menu\"");
 }

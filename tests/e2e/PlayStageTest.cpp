@@ -146,19 +146,20 @@ TEST(PlayStage, NoKeyOnBlk101BuriesTheHero) {
 }
 
 // P pauses a stage: the hero, held walking, stands still and the music
-// stops under the pause menu; the arrows move its cursor round, OPTIONS
+// stops under the pause menu; the arrows move its cursor round (paced as on
+// every page: a button waits 15 steps, counted while the menu shows), OPTIONS
 // opens the options over the stage, without its outlines, and Back returns
 // to the pause menu, P resumes, RESTART STAGE puts the hero back at the
 // start and QUIT TO MENU leaves.
 TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
     std::string data = CopyOfBuiltData();
     WritePlayFloorStage(data, "duskhold play");
-    const std::vector<KeyHold> holds = {{10, "right", 60}, {20, "p", 1},   {80, "down", 1},   {90, "down", 1},
-                                        {95, "return", 1}, {100, "x", 1},  {105, "up", 1},    {110, "p", 1},
-                                        {120, "left", 30}, {160, "p", 1},  {170, "down", 1},  {180, "return", 1},
-                                        {200, "p", 1},     {210, "up", 1}, {220, "return", 1}};
+    const std::vector<KeyHold> holds = {{10, "right", 60},  {20, "p", 1},   {80, "down", 1},   {90, "down", 1},
+                                        {100, "return", 1}, {105, "x", 1},  {120, "up", 1},    {130, "p", 1},
+                                        {140, "left", 30},  {180, "p", 1},  {190, "down", 1},  {200, "return", 1},
+                                        {220, "p", 1},      {230, "up", 1}, {245, "return", 1}};
     const std::string options = data + "/options.png";
-    Play run = PlayMovie(data, holds, 240, {"--level", "blk101", "--shot", "96:" + options});
+    Play run = PlayMovie(data, holds, 260, {"--level", "blk101", "--shot", "101:" + options});
     ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
     // The options page hides the paused stage's outlines (walls in cyan).
     const std::string png = ReadTextFile(options);
@@ -169,16 +170,40 @@ TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
     EXPECT_EQ(JsonField(StepLine(run, 19), "playing"), "true");
     EXPECT_EQ(JsonField(StepLine(run, 21), "pause"), "0");
     EXPECT_EQ(JsonField(StepLine(run, 21), "playing"), "false");
-    EXPECT_EQ(JsonField(StepLine(run, 21), "player"), JsonField(StepLine(run, 109), "player"));
-    EXPECT_EQ(JsonField(StepLine(run, 96), "state"), "\"options\"");
-    EXPECT_EQ(JsonField(StepLine(run, 101), "state"), "\"game\"");
-    EXPECT_EQ(JsonField(StepLine(run, 101), "pause"), "2");
-    EXPECT_EQ(JsonField(StepLine(run, 106), "pause"), "1");
-    EXPECT_EQ(JsonField(StepLine(run, 111), "pause"), "");
-    EXPECT_EQ(JsonField(StepLine(run, 111), "playing"), "true");
-    EXPECT_NE(JsonField(StepLine(run, 121), "player"), JsonField(StepLine(run, 149), "player"));
-    EXPECT_EQ(JsonField(StepLine(run, 181), "player"), "[240,192]");
-    EXPECT_EQ(JsonField(StepLine(run, 181), "pause"), "");
-    EXPECT_EQ(JsonField(StepLine(run, 211), "pause"), "3");
-    EXPECT_EQ(JsonField(StepLine(run, 221), "state"), "\"menu\"");
+    EXPECT_EQ(JsonField(StepLine(run, 21), "player"), JsonField(StepLine(run, 129), "player"));
+    EXPECT_EQ(JsonField(StepLine(run, 101), "state"), "\"options\"");
+    EXPECT_EQ(JsonField(StepLine(run, 106), "state"), "\"game\"");
+    EXPECT_EQ(JsonField(StepLine(run, 106), "pause"), "2");
+    EXPECT_EQ(JsonField(StepLine(run, 121), "pause"), "1");
+    EXPECT_EQ(JsonField(StepLine(run, 131), "pause"), "");
+    EXPECT_EQ(JsonField(StepLine(run, 131), "playing"), "true");
+    EXPECT_NE(JsonField(StepLine(run, 141), "player"), JsonField(StepLine(run, 169), "player"));
+    EXPECT_EQ(JsonField(StepLine(run, 201), "player"), "[240,192]");
+    EXPECT_EQ(JsonField(StepLine(run, 201), "pause"), "");
+    EXPECT_EQ(JsonField(StepLine(run, 231), "pause"), "3");
+    EXPECT_EQ(JsonField(StepLine(run, 246), "state"), "\"menu\"");
+}
+
+// The press that closes the pause menu stays there, as one that changes the
+// screen does, and a held direction goes on: by the engine's rules Z on
+// RESUME and on RESTART STAGE does not sink the hero through the floor; in
+// a play stage Z on RESUME does not crack the whip, and Right held through
+// the pause walks on.
+TEST(PlayStage, ThePressThatClosesThePauseMenuStaysThere) {
+    std::string data = CopyOfBuiltData();
+    const std::vector<KeyHold> engineHolds = {{10, "p", 1}, {20, "z", 8}, {40, "p", 1}, {50, "down", 1}, {60, "z", 24}};
+    Play engine = PlayMovie(data, engineHolds, 90, {"--level", "blk101", "--engine-rules"});
+    ASSERT_EQ(engine.run.exitCode, 0) << engine.run.output;
+    const std::string start = JsonField(StepLine(engine, 9), "player");
+    for (long step : {30L, 39L, 85L, 90L}) EXPECT_EQ(JsonField(StepLine(engine, step), "player"), start) << step;
+    EXPECT_EQ(JsonField(StepLine(engine, 90), "state"), "\"game\"");
+
+    WritePlayFloorStage(data, "duskhold play");
+    Play played = PlayMovie(data, {{10, "right", 50}, {15, "p", 1}, {30, "z", 8}}, 50, {"--level", "blk101"});
+    ASSERT_EQ(played.run.exitCode, 0) << played.run.output;
+    EXPECT_EQ(JsonField(StepLine(played, 29), "pause"), "0");
+    EXPECT_EQ(JsonField(StepLine(played, 31), "pause"), "");
+    for (long step = 31; step <= 50; ++step)
+        EXPECT_NE(JsonField(JsonField(StepLine(played, step), "hero"), "state"), "\"strike\"") << step;
+    EXPECT_NE(JsonField(StepLine(played, 32), "player"), JsonField(StepLine(played, 50), "player"));
 }

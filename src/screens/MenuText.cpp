@@ -1,0 +1,45 @@
+#include "screens/MenuText.h"
+#include "base/SharedConstants.h"
+#include <optional>
+
+namespace {
+// The warm glyphs start 109 frames after the cool ones.
+constexpr int32_t kWarmFrames = 109;
+
+std::optional<Sprite> gFont;
+int32_t gHolders = 0;
+
+// The cool frame of a character, or -1 for one the font does not draw.
+int32_t CoolFrame(char character) {
+    const int32_t warm = GlyphFrame(static_cast<unsigned char>(character));
+    return warm >= kWarmFrames ? warm - kWarmFrames : -1;
+}
+}
+
+void MenuText::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    if (gHolders++ == 0) gFont.emplace("sprites\\DH3font1.png", Colors::White, 8, 8, 121);
+}
+
+void MenuText::Release() {
+    if (!loaded_) return;
+    loaded_ = false;
+    if (--gHolders == 0) gFont.reset();
+}
+
+const Sprite& MenuText::Font() const { return *gFont; }
+
+void MenuText::Draw(std::string_view text, int32_t x, int32_t y, bool warm, Color tint) const {
+    for (char character : text) {
+        const int32_t frame = CoolFrame(character);
+        if (frame >= 0) gFont->Draw(x, y, frame + (warm ? kWarmFrames : 0), 0, 1.0f, 0, tint);
+        x += kLetterWidth;
+    }
+}
+
+void MenuText::DrawCentred(std::string_view text, int32_t y, bool warm) const {
+    Draw(text, CentredX(text.size()), y, warm);
+}
+
+int32_t CentredX(size_t characters) { return (kScreenWidth - int32_t(characters) * MenuText::kLetterWidth) / 2; }
