@@ -144,3 +144,91 @@ TEST(SaveFile, TheFileReaderMatchesTheMemoryReaderAndAnEmptyOrMissingFileChanges
     EXPECT_EQ(kept.count, 2);
     EXPECT_EQ(kept.files[1].stage, 33);
 }
+
+namespace {
+// The reader of the old format alone, as docs/save-file.md gives it: the
+// count, then per file the name length, its glyphs, the stage and 22 values.
+// "NAME:STAGE" for each file; empty when the bytes are not whole.
+std::vector<std::string> OldReader(const Bytes& bytes) {
+    size_t at = 0;
+    auto next = [&](int32_t& value) {
+        if (at + 4 > bytes.size()) return false;
+        value = int32_t(uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
+                        uint32_t(bytes[at + 3]) << 24);
+        at += 4;
+        return true;
+    };
+    std::vector<std::string> files;
+    int32_t count = 0, length = 0, value = 0;
+    if (!next(count)) return {};
+    for (int32_t f = 0; f < count; ++f) {
+        std::string name;
+        if (!next(length)) return {};
+        for (int32_t g = 0; g < length; ++g)
+            if (next(value)) name += char('A' + value);
+        if (!next(value)) return {};
+        files.push_back(name + ":" + std::to_string(value));
+        for (int32_t spare = 0; spare < 22; ++spare)
+            if (!next(value)) return {};
+    }
+    return at == bytes.size() ? files : std::vector<std::string>{};
+}
+}
+
+// Every game gives a file read without an identity the same one, made from
+// its place and bytes; a stored one is kept, and a copy of another file's is
+// none. Changes find their file by identity: a clear moves it on, never back,
+// and keeps a best; an erase of a file gone is done. What is written is read
+// whole by a reader that knows only the old format.
+TEST(SaveFile, IdentitiesAreGivenAlikeByEveryGameAndChangesFindTheirFileByThem) {
+    Bytes bytes;
+    Put(bytes, 4);
+    PutRecord(bytes, 2, {0, 1}, 1);
+    PutRecord(bytes, 2, {0, 1}, 1);
+    PutRecord(bytes, 1, {2}, 31, 500);  // its identity is 520
+    PutRecord(bytes, 1, {3}, 2, 500);   // a copy of it
+    SaveFileTable first = Read(bytes), second = Read(bytes);
+    EXPECT_EQ(GiveIdentities(first), (std::vector<bool>{true, true, false, true}));
+    GiveIdentities(second);
+    EXPECT_EQ(SaveFileBytes(first), SaveFileBytes(second));
+    EXPECT_NE(FileIdentity(first.files[0]), FileIdentity(first.files[1]));
+    EXPECT_EQ(FindFile(first, 520), 2);
+    EXPECT_NE(FileIdentity(first.files[3]), 520);
+    EXPECT_EQ(GiveIdentities(first), std::vector<bool>(4, false));
+    EXPECT_EQ(IdentityName(520), "00000208");
+    EXPECT_EQ(IdentityName(-1), "ffffffff");
+
+    SaveChange clear;
+    clear.file = 520;
+    clear.nextStage = 2;  // before stage 31: the file stays on 31
+    clear.clearedRow = 3;
+    clear.gems = 1;
+    ASSERT_EQ(ApplySaveChange(first, clear), ChangeOutcome::Done);
+    EXPECT_EQ(first.files[2].stage, 31);
+    EXPECT_EQ(BestGems(first.files[2], 3), 503);
+    clear.nextStage = 0;
+    ApplySaveChange(first, clear);
+    EXPECT_TRUE(FileFinished(first.files[2]));
+    SaveChange erase;
+    erase.kind = SaveChange::Erase;
+    erase.file = FileIdentity(first.files[0]);
+    const SaveFileEntry kept = first.files[1];
+    EXPECT_EQ(ApplySaveChange(first, erase), ChangeOutcome::Done);
+    EXPECT_EQ(ApplySaveChange(first, erase), ChangeOutcome::Done);
+    EXPECT_EQ(first.count, 3);
+    EXPECT_EQ(SaveFileBytes(first).size(), bytes.size() - 104);
+    EXPECT_EQ(memcmp(&first.files[0], &kept, sizeof kept), 0);
+    clear.file = erase.file;
+    EXPECT_EQ(ApplySaveChange(first, clear), ChangeOutcome::FileGone);
+    SaveChange add;
+    add.kind = SaveChange::Add;
+    add.file = NewIdentity(first);
+    std::string why;
+    ASSERT_TRUE(MakeSaveEntry("MIRA", 32, add.entry, why)) << why;
+    EXPECT_EQ(ApplySaveChange(first, add), ChangeOutcome::Done);
+    EXPECT_EQ(FindFile(first, add.file), 3);
+    EXPECT_EQ(OldReader(SaveFileBytes(first)), (std::vector<std::string>{"AB:1", "C:31", "D:2", "MIRA:32"}));
+    first.count = kMaxSaveFiles;
+    add.file = NewIdentity(first);
+    EXPECT_EQ(ApplySaveChange(first, add), ChangeOutcome::NoRoom);
+}

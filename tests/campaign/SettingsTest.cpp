@@ -2,7 +2,9 @@
 #include "campaign/Settings.h"
 #include "campaign/SettingsEffects.h"
 #include "platform/Input.h"
+#include "ChildGame.h"
 #include "support/GlWindow.h"
+#include <fstream>
 #include <gtest/gtest.h>
 
 TEST(Settings, KnownKeysAreReadBadValuesRefusedOneLineEachAndEveryOtherLineWrittenBackAsItWas) {
@@ -23,8 +25,46 @@ TEST(Settings, KnownKeysAreReadBadValuesRefusedOneLineEachAndEveryOtherLineWritt
                                                   "line 8: no \"key = value\", kept as it is"}));
     settings.values.effectsVolume = 0;
     EXPECT_EQ(settings.Text(),
-              "# mine\nmusic_volume = 4\n  key_jump = space  \neffects_volume = 0\noutlines = off\n"
-              "window_size = fit\nconsole = on\nnonsense\n\nfullscreen = on\n");
+              "# mine\r\nmusic_volume=4\r\n  key_jump = space  \neffects_volume = 0\noutlines = off\n"
+              "window_size = fit\nconsole = on\nnonsense\n\nfullscreen = on");
+}
+
+// Lines may end in LF, CRLF or CR, each line its own: every one is read, and
+// written back as it was; a key the file lacks is added with its first
+// line's end.
+TEST(Settings, EveryKindOfLineEndIsReadAndWrittenBackAsItWas) {
+    Settings made;
+    made.values.musicVolume = 4;
+    made.values.fullscreen = true;
+    const std::string lf = made.Text();
+    auto replaced = [&lf](const std::string& ending) {
+        std::string text;
+        for (char c : lf) text += c == '\n' ? ending : std::string(1, c);
+        return text;
+    };
+    std::string mixed = replaced("\r");
+    mixed.replace(mixed.find('\r'), 1, "\r\r\n");
+    mixed.replace(mixed.rfind('\r'), 1, "\r\n");
+    for (const std::string& text : {replaced("\r"), replaced("\r\n"), mixed}) {
+        Settings settings;
+        std::vector<std::string> problems;
+        settings.Read(text, problems);
+        EXPECT_TRUE(problems.empty()) << problems[0];
+        EXPECT_EQ(settings.values.musicVolume, 4);
+        EXPECT_TRUE(settings.values.fullscreen);
+        EXPECT_EQ(settings.Text(), text);
+        Settings again;
+        again.Read(settings.Text(), problems);
+        EXPECT_EQ(again.Text(), text);
+    }
+    Settings few;
+    std::vector<std::string> problems;
+    few.Read("# mine\rmusic_volume=4\routlines = off\r", problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_FALSE(few.values.outlines);
+    const std::string text = few.Text();
+    EXPECT_EQ(text.substr(0, 41), "# mine\rmusic_volume=4\routlines = off\reffe");
+    EXPECT_EQ(text.find('\n'), std::string::npos);
 }
 
 TEST(Settings, ANewFileNamesEveryKeyAndIsKeptWholeOnDiskWhileABadOneIsNeverWrittenOver) {
@@ -77,4 +117,37 @@ TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLe
     page.cursor = OptionsPage::Fullscreen;
     EXPECT_EQ(page.Update(Left, values).changed, OptionsPage::Fullscreen);
     EXPECT_EQ(WindowModeFor(values, 1366, 768).width, 1366);
+}
+
+// Two games and a hand edit change the settings file while the games run:
+// each game writes only the keys it changed, on the file as it is then, so
+// that nothing of the others is lost.
+TEST(Settings, EachGameWritesOnlyTheKeysItChangedOnTheFileAsItIsNow) {
+    TempDir home;
+    const std::string path = home / "settings";
+    std::ofstream(path) << "# mine\nmusic_volume = 10\noutlines = on\n";
+    const auto loads = [&path] { return [&path] { LoadSettings(path); }; };
+    const auto changes = [](const std::function<void(SettingValues&)>& change) {
+        return [change] {
+            change(TheSettings().values);
+            NoteSettingsChanged();
+            KeepChangedSettings();
+        };
+    };
+    ChildGame a(home.path, {loads(), changes([](SettingValues& v) { v.musicVolume = 2; })});
+    ChildGame b(home.path, {loads(), changes([](SettingValues& v) { v.effectsVolume = 3; }),
+                            changes([](SettingValues& v) { v.effectsVolume = 4; })});
+    a.Next(), b.Next();
+    std::ofstream(path) << "# mine, edited\nmusic_volume = 10\noutlines = off\n";
+    EXPECT_EQ(b.Next(), "");
+    EXPECT_EQ(a.Next(), "");
+    EXPECT_EQ(b.Next(), "");
+    Settings read;
+    std::vector<std::string> problems;
+    ASSERT_EQ(ReadSettingsFile(path, read, problems), SettingsFile::Read);
+    const std::string text = ReadTextFile(path);
+    EXPECT_EQ(text,
+              "# mine, edited\nmusic_volume = 2\noutlines = off\neffects_volume = 4\nfullscreen = off\n"
+              "window_size = 3\nconsole = on\n");
+    EXPECT_EQ(read.values.effectsVolume, 4);
 }

@@ -1,4 +1,5 @@
 #include "PlayData.h"
+#include "campaign/SaveFile.h"
 #include "screens/StageTitle.h"
 #include "support/GlWindow.h"
 #include <gtest/gtest.h>
@@ -18,6 +19,15 @@ std::string SaveBytes(std::vector<std::string> files) {
     std::string dir = MakeTempDir();
     WriteSaveFile(dir, files);
     return ReadTextFile(dir + "/svfile");
+}
+
+// The bytes of a save file with no identities: NEW GAME makes its file's at random.
+std::string WithoutIdentities(const std::string& bytes) {
+    SaveFileTable table;
+    ReadSaveFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), table);
+    for (int32_t f = 0; f < table.count; ++f) table.files[f].singles[1] = 0;
+    const std::vector<unsigned char> without = SaveFileBytes(table);
+    return std::string(without.begin(), without.end());
 }
 
 std::string Menu(const Play& play, long step) { return JsonField(StepLine(play, step), "menu"); }
@@ -63,7 +73,8 @@ TEST(NewGame, ANamedFileIsSavedAndStartedAFullListSaysSoAndEraseAsksFirst) {
     EXPECT_EQ(FirstStep(play, "stageName", "", started), started + StageTitle::kShownSteps);
     std::vector<std::string> twenty = Files('A', 19);
     twenty.push_back("MIRA:1");
-    EXPECT_EQ(ReadTextFile(player), SaveBytes(twenty)) << play.run.output;
+    const std::string written = ReadTextFile(player);
+    EXPECT_EQ(WithoutIdentities(written), WithoutIdentities(SaveBytes(twenty))) << play.run.output;
 
     const long erase = t + 150;
     holds = {{1, "z", 50},         {kGameStart, "z", 2},    {t, "z", 2},         {t + 30, "x", 2},
@@ -75,7 +86,9 @@ TEST(NewGame, ANamedFileIsSavedAndStartedAFullListSaysSoAndEraseAsksFirst) {
     EXPECT_EQ(Menu(again, erase + 54), "{\"page\":3,\"cursor\":1,\"row\":0,\"scroll\":0,\"erasing\":\"no\"}");
     EXPECT_EQ(Menu(again, erase + 74), "{\"page\":3,\"cursor\":1,\"row\":0,\"scroll\":0,\"erasing\":\"yes\"}");
     EXPECT_EQ(Menu(again, erase + 80), "{\"page\":3,\"cursor\":1,\"row\":0,\"scroll\":0}");
-    twenty.erase(twenty.begin());
-    EXPECT_EQ(ReadTextFile(player), SaveBytes(twenty));
+    std::string erased = written;
+    erased.erase(4, 100);  // A's record, 100 bytes for a name of one glyph
+    erased[0] = 19;
+    EXPECT_EQ(ReadTextFile(player), erased);
     EXPECT_EQ(Count(again.run.output, "File A erased"), 1u) << again.run.output;
 }
