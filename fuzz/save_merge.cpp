@@ -36,7 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SaveChange change;
     change.kind = SaveChange::Kind(data[0] % 3);
     const int32_t place = data[1] % (kMaxSaveFiles + 1);
-    change.file = place < table.count ? FileIdentity(table.files[place]) : NewIdentity(table);
+    // A new file always has an identity no file holds; a clear or an erase
+    // may name one that is gone.
+    const bool existing = place < table.count && change.kind != SaveChange::Add;
+    change.file = existing ? FileIdentity(table.files[place]) : NewIdentity(table);
     const size_t row = data[2] % (StageRowCount() + 1);
     change.nextStage = row < StageRowCount() ? StageRows()[row].stage : 0;
     change.clearedRow = data[2] % (kGemRecordSlots + 2);

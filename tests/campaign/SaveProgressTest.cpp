@@ -1,70 +1,33 @@
 #include "campaign/SaveProgress.h"
-#include "ChildGame.h"
+#include "platform/Files.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
+#include "base/Log.h"
+#include <fcntl.h>
 #include <fstream>
+#include <sys/file.h>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
-// The steps of a game: reading the menu's list, ...
-std::function<void()> ReadsTheList() {
-    return [] {
-        SaveFileTable table;
-        ReadMenuSaveFile(table);
-    };
-}
-
-// A clear of the file at `file` in the list the game read last (-1: of the file played already).
-std::function<void()> Clears(int32_t file, int32_t nextStage, size_t row = 0, int32_t gems = 0) {
-    return [=] {
-        if (file >= 0) SetPlayedFile(file);
-        SaveStageCleared(nextStage, row, gems);
-    };
-}
-
-std::function<void()> Erases(int32_t file) {
-    return [file] {
-        std::string why;
-        if (!EraseFile(file, why)) PrintStatus("not erased: %s", why.c_str());
-    };
-}
-
-// ... and NEW GAME, which reads the list again, as the menu does.
-std::function<void()> Adds(const std::string& name) {
-    return [name] {
-        SaveFileEntry entry;
-        std::string why;
-        SaveFileTable table;
-        if (!MakeSaveEntry(name, 1, entry, why) || AddNewFile(entry) < 0) PrintStatus("not added: %s", name.c_str());
-        ReadMenuSaveFile(table);
-    };
-}
-
-SaveFileTable Saved(const std::string& path) {
-    SaveFileTable saved;
-    std::string why;
-    EXPECT_TRUE(LoadSaveFile(path, saved, why)) << why;
-    return saved;
-}
-
-// "NAME:STAGE" for each file of the list.
-std::vector<std::string> Files(const SaveFileTable& table) {
-    std::vector<std::string> files;
-    for (int32_t f = 0; f < table.count; ++f)
-        files.push_back(SaveEntryName(table.files[f]) + ":" + std::to_string(table.files[f].stage));
-    return files;
-}
-
-// A save file as the tool writes it, or without identities, as an older game did.
-void WriteFiles(const std::string& path, std::vector<std::string> files, bool identities = true) {
-    files.insert(files.begin(), {"new", path});
-    ASSERT_EQ(RunProgram(ToolPath("save"), files).exitCode, 0);
-    if (identities) return;
-    SaveFileTable table = Saved(path);
-    for (int32_t f = 0; f < table.count; ++f) table.files[f].singles[1] = 0;
-    const std::vector<unsigned char> bytes = SaveFileBytes(table);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+// A game in a child process: it reads the menu's list, says so on `ready`,
+// and clears a stage of `file` once `go` says that the other game has read
+// the list too.
+void PlayInAChild(const std::string& home, int32_t file, int32_t nextStage, int ready, int go) {
+    if (fork() != 0) return;
+    prctl(PR_SET_PDEATHSIG, SIGKILL);  // a test that hangs and is ended takes its games along
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    SaveFileTable table;
+    char note = 'r';
+    if (!ReadMenuSaveFile(table) || write(ready, &note, 1) != 1 || read(go, &note, 1) != 1) _exit(1);
+    SetPlayedFile(file);
+    SaveStageCleared(nextStage, size_t(file) + 5, 3 + file);
+    SaveBeforeQuitting();  // the other game may hold the lock a moment
+    _exit(0);
 }
 }
 
@@ -76,17 +39,24 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     TempDir home;
     const std::string folder = home / "duskhold", synced = home / "synced";
     ASSERT_EQ(mkdir(folder.c_str(), 0755) | mkdir(synced.c_str(), 0755), 0);
-    WriteFiles(synced + "/svfile", {"ALDRIC:1", "MIRA:32"});
+    ASSERT_EQ(RunProgram(ToolPath("save"), {"new", synced + "/svfile", "ALDRIC:1", "MIRA:32"}).exitCode, 0);
     std::ofstream(home / "kept") << "kept";
     ASSERT_EQ(chmod((synced + "/svfile").c_str(), 0640) | symlink("../synced/svfile", (folder + "/svfile").c_str()) |
                   symlink("../kept", (folder + "/svfile.new").c_str()),
               0);
-    ChildGame first(home.path, {ReadsTheList(), Clears(0, 2, 5, 3)});
-    ChildGame second(home.path, {ReadsTheList(), Clears(1, 33, 6, 4)});
-    first.Next(), second.Next();
-    EXPECT_EQ(first.Next() + second.Next(), "");
-    SaveFileTable saved = Saved(synced + "/svfile");
-    EXPECT_EQ(Files(saved), (std::vector<std::string>{"ALDRIC:2", "MIRA:33"}));
+    int ready[2], go[2];
+    ASSERT_EQ(pipe(ready) | pipe(go), 0);
+    PlayInAChild(home.path, 0, 2, ready[1], go[0]);
+    PlayInAChild(home.path, 1, 33, ready[1], go[0]);
+    close(ready[1]);  // a child that fails ends the wait below
+    char notes[2];
+    EXPECT_EQ(read(ready[0], notes, 1) + read(ready[0], notes, 1), 2);
+    EXPECT_EQ(write(go[1], "gg", 2), 2);
+    while (wait(nullptr) > 0) continue;
+    SaveFileTable saved;
+    std::string why;
+    EXPECT_TRUE(LoadSaveFile(synced + "/svfile", saved, why)) << why;
+    EXPECT_EQ(std::vector<int32_t>({saved.files[0].stage, saved.files[1].stage}), std::vector<int32_t>({2, 33}));
     // Each clear kept its gems in its stage's spare value; a lower count
     // does not replace a best, and neither the identity nor the finished
     // mark is a gem slot.
@@ -102,87 +72,121 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     EXPECT_TRUE(lstat((folder + "/svfile").c_str(), &link) == 0 && S_ISLNK(link.st_mode));
     EXPECT_TRUE(stat((synced + "/svfile").c_str(), &target) == 0 && (target.st_mode & 0777) == 0640);
     EXPECT_EQ(ReadTextFile(home / "kept"), "kept");
+    for (int fd : {ready[0], go[0], go[1]}) close(fd);
 }
 
-// Game A plays a file while game B, which read the same list, erases the
-// file before it: A's clear lands on A's file where it is now, never on the
-// file that moved into its place, with identities on disk or not (an older
-// game's file: every game gives the same ones). A clear of a file that B
-// erased writes nothing and says so.
-TEST(SaveProgress, AClearFindsItsFileByIdentityWhereverAnotherGamesEraseMovedIt) {
-    for (bool identities : {false, true}) {
-        SCOPED_TRACE(identities ? "identities on disk" : "no identities on disk");
-        TempDir home;
-        const std::string path = home / "duskhold/svfile";
-        mkdir((home / "duskhold").c_str(), 0755);
-        WriteFiles(path, {"FA:1", "BOB:1", "BOB:61"}, identities);
-        {
-            ChildGame a(home.path, {ReadsTheList(), Clears(1, 2, 0, 5)});
-            ChildGame b(home.path, {ReadsTheList(), Erases(0)});
-            a.Next(), b.Next();
-            EXPECT_EQ(b.Next(), "");
-            EXPECT_EQ(a.Next(), "");
-        }
-        SaveFileTable saved = Saved(path);
-        EXPECT_EQ(Files(saved), (std::vector<std::string>{"BOB:2", "BOB:61"}));
-        EXPECT_EQ(BestGems(saved.files[0], 0), 5);
-        EXPECT_NE(FileIdentity(saved.files[0]), FileIdentity(saved.files[1]));
-
-        WriteFiles(path, {"FA:1", "FB:1", "FC:2"}, identities);
-        {
-            ChildGame a(home.path, {ReadsTheList(), Clears(2, 3), Clears(0, 2)});
-            ChildGame b(home.path, {ReadsTheList(), Erases(0)});
-            a.Next(), b.Next(), b.Next();
-            EXPECT_EQ(a.Next(), "");
-            const std::string before = ReadTextFile(path);
-            EXPECT_NE(a.Next().find("Progress not saved: " + path +
-                                    " no longer holds the file played (another game "
-                                    "erased it)"),
-                      std::string::npos);
-            EXPECT_EQ(ReadTextFile(path), before);
-        }
-        EXPECT_EQ(Files(Saved(path)), (std::vector<std::string>{"FB:1", "FC:3"}));
-    }
+namespace {
+// Another game's change, made as that game makes it, on the file on disk.
+void OtherGame(const std::string& path, SaveChange::Kind kind, int32_t place) {
+    SaveFileTable table;
+    std::string why;
+    ASSERT_TRUE(LoadSaveFile(path, table, why)) << why;
+    GiveIdentities(table);
+    SaveChange change;
+    change.kind = kind;
+    change.file = FileIdentity(table.files[place]);
+    ASSERT_EQ(ApplySaveChange(table, change), ChangeOutcome::Done);
+    ASSERT_TRUE(ReplaceFileWhole(path, SaveFileBytes(table), why)) << why;
+}
 }
 
-// Two games make a new file of one name at once: both are kept, each with an
-// identity of its own, and each game's clear lands on its own. An erase of a
-// file another game erased already is done; one the file cannot be written
-// for changes nothing. A new file the list on disk has no room for is not
-// added, and the game says the list is full.
-TEST(SaveProgress, NewFilesAndErasesOfManyGamesAreAllKept) {
+// Another game erases the file before the one played (FA of FA:1 BOB:1
+// BOB:61, in a file written without identities as older games did): the
+// clear lands on the played BOB where it is now, never on the one that took
+// its place. One of a file erased meanwhile writes nothing. Erases and new
+// files go by identity too; what is written is whole in the old format.
+TEST(SaveProgress, EveryChangeFindsItsFileByIdentityWhereverOtherGamesMovedIt) {
     TempDir home;
     const std::string path = home / "duskhold/svfile";
     mkdir((home / "duskhold").c_str(), 0755);
-    WriteFiles(path, {"ALDRIC:1", "BRAM:2", "CORA:3"});
-    {
-        ChildGame a(home.path, {ReadsTheList(), Adds("BOB"), Clears(-1, 2)});
-        ChildGame b(home.path, {ReadsTheList(), Adds("BOB"), Erases(1), Clears(-1, 3)});
-        ChildGame c(home.path, {ReadsTheList(), Erases(1)});
-        a.Next(), b.Next(), c.Next();
-        // Each adds its BOB; c erases BRAM, then b, which has not read the list since, too.
-        for (ChildGame* game : {&a, &b, &c, &b, &a, &b}) EXPECT_EQ(game->Next(), "");
-    }
-    SaveFileTable saved = Saved(path);
-    EXPECT_EQ(Files(saved), (std::vector<std::string>{"ALDRIC:1", "CORA:3", "BOB:2", "BOB:3"}));
-    EXPECT_NE(FileIdentity(saved.files[2]), FileIdentity(saved.files[3]));
+    ASSERT_EQ(RunProgram(ToolPath("save"), {"new", path, "FA:1", "BOB:1", "BOB:61", "CORA:3"}).exitCode, 0);
+    SaveFileTable table, saved;
+    std::string why;
+    ASSERT_TRUE(LoadSaveFile(path, table, why));
+    for (SaveFileEntry& file : table.files) file.singles[1] = 0;  // no identities
+    ASSERT_TRUE(ReplaceFileWhole(path, SaveFileBytes(table), why));
+    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
+    ASSERT_TRUE(ReadMenuSaveFile(table));
+    SetPlayedFile(1);
+    OtherGame(path, SaveChange::Erase, 0);
+    SaveStageCleared(2, 0, 5);
+    const auto stages = [&] {
+        EXPECT_TRUE(LoadSaveFile(path, saved, why)) << why;
+        std::vector<int32_t> list;
+        for (int32_t f = 0; f < saved.count; ++f) list.push_back(saved.files[f].stage);
+        return list;
+    };
+    EXPECT_EQ(stages(), std::vector<int32_t>({2, 61, 3}));
+    EXPECT_EQ(BestGems(saved.files[0], 0), 5);
+    OtherGame(path, SaveChange::Erase, 0);  // the played BOB
+    SaveStageCleared(3);
+    EXPECT_EQ(stages(), std::vector<int32_t>({61, 3}));
+    EXPECT_TRUE(EraseFile(3, why)) << why;  // CORA, at 1 on disk
+    SaveFileEntry entry;
+    ASSERT_TRUE(MakeSaveEntry("BOB", 1, entry, why));
+    EXPECT_EQ(AddNewFile(entry), 1);
+    EXPECT_EQ(stages(), std::vector<int32_t>({61, 1}));
+    EXPECT_NE(FileIdentity(saved.files[0]), FileIdentity(saved.files[1]));
+    const std::string written = ReadTextFile(path);
+    EXPECT_EQ(WhyNotWhole(std::vector<unsigned char>(written.begin(), written.end())), "");
+    unsetenv("XDG_DATA_HOME");
+}
 
-    std::ofstream(path, std::ios::app) << "x";  // a byte after the last file
-    const std::string notWhole = ReadTextFile(path);
-    EXPECT_NE(
-        ChildGame(home.path, {ReadsTheList(), Erases(0)}).Rest().find("not erased: " + path + " is kept as it is"),
-        std::string::npos);
-    EXPECT_EQ(ReadTextFile(path), notWhole);
+// The player's svfile when what is on disk is odd: empty (nothing to keep),
+// beside a crash's leftover temporary file (removed under the lock),
+// read-only (kept, said once), a link to a FIFO (never replaced), its lock
+// held by another program (the save never waits, and lands once it is free)
+// or a link (refused, saying so).
+TEST(SaveProgress, OddPlayerFilesAreKeptOrWrittenAsTheyAskAndAHeldLockNeverWaits) {
+    TempDir home;
+    const std::string svfile = home / "duskhold/svfile", lockPath = svfile + ".lock", fifo = home / "fifo";
+    mkdir((home / "duskhold").c_str(), 0755);
+    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
+    std::string said;
+    SetLogSink([&said](const std::string& line) { said += line + "\n"; });
+    const auto saidOnce = [&said](const std::string& part) {
+        const size_t at = said.find(part);
+        return at != std::string::npos && said.find(part, at + 1) == std::string::npos;
+    };
+    std::ofstream(svfile).close();
+    std::ofstream(svfile + ".new-AbC123") << "left";
+    std::ofstream(svfile + ".new-keep") << "other";
+    SaveFileTable table;
+    SaveFileEntry entry;
+    std::string why;
+    ASSERT_TRUE(ReadMenuSaveFile(table) && MakeSaveEntry("MIRA", 1, entry, why));
+    EXPECT_EQ(AddNewFile(entry), 0);
+    EXPECT_FALSE(GameFileIsThere(svfile + ".new-AbC123"));
+    EXPECT_TRUE(GameFileIsThere(svfile + ".new-keep"));
 
-    std::vector<std::string> twenty;
-    for (char name = 'A'; name < 'A' + kMaxSaveFiles; ++name) twenty.push_back(std::string(1, name) + ":1");
-    WriteFiles(path, {"ALDRIC:1"});
-    ChildGame late(home.path, {ReadsTheList(), Adds("NEWT")});
-    late.Next();
-    WriteFiles(path, twenty);
-    const std::string full = ReadTextFile(path);
-    const std::string said = late.Next();
-    EXPECT_NE(said.find("New file NEWT not saved: " + path + " holds 20 files, no room for it"), std::string::npos);
-    EXPECT_NE(said.find("not added: NEWT"), std::string::npos) << said;
-    EXPECT_EQ(ReadTextFile(path), full);
+    ReadMenuSaveFile(table);
+    SetPlayedFile(0);
+    ASSERT_EQ(chmod(svfile.c_str(), 0444), 0);
+    const std::string readOnly = ReadTextFile(svfile);
+    SaveStageCleared(2);
+    SaveStageCleared(3);
+    EXPECT_TRUE(saidOnce(svfile + " is read-only: it is kept as it is")) << said;
+    EXPECT_EQ(ReadTextFile(svfile), readOnly);
+    ASSERT_EQ(remove(svfile.c_str()) | mkfifo(fifo.c_str(), 0644) | symlink(fifo.c_str(), svfile.c_str()), 0);
+    SaveStageCleared(31);
+    EXPECT_TRUE(saidOnce(svfile + " (a link to " + fifo + ") is a FIFO, not a regular file: it is not replaced"));
+
+    ASSERT_EQ(remove(svfile.c_str()), 0);
+    const int held = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    said.clear();
+    SaveStageCleared(32);
+    for (long step = 0; step < kLockWaitSteps; ++step) SaveWhatWaits();
+    EXPECT_EQ(said, "Save waiting: another program holds the lock " + lockPath +
+                        "; the progress is kept and saved once it is free\n");
+    EXPECT_FALSE(GameFileIsThere(svfile));
+    close(held);
+    SaveWhatWaits();
+    EXPECT_TRUE(saidOnce("Progress saved: the lock " + lockPath + " is free"));
+    ASSERT_TRUE(LoadSaveFile(svfile, table, why)) << why;
+    EXPECT_EQ(table.files[0].stage, 32);
+    ASSERT_EQ(remove(lockPath.c_str()) | symlink("elsewhere", lockPath.c_str()), 0);
+    SaveStageCleared(33);
+    EXPECT_TRUE(saidOnce("the lock " + lockPath + " is a symbolic link, and a lock is never followed: remove it"));
+    unsetenv("XDG_DATA_HOME");
 }
