@@ -22,6 +22,8 @@
 #include "screens/ConfigureScreen.h"
 #include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
+#include "campaign/SaveProgress.h"
+#include "campaign/Settings.h"
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
 #include "screens/State_Game.h"
@@ -113,6 +115,9 @@ void UpdateFrame() {
     // is released: a tap of ButtonA on PLAY would otherwise sink the hero.
     if (TheStateStack().EnterCount() != entered) TheInput().HoldBackButtons();
     TheEntityManager().Update(1.0f);
+    // Saves and settings that wait for another program's lock try again.
+    SaveWhatWaits();
+    KeepWaitingSettings();
     WriteTraceLine(gStep, TheStateStack().CurrentState());
 }
 

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 #include "campaign/Bindings.h"
+#include "campaign/SaveProgress.h"
 #include "campaign/Settings.h"
 #include "campaign/SettingsEffects.h"
 #include "console/DevConsole.h"
@@ -149,7 +150,9 @@ int RunProgram(int argc, char** argv) {
     ApplyOverlaySettings(TheSettings().values);
     InitGame(options);
     RunLoop(options);
-    KeepChangedSettings();
+    // What still waits for a lock gets two seconds more.
+    KeepChangedSettings(2000);
+    SaveBeforeQuitting();
     const bool recorded = StopRecording(error);
     if (!recorded) fprintf(stderr, "duskhold: %s\n", error.c_str());
     TheEntityManager().Clear();

@@ -2,6 +2,7 @@
 #include "platform/Files.h"
 #include "campaign/StageTable.h"
 #include <algorithm>
+#include <random>
 
 namespace {
 int32_t FromLittleEndian(const unsigned char* bytes) {
@@ -157,10 +158,11 @@ std::string WhyNotWhole(const std::vector<unsigned char>& bytes) {
 bool FileFinished(const SaveFileEntry& entry) { return entry.singles[2] == kFinishedMark; }
 
 namespace {
-// The spare values in file order: six, nine, four, then the singles before the finished mark.
+// The spare values in file order: six, nine, four, then the first single
+// (the identity and the finished mark follow).
 int32_t* GemSlot(SaveFileEntry& entry, size_t stageRow) {
     int32_t* const groups[] = {entry.six, entry.nine, entry.four, entry.singles};
-    const size_t sizes[] = {6, 9, 4, 2};
+    const size_t sizes[] = {6, 9, 4, 1};
     for (size_t g = 0; g < 4; ++g) {
         if (stageRow < sizes[g]) return groups[g] + stageRow;
         stageRow -= sizes[g];
@@ -182,4 +184,104 @@ int32_t AllBestGems(const SaveFileEntry& entry) {
     int32_t gems = 0;
     for (size_t row = 0; row < StageRowCount(); ++row) gems += BestGems(entry, row);
     return gems;
+}
+
+int32_t FileIdentity(const SaveFileEntry& entry) { return entry.singles[1]; }
+
+int32_t FindFile(const SaveFileTable& table, int32_t identity) {
+    if (identity == 0) return -1;
+    for (int32_t f = 0; f < std::clamp(table.count, 0, kMaxSaveFiles); ++f)
+        if (FileIdentity(table.files[f]) == identity) return f;
+    return -1;
+}
+
+namespace {
+// FNV-1a over the file's place and its record's bytes.
+uint32_t Hash(uint32_t seed, const std::vector<unsigned char>& bytes) {
+    uint32_t hash = 2166136261u ^ seed;
+    for (unsigned char byte : bytes) hash = (hash ^ byte) * 16777619u;
+    return hash;
+}
+
+std::vector<unsigned char> RecordBytes(const SaveFileEntry& entry) {
+    SaveFileTable one;
+    one.count = 1;
+    one.files[0] = entry;
+    return SaveFileBytes(one);
+}
+
+bool Taken(const SaveFileTable& table, int32_t identity, int32_t before) {
+    for (int32_t f = 0; f < before; ++f)
+        if (FileIdentity(table.files[f]) == identity) return true;
+    return false;
+}
+}
+
+std::vector<bool> GiveIdentities(SaveFileTable& table) {
+    const int32_t count = std::clamp(table.count, 0, kMaxSaveFiles);
+    std::vector<bool> given(size_t(count), false);
+    for (int32_t f = 0; f < count; ++f) {
+        SaveFileEntry& entry = table.files[f];
+        if (FileIdentity(entry) != 0 && !Taken(table, FileIdentity(entry), f)) continue;
+        const std::vector<unsigned char> bytes = RecordBytes(entry);
+        int32_t identity = 0;
+        // Another file's identity, stored or given, is passed over; later
+        // files' stored ones too, so that none of them loses its own.
+        for (uint32_t seed = uint32_t(f);; seed += kMaxSaveFiles) {
+            identity = int32_t(Hash(seed, bytes));
+            bool used = identity == 0 || Taken(table, identity, f);
+            for (int32_t later = f + 1; later < count && !used; ++later)
+                used = FileIdentity(table.files[later]) == identity;
+            if (!used) break;
+        }
+        entry.singles[1] = identity;
+        given[size_t(f)] = true;
+    }
+    return given;
+}
+
+int32_t NewIdentity(const SaveFileTable& table) {
+    static std::random_device device;
+    for (;;) {
+        const int32_t identity = int32_t(device());
+        if (identity != 0 && FindFile(table, identity) < 0) return identity;
+    }
+}
+
+std::string IdentityName(int32_t identity) {
+    char name[9];
+    snprintf(name, sizeof name, "%08x", unsigned(uint32_t(identity)));
+    return name;
+}
+
+namespace {
+// The row of a stage in the stage table; -1 for one it does not have.
+long RowOf(int32_t stage) {
+    const StageRow* row = FindStage(stage);
+    return row ? long(row - StageRows()) : -1;
+}
+}
+
+ChangeOutcome ApplySaveChange(SaveFileTable& table, const SaveChange& change) {
+    const int32_t file = FindFile(table, change.file);
+    switch (change.kind) {
+    case SaveChange::Add:
+        if (file >= 0) return ChangeOutcome::Done;
+        if (table.count >= kMaxSaveFiles) return ChangeOutcome::NoRoom;
+        table.files[table.count] = change.entry;
+        table.files[table.count++].singles[1] = change.file;
+        return ChangeOutcome::Done;
+    case SaveChange::Erase:
+        if (file < 0) return ChangeOutcome::Done;
+        std::copy(table.files + file + 1, table.files + table.count, table.files + file);
+        table.files[--table.count] = SaveFileEntry();
+        return ChangeOutcome::Done;
+    case SaveChange::Clear: break;
+    }
+    if (file < 0) return ChangeOutcome::FileGone;
+    SaveFileEntry& entry = table.files[file];
+    KeepBestGems(entry, change.clearedRow, change.gems);
+    if (!change.nextStage) entry.singles[2] = kFinishedMark;
+    else if (RowOf(change.nextStage) > RowOf(entry.stage)) entry.stage = change.nextStage;
+    return ChangeOutcome::Done;
 }

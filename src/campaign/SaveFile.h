@@ -69,11 +69,50 @@ constexpr int32_t kFinishedMark = 1;
 bool FileFinished(const SaveFileEntry& entry);
 
 // The best count of gems found in each stage of the stage table, by its row:
-// the spare values before the finished mark, in file order (older readers
-// keep them as they keep every spare value).
-constexpr size_t kGemRecordSlots = 21;
+// the spare values before the identity, in file order (older readers keep
+// them as they keep every spare value).
+constexpr size_t kGemRecordSlots = 20;
 int32_t BestGems(const SaveFileEntry& entry, size_t stageRow);
 // Keeps `gems` when it beats the best so far; rows past the slots keep nothing.
 void KeepBestGems(SaveFileEntry& entry, size_t stageRow, int32_t gems);
 // The best gems of every stage of the stage table, added up.
 int32_t AllBestGems(const SaveFileEntry& entry);
+
+// Each file's identity, which other games' NEW GAME and ERASE leave alone:
+// the 21st spare value (singles[1], just before the finished mark), which
+// older readers keep as every spare value. 0 is none; a value that an
+// earlier file of the list already holds is none for the later one.
+int32_t FileIdentity(const SaveFileEntry& entry);
+// The place of the file of that identity in the list, or -1.
+int32_t FindFile(const SaveFileTable& table, int32_t identity);
+// Gives each file that has no identity one made from its place and its
+// bytes, so that games that read the same list give the same ones. Returns
+// which files got one.
+std::vector<bool> GiveIdentities(SaveFileTable& table);
+// An identity that no file of the list holds, for a new file.
+int32_t NewIdentity(const SaveFileTable& table);
+// The identity as 8 lowercase hexadecimal digits: what a file of records kept
+// for that file beside svfile is named after.
+std::string IdentityName(int32_t identity);
+
+// A change one game makes to the list: a clear of a stage, a new file, an
+// erase. It names its file by identity, never by place.
+struct SaveChange {
+    enum Kind { Clear, Add, Erase } kind = Clear;
+    int32_t file = 0;
+    // Clear: the next stage (0 when the last one was cleared: the file is
+    // finished), the row of the stage cleared and the gems found there.
+    int32_t nextStage = 0;
+    size_t clearedRow = 0;
+    int32_t gems = 0;
+    // Add: the new file, holding the identity `file`.
+    SaveFileEntry entry;
+};
+enum class ChangeOutcome { Done, FileGone, NoRoom };
+// Makes the change in the list and nothing else: a clear moves its file on to
+// the later of its stage and `nextStage` (in stage table order), marks it
+// finished, and keeps the gems when they beat its best; an erase takes the
+// file out (one already gone is Done); a new file goes at the end (NoRoom
+// when the list is full; Done when it is there already). FileGone when the
+// file of a clear is no longer in the list.
+ChangeOutcome ApplySaveChange(SaveFileTable& table, const SaveChange& change);

@@ -12,37 +12,53 @@
 std::string PlayerSavePath();
 
 // Reads the save file into the table as the menu always did (a short file
-// leaves the rest of the table as it was); false when there is none. A file
-// that is there but cannot be read leaves the table as it was and is named
-// on a status line of its own. Progress that could not be written is kept
-// instead of reading the file again.
+// leaves the rest of the list last read as it was); false when there is
+// none. A file that is there but cannot be read leaves the list as it was
+// and is named on a status line of its own. Progress that is not written yet
+// (the lock was held, the file could not be written) is put in the list.
 bool ReadMenuSaveFile(SaveFileTable& table);
 // The path of the save file last read ("svfile" for the shipped one).
 const std::string& SaveFileReadPath();
 
-// The file of the menu's list whose stage is being played; -1 (as after
-// --level) saves nothing.
+// The file at place `file` of the list ReadMenuSaveFile gave last is played;
+// -1 (as after --level) saves nothing. Saves find it by its identity
+// (FileIdentity), wherever other games' NEW GAME and ERASE move it.
 void SetPlayedFile(int32_t file);
+// The place of the played file in the list ReadMenuSaveFile gave last; -1
+// when none is played or it is no longer in the list.
 int32_t PlayedFile();
 // A stage of the played file was lost: the menu opens on that file, once.
 void AskForRetry();
 bool TakeRetry();
-// Moves the played file on to `nextStage`, or marks it finished when
-// `nextStage` is 0, keeps the gems found in the cleared stage (its row of the
-// stage table) when they beat its best, and writes it to the player's path: under a lock, the
-// file is read again and only the records of the files this game moved on
-// change, so that a clear saved meanwhile by another game is kept. When that
-// cannot be done the progress stays in memory for this run and one status
-// line says why.
+
+// Every save below is made under the lock svfile.lock beside the file, which
+// is only tried: the file is read again there and only the changes this game
+// made are made in it (SaveChange, by identity), so that what other games
+// saved meanwhile is kept, then it is written whole. While another program
+// holds the lock the changes wait in memory, the list shows them, and
+// SaveWhatWaits tries again; when the file cannot be written for another
+// reason they are kept in memory for the run, one status line says why, and
+// the next save tries them again with its own.
+
+// The played file moves on to `nextStage`, or is marked finished when
+// `nextStage` is 0, and keeps the gems found in the cleared stage (its row of
+// the stage table) when they beat its best. A file that another game erased
+// meanwhile saves nothing, and one status line says so.
 void SaveStageCleared(int32_t nextStage, size_t clearedRow = 0, int32_t gems = 0);
-// Adds `entry` at the end of the list and writes it to the player's path as
-// a clear does, after the files another game may have added meanwhile.
-// Returns its place in the list, or -1, with nothing changed, when the
-// list already holds kMaxSaveFiles files. A file that cannot be written is
-// kept in memory for this run, and one status line says why.
+// Adds `entry` with an identity of its own at the end of the list, after
+// the files another game may have added meanwhile, and makes it the played
+// file. Returns its place in the list, or -1, with nothing changed, when the
+// list (on disk or in memory) already holds kMaxSaveFiles files.
 int32_t AddNewFile(const SaveFileEntry& entry);
-// Takes file `file` out of the list and writes the rest, every other record
-// byte for byte as it was, as a clear does; the player's file must still
-// hold that file's name there. False, with nothing changed and the reason
-// in `why`, otherwise.
+// Takes the file at place `file` out of the list (one that another game
+// erased already is gone too); every other record stays byte for byte as it
+// is on disk. True when it is written or waits for the lock; false, with
+// nothing changed and the reason in `why`, when it cannot be written.
 bool EraseFile(int32_t file, std::string& why);
+
+// Called once a step: tries again the saves that wait for the lock, and
+// after kLockWaitSteps says once on a status line that the save is waiting.
+void SaveWhatWaits();
+// When the game ends: the saves that wait get the lock if it comes within
+// two seconds; otherwise a status line says what was not saved.
+void SaveBeforeQuitting();

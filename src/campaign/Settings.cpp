@@ -63,9 +63,17 @@ std::vector<std::string> Header() {
 
 struct RunSettings {
     Settings settings;
+    // The values as the file last held them for this run: the keys whose
+    // value differs from it are the ones this run changed.
+    SettingValues written;
     std::string path;
     bool writable = true;
     bool changed = false;
+    // Waiting for the lock: the steps waited, and whether a line said so.
+    bool waiting = false;
+    long waitedSteps = 0;
+    bool saidWaiting = false;
+    std::set<std::string> said;
 };
 
 RunSettings& Run() {
@@ -84,14 +92,23 @@ const std::vector<SettingKey>& SettingKeys() {
     return keys;
 }
 
+namespace {
+// The value of a known key's line as that key reads it, or "" for a bad one.
+std::string LineValue(const SettingKey& key, const std::string& line, const SettingValues& values) {
+    SettingValues read = values;
+    return key.read(ValueOf(line), read) ? key.write(read) : "";
+}
+}
+
 void Settings::Read(const std::string& text, std::vector<std::string>& problems) {
     size_t start = 0;
     for (int number = 1; start < text.size(); ++number) {
-        size_t end = text.find('\n', start);
+        size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t ending = text.compare(end, 2, "\r\n") == 0 ? 2 : end < text.size() ? 1 : 0;
+        endings_.push_back(text.substr(end, ending));
+        start = end + ending;
         lines_.push_back(line);
         const std::string name = KeyOf(line);
         const std::string where = "line " + std::to_string(number) + ": ";
@@ -109,18 +126,24 @@ void Settings::Read(const std::string& text, std::vector<std::string>& problems)
 
 std::string Settings::Text() const {
     std::vector<std::string> lines = lines_.empty() ? Header() : lines_;
+    std::vector<std::string> endings = endings_;
+    endings.resize(lines.size(), "\n");
     std::set<std::string> written;
     for (std::string& line : lines) {
         if (const SettingKey* key = FindKey(KeyOf(line))) {
-            line = KeyLine(*key, values);
+            if (LineValue(*key, line, values) != key->write(values)) line = KeyLine(*key, values);
             written.insert(key->name);
         }
     }
+    const std::string ending = endings.empty() || endings[0].empty() ? "\n" : endings[0];
     for (const SettingKey& key : SettingKeys())
-        if (!written.count(key.name) && !(key.unlisted && key.write(values) == key.unlisted))
+        if (!written.count(key.name) && !(key.unlisted && key.write(values) == key.unlisted)) {
+            if (!endings.empty() && endings.back().empty()) endings.back() = ending;
             lines.push_back(KeyLine(key, values));
+            endings.push_back(ending);
+        }
     std::string text;
-    for (const std::string& line : lines) text += line + "\n";
+    for (size_t i = 0; i < lines.size(); ++i) text += lines[i] + endings[i];
     return text;
 }
 
@@ -157,6 +180,7 @@ void LoadSettings(const std::string& path) {
     if (path.empty()) return;
     std::vector<std::string> problems;
     run.writable = ReadSettingsFile(path, run.settings, problems) != SettingsFile::Unreadable;
+    run.written = run.settings.values;
     PrintProblems("Settings", path, problems);
 }
 
@@ -166,13 +190,65 @@ const std::string& SettingsPath() { return Run().path; }
 
 void NoteSettingsChanged() { Run().changed = true; }
 
-void KeepChangedSettings() {
+namespace {
+enum class Kept { Yes, Waiting, No };
+
+// Under the lock: the file as it is now, with the values of the keys this
+// run changed put in it.
+Kept WriteChangedKeys(RunSettings& run, int waitMs, std::string& error) {
+    if (run.path.empty()) {
+        error = "neither XDG_CONFIG_HOME nor HOME names a folder for them";
+        return Kept::No;
+    }
+    if (!run.writable) {
+        error = run.path + " could not be read and is left as it is";
+        return Kept::No;
+    }
+    std::vector<const SettingKey*> changed;
+    for (const SettingKey& key : SettingKeys())
+        if (key.write(run.settings.values) != key.write(run.written)) changed.push_back(&key);
+    if (changed.empty()) return Kept::Yes;
+    const size_t slash = run.path.rfind('/');
+    if (slash != std::string::npos && slash > 0 && !MakeDirectories(run.path.substr(0, slash), error)) return Kept::No;
+    FileLock lock(run.path + ".lock", waitMs);
+    if (lock.Busy()) return Kept::Waiting;
+    if (!lock.Held(error)) return Kept::No;
+    RemoveLeftoverTemporaries(run.path);
+    Settings now;
+    std::vector<std::string> problems;
+    if (ReadSettingsFile(run.path, now, problems) == SettingsFile::Unreadable) {
+        error = problems.empty() ? run.path + " cannot be read" : problems.back();
+        return Kept::No;
+    }
+    for (const SettingKey* key : changed) key->read(key->write(run.settings.values), now.values);
+    if (!WriteSettingsFile(run.path, now, error)) return Kept::No;
+    run.written = run.settings.values;
+    return Kept::Yes;
+}
+}
+
+void KeepChangedSettings(int waitMs) {
     RunSettings& run = Run();
     if (!run.changed) return;
-    run.changed = false;
     std::string error;
-    if (run.path.empty()) error = "neither XDG_CONFIG_HOME nor HOME names a folder for them";
-    else if (!run.writable) error = run.path + " could not be read and is left as it is";
-    else if (WriteSettingsFile(run.path, run.settings, error)) return;
-    PrintStatus("Settings are kept for this run only: %s", error.c_str());
+    const Kept kept = WriteChangedKeys(run, waitMs, error);
+    run.waiting = kept == Kept::Waiting;
+    run.changed = run.waiting;
+    if (!run.waiting && run.saidWaiting && kept == Kept::Yes)
+        PrintStatus("Settings saved: the lock %s.lock is free", run.path.c_str());
+    if (!run.waiting) run.waitedSteps = 0, run.saidWaiting = false;
+    if (kept == Kept::No && run.said.insert(error).second)
+        PrintStatus("Settings are kept for this run only: %s", error.c_str());
+    if (run.waiting && waitMs > 0)
+        PrintStatus("Settings not saved: another program held the lock %s.lock until the game ended", run.path.c_str());
+}
+
+void KeepWaitingSettings() {
+    RunSettings& run = Run();
+    if (!run.waiting) return;
+    KeepChangedSettings();
+    if (!run.waiting || ++run.waitedSteps != kLockWaitSteps) return;
+    run.saidWaiting = true;
+    PrintStatus("Settings waiting: another program holds the lock %s.lock; they are saved once it is free",
+                run.path.c_str());
 }

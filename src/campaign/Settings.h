@@ -52,11 +52,13 @@ struct SettingKey {
 // Every key the game knows, in the order a new file lists them.
 const std::vector<SettingKey>& SettingKeys();
 
-// The settings file: "key = value" lines, blank lines and "#" comments. It
-// is read over the values already held; written back, it keeps every line
-// it was read from (comments, keys it does not know) with the values of its
-// keys brought up to date, and adds the keys it lacked. A new file starts
-// with a header that names each key and what it allows.
+// The settings file: "key = value" lines, blank lines and "#" comments, each
+// ending in LF, CRLF or CR. It is read over the values already held; written
+// back, it keeps every line it was read from byte for byte, line ends
+// included (comments, keys it does not know, keys whose value is unchanged),
+// rewrites the lines of the keys whose value changed, and adds the keys it
+// lacked, with the line end of its first line. A new file starts with a
+// header that names each key and what it allows.
 class Settings {
 public:
     SettingValues values;
@@ -69,6 +71,7 @@ public:
 
 private:
     std::vector<std::string> lines_;
+    std::vector<std::string> endings_;  // each line's end: "\n", "\r\n", "\r" or "" for the last
 };
 
 // How reading a settings file went.
@@ -90,6 +93,13 @@ void LoadSettings(const std::string& path);
 Settings& TheSettings();
 const std::string& SettingsPath();
 // What OPTIONS changed is written when the page is left and when the game
-// ends; one status line says why when it cannot be.
+// ends, as a save is: under the lock settings.lock beside the file, which is
+// only tried, the file is read again and only the keys whose value this run
+// changed are changed in it, so that a hand edit made while the game ran and
+// another game's changes are kept. One status line (once a run) says why
+// when it cannot be; while another program holds the lock the change waits,
+// and KeepWaitingSettings (once a step) tries again, saying so once after
+// kLockWaitSteps. When the game ends, `waitMs` lets the lock come that long.
 void NoteSettingsChanged();
-void KeepChangedSettings();
+void KeepChangedSettings(int waitMs = 0);
+void KeepWaitingSettings();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstdint>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -180,8 +181,36 @@ bool MakeDirectories(const std::string& dir, std::string& error) {
     return false;
 }
 
+namespace {
+// What a file that is not a regular one is, for a message.
+std::string KindOf(const struct stat& info) {
+    if (S_ISDIR(info.st_mode)) return "a folder";
+    if (S_ISCHR(info.st_mode)) return "a character device";
+    if (S_ISBLK(info.st_mode)) return "a block device";
+    if (S_ISFIFO(info.st_mode)) return "a FIFO";
+    if (S_ISSOCK(info.st_mode)) return "a socket";
+    if (S_ISLNK(info.st_mode)) return "a chain of links too long to follow";
+    return "no regular file";
+}
+
+// Why the file at `target` (where `path` leads) must not be replaced; "" when
+// it may, or is not there.
+std::string WhyKept(const std::string& path, const std::string& target) {
+    struct stat info;
+    if (lstat(target.c_str(), &info) != 0) return "";
+    const std::string name = target == path ? path : path + " (a link to " + target + ")";
+    if (!S_ISREG(info.st_mode)) return name + " is " + KindOf(info) + ", not a regular file: it is not replaced";
+    if ((info.st_mode & 0222) == 0) return name + " is read-only: it is kept as it is";
+    return "";
+}
+}
+
+std::string WhyNotReplaced(const std::string& path) { return WhyKept(path, FollowLinks(path)); }
+
 bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
     const std::string target = FollowLinks(path);
+    error = WhyKept(path, target);
+    if (!error.empty()) return false;
     std::string temporary;
     if (!WriteTemporary(target, bytes, temporary, error)) return false;
     // Tests end the program here, as a power cut would, to find the old file whole.
@@ -197,11 +226,52 @@ bool ReplaceFileWhole(const std::string& path, const std::vector<unsigned char>&
     return true;
 }
 
-FileLock::FileLock(const std::string& path) : fd_(open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644)) {
-    if (fd_ < 0) Fail(error_, "cannot open the lock " + path);
-    else if (flock(fd_, LOCK_EX) != 0) Fail(error_, "cannot lock " + path);
+void RemoveLeftoverTemporaries(const std::string& path) {
+    const std::string target = FollowLinks(path);
+    const std::string folder = FolderOf(target);
+    const std::string prefix = target.substr(folder.size()) + ".new-";
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        struct stat info;
+        if (lstat((folder + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink((folder + name).c_str());
+    }
+    closedir(dir);
 }
 
+// Looked at before it is opened: a device or a FIFO is never opened, and
+// O_NOFOLLOW refuses a link made meanwhile.
+FileLock::FileLock(const std::string& path, int waitMs) : fd_(-1) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        error_ = "the lock " + path + " is a symbolic link, and a lock is never followed: remove it";
+        return;
+    }
+    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        error_ = "the lock " + path + " is " + KindOf(info) + ", not a regular file: remove it";
+        return;
+    }
+    fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd_ < 0) {
+        Fail(error_, "cannot open the lock " + path);
+        return;
+    }
+    for (int waited = 0; flock(fd_, LOCK_EX | LOCK_NB) != 0; waited += 20) {
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) {
+            Fail(error_, "cannot lock " + path);
+            return;
+        }
+        if (waited >= waitMs) {
+            busy_ = true;
+            error_ = "another program holds the lock " + path;
+            return;
+        }
+        usleep(20 * 1000);
+    }
+}
 FileLock::~FileLock() {
     if (fd_ >= 0) close(fd_);
 }

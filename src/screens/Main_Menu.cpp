@@ -45,7 +45,7 @@ void Main_Menu::Enter() {
     if (!ReadMenuSaveFile(files_)) PrintStatus("No save file svfile: the file list stays as it was");
     art_.Load();
     dialogs_.Close();
-    if (TakeRetry() && PlayedFile() < files_.count) navigation_.OpenAtFile(PlayedFile());
+    if (TakeRetry() && PlayedFile() >= 0) navigation_.OpenAtFile(PlayedFile());
     else navigation_.Reset();
     ReplaceStageMusic("music\\DH3- Lament.mid");
     PlayStageMusic(true);
@@ -100,6 +100,7 @@ void Main_Menu::UpdateDialog(uint32_t held) {
 }
 
 void Main_Menu::StartFile(int32_t file) {
+    if (file < 0 || file >= files_.count) return;
     const int32_t stage = files_.files[file].stage;
     // A file that names a stage the game does not have starts nothing.
     if (!FindStage(stage)) {
@@ -120,13 +121,13 @@ void Main_Menu::MakeFile(const std::string& name) {
         PrintStatus("No new file: %s", error.c_str());
         return;
     }
-    const int32_t file = AddNewFile(entry);
-    if (file < 0) {
+    if (AddNewFile(entry) < 0) {
         dialogs_.OpenListFull();
         return;
     }
+    // The list read again holds the new file where it is now.
     ReadMenuSaveFile(files_);
-    StartFile(file);
+    StartFile(PlayedFile());
 }
 
 void Main_Menu::EraseChosenFile() {

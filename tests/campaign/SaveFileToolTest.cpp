@@ -40,9 +40,10 @@ TEST(SaveFileTool, RefusesWhatTheGameCouldNotShowAndFilesItCannotReadOrWrite) {
         EXPECT_NE(run.output.find(says), std::string::npos) << run.output;
     }
     // Neither a missing folder nor a folder in the file's place can be written.
-    for (const std::string& target : {dir + "/no/such/dir/svfile", dir}) {
+    for (const auto& [target, says] : std::vector<std::pair<std::string, std::string>>{
+             {dir + "/no/such/dir/svfile", "cannot "}, {dir, "is a folder, not a regular file"}}) {
         RunResult unwritable = RunProgram(ToolPath("save"), {"new", target, "AB:1"});
         EXPECT_EQ(unwritable.exitCode, 1) << target;
-        EXPECT_NE(unwritable.output.find("cannot "), std::string::npos) << unwritable.output;
+        EXPECT_NE(unwritable.output.find(says), std::string::npos) << unwritable.output;
     }
 }

@@ -1,7 +1,11 @@
 #include "campaign/SaveProgress.h"
+#include "platform/Files.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
+#include "base/Log.h"
+#include <fcntl.h>
 #include <fstream>
+#include <sys/file.h>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/prctl.h>
@@ -22,6 +26,7 @@ void PlayInAChild(const std::string& home, int32_t file, int32_t nextStage, int 
     if (!ReadMenuSaveFile(table) || write(ready, &note, 1) != 1 || read(go, &note, 1) != 1) _exit(1);
     SetPlayedFile(file);
     SaveStageCleared(nextStage, size_t(file) + 5, 3 + file);
+    SaveBeforeQuitting();  // the other game may hold the lock a moment
     _exit(0);
 }
 }
@@ -53,14 +58,16 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     EXPECT_TRUE(LoadSaveFile(synced + "/svfile", saved, why)) << why;
     EXPECT_EQ(std::vector<int32_t>({saved.files[0].stage, saved.files[1].stage}), std::vector<int32_t>({2, 33}));
     // Each clear kept its gems in its stage's spare value; a lower count
-    // does not replace a best, and the finished mark is not a gem slot.
+    // does not replace a best, and neither the identity nor the finished
+    // mark is a gem slot.
     EXPECT_EQ(std::vector<int32_t>({saved.files[0].six[5], saved.files[1].nine[0]}), std::vector<int32_t>({3, 4}));
     SaveFileEntry& entry = saved.files[0];
+    const int32_t identity = FileIdentity(entry);
     KeepBestGems(entry, 5, 1);
-    KeepBestGems(entry, 20, 7);
+    KeepBestGems(entry, 19, 7);
     KeepBestGems(entry, kGemRecordSlots, 9);
-    EXPECT_EQ(std::vector<int32_t>({BestGems(entry, 5), entry.singles[1], entry.singles[2]}),
-              std::vector<int32_t>({3, 7, 0}));
+    EXPECT_EQ(std::vector<int32_t>({BestGems(entry, 5), entry.singles[0], entry.singles[1], entry.singles[2]}),
+              std::vector<int32_t>({3, 7, identity, 0}));
     struct stat link, target;
     EXPECT_TRUE(lstat((folder + "/svfile").c_str(), &link) == 0 && S_ISLNK(link.st_mode));
     EXPECT_TRUE(stat((synced + "/svfile").c_str(), &target) == 0 && (target.st_mode & 0777) == 0640);
@@ -68,40 +75,118 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     for (int fd : {ready[0], go[0], go[1]}) close(fd);
 }
 
-// Erasing a file writes the rest as they are on disk, a record another game
-// changed meanwhile included, and refuses when the file's place now holds
-// another name. A new file that the disk's full list has no room for is kept
-// in memory; a full list in memory takes none.
-TEST(SaveProgress, EraseKeepsEveryOtherRecordAndANewFileNeedsRoom) {
+namespace {
+// Another game's change, made as that game makes it, on the file on disk.
+void OtherGame(const std::string& path, SaveChange::Kind kind, int32_t place) {
+    SaveFileTable table;
+    std::string why;
+    ASSERT_TRUE(LoadSaveFile(path, table, why)) << why;
+    GiveIdentities(table);
+    SaveChange change;
+    change.kind = kind;
+    change.file = FileIdentity(table.files[place]);
+    ASSERT_EQ(ApplySaveChange(table, change), ChangeOutcome::Done);
+    ASSERT_TRUE(ReplaceFileWhole(path, SaveFileBytes(table), why)) << why;
+}
+}
+
+// Another game erases the file before the one played (FA of FA:1 BOB:1
+// BOB:61, in a file written without identities as older games did): the
+// clear lands on the played BOB where it is now, never on the one that took
+// its place. One of a file erased meanwhile writes nothing. Erases and new
+// files go by identity too; what is written is whole in the old format.
+TEST(SaveProgress, EveryChangeFindsItsFileByIdentityWhereverOtherGamesMovedIt) {
     TempDir home;
     const std::string path = home / "duskhold/svfile";
-    auto write = [&](std::vector<std::string> files) {
-        files.insert(files.begin(), {"new", path});
-        ASSERT_EQ(RunProgram(ToolPath("save"), files).exitCode, 0);
-    };
     mkdir((home / "duskhold").c_str(), 0755);
-    write({"ALDRIC:1", "BRAM:2", "CORA:3"});
-    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
-    SaveFileTable table;
-    ASSERT_TRUE(ReadMenuSaveFile(table));
-    write({"ALDRIC:1", "MIRA:2", "CORA:33"});
+    ASSERT_EQ(RunProgram(ToolPath("save"), {"new", path, "FA:1", "BOB:1", "BOB:61", "CORA:3"}).exitCode, 0);
+    SaveFileTable table, saved;
     std::string why;
-    EXPECT_FALSE(EraseFile(1, why));
-    EXPECT_NE(why.find("no longer holds BRAM as file 1"), std::string::npos) << why;
-    EXPECT_TRUE(EraseFile(0, why)) << why;
-    const std::string left = ReadTextFile(path);
-    write({"MIRA:2", "CORA:33"});
-    EXPECT_EQ(left, ReadTextFile(path));
-
-    std::vector<std::string> twenty;
-    for (char name = 'A'; name < 'A' + kMaxSaveFiles; ++name) twenty.push_back(std::string(1, name) + ":1");
-    write(twenty);
-    const std::string full = ReadTextFile(path);
+    ASSERT_TRUE(LoadSaveFile(path, table, why));
+    for (SaveFileEntry& file : table.files) file.singles[1] = 0;  // no identities
+    ASSERT_TRUE(ReplaceFileWhole(path, SaveFileBytes(table), why));
+    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
+    ASSERT_TRUE(ReadMenuSaveFile(table));
+    SetPlayedFile(1);
+    OtherGame(path, SaveChange::Erase, 0);
+    SaveStageCleared(2, 0, 5);
+    const auto stages = [&] {
+        EXPECT_TRUE(LoadSaveFile(path, saved, why)) << why;
+        std::vector<int32_t> list;
+        for (int32_t f = 0; f < saved.count; ++f) list.push_back(saved.files[f].stage);
+        return list;
+    };
+    EXPECT_EQ(stages(), std::vector<int32_t>({2, 61, 3}));
+    EXPECT_EQ(BestGems(saved.files[0], 0), 5);
+    OtherGame(path, SaveChange::Erase, 0);  // the played BOB
+    SaveStageCleared(3);
+    EXPECT_EQ(stages(), std::vector<int32_t>({61, 3}));
+    EXPECT_TRUE(EraseFile(3, why)) << why;  // CORA, at 1 on disk
     SaveFileEntry entry;
-    ASSERT_TRUE(MakeSaveEntry("NEWT", 1, entry, why));
-    EXPECT_EQ(AddNewFile(entry), 2);
-    for (int32_t file = 3; file < kMaxSaveFiles; ++file) EXPECT_EQ(AddNewFile(entry), file);
-    EXPECT_EQ(AddNewFile(entry), -1);
-    EXPECT_EQ(ReadTextFile(path), full);
+    ASSERT_TRUE(MakeSaveEntry("BOB", 1, entry, why));
+    EXPECT_EQ(AddNewFile(entry), 1);
+    EXPECT_EQ(stages(), std::vector<int32_t>({61, 1}));
+    EXPECT_NE(FileIdentity(saved.files[0]), FileIdentity(saved.files[1]));
+    const std::string written = ReadTextFile(path);
+    EXPECT_EQ(WhyNotWhole(std::vector<unsigned char>(written.begin(), written.end())), "");
+    unsetenv("XDG_DATA_HOME");
+}
+
+// The player's svfile when what is on disk is odd: empty (nothing to keep),
+// beside a crash's leftover temporary file (removed under the lock),
+// read-only (kept, said once), a link to a FIFO (never replaced), its lock
+// held by another program (the save never waits, and lands once it is free)
+// or a link (refused, saying so).
+TEST(SaveProgress, OddPlayerFilesAreKeptOrWrittenAsTheyAskAndAHeldLockNeverWaits) {
+    TempDir home;
+    const std::string svfile = home / "duskhold/svfile", lockPath = svfile + ".lock", fifo = home / "fifo";
+    mkdir((home / "duskhold").c_str(), 0755);
+    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
+    std::string said;
+    SetLogSink([&said](const std::string& line) { said += line + "\n"; });
+    const auto saidOnce = [&said](const std::string& part) {
+        const size_t at = said.find(part);
+        return at != std::string::npos && said.find(part, at + 1) == std::string::npos;
+    };
+    std::ofstream(svfile).close();
+    std::ofstream(svfile + ".new-AbC123") << "left";
+    std::ofstream(svfile + ".new-keep") << "other";
+    SaveFileTable table;
+    SaveFileEntry entry;
+    std::string why;
+    ASSERT_TRUE(ReadMenuSaveFile(table) && MakeSaveEntry("MIRA", 1, entry, why));
+    EXPECT_EQ(AddNewFile(entry), 0);
+    EXPECT_FALSE(GameFileIsThere(svfile + ".new-AbC123"));
+    EXPECT_TRUE(GameFileIsThere(svfile + ".new-keep"));
+
+    ReadMenuSaveFile(table);
+    SetPlayedFile(0);
+    ASSERT_EQ(chmod(svfile.c_str(), 0444), 0);
+    const std::string readOnly = ReadTextFile(svfile);
+    SaveStageCleared(2);
+    SaveStageCleared(3);
+    EXPECT_TRUE(saidOnce(svfile + " is read-only: it is kept as it is")) << said;
+    EXPECT_EQ(ReadTextFile(svfile), readOnly);
+    ASSERT_EQ(remove(svfile.c_str()) | mkfifo(fifo.c_str(), 0644) | symlink(fifo.c_str(), svfile.c_str()), 0);
+    SaveStageCleared(31);
+    EXPECT_TRUE(saidOnce(svfile + " (a link to " + fifo + ") is a FIFO, not a regular file: it is not replaced"));
+
+    ASSERT_EQ(remove(svfile.c_str()), 0);
+    const int held = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    said.clear();
+    SaveStageCleared(32);
+    for (long step = 0; step < kLockWaitSteps; ++step) SaveWhatWaits();
+    EXPECT_EQ(said, "Save waiting: another program holds the lock " + lockPath +
+                        "; the progress is kept and saved once it is free\n");
+    EXPECT_FALSE(GameFileIsThere(svfile));
+    close(held);
+    SaveWhatWaits();
+    EXPECT_TRUE(saidOnce("Progress saved: the lock " + lockPath + " is free"));
+    ASSERT_TRUE(LoadSaveFile(svfile, table, why)) << why;
+    EXPECT_EQ(table.files[0].stage, 32);
+    ASSERT_EQ(remove(lockPath.c_str()) | symlink("elsewhere", lockPath.c_str()), 0);
+    SaveStageCleared(33);
+    EXPECT_TRUE(saidOnce("the lock " + lockPath + " is a symbolic link, and a lock is never followed: remove it"));
     unsetenv("XDG_DATA_HOME");
 }

@@ -2,8 +2,12 @@
 #include "campaign/Settings.h"
 #include "campaign/SettingsEffects.h"
 #include "platform/Input.h"
+#include "base/Log.h"
+#include "platform/Files.h"
 #include "support/GlWindow.h"
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(Settings, KnownKeysAreReadBadValuesRefusedOneLineEachAndEveryOtherLineWrittenBackAsItWas) {
     Settings settings;
@@ -23,8 +27,8 @@ TEST(Settings, KnownKeysAreReadBadValuesRefusedOneLineEachAndEveryOtherLineWritt
                                                   "line 8: no \"key = value\", kept as it is"}));
     settings.values.effectsVolume = 0;
     EXPECT_EQ(settings.Text(),
-              "# mine\nmusic_volume = 4\n  key_jump = space  \neffects_volume = 0\noutlines = off\n"
-              "window_size = fit\nconsole = on\nnonsense\n\nfullscreen = on\n");
+              "# mine\r\nmusic_volume=4\r\n  key_jump = space  \neffects_volume = 0\noutlines = off\n"
+              "window_size = fit\nconsole = on\nnonsense\n\nfullscreen = on");
 }
 
 TEST(Settings, ANewFileNamesEveryKeyAndIsKeptWholeOnDiskWhileABadOneIsNeverWrittenOver) {
@@ -95,4 +99,35 @@ TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLe
     page.list.cursor = int32_t(OptionRows().size());
     page.list.pacer.delay = 0;
     EXPECT_TRUE(page.Update(ButtonA, values).leave);
+}
+
+// The file edited by hand (or by another game) while the game runs, with
+// lines ending in CR and in CR CR LF: the game writes under the lock, on the
+// file as it is then, only the key it changed, every line as it was; the
+// temporary file a crash left goes; a read-only file is kept, said once.
+TEST(Settings, TheGameWritesOnlyTheKeysItChangedOnTheFileAsItIsNow) {
+    TempDir home;
+    const std::string path = home / "settings";
+    std::ofstream(path) << "# mine\nmusic_volume = 10\n";
+    std::ofstream(path + ".new-AbC123") << "left";
+    std::string said;
+    SetLogSink([&said](const std::string& line) { said += line + "\n"; });
+    LoadSettings(path);
+    std::ofstream(path) << "# edited\rmusic_volume = 10\r\routlines = off\r\n";
+    const auto change = [](int32_t volume) {
+        TheSettings().values.musicVolume = volume;
+        NoteSettingsChanged();
+        KeepChangedSettings();
+    };
+    change(2);
+    const std::string text =
+        "# edited\rmusic_volume = 2\r\routlines = off\r\neffects_volume = 10\rfullscreen = off\r"
+        "window_size = 3\rconsole = on\r";
+    EXPECT_EQ(ReadTextFile(path), text);
+    EXPECT_FALSE(GameFileIsThere(path + ".new-AbC123"));
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    change(3);
+    change(4);
+    EXPECT_EQ(said, "Settings are kept for this run only: " + path + " is read-only: it is kept as it is\n");
+    EXPECT_EQ(ReadTextFile(path), text);
 }

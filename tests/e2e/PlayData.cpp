@@ -53,7 +53,8 @@ std::string MovieText(const std::vector<KeyHold>& holds) {
 }
 
 Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
-               const std::vector<std::string>& extraArgs, const std::vector<std::string>& env) {
+               const std::vector<std::string>& extraArgs, const std::vector<std::string>& env,
+               const std::function<void(const std::string& output)>& watch) {
     std::string dir = MakeTempDir();
     std::ofstream(dir + "/play.movie") << MovieText(holds);
     // The disk driver writes sound as fast as it can; the dummy device keeps
@@ -65,7 +66,7 @@ Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, lo
                  "--data", dataDir, "--replay", dir + "/play.movie", "--trace", dir + "/trace.jsonl"});
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     Play play;
-    play.run = RunProgram("env", args);
+    play.run = RunProgram("env", args, watch);
     play.trace = ReadLines(dir + "/trace.jsonl");
     RunProgram("rm", {"-rf", dir});
     return play;

@@ -40,9 +40,11 @@ struct Play {
 // Runs the game for `steps` steps in a 320 by 240 window on `dataDir` with
 // the movie; sound goes to a silent device so that the sound counts are real,
 // unless `env` (variables NAME=VALUE) chooses another.
+// `watch` sees the output as it comes (RunProgram).
 Play PlayMovie(const std::string& dataDir, const std::vector<KeyHold>& holds, long steps,
                const std::vector<std::string>& extraArgs = {},
-               const std::vector<std::string>& env = {"SDL_AUDIODRIVER=dummy"});
+               const std::vector<std::string>& env = {"SDL_AUDIODRIVER=dummy"},
+               const std::function<void(const std::string& output)>& watch = nullptr);
 
 // How often `part` occurs in `text` (status lines in a run's output).
 size_t Count(const std::string& text, const std::string& part);

@@ -1,7 +1,13 @@
 #include "PlayData.h"
+#include "campaign/SaveFile.h"
 #include "screens/State_Game.h"
 #include "support/GlWindow.h"
+#include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,7 +58,9 @@ TEST(StageClear, ClearingBlk101FromTheMenuStartsBlk201aAndSavesTheFile) {
     EXPECT_EQ(JsonField(next, "level"), "\"blk201a\"");
     EXPECT_EQ(JsonField(next, "music"), "\"music\\\\DH3- Gearwheel4.mid\"");
     EXPECT_EQ(JsonField(next, "clear"), "");
-    EXPECT_EQ(ReadTextFile(player), SaveBytes({"ALDRIC:2", "MIRA:32"}));
+    std::string saved = shipped;
+    saved[4 + 4 + 4 * 6] = 2;  // ALDRIC's stage; its identity and MIRA's record as they were
+    EXPECT_EQ(ReadTextFile(player), saved);
     EXPECT_EQ(ReadTextFile(data + "/svfile"), shipped);
 
     // The same file started again reads the player's file; blk201a starts as
@@ -143,4 +151,46 @@ TEST(StageClear, OnlyWalkingOverTheExitClearsAndTheLastOrAMissingStageLeadsToThe
     Play narrow = PlayMovie(data, {}, 10, {"--level", "narrow"}, env);
     EXPECT_EQ(JsonField(StepLine(narrow, 10), "state"), "\"game\"") << narrow.run.output;
     EXPECT_EQ(FirstStep(narrow, "clear", "0"), 0);
+}
+
+namespace {
+int gHeldLock = -1;
+}
+
+// Another program holds svfile.lock while the stage is cleared: the game
+// never waits for it. Every step runs, the next stage starts after the
+// banner, one status line says that the save waits, and once the lock is
+// free (the test frees it on that line) the clear is saved.
+TEST(StageClear, ALockHeldByAnotherProgramStopsNoStepAndTheClearIsSavedOnceItIsFree) {
+    std::string data = CopyOfBuiltData();
+    WriteSaveFile(data, {"ALDRIC:1", "MIRA:32"});
+    WriteFloorStage(data, "blk101");
+    const std::string home = MakeTempDir(), player = home + "/duskhold/svfile";
+    mkdir((home + "/duskhold").c_str(), 0755);
+    gHeldLock = open((player + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(flock(gHeldLock, LOCK_EX), 0);
+    // A game that waited for the lock would wait for ever: freed after a
+    // minute, so that the test ends and fails.
+    signal(SIGALRM, [](int) { close(gHeldLock); });
+    alarm(60);
+    const auto freeOnWaiting = [](const std::string& output) {
+        if (gHeldLock >= 0 && output.find("Save waiting: another program holds the lock") != std::string::npos)
+            close(gHeldLock), gHeldLock = -1;
+    };
+    const long steps = kPlay + 600;
+    Play play = PlayMovie(data, PlayAndWalkRight(100), steps, {}, {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home},
+                          freeOnWaiting);
+    alarm(0);
+    ASSERT_EQ(play.run.exitCode, 0) << play.run.output;
+    EXPECT_EQ(play.trace.size(), size_t(steps));
+    const long cleared = FirstStep(play, "clear", "0");
+    ASSERT_GT(cleared, kPlay);
+    EXPECT_EQ(JsonField(StepLine(play, cleared + kBanner), "level"), "\"blk201a\"");
+    EXPECT_EQ(Count(play.run.output, "Save waiting: another program holds the lock " + player + ".lock"), 1u)
+        << play.run.output;
+    EXPECT_EQ(Count(play.run.output, "Progress saved: the lock " + player + ".lock is free"), 1u) << play.run.output;
+    SaveFileTable saved;
+    std::string why;
+    ASSERT_TRUE(LoadSaveFile(player, saved, why)) << why;
+    EXPECT_EQ(saved.files[0].stage, 2);
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 std::string Quote(const std::string& text) {
@@ -12,7 +13,8 @@ std::string Quote(const std::string& text) {
 }
 }
 
-RunResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::function<void(const std::string& output)>& watch) {
     std::string command = Quote(program);
     for (const std::string& arg : args) command += " " + Quote(arg);
     command += " 2>&1";
@@ -20,8 +22,11 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
     char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
+    ssize_t n;
+    while ((n = read(fileno(pipe), buffer, sizeof buffer)) > 0) {
+        result.output.append(buffer, size_t(n));
+        if (watch) watch(result.output);
+    }
     int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;

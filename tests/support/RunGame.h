@@ -1,5 +1,6 @@
 #pragma once
 #include "json/JsonField.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,9 @@ struct RunResult {
     int exitCode = -1;
     std::string output;
 };
-RunResult RunProgram(const std::string& program, const std::vector<std::string>& args);
+// `watch`, when given, sees the output so far each time more comes.
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::function<void(const std::string& output)>& watch = nullptr);
 RunResult RunGame(const std::vector<std::string>& args);
 
 // The path of a built tool, duskhold-<name>.

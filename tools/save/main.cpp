@@ -1,5 +1,5 @@
 // duskhold-save: looks into and writes the game's save file.
-//   duskhold-save list [FILE]               each saved file's name and stage
+//   duskhold-save list [FILE]               each saved file's name, stage and identity
 //   duskhold-save new FILE NAME:STAGE ...   writes a save file of those files
 //   duskhold-save reset                     removes the player's save file
 #include "app/Options.h"
@@ -20,6 +20,7 @@ const char* const kUsage =
     "usage: duskhold-save list [FILE]\n"
     "       duskhold-save new FILE NAME:STAGE ...\n"
     "       duskhold-save reset\n"
+    "list shows each file's identity, which the game finds it by.\n"
     "list without FILE lists the save file the game reads: the player's own\n"
     "($XDG_DATA_HOME/duskhold/svfile) when there is one, else the shipped one;\n"
     "reset removes the player's own, so that the shipped one is read again.\n"
@@ -44,8 +45,9 @@ int List(const char* path) {
     for (int32_t f = 0; f < table.count; ++f) {
         const SaveFileEntry& entry = table.files[f];
         const StageRow* row = FindStage(entry.stage);
-        printf("%2d  %-10s  stage %d  (%s)", f, SaveEntryName(entry).c_str(), entry.stage,
-               row ? row->levelName : "not in the stage table");
+        printf("%2d  %-10s  stage %d  (%s)  id %s", f, SaveEntryName(entry).c_str(), entry.stage,
+               row ? row->levelName : "not in the stage table",
+               FindFile(table, FileIdentity(entry)) == f ? IdentityName(FileIdentity(entry)).c_str() : "none");
         const int32_t gems = AllBestGems(entry);
         printf(gems ? "  %d gem%s\n" : "\n", gems, gems == 1 ? "" : "s");
     }
@@ -89,6 +91,8 @@ int New(const char* path, const std::vector<std::string>& arguments) {
         }
     }
     table.count = count;
+    // The identities the game would give these files on reading them.
+    GiveIdentities(table);
     std::vector<unsigned char> bytes = SaveFileBytes(table);
     // Whole or not at all, as the game saves: the file may be a player's.
     std::string error;
@@ -119,6 +123,13 @@ int Reset() {
     if (player.empty() || !FileExists(player)) {
         printf("No player's save file to remove%s%s\n", player.empty() ? "" : " at ", player.c_str());
         return 0;
+    }
+    // Not while a game is saving to it.
+    FileLock lock(player + ".lock", 2000);
+    std::string why;
+    if (!lock.Held(why)) {
+        fprintf(stderr, "duskhold-save: cannot remove %s: %s\n", player.c_str(), why.c_str());
+        return 1;
     }
     printf("Removing the player's save file %s:\n", player.c_str());
     List(player.c_str());
