@@ -3,7 +3,7 @@
 #include "platform/PngWrite.h"
 #include "player/Player.h"
 #include "textlevel/TextLevel.h"
-#include "things/ThingFactory.h"
+#include "things/Thing.h"
 #include "world/StageMarkers.h"
 #include <cstdio>
 
@@ -34,6 +34,7 @@ void WritePlain(const std::string& path, int width, int height) {
 ThingCrowd::ThingCrowd() {
     auto level = std::make_unique<LevelNamespace::Level>();
     LevelNamespace::BuildTextLevel(*level, CrowdRows());
+    things_.level = level.get();
     stage_.Add(std::move(level));
     auto hero = std::make_unique<Player>();
     hero->position = Vector3(1200, 216, 0);
@@ -41,6 +42,7 @@ ThingCrowd::ThingCrowd() {
     PlayRules rules;
     rules.hearts = rules.lives = 9;
     hero->StartPlay(rules);
+    things_.hero = HeroContact(hero.get());
     stage_.Add(std::move(hero));
     PlaceThings();
 }
@@ -54,7 +56,7 @@ void ThingCrowd::PlaceThings() {
         std::vector<std::string> problems;
         placed.values = ReadMarkerFields(marker, placed.kind->fields, text, problems);
         placed.index = size_t(i);
-        stage_.Add(MakeThing(placed, record_));
+        stage_.Add(MakeThing(placed, things_));
     }
 }
 

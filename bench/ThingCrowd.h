@@ -1,6 +1,7 @@
 #pragma once
 #include "core/EntityManager.h"
 #include "things/StageRecord.h"
+#include "things/Thing.h"
 #include <string>
 
 // A play stage of 100 by 10 tiles holding the hero and the crowd of things
@@ -19,6 +20,7 @@ public:
 private:
     EntityManager stage_;
     StageRecord record_;
+    ThingStage things_{record_};
 };
 
 // The pictures the things' sheets need, written into `dir`'s sprites folder.

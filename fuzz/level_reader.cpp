@@ -5,7 +5,7 @@
 #include "levelsource/LevelSource.h"
 #include "world/LevelFile.h"
 #include "world/PlayRules.h"
-#include "world/ThingPlacement.h"
+#include "things/ThingPlacement.h"
 #include <cstdlib>
 #include <optional>
 

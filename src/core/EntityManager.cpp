@@ -47,7 +47,10 @@ void EntityManager::Update(float step) {
 }
 
 void EntityManager::Draw() {
-    Walk([](Entity* entity) { entity->Draw(); });
+    for (DrawLayer layer : {DrawLayer::Ground, DrawLayer::Figures})
+        Walk([layer](Entity* entity) {
+            if (entity->Layer() == layer) entity->Draw();
+        });
 }
 
 void EntityManager::Clear() {

@@ -5,8 +5,8 @@
 
 class Entity;
 
-// Owns a set of entities, updates and draws them in the order of Add, and
-// deletes them. Remove defers the deletion to the start of the next Update,
+// Owns a set of entities, updates them in the order of Add, draws them layer
+// by layer in that order, and deletes them. Remove defers the deletion to the start of the next Update,
 // so that an entity may remove itself, or any other, from inside an Update
 // or a Draw, and may add new ones there: a walk reaches what is added during
 // it and skips what is removed.

@@ -109,7 +109,7 @@ private:
     void Move(float walk, float fall, float step);
     void KeepInsideStage();
     void Land();
-    void DyingStep();
+    void DyingStep(float step);
     void Respawn();
     bool OnLedgeOnly() const;
     void PlaySound(size_t slot);

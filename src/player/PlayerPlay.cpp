@@ -71,7 +71,7 @@ void Player::PlayUpdate(float step) {
     lastHeld_ = held;
     whip_.NoteHits();
     if (dying_ >= 0) {
-        DyingStep();
+        DyingStep(step);
         return;
     }
     if (untouchable_ > 0) --untouchable_;
@@ -171,9 +171,14 @@ void Player::Die() {
     PlaySound(kDyingSound);
 }
 
-// He lies still while the dying lasts, then comes back at his checkpoint
+// One who died in the air falls to the ground (or out of the stage) first;
+// he lies still while the dying lasts, then comes back at his checkpoint
 // with full hearts and a life less, or, with none left, the stage is lost.
-void Player::DyingStep() {
+void Player::DyingStep(float step) {
+    if (!motion_.OnGround()) {
+        Move(0.0f, motion_.Step(false, false, false), step);
+        TheCamera().Follow(position);
+    }
     if (++dying_ < kDyingSteps) return;
     if (lives_ <= 1) {
         lives_ = 0;
@@ -225,7 +230,7 @@ int32_t Player::BodyFrame() const {
         if (whip_.Crouching()) return whip_.WindingUp() ? kCrouchArmRaisedFrame : kCrouchLashFrame;
         return whip_.WindingUp() ? kArmRaisedFrame : kLashFrame;
     case HeroState::Hurt: return kHurtFrame;
-    case HeroState::Dead: return dying_ < kDyingSteps / 3 ? kDyingFrame : kDeadFrame;
+    case HeroState::Dead: return dying_ < kDyingSteps / 3 || !motion_.OnGround() ? kDyingFrame : kDeadFrame;
     }
     return kStandFrame;
 }

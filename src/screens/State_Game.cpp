@@ -9,7 +9,6 @@
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
 #include "screens/Screens.h"
-#include "things/ThingFactory.h"
 #include "world/Camera.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
@@ -157,10 +156,7 @@ void State_Game::CheckLoss() {
     }
 }
 
-void State_Game::Draw() {
-    entities.Draw();
-    if (bannerText_.Loaded()) DrawBanner();
-}
+void State_Game::Draw() { entities.Draw(); }
 
 // Under STAGE CLEAR, in a stage with gems, the gems found against those it has.
 void State_Game::DrawBanner() const {
@@ -173,6 +169,7 @@ void State_Game::DrawBanner() const {
 void State_Game::DrawOverOutlines() {
     if (ThePlayer()) hud_.Draw(*ThePlayer());
     title_.Draw();
+    if (bannerText_.Loaded()) DrawBanner();
     pause_.Draw();
 }
 
@@ -205,21 +202,25 @@ void State_Game::BuildStage(const LevelFile::LevelData* data) {
 void State_Game::PlaceThings(const LevelFile::LevelData& data) {
     placements_.clear();
     record_ = StageRecord();
-    const Player* hero = ThePlayer();
+    Player* hero = ThePlayer();
     if (!hero || !hero->Playing()) return;
+    thingStage_.level = level;
+    thingStage_.hero = HeroContact(hero);
     heroRespawns_ = hero->Respawns();
     std::vector<std::string> problems;
     placements_ = FindThings(data, problems);
     const std::string line = ProblemLine(problems);
     if (!line.empty()) PrintStatus("Things: %s; those fields keep their defaults", line.c_str());
+    const std::string unmade = UnmadeThings(placements_);
+    if (!unmade.empty()) PrintStatus("Things: the game cannot make %s; they are left out", unmade.c_str());
     for (const PlacedThing& placed : placements_) record_.gemTotal += std::string(placed.kind->name) == "gem";
     SpawnThings();
 }
 
 void State_Game::SpawnThings() {
     for (const PlacedThing& placed : placements_)
-        if (!record_.takenForGood.count(placed.index))
-            if (std::unique_ptr<Thing> thing = MakeThing(placed, record_)) entities.Add(std::move(thing));
+        if (!record_.takenForGood.count(*placed.index))
+            if (std::unique_ptr<Thing> thing = MakeThing(placed, thingStage_)) entities.Add(std::move(thing));
 }
 
 void State_Game::RespawnThingsWithHero() {

@@ -8,7 +8,8 @@
 #include "screens/StageTitle.h"
 #include "screens/PauseMenu.h"
 #include "things/StageRecord.h"
-#include "world/ThingPlacement.h"
+#include "things/Thing.h"
+#include "things/ThingPlacement.h"
 #include "world/LevelWatch.h"
 #include <memory>
 #include <optional>
@@ -44,7 +45,7 @@ public:
     void Leave() override;
     void Update(float step) override;
     void Draw() override;
-    // The HUD, over the collision outlines.
+    // The HUD and STAGE CLEAR, over the collision outlines.
     void DrawOverOutlines() override;
 
     // Steps since the stage was cleared; -1 while it is played.
@@ -97,6 +98,7 @@ private:
     StageTitle title_;
     std::vector<PlacedThing> placements_;
     StageRecord record_;
+    ThingStage thingStage_{record_};
     int32_t heroRespawns_ = 0;
     LevelWatch watch_;
     int32_t watchSteps_ = 0;

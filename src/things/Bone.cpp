@@ -1,6 +1,5 @@
 #include "things/Bone.h"
 #include "core/EntityManager.h"
-#include "player/Player.h"
 #include "things/Burst.h"
 #include "things/StageTiles.h"
 #include "world/Level.h"
@@ -18,19 +17,17 @@ constexpr int32_t kQuarterTurn = 900;
 constexpr float kFlightSpeed = 3.5f;
 constexpr float kShortestFlight = 24.0f;
 constexpr float kLongestFlight = 56.0f;
-
-PlacedThing BonePlacement(const Vector3& from) {
-    static const ThingKind kBoneKind{"bone", "a bone a skeleton threw", {}};
-    PlacedThing placed;
-    placed.kind = &kBoneKind;
-    placed.values = {{"x", int32_t(std::lround(from.x))}, {"y", int32_t(std::lround(from.y))}};
-    placed.index = SIZE_MAX;
-    return placed;
-}
 }
 
-Bone::Bone(const Vector3& from, const Vector3& target, StageRecord& record) : Thing(BonePlacement(from), record) {
-    position = from + Vector3(0.0f, kSize * 0.5f);
+const ThingKind& BoneKind() {
+    static const ThingKind kind =
+        MadeKind("bone", "a bone a skeleton threw",
+                 {{FrameLay::Middle, nullptr, "bone flat", false}, {FrameLay::Middle, nullptr, "bone slanted", false}});
+    return kind;
+}
+
+Bone::Bone(const Vector3& from, const Vector3& target, ThingStage& stage)
+    : Thing(BoneKind(), from + Vector3(0.0f, kSize * 0.5f), stage) {
     SetBoxSize(kSize, kSize);
     const Vector3 way = target - position;
     const float steps = std::clamp(std::fabs(way.x) / kFlightSpeed, kShortestFlight, kLongestFlight);
@@ -38,17 +35,15 @@ Bone::Bone(const Vector3& from, const Vector3& target, StageRecord& record) : Th
 }
 
 void Bone::Update(float step) {
-    if (!level_) level_ = FindStageLevel(manager);
     ++age_;
     velocity_.y += kGravity * step;
     position += Vector3(velocity_.x * step, velocity_.y * step);
     PlaceBox();
-    Player* hero = Hero();
     if (StruckByWhip()) {
         art_->Play(EnemyArt::Cue::Hit);
         if (manager) manager->Add(std::make_unique<Burst>(position - Vector3(0.0f, kSize * 0.5f), art_));
         RemoveFromStage();
-    } else if (hero && HeroTouches() && hero->Hurt(1, position.x - velocity_.x)) {
+    } else if (HeroTouches() && Hero().Hurt(1, position.x - velocity_.x)) {
         RemoveFromStage();
     } else if (Ended()) {
         RemoveFromStage();
@@ -56,14 +51,15 @@ void Bone::Update(float step) {
 }
 
 bool Bone::Ended() const {
-    if (!level_) return false;
-    return InTile(*level_, position - Vector3(0.0f, kSize * 0.5f), false) ||
-           position.y - kSize > level_->MainGridBottom();
+    const LevelNamespace::Level* level = StageLevel();
+    if (!level) return false;
+    return InTile(*level, position - Vector3(0.0f, kSize * 0.5f), false) ||
+           position.y - kSize > level->MainGridBottom();
 }
 
 void Bone::Draw() {
     const int32_t turn = age_ / kStepsPerTurn % 4;
     const Vector3 middle = position - Vector3(0.0f, kSize * 0.5f);
-    art_->Draw(EnemyArt::kBoneSpin + turn % 2, middle + Vector3(0.0f, EnemyArt::kMiddleHeight),
+    art_->Draw(FirstEnemyFrame(BoneKind()) + turn % 2, middle + Vector3(0.0f, EnemyArt::kMiddleHeight),
                velocity_.x < 0.0f ? -1 : 1, turn / 2 * kQuarterTurn);
 }

@@ -1,11 +1,8 @@
 #pragma once
 #include "things/EnemyArt.h"
 #include "things/Thing.h"
+#include "things/SharedArt.h"
 #include <memory>
-
-namespace LevelNamespace {
-class Level;
-}
 
 // A bone a skeleton threw: it flies in an arc, spinning, and costs the hero
 // a heart when it reaches him. The whip breaks it; a wall or a fall below
@@ -13,7 +10,7 @@ class Level;
 class Bone : public Thing {
 public:
     // Thrown from `from` so that its arc comes down through `target`.
-    Bone(const Vector3& from, const Vector3& target, StageRecord& record);
+    Bone(const Vector3& from, const Vector3& target, ThingStage& stage);
     void Update(float step) override;
     void Draw() override;
 
@@ -21,7 +18,6 @@ private:
     bool Ended() const;
 
     Vector3 velocity_;
-    std::shared_ptr<EnemyArt> art_ = EnemyArt::Share();
-    const LevelNamespace::Level* level_ = nullptr;
+    std::shared_ptr<EnemyArt> art_ = ShareArt<EnemyArt>();
     int32_t age_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "things/Burst.h"
 #include "core/EntityManager.h"
+#include "things/ThingPlacement.h"
 
 namespace {
 constexpr int32_t kStepsPerFrame = 6;
@@ -15,6 +16,5 @@ void Burst::Update(float) {
 
 void Burst::Draw() {
     const int32_t frame = steps_ / kStepsPerFrame;
-    if (frame < EnemyArt::kBurstFrames)
-        art_->Draw(EnemyArt::kBurst + frame, middle_ + Vector3(0.0f, EnemyArt::kMiddleHeight), 1);
+    if (frame < kBurstFrames) art_->Draw(BurstFrame() + frame, middle_ + Vector3(0.0f, EnemyArt::kMiddleHeight), 1);
 }

@@ -8,8 +8,16 @@ constexpr float kTopDropSpeed = 6.0f;
 constexpr float kGoneBelow = float(kScreenHeight);
 }
 
-CrumblingPlatform::CrumblingPlatform(const PlacedThing& placed, StageRecord& record)
-    : Ledge(placed, record), delay_(placed.Value("delay")) {}
+const ThingKind& CrumblingPlatformKind() {
+    static const ThingKind kind =
+        PlacedKind("crumble", "a ledge that crumbles a moment after the hero lands on it",
+                   {{"width", 1, 8, 2, "tiles wide"}, {"delay", 10, 240, 40, "steps from landing to falling"}},
+                   MakerOf<CrumblingPlatform>());
+    return kind;
+}
+
+CrumblingPlatform::CrumblingPlatform(const PlacedThing& placed, ThingStage& stage)
+    : Ledge(placed, stage), delay_(Field("delay")) {}
 
 void CrumblingPlatform::Update(float) {
     if (sinceLanding_ < 0) {

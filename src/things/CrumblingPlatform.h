@@ -8,7 +8,7 @@ class CrumblingPlatform : public Ledge {
 public:
     static constexpr int32_t kShakeSteps = 16;
 
-    CrumblingPlatform(const PlacedThing& placed, StageRecord& record);
+    CrumblingPlatform(const PlacedThing& placed, ThingStage& stage);
     void Update(float step) override;
     void Draw() override;
 

@@ -1,10 +1,8 @@
 #include "things/Enemy.h"
 #include "base/SharedConstants.h"
 #include "core/EntityManager.h"
-#include "player/Player.h"
 #include "things/Burst.h"
 #include "things/StageTiles.h"
-#include "things/ThingFactory.h"
 #include "world/Level.h"
 #include <algorithm>
 #include <cmath>
@@ -16,35 +14,32 @@ constexpr float kGravity = 0.25f;
 constexpr float kFastestFall = 6.0f;
 }
 
-Enemy::Enemy(const PlacedThing& placed, StageRecord& record, float width, float height, int32_t leastWhip)
-    : Thing(placed, record), hitPoints_(placed.Value("hp")), leastWhip_(leastWhip) {
+Enemy::Enemy(const PlacedThing& placed, ThingStage& stage, float width, float height, int32_t leastWhip)
+    : Thing(placed, stage), firstFrame_(FirstEnemyFrame(Kind())), hitPoints_(Field("hp")), leastWhip_(leastWhip) {
     SetBoxSize(width, height);
-    if (Player* hero = Hero()) facing_ = hero->position.x < position.x ? -1 : 1;
+    if (Hero().Present()) facing_ = Hero().Feet().x < position.x ? -1 : 1;
 }
 
 void Enemy::Update(float step) {
-    if (!level_) level_ = FindStageLevel(manager);
     if (StruckByWhip()) TakeCrack();
     if (hitPoints_ <= 0) return;
     if (flash_ > 0) --flash_;
     Act(step);
     ++age_;
     PlaceBox();
-    Player* hero = Hero();
-    if (hero && HeroTouches()) hero->Hurt(1, position.x);
+    if (HeroTouches()) Hero().Hurt(1, position.x);
     // One that fell out of the stage is gone, without a burst or a heart.
-    if (level_ && position.y - Box().size.y > level_->MainGridBottom()) RemoveFromStage();
+    if (StageLevel() && position.y - Box()->size.y > StageLevel()->MainGridBottom()) RemoveFromStage();
 }
 
 void Enemy::Draw() {
     if (flash_ / kBlinkSteps % 2 == 1) return;
-    art_->Draw(Frame(), position, facing_);
+    art_->Draw(firstFrame_ + Frame(), position, facing_);
 }
 
 void Enemy::TakeCrack() {
-    const Player* hero = Hero();
-    if (!hero || hitPoints_ <= 0) return;
-    if (hero->TheWhip().Level() < leastWhip_) {
+    if (!Hero().Present() || hitPoints_ <= 0) return;
+    if (Hero().WhipLevel() < leastWhip_) {
         art_->Play(EnemyArt::Cue::Clank);
         return;
     }
@@ -59,28 +54,27 @@ void Enemy::TakeCrack() {
 void Enemy::FallInABurst() {
     art_->Play(EnemyArt::Cue::Death);
     if (!manager) return;
-    manager->Add(std::make_unique<Burst>(position - Vector3(0.0f, Box().size.y * 0.5f), art_));
-    if (Placed().Value("drop") != 0) LeaveHeart();
+    manager->Add(std::make_unique<Burst>(position - Vector3(0.0f, Box()->size.y * 0.5f), art_));
+    if (Field("drop") != 0) LeaveHeart();
     RemoveFromStage();
 }
 
 // The heart is a thing of its own, made where the enemy fell; it has no
 // marker, so it is never taken for good.
 void Enemy::LeaveHeart() {
-    PlacedThing heart;
-    heart.kind = FindThingKind("heart");
-    heart.values = {{"x", int32_t(std::lround(position.x))}, {"y", int32_t(std::lround(position.y))}};
-    heart.index = SIZE_MAX;
-    if (std::unique_ptr<Thing> made = MakeThing(heart, record_)) manager->Add(std::move(made));
+    if (std::unique_ptr<Thing> made = MakeThingAt(*FindThingKind("heart"), position, stage_))
+        manager->Add(std::move(made));
 }
 
-bool Enemy::Solid(const Vector3& point, bool ledges) const { return level_ && InTile(*level_, point, ledges); }
+bool Enemy::Solid(const Vector3& point, bool ledges) const {
+    return StageLevel() && InTile(*StageLevel(), point, ledges);
+}
 
 // The feet stand when the tile they are in holds them; falling, they land
 // on the top of the first tile they reach (a fall never crosses a whole tile
 // in a step).
 bool Enemy::FallOrStand(float step) {
-    if (!level_ || Solid(position, true)) {
+    if (!StageLevel() || Solid(position, true)) {
         fallSpeed_ = 0.0f;
         return true;
     }
@@ -94,9 +88,4 @@ bool Enemy::FallOrStand(float step) {
     }
     position.y = next;
     return false;
-}
-
-Vector3 Enemy::HeroMiddle() {
-    const Player* hero = Hero();
-    return hero ? hero->position - Vector3(0.0f, hero->size.y * 0.5f) : Vector3();
 }

@@ -1,11 +1,8 @@
 #pragma once
 #include "things/EnemyArt.h"
 #include "things/Thing.h"
+#include "things/SharedArt.h"
 #include <memory>
-
-namespace LevelNamespace {
-class Level;
-}
 
 // A foe of the hero. It takes `hp` cracks of a whip strong enough for its
 // armour, flashing at each, and falls in a burst with a groan, leaving a
@@ -20,10 +17,10 @@ public:
 protected:
     // `leastWhip`: the weakest whip that hurts it (1 leather, 2 chain, 3 rune).
     // The box is w by h over its feet.
-    Enemy(const PlacedThing& placed, StageRecord& record, float width, float height, int32_t leastWhip = 1);
+    Enemy(const PlacedThing& placed, ThingStage& stage, float width, float height, int32_t leastWhip = 1);
     // What it does in a step while it lives.
     virtual void Act(float step) = 0;
-    // The sheet frame it shows now.
+    // The frame it shows now, among its kind's frames.
     virtual int32_t Frame() const = 0;
 
     bool Flashing() const { return flash_ > 0; }
@@ -32,11 +29,9 @@ protected:
     // Whether a point is in a wall, or, with `ledges`, on a ledge too; with
     // no level, nothing is.
     bool Solid(const Vector3& point, bool ledges) const;
-    // The stage's level, once the enemy has been updated in its manager.
-    const LevelNamespace::Level* StageLevel() const { return level_; }
     EnemyArt& Art() { return *art_; }
     // The hero's middle, where he is hit.
-    static Vector3 HeroMiddle();
+    Vector3 HeroMiddle() const { return Hero().Middle(); }
 
     int32_t facing_ = -1;
     // Steps lived, for the animations.
@@ -47,8 +42,8 @@ private:
     void FallInABurst();
     void LeaveHeart();
 
-    std::shared_ptr<EnemyArt> art_ = EnemyArt::Share();
-    const LevelNamespace::Level* level_ = nullptr;
+    std::shared_ptr<EnemyArt> art_ = ShareArt<EnemyArt>();
+    int32_t firstFrame_;
     int32_t hitPoints_;
     int32_t leastWhip_;
     int32_t flash_ = 0;

@@ -9,16 +9,6 @@ const char* const kSoundFiles[] = {"sound\\ZombieDeath.wav", "sound\\enemyhit.wa
                                    "sound\\bonethrow.wav"};
 }
 
-std::shared_ptr<EnemyArt> EnemyArt::Share() {
-    static std::weak_ptr<EnemyArt> shared;
-    std::shared_ptr<EnemyArt> art = shared.lock();
-    if (!art) {
-        art = std::make_shared<EnemyArt>();
-        shared = art;
-    }
-    return art;
-}
-
 EnemyArt::EnemyArt() : sheet_("sprites\\enemies.png", Colors::White, kFrameWidth, kFrameHeight) {
     for (size_t i = 0; i < sounds_.size(); ++i) sounds_[i] = std::make_unique<Sound>(kSoundFiles[i], false);
 }

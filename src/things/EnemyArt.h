@@ -12,24 +12,12 @@
 class EnemyArt {
 public:
     // Frames of 32 by 48, each figure facing right with its feet on the
-    // middle of the bottom row; pairs walk or flap in turn. The bone and the
-    // burst lie around the frame's middle, kMiddleHeight above its bottom.
-    enum Frame : int32_t {
-        kWalkerWalk = 0,
-        kWalkerHurt = 2,
-        kFlierFlap = 3,
-        kFlierSwoop = 5,
-        kThrowerStand = 6,
-        kThrowerThrow = 7,
-        kBoneSpin = 8,
-        kKnightWalk = 10,
-        kBurst = 12,
-    };
-    static constexpr int32_t kBurstFrames = 3;
+    // middle of the bottom row: every kind's frames in the order of the kind
+    // table (FirstEnemyFrame), then the burst's. The bone and the burst lie
+    // around the frame's middle, kMiddleHeight above its bottom.
     static constexpr float kMiddleHeight = 24.0f;
     enum class Cue { Death, Hit, Clank, Throw };
 
-    static std::shared_ptr<EnemyArt> Share();
     EnemyArt();
 
     void Play(Cue cue);

@@ -1,6 +1,5 @@
 #include "things/Flier.h"
 #include "base/SharedConstants.h"
-#include "player/Player.h"
 #include "world/Level.h"
 #include <algorithm>
 #include <cmath>
@@ -9,6 +8,8 @@ namespace {
 constexpr float kWidth = 14.0f;
 constexpr float kHeight = 10.0f;
 constexpr int32_t kStepsPerFlap = 6;
+// Frames 0 and 1 flap.
+constexpr int32_t kSwoopFrame = 2;
 // Pixels a step along the curve's width, and its fewest steps.
 constexpr float kSwoopSpeed = 2.5f;
 constexpr float kFewestSwoopSteps = 40.0f;
@@ -21,7 +22,18 @@ constexpr int32_t kRestSteps = 60;
 constexpr float kPi = 3.14159265f;
 }
 
-Flier::Flier(const PlacedThing& placed, StageRecord& record) : Enemy(placed, record, kWidth, kHeight) {}
+const ThingKind& FlierKind() {
+    static const ThingKind kind =
+        PlacedKind("flier", "hangs in the air and swoops at the hero when he comes near",
+                   {{"range", 24, 240, 120, "pixels from the hero at which it swoops"}, kHitPointsField, kDropField},
+                   MakerOf<Flier>(),
+                   {{FrameLay::Whole, nullptr, "bat wings up", false},
+                    {FrameLay::Whole, nullptr, "bat wings down", false},
+                    {FrameLay::Whole, nullptr, "bat swooping", false}});
+    return kind;
+}
+
+Flier::Flier(const PlacedThing& placed, ThingStage& stage) : Enemy(placed, stage, kWidth, kHeight) {}
 
 void Flier::Act(float) {
     if (dt_ == 0.0f) {
@@ -42,10 +54,9 @@ void Flier::Act(float) {
 }
 
 bool Flier::HeroInReach() const {
-    const Player* hero = Hero();
-    if (!hero || hero->State() == HeroState::Dead) return false;
+    if (!Hero().Alive()) return false;
     const Vector3 middle = HeroMiddle();
-    return std::fabs(middle.x - position.x) <= float(Placed().Value("range")) && middle.y >= position.y - kSeesAbove;
+    return std::fabs(middle.x - position.x) <= float(Field("range")) && middle.y >= position.y - kSeesAbove;
 }
 
 // The curve runs from here through the hero's middle and on as far again,
@@ -82,6 +93,6 @@ void Flier::Hang() {
 }
 
 int32_t Flier::Frame() const {
-    if (dt_ != 0.0f) return EnemyArt::kFlierSwoop;
-    return EnemyArt::kFlierFlap + age_ / kStepsPerFlap % 2;
+    if (dt_ != 0.0f) return kSwoopFrame;
+    return age_ / kStepsPerFlap % 2;
 }

@@ -7,7 +7,7 @@
 // it came by. After a swoop it rests a while before the next.
 class Flier : public Enemy {
 public:
-    Flier(const PlacedThing& placed, StageRecord& record);
+    Flier(const PlacedThing& placed, ThingStage& stage);
 
 protected:
     void Act(float step) override;

@@ -8,7 +8,7 @@ public:
     using Pickup::Pickup;
 
 private:
-    void Collect(Player& hero) override;
+    void Collect(HeroContact& hero) override;
     Sound& Jingle() const override { return *art_->gemChime; }
     int32_t Frame(int32_t steps) const override;
 };

@@ -2,7 +2,6 @@
 #include "base/SharedConstants.h"
 #include "core/EntityManager.h"
 #include "platform/Renderer.h"
-#include "player/Player.h"
 #include "things/Bone.h"
 #include "world/Level.h"
 #include <algorithm>
@@ -37,7 +36,18 @@ constexpr Color kBarFill = Color::FromBytes(0xC8, 0x34, 0x3C, 0xFF);
 constexpr float kGateSteps = 60.0f;
 }
 
-Guardian::Guardian(const PlacedThing& placed, StageRecord& record) : Enemy(placed, record, kWidth, kHeight, 1) {}
+const ThingKind& GuardianKind() {
+    static const ThingKind kind = PlacedKind("guardian", "the keep's guardian: the gate opens when it falls",
+                                             {WithDefault(kHitPointsField, 16)}, MakerOf<Guardian>());
+    return kind;
+}
+
+const ThingKind& GateKind() {
+    static const ThingKind kind = MadeKind("gate", "the gate the guardian keeps shut");
+    return kind;
+}
+
+Guardian::Guardian(const PlacedThing& placed, ThingStage& stage) : Enemy(placed, stage, kWidth, kHeight, 1) {}
 
 void Guardian::Update(float step) {
     Enemy::Update(step);
@@ -66,9 +76,8 @@ void Guardian::Act(float step) {
 }
 
 bool Guardian::HeroNear() const {
-    const Player* hero = Hero();
-    if (!hero) return false;
-    const Vector3 apart = hero->position - position;
+    if (!Hero().Present()) return false;
+    const Vector3 apart = Hero().Feet() - position;
     return std::fabs(apart.x) < kWakeAcross && std::fabs(apart.y) < kWakeUpOrDown;
 }
 
@@ -78,7 +87,7 @@ void Guardian::Begin(Move move) {
 }
 
 void Guardian::FaceHero() {
-    if (const Player* hero = Hero()) facing_ = hero->position.x < position.x ? -1 : 1;
+    if (Hero().Present()) facing_ = Hero().Feet().x < position.x ? -1 : 1;
 }
 
 // It faces the hero while it rests, then takes the other attack than last time.
@@ -123,11 +132,11 @@ bool Guardian::BlockedAhead(float reach) const {
 }
 
 void Guardian::ThrowSpread() {
-    if (!manager || !Hero()) return;
+    if (!manager || !Hero().Present()) return;
     Art().Play(EnemyArt::Cue::Throw);
     const Vector3 hand = position - Vector3(0.0f, kHandHeight);
     for (float aside : {-kSpread, 0.0f, kSpread})
-        manager->Add(std::make_unique<Bone>(hand, HeroMiddle() + Vector3(aside, 0.0f), record_));
+        manager->Add(std::make_unique<Bone>(hand, HeroMiddle() + Vector3(aside, 0.0f), stage_));
 }
 
 // The gate fills the column left of the exit line, so the hero stops before
@@ -136,7 +145,7 @@ void Guardian::MakeGate() {
     gateMade_ = true;
     const std::optional<float> exit = StageLevel()->ExitX();
     if (!exit || !manager) return;
-    manager->Add(std::make_unique<Gate>(*exit - float(kTileSize), StageLevel()->MainGridBottom(), gateOpen_, record_));
+    manager->Add(std::make_unique<Gate>(*exit - float(kTileSize), StageLevel()->MainGridBottom(), gateOpen_, stage_));
 }
 
 int32_t Guardian::Frame() const {
@@ -158,26 +167,15 @@ void Guardian::DrawHitPointBar() const {
     const int32_t x = ScreenX(position.x);
     if (x + kWidth * 0.5f < 0.0f || x - kWidth * 0.5f > float(kScreenWidth)) return;
     const float left = (float(kScreenWidth) - kBarWidth) * 0.5f;
-    const float full = float(std::max(Placed().Value("hp"), 1));
+    const float full = float(std::max(Field("hp"), 1));
     FillRect(left - 1.0f, kBarTop - 1.0f, kBarWidth + 2.0f, kBarHeight + 2.0f, kBarFrame);
     FillRect(left, kBarTop, kBarWidth, kBarHeight, kBarEmpty);
     FillRect(left, kBarTop, kBarWidth * float(HitPoints()) / full, kBarHeight, kBarFill);
 }
 
-namespace {
-PlacedThing GatePlacement(float left, float height) {
-    static const ThingKind kGateKind{"gate", "the gate the guardian keeps shut", {}};
-    PlacedThing placed;
-    placed.kind = &kGateKind;
-    placed.values = {{"x", int32_t(left) + kTileSize / 2}, {"y", int32_t(height)}};
-    placed.index = SIZE_MAX;
-    return placed;
-}
-}
-
-Gate::Gate(float left, float height, std::shared_ptr<const bool> open, StageRecord& record)
-    : Thing(GatePlacement(left, height), record), open_(std::move(open)), bars_(std::in_place, 0.0f, 0.0f, 0.0f, 0.0f),
-      height_(height) {
+Gate::Gate(float left, float height, std::shared_ptr<const bool> open, ThingStage& stage)
+    : Thing(GateKind(), Vector3(float(int32_t(left) + kTileSize / 2), float(int32_t(height))), stage),
+      open_(std::move(open)), bars_(std::in_place, 0.0f, 0.0f, 0.0f, 0.0f), height_(height) {
     bars_->category = kWallCategory;
     bars_->mask = 0;
     bars_->SetPosition(Vector3(left, 0.0f, 0.0f));

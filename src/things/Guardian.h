@@ -1,6 +1,7 @@
 #pragma once
 #include "things/Enemy.h"
 #include "things/GuardianArt.h"
+#include "things/SharedArt.h"
 #include <memory>
 #include <optional>
 
@@ -12,7 +13,7 @@
 // opens and the guardian stays fallen when the hero comes back.
 class Guardian : public Enemy {
 public:
-    Guardian(const PlacedThing& placed, StageRecord& record);
+    Guardian(const PlacedThing& placed, ThingStage& stage);
     void Update(float step) override;
     void Draw() override;
 
@@ -37,7 +38,7 @@ private:
     void MakeGate();
     void DrawHitPointBar() const;
 
-    std::shared_ptr<GuardianArt> art_ = GuardianArt::Share();
+    std::shared_ptr<GuardianArt> art_ = ShareArt<GuardianArt>();
     std::shared_ptr<bool> gateOpen_ = std::make_shared<bool>(false);
     Move move_ = Move::Rest;
     bool awake_ = false;
@@ -53,13 +54,13 @@ private:
 class Gate : public Thing {
 public:
     // `open` turns true when the guardian falls.
-    Gate(float left, float height, std::shared_ptr<const bool> open, StageRecord& record);
+    Gate(float left, float height, std::shared_ptr<const bool> open, ThingStage& stage);
     void Update(float step) override;
     void Draw() override;
     bool Bars() const { return bars_.has_value(); }
 
 private:
-    std::shared_ptr<GuardianArt> art_ = GuardianArt::Share();
+    std::shared_ptr<GuardianArt> art_ = ShareArt<GuardianArt>();
     std::shared_ptr<const bool> open_;
     std::optional<Collision::Rectangle> bars_;
     float height_;

@@ -1,16 +1,6 @@
 #include "things/GuardianArt.h"
 #include "world/Camera.h"
 
-std::shared_ptr<GuardianArt> GuardianArt::Share() {
-    static std::weak_ptr<GuardianArt> shared;
-    std::shared_ptr<GuardianArt> art = shared.lock();
-    if (!art) {
-        art = std::make_shared<GuardianArt>();
-        shared = art;
-    }
-    return art;
-}
-
 // The gate grinds up with the crumbling stone's rumble.
 GuardianArt::GuardianArt()
     : sheet_("sprites\\guardian.png", Colors::White, kFrameSize, kFrameSize),

@@ -13,7 +13,6 @@ public:
     enum Frame : int32_t { kStand, kCrouch, kCharge, kLeap, kHurt, kPortcullis };
     static constexpr int32_t kFrameSize = 64;
 
-    static std::shared_ptr<GuardianArt> Share();
     GuardianArt();
 
     void Draw(int32_t frame, const Vector3& feet, int32_t facing) const;

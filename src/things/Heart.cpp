@@ -1,4 +1,8 @@
 #include "things/Heart.h"
-#include "player/Player.h"
 
-void Heart::Collect(Player& hero) { hero.Heal(1); }
+const ThingKind& HeartKind() {
+    static const ThingKind kind = PlacedKind("heart", "heals one heart", {}, MakerOf<Heart>());
+    return kind;
+}
+
+void Heart::Collect(HeroContact& hero) { hero.Heal(1); }

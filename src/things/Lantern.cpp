@@ -1,25 +1,29 @@
 #include "things/Lantern.h"
-#include "player/Player.h"
 #include "things/StageRecord.h"
 
 namespace {
 constexpr int32_t kFlickerSteps = 6;
 }
 
-Lantern::Lantern(const PlacedThing& placed, StageRecord& record)
-    : Thing(placed, record), lit_(record.litLanterns.count(placed.index) != 0) {
+const ThingKind& LanternKind() {
+    static const ThingKind kind = PlacedKind(
+        "lantern", "a checkpoint: lit when touched, dying brings the hero back to it", {}, MakerOf<Lantern>());
+    return kind;
+}
+
+Lantern::Lantern(const PlacedThing& placed, ThingStage& stage)
+    : Thing(placed, stage), lit_(placed.index && stage.record.litLanterns.count(*placed.index) != 0) {
     SetBoxSize(14.0f, 22.0f);
 }
 
 // The checkpoint follows the lantern touched last, also a lit one he went back to.
 void Lantern::Update(float) {
     ++steps_;
-    Player* hero = Hero();
-    if (!hero || !HeroTouches()) return;
-    hero->SetCheckpoint(position);
+    if (!HeroTouches()) return;
+    Hero().SetCheckpoint(position);
     if (lit_) return;
     lit_ = true;
-    record_.litLanterns.insert(Placed().index);
+    if (Index()) stage_.record.litLanterns.insert(*Index());
     art_->lanternWhoosh->Play();
 }
 

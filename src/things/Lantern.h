@@ -1,6 +1,7 @@
 #pragma once
 #include "things/Thing.h"
 #include "things/ThingArt.h"
+#include "things/SharedArt.h"
 #include <memory>
 
 // A checkpoint standing on the floor at (x, y). The hero's touch lights it,
@@ -8,7 +9,7 @@
 // back standing there. A lit lantern stays lit for the rest of the stage.
 class Lantern : public Thing {
 public:
-    Lantern(const PlacedThing& placed, StageRecord& record);
+    Lantern(const PlacedThing& placed, ThingStage& stage);
     void Update(float step) override;
     void Draw() override;
 
@@ -17,5 +18,5 @@ public:
 private:
     bool lit_;
     int32_t steps_ = 0;
-    std::shared_ptr<ThingArt> art_ = ShareThingArt();
+    std::shared_ptr<ThingArt> art_ = ShareArt<ThingArt>();
 };

@@ -1,6 +1,5 @@
 #include "things/Ledge.h"
 #include "base/SharedConstants.h"
-#include "player/Player.h"
 #include <cmath>
 
 namespace {
@@ -8,8 +7,8 @@ namespace {
 constexpr float kFeetTolerance = 0.5f;
 }
 
-Ledge::Ledge(const PlacedThing& placed, StageRecord& record)
-    : Thing(placed, record), tiles_(placed.Value("width")), slab_(std::in_place, 0.0f, 0.0f, 0.0f, 0.0f) {
+Ledge::Ledge(const PlacedThing& placed, ThingStage& stage)
+    : Thing(placed, stage), tiles_(Field("width")), slab_(std::in_place, 0.0f, 0.0f, 0.0f, 0.0f) {
     slab_->category = kLedgeCategory;
     slab_->SetSize(Vector3(Width(), float(kTileSize), 0.0f));
     PlaceSlab();
@@ -23,21 +22,18 @@ void Ledge::PlaceSlab() {
 
 // His outer foot probes sit a pixel inside his body's sides.
 bool Ledge::HeroStandsOn() const {
-    const Player* hero = Hero();
-    if (!hero || !slab_) return false;
-    const float reach = hero->size.x * 0.5f - 1.0f;
-    return std::fabs(hero->position.y - Top()) <= kFeetTolerance && hero->position.x + reach >= Left() &&
-           hero->position.x - reach <= Left() + Width();
+    if (!Hero().Present() || !slab_) return false;
+    const Vector3 feet = Hero().Feet();
+    const float reach = Hero().Size().x * 0.5f - 1.0f;
+    return std::fabs(feet.y - Top()) <= kFeetTolerance && feet.x + reach >= Left() &&
+           feet.x - reach <= Left() + Width();
 }
 
 void Ledge::MoveCarrying(const Vector3& move) {
     const bool carrying = HeroStandsOn();
     position += move;
     PlaceSlab();
-    if (!carrying) return;
-    Player* hero = Hero();
-    hero->position += move;
-    hero->PlaceShapes();
+    if (carrying) Hero().Carry(move);
 }
 
 void Ledge::DrawTiles(int32_t frame, float dx, float dy) const {

@@ -3,6 +3,7 @@
 #include "collision/Collision.h"
 #include "things/Thing.h"
 #include "things/ThingArt.h"
+#include "things/SharedArt.h"
 #include <memory>
 #include <optional>
 
@@ -11,8 +12,12 @@
 // Like a ledge tile only his feet feel it, from above: he jumps up through
 // it and drops through it with Down and jump.
 class Ledge : public Thing {
+public:
+    // Under the hero, as ledge tiles are.
+    DrawLayer Layer() const override { return DrawLayer::Ground; }
+
 protected:
-    Ledge(const PlacedThing& placed, StageRecord& record);
+    Ledge(const PlacedThing& placed, ThingStage& stage);
 
     float Width() const;
     float Left() const { return position.x - Width() * 0.5f; }
@@ -27,7 +32,7 @@ protected:
     // Every tile in one frame, moved by (dx, dy) from its place.
     void DrawTiles(int32_t frame, float dx, float dy) const;
 
-    std::shared_ptr<ThingArt> art_ = ShareThingArt();
+    std::shared_ptr<ThingArt> art_ = ShareArt<ThingArt>();
 
 private:
     void PlaceSlab();

@@ -2,10 +2,21 @@
 #include <algorithm>
 #include <cmath>
 
-MovingPlatform::MovingPlatform(const PlacedThing& placed, StageRecord& record)
-    : Ledge(placed, record), start_(position),
-      length_(std::hypot(float(placed.Value("dx")), float(placed.Value("dy")))), speed_(float(placed.Value("speed"))) {
-    if (length_ > 0.0f) way_ = Vector3(float(placed.Value("dx")) / length_, float(placed.Value("dy")) / length_, 0.0f);
+const ThingKind& MovingPlatformKind() {
+    static const ThingKind kind =
+        PlacedKind("platform", "a platform that carries the hero along a path and back",
+                   {{"width", 1, 8, 2, "tiles wide"},
+                    {"dx", -2400, 2400, 96, "pixels the path runs to the right (negative: left)"},
+                    {"dy", -2400, 2400, 0, "pixels the path runs down (negative: up)"},
+                    {"speed", 1, 4, 1, "pixels a step"}},
+                   MakerOf<MovingPlatform>());
+    return kind;
+}
+
+MovingPlatform::MovingPlatform(const PlacedThing& placed, ThingStage& stage)
+    : Ledge(placed, stage), start_(position), length_(std::hypot(float(Field("dx")), float(Field("dy")))),
+      speed_(float(Field("speed"))) {
+    if (length_ > 0.0f) way_ = Vector3(float(Field("dx")) / length_, float(Field("dy")) / length_, 0.0f);
 }
 
 void MovingPlatform::Update(float step) {

@@ -5,7 +5,7 @@
 // pixels a step, carrying the hero who stands on it.
 class MovingPlatform : public Ledge {
 public:
-    MovingPlatform(const PlacedThing& placed, StageRecord& record);
+    MovingPlatform(const PlacedThing& placed, ThingStage& stage);
     void Update(float step) override;
     void Draw() override;
 

@@ -1,5 +1,4 @@
 #include "things/Pickup.h"
-#include "player/Player.h"
 #include <cmath>
 #include <cstdint>
 
@@ -7,11 +6,9 @@ namespace {
 constexpr float kBobPixels = 2.0f;
 constexpr int32_t kBobSteps = 60;
 constexpr float kRisePerStep = 1.0f;
-// What a dropped thing's place among the stage's things is.
-constexpr size_t kDropped = SIZE_MAX;
 }
 
-Pickup::Pickup(const PlacedThing& placed, StageRecord& record) : Thing(placed, record) {
+Pickup::Pickup(const PlacedThing& placed, ThingStage& stage) : Thing(placed, stage) {
     SetBoxSize(float(ThingArt::kFrameSize) - 8.0f, float(ThingArt::kFrameSize) - 6.0f);
 }
 
@@ -21,12 +18,12 @@ void Pickup::Update(float) {
         if (++taken_ >= kRiseSteps) RemoveFromStage();
         return;
     }
-    Player* hero = Hero();
-    if (!hero || !HeroTouches()) return;
+    if (!HeroTouches()) return;
     taken_ = 0;
-    Collect(*hero);
+    DropBox();
+    Collect(Hero());
     Jingle().Play();
-    if (Placed().index != kDropped) TakeForGood();
+    TakeForGood();
 }
 
 // It blinks as it rises.

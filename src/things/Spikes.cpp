@@ -1,21 +1,27 @@
 #include "things/Spikes.h"
 #include "base/SharedConstants.h"
-#include "player/Player.h"
 
 namespace {
 // The last few pixels of each end do not hurt: grazing a row's corner is forgiven.
 constexpr float kEndMercy = 3.0f;
 }
 
-Spikes::Spikes(const PlacedThing& placed, StageRecord& record)
-    : Thing(placed, record), tiles_(placed.Value("width")), hanging_(placed.Value("ceiling") != 0) {
+const ThingKind& SpikesKind() {
+    static const ThingKind kind = PlacedKind(
+        "spikes", "spikes that cost a heart and push the hero back",
+        {{"width", 1, 40, 1, "tiles wide, centred on x"}, {"ceiling", 0, 1, 0, "1: hangs from a ceiling, points down"}},
+        MakerOf<Spikes>());
+    return kind;
+}
+
+Spikes::Spikes(const PlacedThing& placed, ThingStage& stage)
+    : Thing(placed, stage), tiles_(Field("width")), hanging_(Field("ceiling") != 0) {
     SetBoxSize(float(tiles_ * kTileSize) - 2.0f * kEndMercy, float(kHeight));
 }
 
 // The blow comes from just ahead of him, so he is knocked back out.
 void Spikes::Update(float) {
-    Player* hero = Hero();
-    if (hero && HeroTouches()) hero->Hurt(1, hero->position.x + float(hero->Facing()));
+    if (HeroTouches()) Hero().Hurt(1, Hero().Feet().x + float(Hero().Facing()));
 }
 
 void Spikes::Draw() {

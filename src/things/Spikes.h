@@ -1,6 +1,7 @@
 #pragma once
 #include "things/Thing.h"
 #include "things/ThingArt.h"
+#include "things/SharedArt.h"
 #include <memory>
 
 // A row of `width` spike tiles centred on x. On a floor they point up; with
@@ -11,12 +12,12 @@ class Spikes : public Thing {
 public:
     static constexpr int32_t kHeight = 12;
 
-    Spikes(const PlacedThing& placed, StageRecord& record);
+    Spikes(const PlacedThing& placed, ThingStage& stage);
     void Update(float step) override;
     void Draw() override;
 
 private:
     int32_t tiles_;
     bool hanging_;
-    std::shared_ptr<ThingArt> art_ = ShareThingArt();
+    std::shared_ptr<ThingArt> art_ = ShareArt<ThingArt>();
 };

@@ -1,14 +1,6 @@
 #include "things/StageTiles.h"
 #include "base/SharedConstants.h"
-#include "core/EntityManager.h"
 #include "world/Level.h"
-
-const LevelNamespace::Level* FindStageLevel(const EntityManager* manager) {
-    if (!manager) return nullptr;
-    for (Entity* entity : manager->Entities())
-        if (const auto* level = dynamic_cast<const LevelNamespace::Level*>(entity)) return level;
-    return nullptr;
-}
 
 bool InTile(const LevelNamespace::Level& level, const Vector3& point, bool ledges) {
     if (point.x < 0.0f || point.y < 0.0f) return false;

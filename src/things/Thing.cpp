@@ -1,46 +1,62 @@
 #include "things/Thing.h"
 #include "base/SharedConstants.h"
 #include "core/EntityManager.h"
-#include "player/Player.h"
 #include "things/StageRecord.h"
 #include "world/Camera.h"
+#include <cmath>
 
-Thing::Thing(const PlacedThing& placed, StageRecord& record)
-    : position(float(placed.X()), float(placed.Y()), 0.0f), record_(record), placed_(placed) {
-    box_.category = kThingCategory;
-    box_.owner = this;
+Thing::Thing(const PlacedThing& placed, ThingStage& stage)
+    : position(float(placed.X()), float(placed.Y()), 0.0f), stage_(stage), placed_(placed) {
+    box_->category = kThingCategory;
+    box_->owner = this;
+}
+
+Thing::Thing(const ThingKind& kind, const Vector3& feet, ThingStage& stage)
+    : Thing(PlacedThing{&kind, {}, std::nullopt}, stage) {
+    position = feet;
 }
 
 void Thing::SetBoxSize(float width, float height) {
-    box_.SetSize(Vector3(width, height, 0.0f));
+    box_->SetSize(Vector3(width, height, 0.0f));
     PlaceBox();
 }
 
-void Thing::PlaceBox() { box_.SetPosition(position - Vector3(box_.size.x * 0.5f, box_.size.y, 0.0f)); }
-
-bool Thing::HeroTouches() const {
-    const Player* hero = ThePlayer();
-    if (!hero) return false;
-    for (const Collision::ICollision* hit : hero->bodyBox.hits)
-        if (hit->owner == this) return true;
-    return false;
+void Thing::PlaceBox() {
+    if (box_) box_->SetPosition(position - Vector3(box_->size.x * 0.5f, box_->size.y, 0.0f));
 }
 
 bool Thing::StruckByWhip() {
-    const Player* hero = ThePlayer();
-    const bool in = hero && hero->TheWhip().Struck(this);
+    const bool in = stage_.hero.WhipIn(this);
     const bool fresh = in && !whipWasIn_;
     whipWasIn_ = in;
     return fresh;
 }
 
-Player* Thing::Hero() { return ThePlayer(); }
-
 int32_t Thing::ScreenX(float x) { return int32_t(x - TheCamera().X()); }
 int32_t Thing::ScreenY(float y) { return int32_t(y - TheCamera().Y()); }
 
-void Thing::TakeForGood() { record_.takenForGood.insert(placed_.index); }
+void Thing::TakeForGood() {
+    if (placed_.index) stage_.record.takenForGood.insert(*placed_.index);
+}
 
 void Thing::RemoveFromStage() {
     if (manager) manager->Remove(this);
+}
+
+std::unique_ptr<Thing> MakeThing(const PlacedThing& placed, ThingStage& stage) {
+    return placed.kind && placed.kind->make ? placed.kind->make(placed, stage) : nullptr;
+}
+
+std::unique_ptr<Thing> MakeThingAt(const ThingKind& kind, const Vector3& feet, ThingStage& stage) {
+    PlacedThing made{&kind, {{"x", int32_t(std::lround(feet.x))}, {"y", int32_t(std::lround(feet.y))}}, std::nullopt};
+    return MakeThing(made, stage);
+}
+
+std::string UnmadeThings(const std::vector<PlacedThing>& placements) {
+    std::string line;
+    for (const PlacedThing& placed : placements)
+        if (!placed.kind || !placed.kind->make)
+            line += std::string(line.empty() ? "" : ", ") + "the " + (placed.kind ? placed.kind->name : "unknown") +
+                    " marker " + std::to_string(placed.index.value_or(0) + 1);
+    return line;
 }

@@ -2,39 +2,62 @@
 #include "base/Vector3.h"
 #include "collision/Collision.h"
 #include "core/Entity.h"
-#include "world/ThingPlacement.h"
+#include "player/HeroContact.h"
+#include "things/ThingPlacement.h"
+#include <optional>
 
-class Player;
 struct StageRecord;
+namespace LevelNamespace {
+class Level;
+}
 
-// Something placed in a play stage. It lives in the stage's entity manager
-// after the level and the hero, and meets them through the collision world:
-// the hero's body and his whip look for its box in every pass (the things
-// themselves do not look, so that a crowd of them costs the pass nothing).
+// What a play stage gives the things in it: its record, its level's tiles
+// (null before it has one) and the hero.
+struct ThingStage {
+    StageRecord& record;
+    const LevelNamespace::Level* level = nullptr;
+    HeroContact hero;
+};
+
+// Something placed in a play stage, or made there by another thing. It lives
+// in the stage's entity manager after the level and the hero, and meets them
+// through the collision world: the hero's body and his whip look for its box
+// in every pass (the things themselves do not look, so that a crowd of them
+// costs the pass nothing).
 class Thing : public Entity {
 public:
-    Thing(const PlacedThing& placed, StageRecord& record);
+    Thing(const PlacedThing& placed, ThingStage& stage);
+    // One another thing makes in play, at `feet`, its fields at the kind's defaults.
+    Thing(const ThingKind& kind, const Vector3& feet, ThingStage& stage);
     Thing(const Thing&) = delete;
     Thing& operator=(const Thing&) = delete;
 
-    const PlacedThing& Placed() const { return placed_; }
+    const ThingKind& Kind() const { return *placed_.kind; }
     const char* KindName() const { return placed_.kind->name; }
-    const Collision::Rectangle& Box() const { return box_; }
+    // Its marker's place among the stage's things; none for one made in play.
+    std::optional<size_t> Index() const { return placed_.index; }
+    // Null once the thing has left the collision world.
+    const Collision::Rectangle* Box() const { return box_ ? &*box_ : nullptr; }
 
     // Where the thing is: the middle of its bottom edge, in world pixels.
     Vector3 position;
 
 protected:
+    // A field of its marker, or the kind's default.
+    int32_t Field(const char* key) const { return placed_.Value(key); }
     // The box is w by h with its bottom middle at position.
     void SetBoxSize(float width, float height);
     // Puts the box where position now is.
     void PlaceBox();
+    // The box leaves the collision world (and the outlines) for good.
+    void DropBox() { box_.reset(); }
     // Whether the latest pass found the hero's body in the box.
-    bool HeroTouches() const;
+    bool HeroTouches() const { return stage_.hero.Touches(this); }
     // True once for each crack of the whip that reaches the box.
     bool StruckByWhip();
-    // The hero of the stage, or null.
-    static Player* Hero();
+    HeroContact& Hero() { return stage_.hero; }
+    const HeroContact& Hero() const { return stage_.hero; }
+    const LevelNamespace::Level* StageLevel() const { return stage_.level; }
     // Draw position on the screen of a point of the world.
     static int32_t ScreenX(float x);
     static int32_t ScreenY(float y);
@@ -42,10 +65,19 @@ protected:
     void TakeForGood();
     void RemoveFromStage();
 
-    StageRecord& record_;
+    ThingStage& stage_;
 
 private:
     PlacedThing placed_;
-    Collision::Rectangle box_{0.0f, 0.0f, 0.0f, 0.0f};
+    std::optional<Collision::Rectangle> box_{std::in_place, 0.0f, 0.0f, 0.0f, 0.0f};
     bool whipWasIn_ = false;
 };
+
+// The thing of a placement's kind, or null for a kind the game cannot make.
+std::unique_ptr<Thing> MakeThing(const PlacedThing& placed, ThingStage& stage);
+// A thing of a kind made in play at the whole pixel nearest `feet`, as a
+// marker would place it (a dropped heart), its fields at their defaults.
+std::unique_ptr<Thing> MakeThingAt(const ThingKind& kind, const Vector3& feet, ThingStage& stage);
+// One status line's text naming the placements whose kind the game cannot
+// make ("" when it can make them all).
+std::string UnmadeThings(const std::vector<PlacedThing>& placements);

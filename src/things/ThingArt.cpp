@@ -14,13 +14,3 @@ void ThingArt::DrawStanding(int32_t frame, int32_t x, int32_t y) const {
 void ThingArt::DrawHanging(int32_t frame, int32_t left, int32_t top) const {
     sheet.Draw(left, top - kHangingTop, frame, 0, 1.0f, 0, Color(0));
 }
-
-std::shared_ptr<ThingArt> ShareThingArt() {
-    static std::weak_ptr<ThingArt> shared;
-    std::shared_ptr<ThingArt> art = shared.lock();
-    if (!art) {
-        art = std::make_shared<ThingArt>();
-        shared = art;
-    }
-    return art;
-}

@@ -41,5 +41,3 @@ struct ThingArt {
     std::unique_ptr<Sound> lanternWhoosh;
     std::unique_ptr<Sound> crumble;
 };
-
-std::shared_ptr<ThingArt> ShareThingArt();

@@ -5,7 +5,7 @@
 // steps while he is within a screen's width, lobs a bone at him in an arc.
 class Thrower : public Enemy {
 public:
-    Thrower(const PlacedThing& placed, StageRecord& record);
+    Thrower(const PlacedThing& placed, ThingStage& stage);
 
 protected:
     void Act(float step) override;

@@ -4,13 +4,27 @@ namespace {
 constexpr int32_t kStepsPerFrame = 12;
 // From the figure's bottom, where a wall ahead is looked for.
 constexpr float kKneeHeight = 4.0f;
+// Frames 0 and 1 walk, 2 is hurt.
+constexpr Walker::Gait kGhoulGait{0.75f, 2, 16.0f, 36.0f, 1};
 }
 
-Walker::Walker(const PlacedThing& placed, StageRecord& record)
-    : Walker(placed, record, Gait{0.75f, EnemyArt::kWalkerWalk, EnemyArt::kWalkerHurt, 16.0f, 36.0f, 1}) {}
+const ThingKind& WalkerKind() {
+    static const ThingKind kind =
+        PlacedKind("walker", "walks to and fro, turning at walls and ledge ends",
+                   {{"range", 0, 960, 72, "pixels it walks each way from its place (0: to the walls and edges)"},
+                    kHitPointsField,
+                    kDropField},
+                   MakerOf<Walker>(),
+                   {{FrameLay::Figure, "ghoul upper", "ghoul legs apart", false},
+                    {FrameLay::Figure, "ghoul upper", "ghoul legs passing", false},
+                    {FrameLay::Figure, "ghoul upper", "ghoul legs apart", true}});
+    return kind;
+}
 
-Walker::Walker(const PlacedThing& placed, StageRecord& record, const Gait& gait)
-    : Enemy(placed, record, gait.width, gait.height, gait.leastWhip), gait_(gait), home_(position.x) {}
+Walker::Walker(const PlacedThing& placed, ThingStage& stage) : Walker(placed, stage, kGhoulGait) {}
+
+Walker::Walker(const PlacedThing& placed, ThingStage& stage, const Gait& gait)
+    : Enemy(placed, stage, gait.width, gait.height, gait.leastWhip), gait_(gait), home_(position.x) {}
 
 void Walker::Act(float step) {
     if (!FallOrStand(step) || Flashing()) return;
@@ -29,12 +43,12 @@ bool Walker::MustTurn() const {
     const bool wall = Solid(Vector3(front, position.y - kKneeHeight), false) ||
                       Solid(Vector3(front, position.y - gait_.height + kKneeHeight), false);
     const bool edge = !Solid(Vector3(front, position.y), true);
-    const int32_t range = Placed().Value("range");
+    const int32_t range = Field("range");
     const bool far = range > 0 && (position.x - home_) * float(facing_) >= float(range);
     return wall || edge || far;
 }
 
 int32_t Walker::Frame() const {
     if (Flashing() && gait_.hurtFrame >= 0) return gait_.hurtFrame;
-    return gait_.firstWalkFrame + steps_ / kStepsPerFrame % 2;
+    return steps_ / kStepsPerFrame % 2;
 }

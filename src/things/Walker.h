@@ -6,18 +6,18 @@
 // it falls when nothing holds it and pauses while it flashes from a hit.
 class Walker : public Enemy {
 public:
-    Walker(const PlacedThing& placed, StageRecord& record);
-
-protected:
-    // How a kind of walker moves and looks.
+    // How a kind of walker moves and looks: its kind's frames 0 and 1 walk.
     struct Gait {
         float speed;
-        int32_t firstWalkFrame;
         int32_t hurtFrame;  // negative: the first walk frame, blinking
         float width, height;
         int32_t leastWhip;
     };
-    Walker(const PlacedThing& placed, StageRecord& record, const Gait& gait);
+
+    Walker(const PlacedThing& placed, ThingStage& stage);
+
+protected:
+    Walker(const PlacedThing& placed, ThingStage& stage, const Gait& gait);
     void Act(float step) override;
     int32_t Frame() const override;
 

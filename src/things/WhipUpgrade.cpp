@@ -1,4 +1,9 @@
 #include "things/WhipUpgrade.h"
-#include "player/Player.h"
 
-void WhipUpgrade::Collect(Player& hero) { hero.TheWhip().Raise(); }
+const ThingKind& WhipUpgradeKind() {
+    static const ThingKind kind =
+        PlacedKind("whip", "raises the whip: leather, chain, rune", {}, MakerOf<WhipUpgrade>());
+    return kind;
+}
+
+void WhipUpgrade::Collect(HeroContact& hero) { hero.RaiseWhip(); }

@@ -7,6 +7,6 @@ public:
     using Pickup::Pickup;
 
 private:
-    void Collect(Player& hero) override;
+    void Collect(HeroContact& hero) override;
     int32_t Frame(int32_t) const override { return ThingArt::kWhipUpgrade; }
 };

@@ -41,6 +41,7 @@ public:
     ~Level() override = default;
     void Update(float step) override;
     void Draw() override;
+    DrawLayer Layer() const override { return DrawLayer::Ground; }
     // Reads levels\<name> and builds the level, its rectangles and the hero.
     // The level must already be in an entity manager.
     void Load(const char* levelName);

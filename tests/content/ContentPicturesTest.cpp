@@ -4,6 +4,7 @@
 #include "platform/Sprite.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
+#include "things/ThingPlacement.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -93,7 +94,8 @@ TEST(ContentPictures, HeroHudAndEnemySheetsHoldADistinctPictureInEveryFrame) {
     };
     for (Sheet s : {Sheet{"Aldric-Spriteset2.png", 510, 96, 51, 48, 15, false},
                     Sheet{"hud.png", 60, 10, 10, 10, 6, true}, Sheet{"things.png", 288, 24, 24, 24, 12, false},
-                    Sheet{"enemies.png", 256, 96, 32, 48, 15, true}, Sheet{"guardian.png", 384, 64, 64, 64, 6, true}}) {
+                    Sheet{"enemies.png", 256, 96, 32, 48, BurstFrame() + kBurstFrames, true},
+                    Sheet{"guardian.png", 384, 64, 64, 64, 6, true}}) {
         DecodedImage sheet = Built(s.name);
         ASSERT_EQ(sheet.width, s.width) << s.name;
         ASSERT_EQ(sheet.height, s.height) << s.name;

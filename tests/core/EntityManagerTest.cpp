@@ -13,7 +13,8 @@ std::vector<std::string> gLog;
 // manager from inside the walk.
 class LoggingEntity : public Entity {
 public:
-    explicit LoggingEntity(std::string name) : name_(std::move(name)) {}
+    explicit LoggingEntity(std::string name, DrawLayer layer = DrawLayer::Figures)
+        : name_(std::move(name)), layer_(layer) {}
     ~LoggingEntity() override { gLog.push_back(name_ + ".delete"); }
     void Update(float step) override {
         gLog.push_back(name_ + ".update " + std::to_string(int(step)));
@@ -24,14 +25,17 @@ public:
         if (onDraw) std::exchange(onDraw, nullptr)(*this);
     }
 
+    DrawLayer Layer() const override { return layer_; }
+
     std::function<void(LoggingEntity&)> onUpdate, onDraw;
 
 private:
     std::string name_;
+    DrawLayer layer_;
 };
 
-LoggingEntity* AddLogging(EntityManager& manager, const char* name) {
-    auto entity = std::make_unique<LoggingEntity>(name);
+LoggingEntity* AddLogging(EntityManager& manager, const char* name, DrawLayer layer = DrawLayer::Figures) {
+    auto entity = std::make_unique<LoggingEntity>(name, layer);
     LoggingEntity* kept = entity.get();
     manager.Add(std::move(entity));
     return kept;
@@ -44,9 +48,12 @@ TEST(EntityManager, UpdatesInOrderOfAddReachesWhatAnUpdateAddsAndDeletesTheRemov
         EntityManager manager;
         LoggingEntity* a = AddLogging(manager, "a");
         AddLogging(manager, "b");
+        AddLogging(manager, "ledge", DrawLayer::Ground);
         manager.Update(2.0f);
         manager.Draw();
-        std::vector<std::string> expected = {"a.update 2", "b.update 2", "a.draw", "b.draw"};
+        // The ground is drawn first, then the figures on it.
+        std::vector<std::string> expected = {"a.update 2", "b.update 2", "ledge.update 2",
+                                             "ledge.draw", "a.draw",     "b.draw"};
         EXPECT_EQ(gLog, expected);
 
         // A removed entity is deleted at the start of the next update; an
@@ -59,7 +66,8 @@ TEST(EntityManager, UpdatesInOrderOfAddReachesWhatAnUpdateAddsAndDeletesTheRemov
         spawner->onUpdate = [](LoggingEntity& self) { AddLogging(*self.manager, "child"); };
         manager.Draw();
         manager.Update(1.0f);
-        expected = {"b.draw", "spawner.draw", "a.delete", "b.update 1", "spawner.update 1", "child.update 1"};
+        expected = {"ledge.draw", "b.draw",         "spawner.draw",     "a.delete",
+                    "b.update 1", "ledge.update 1", "spawner.update 1", "child.update 1"};
         EXPECT_EQ(gLog, expected);
         gLog.clear();
 
@@ -69,7 +77,7 @@ TEST(EntityManager, UpdatesInOrderOfAddReachesWhatAnUpdateAddsAndDeletesTheRemov
         EXPECT_TRUE(other.Entities().empty());
         EXPECT_TRUE(gLog.empty());
     }
-    EXPECT_EQ(gLog.size(), 3u);  // the destructor deleted the rest
+    EXPECT_EQ(gLog.size(), 4u);  // the destructor deleted the rest
 }
 
 // Entities that remove themselves or their neighbours while the manager is

@@ -7,7 +7,7 @@
 #include "things/Bone.h"
 #include "things/Enemy.h"
 #include "things/StageRecord.h"
-#include "things/ThingFactory.h"
+#include "things/Thing.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -17,12 +17,14 @@ public:
     Stage(const std::vector<std::string>& rows, Vector3 heroFeet) {
         auto level = std::make_unique<LevelNamespace::Level>();
         LevelNamespace::BuildTextLevel(*level, rows);
+        things.level = level.get();
         entities.Add(std::move(level));
         auto owned = std::make_unique<Player>();
         hero = owned.get();
         hero->position = heroFeet;
         hero->PlaceShapes();
         hero->StartPlay(PlayRules());
+        things.hero = HeroContact(hero);
         entities.Add(std::move(owned));
     }
     ~Stage() { TheInput().playHeld = 0; }
@@ -34,7 +36,7 @@ public:
         placed.kind = FindThingKind(MarkerKind(marker));
         std::vector<std::string> problems;
         placed.values = ReadMarkerFields(marker, placed.kind->fields, text, problems);
-        std::unique_ptr<Thing> thing = MakeThing(placed, record);
+        std::unique_ptr<Thing> thing = MakeThing(placed, things);
         Thing* made = thing.get();
         entities.Add(std::move(thing));
         return made;
@@ -59,6 +61,7 @@ public:
     std::vector<Entity*> Things() const { return entities.Entities(); }
 
     StageRecord record;
+    ThingStage things{record};
     EntityManager entities;
     Player* hero = nullptr;
 };
@@ -110,16 +113,14 @@ TEST(Enemies, AKnightShrugsOffTheLeatherWhipAndFallsToThreeOfTheChainAndAFallenD
     EXPECT_EQ(stage.Count("walker"), 1);
     stage.Crack(1);
     EXPECT_EQ(stage.Count("walker"), 0);
-    PlacedThing heart{FindThingKind("heart"), {{"x", 0}, {"y", 0}}, 0};
-    const int hearts = MakeThing(heart, stage.record) ? 1 : 0;
-    EXPECT_EQ(stage.Count("heart"), hearts);
+    EXPECT_EQ(stage.Count("heart"), 1);
     stage.Step(Right);
     stage.hero->TheWhip().Raise();
     stage.Crack(2);
     EXPECT_EQ(knight->HitPoints(), 1);
     stage.Crack(1);
     EXPECT_EQ(stage.Count("knight"), 0);
-    EXPECT_EQ(stage.Count("heart"), hearts);  // the knight had no drop=1
+    EXPECT_EQ(stage.Count("heart"), 1);  // the knight had no drop=1
     EXPECT_EQ(stage.hero->Hearts(), 5);
 }
 

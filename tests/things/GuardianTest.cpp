@@ -5,7 +5,7 @@
 #include "textlevel/TextLevel.h"
 #include "things/Guardian.h"
 #include "things/StageRecord.h"
-#include "things/ThingFactory.h"
+#include "things/Thing.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <set>
@@ -15,18 +15,20 @@ struct GuardianStage {
     GuardianStage(const std::vector<std::string>& rows, float heroX, const std::string& marker) {
         auto level = std::make_unique<LevelNamespace::Level>();
         LevelNamespace::BuildTextLevel(*level, rows);
+        things.level = level.get();
         entities.Add(std::move(level));
         auto owned = std::make_unique<Player>();
         hero = owned.get();
         hero->position = Vector3(heroX, 120);
         hero->PlaceShapes();
         hero->StartPlay(PlayRules());
+        things.hero = HeroContact(hero);
         entities.Add(std::move(owned));
         const LevelFile::NamedMarker named = MarkerWithText("duskhold " + marker);
         PlacedThing placed{FindThingKind("guardian"), {}, 7};
         std::vector<std::string> problems;
         placed.values = ReadMarkerFields(named, placed.kind->fields, marker, problems);
-        std::unique_ptr<Thing> made = MakeThing(placed, record);
+        std::unique_ptr<Thing> made = MakeThing(placed, things);
         guardian = dynamic_cast<Guardian*>(made.get());
         if (made) entities.Add(std::move(made));
     }
@@ -40,6 +42,7 @@ struct GuardianStage {
     }
 
     StageRecord record;
+    ThingStage things{record};
     EntityManager entities;
     Player* hero = nullptr;
     Guardian* guardian = nullptr;

@@ -5,7 +5,7 @@
 #include "textlevel/TextLevel.h"
 #include "things/Lantern.h"
 #include "things/StageRecord.h"
-#include "things/ThingFactory.h"
+#include "things/Thing.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstdint>
@@ -23,14 +23,13 @@ public:
         hero->position = start;
         hero->PlaceShapes();
         hero->StartPlay(PlayRules());
+        things.hero = HeroContact(hero);
         entities.Add(std::move(owned));
     }
     ~ThingScene() { TheInput().held = TheInput().playHeld = 0; }
 
-    Thing* Add(const char* kind, MarkerValues values, size_t index = 0) {
-        PlacedThing placed{FindThingKind(kind), values, index};
-        for (const MarkerField& field : placed.kind->fields) placed.values.emplace(field.key, field.fallback);
-        std::unique_ptr<Thing> thing = MakeThing(placed, record);
+    Thing* Add(const char* kind, MarkerValues values, std::optional<size_t> index = 0) {
+        std::unique_ptr<Thing> thing = MakeThing(PlacedThing{FindThingKind(kind), values, index}, things);
         Thing* made = thing.get();
         entities.Add(std::move(thing));
         return made;
@@ -44,6 +43,7 @@ public:
         }
     }
     StageRecord record;
+    ThingStage things{record};
     EntityManager entities;
     Player* hero = nullptr;
 };
@@ -69,7 +69,8 @@ TEST(Hazards, AMovingPlatformCarriesTheHeroEveryWayAndHeJumpsUpThroughIt) {
 
 TEST(Hazards, ACrumblingPlatformDropsTheHeroAfterItsDelayAndSpikesHurtAndPushBack) {
     ThingScene scene(Vector3(150, 96, 0));
-    scene.Add("crumble", {{"x", 150}, {"y", 120}, {"delay", 40}});
+    // Falling away past the hero, the ledge is drawn under him as ledge tiles are.
+    EXPECT_EQ(scene.Add("crumble", {{"x", 150}, {"y", 120}, {"delay", 40}})->Layer(), DrawLayer::Ground);
     scene.Hold(0, 40);
     EXPECT_EQ(scene.hero->position.y, 96.0f);
     scene.Hold(0, 3);
@@ -91,19 +92,30 @@ TEST(Hazards, ACrumblingPlatformDropsTheHeroAfterItsDelayAndSpikesHurtAndPushBac
 TEST(Hazards, PickupsHealRaiseTheWhipAndCountGemsAndTheHeroComesBackAtTheLanternHeTouched) {
     ThingScene scene(Vector3(30, 216, 0));
     scene.hero->Hurt(2, 0);
-    scene.Add("heart", {{"x", 80}, {"y", 216}}, 0);
-    scene.Add("heart", {{"x", 100}, {"y", 216}}, SIZE_MAX);
+    const Thing* heart = scene.Add("heart", {{"x", 80}, {"y", 216}}, 0);
+    scene.Add("heart", {{"x", 100}, {"y", 216}}, std::nullopt);
     scene.Add("whip", {{"x", 130}, {"y", 216}}, 1);
     scene.Add("gem", {{"x", 160}, {"y", 216}}, 2);
     scene.Add("lantern", {{"x", 200}, {"y", 216}}, 3);
-    scene.Hold(Right, 110);
+    // A taken heart rises out of sight without its box or its outline.
+    scene.Hold(Right, 20);
+    EXPECT_EQ(scene.hero->Hearts(), PlayRules().hearts - 1);
+    EXPECT_EQ(heart->Box(), nullptr);
+    for (const Collision::ICollision* shape : TheCollisionWorld().Shapes())
+        EXPECT_FALSE(shape && shape->owner == heart);
+    scene.Hold(Right, 90);
     EXPECT_EQ(scene.hero->Hearts(), PlayRules().hearts);
     EXPECT_EQ(scene.hero->TheWhip().Level(), PlayRules().whipLevel + 1);
     EXPECT_EQ(scene.record.gemsFound, 1);
     EXPECT_EQ(scene.record.takenForGood, (std::set<size_t>{0, 1, 2}));
     EXPECT_EQ(scene.entities.Entities().size(), 2u);  // the hero and the lantern
+    // Dying in the air he falls to the floor before he lies down there.
+    scene.Hold(Jump, 12);
     scene.hero->Die();
-    scene.Hold(0, Player::kDyingSteps + 2);
+    scene.Hold(0, Player::kDyingSteps - 2);
+    EXPECT_EQ(scene.hero->position.y, 216.0f);
+    EXPECT_EQ(scene.hero->BodyFrame(), 13);
+    scene.Hold(0, 4);
     EXPECT_EQ(scene.hero->position, Vector3(200, 216, 0));
     EXPECT_TRUE(static_cast<Lantern*>(scene.Add("lantern", {{"x", 200}, {"y", 216}}, 3))->Lit());
 }

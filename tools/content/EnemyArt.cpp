@@ -1,14 +1,14 @@
 // The enemies' sheet "sprites\enemies.png": 32 by 48 frames, eight to a row,
-// on white (the colour key), every figure facing right with its feet on the
-// middle of row 46: 0 and 1 the ghoul walking, 2 the ghoul hurt (thrown back
-// and pale), 3 and 4 the bat flapping, 5 the bat swooping, 6 the skeleton
-// standing, 7 the skeleton throwing, 8 and 9 a bone flat and slanted around
-// the frame's middle (the game turns them to spin it), 10 and 11 the knight
-// walking, 12 to 14 the burst an enemy falls in, growing and fading around
-// the frame's middle. Every picture gets a dark one-pixel outline, so it
-// reads over the night sky and over fire alike.
+// on white (the colour key): every kind's frames as its entry in the kind
+// table lays them out of the pieces of art/enemies.txt, in the table's order,
+// every figure facing right with its feet on the middle of row 46 and the
+// bone's pieces around the frame's middle (the game turns them to spin it);
+// then the burst an enemy falls in, growing and fading around the frame's
+// middle. Every picture gets a dark one-pixel outline, so it reads over the
+// night sky and over fire alike.
 #include "Generator.h"
 #include "Image.h"
+#include "things/ThingPlacement.h"
 #include <cmath>
 
 namespace {
@@ -23,33 +23,6 @@ constexpr int kPieceMiddle = 8;
 constexpr uint32_t kKey = 0xFFFFFFFFu;
 const uint32_t kOutline = Rgb(0x16, 0x0E, 0x1A);
 
-enum class Lay { Figure, Whole, Middle };
-// A frame of pieces: with Lay::Figure `upper` stands on `lower`; with
-// Lay::Whole `lower` alone sits with its middle on the feet; with
-// Lay::Middle `lower` is centred on the frame. `hurt` throws the upper body
-// back and pales the figure.
-struct EnemyFrame {
-    Lay lay;
-    const char* upper;
-    const char* lower;
-    bool hurt;
-};
-const EnemyFrame kFrames[] = {
-    {Lay::Figure, "ghoul upper", "ghoul legs apart", false},
-    {Lay::Figure, "ghoul upper", "ghoul legs passing", false},
-    {Lay::Figure, "ghoul upper", "ghoul legs apart", true},
-    {Lay::Whole, nullptr, "bat wings up", false},
-    {Lay::Whole, nullptr, "bat wings down", false},
-    {Lay::Whole, nullptr, "bat swooping", false},
-    {Lay::Figure, "skeleton upper", "skeleton legs", false},
-    {Lay::Figure, "skeleton upper throwing", "skeleton legs", false},
-    {Lay::Middle, nullptr, "bone flat", false},
-    {Lay::Middle, nullptr, "bone slanted", false},
-    {Lay::Figure, "knight upper", "knight legs apart", false},
-    {Lay::Figure, "knight upper", "knight legs passing", false},
-};
-constexpr int kPictureFrames = int(sizeof kFrames / sizeof kFrames[0]);
-constexpr int kBurstFrames = 3;
 constexpr int kHurtLean = 3;
 
 const Image* FindPiece(const std::vector<TextArt>& pieces, const char* name, ContentContext& context) {
@@ -69,12 +42,12 @@ Image DrawFrame(const EnemyFrame& frame, const std::vector<TextArt>& pieces, Con
     Image drawn(kFrameWidth, kFrameHeight);
     const Image* lower = FindPiece(pieces, frame.lower, context);
     if (!lower) return drawn;
-    if (frame.lay == Lay::Middle) {
+    if (frame.lay == FrameLay::Middle) {
         drawn.Blit(*lower, kMiddleX - lower->Width() / 2, kMiddleY - lower->Height() / 2);
         return drawn;
     }
     const int lowerTop = kFeetRow + 1 - lower->Height();
-    const int left = frame.lay == Lay::Whole ? kMiddleX - lower->Width() / 2 : kMiddleX - kPieceMiddle;
+    const int left = frame.lay == FrameLay::Whole ? kMiddleX - lower->Width() / 2 : kMiddleX - kPieceMiddle;
     drawn.Blit(*lower, left, lowerTop);
     if (frame.upper) {
         if (const Image* upper = FindPiece(pieces, frame.upper, context))
@@ -117,14 +90,15 @@ Image DrawBurst(int n) {
 
 void GenerateEnemies(ContentContext& context) {
     std::vector<TextArt> pieces = LoadTextArt(context, "art/enemies.txt");
-    const int count = kPictureFrames + kBurstFrames;
+    std::vector<Image> pictures;
+    for (const ThingKind* kind : EveryThingKind())
+        for (const EnemyFrame& frame : kind->frames) pictures.push_back(DrawFrame(frame, pieces, context));
+    for (int n = 0; n < kBurstFrames; ++n) pictures.push_back(DrawBurst(n));
+    const int count = int(pictures.size());
     const int rows = (count + kFramesPerRow - 1) / kFramesPerRow;
     Image drawn(kFramesPerRow * kFrameWidth, rows * kFrameHeight);
-    for (int frame = 0; frame < count; ++frame) {
-        Image picture =
-            frame < kPictureFrames ? DrawFrame(kFrames[frame], pieces, context) : DrawBurst(frame - kPictureFrames);
-        drawn.Blit(picture, frame % kFramesPerRow * kFrameWidth, frame / kFramesPerRow * kFrameHeight);
-    }
+    for (int frame = 0; frame < count; ++frame)
+        drawn.Blit(pictures[size_t(frame)], frame % kFramesPerRow * kFrameWidth, frame / kFramesPerRow * kFrameHeight);
     drawn.Outline(kOutline);
     Image sheet(drawn.Width(), drawn.Height(), kKey);
     sheet.Blit(drawn, 0, 0);

@@ -2,7 +2,7 @@
 #include "base/SharedConstants.h"
 #include "platform/Files.h"
 #include "world/PlayRules.h"
-#include "world/ThingPlacement.h"
+#include "things/ThingPlacement.h"
 #include <algorithm>
 #include <cstdarg>
 #include <cstdlib>
@@ -213,7 +213,7 @@ Box FootOf(const PlacedThing& thing, int32_t height) {
 }
 
 std::string ThingName(const PlacedThing& thing) {
-    return Line("things: the %s marker %zu", thing.kind->name, thing.index + 1);
+    return Line("things: the %s marker %zu", thing.kind->name, thing.index.value_or(0) + 1);
 }
 
 // A platform runs from its place to (x + dx, y + dy) and back: every pixel

@@ -1,6 +1,6 @@
 #include "levelsource/LevelSource.h"
 #include "world/PlayRules.h"
-#include "world/ThingPlacement.h"
+#include "things/ThingPlacement.h"
 #include <cerrno>
 #include <climits>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include "levelsource/LevelSource.h"
 #include "tiledmap/LevelMap.h"
 #include "world/PlayRules.h"
-#include "world/ThingPlacement.h"
+#include "things/ThingPlacement.h"
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -76,7 +76,7 @@ int PictureNumber(const std::string& path, const char* base, int low, int high, 
 
 std::string ThingKindNames() {
     std::string names = "the things";
-    for (const ThingKind& kind : ThingKinds()) names += std::string(" ") + kind.name;
+    for (const ThingKind* kind : ThingKinds()) names += std::string(" ") + kind->name;
     return names;
 }
 
