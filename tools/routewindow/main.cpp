@@ -165,7 +165,9 @@ bool MeasureStage(const std::string& moviePath, Settings settings) {
 
     long last = 0;
     for (size_t i : measured) last = std::max(last, movie.presses[i].upStep + settings.after);
+    // Without a budget the hits are sought up to the movie's last event.
     if (settings.hits) last = RouteBudget(text.str());
+    if (settings.hits && last <= 0) last = (movie.events.empty() ? 0 : movie.events.back().step) + settings.after;
     const std::vector<std::string> route = RouteTrace(settings.run, text.str(), last);
     if (settings.hits) {
         PrintHits(settings.run.level, route);
