@@ -169,9 +169,15 @@ bool MeasureStage(const std::string& moviePath, Settings settings) {
     if (settings.hits) last = RouteBudget(text.str());
     if (settings.hits && last <= 0) last = (movie.events.empty() ? 0 : movie.events.back().step) + settings.after;
     const std::vector<std::string> route = RouteTrace(settings.run, text.str(), last);
+    // A movie named after no stage plays an empty one, with no hero to measure.
+    if (route.empty() || JsonField(route.front(), "player") == "null") {
+        fprintf(stderr, "duskhold-routewindow: %s: the game did not play the stage %s\n", moviePath.c_str(),
+                settings.run.level.c_str());
+        return false;
+    }
     if (settings.hits) {
         PrintHits(settings.run.level, route);
-        return !route.empty();
+        return true;
     }
     if (route.size() < size_t(last)) {
         fprintf(stderr, "duskhold-routewindow: %s: the game did not replay the route to step %ld\n", moviePath.c_str(),
