@@ -15,7 +15,8 @@ function(duskhold_compressed_doc source compressed)
   set(DUSKHOLD_GENERATED_DOCS ${DUSKHOLD_GENERATED_DOCS} ${compressed} PARENT_SCOPE)
 endfunction()
 
-foreach(page duskhold.6 duskhold-level.1 duskhold-save.1 duskhold-content.1 duskhold-listen.1)
+foreach(page duskhold.6 duskhold-level.1 duskhold-save.1 duskhold-content.1 duskhold-listen.1
+    duskhold-routewindow.1)
   duskhold_compressed_doc(${CMAKE_SOURCE_DIR}/docs/man/${page} ${CMAKE_BINARY_DIR}/man/${page}.gz)
   string(REGEX REPLACE ".*\\." "" section ${page})
   # The game's page is in section 6, those of the tools in section 1.

@@ -115,6 +115,9 @@ mkdir -p "$STAGES"
     for route in "$ROOT"/content/routes/*.movie; do
         stage_row "$route"
     done
+    # The measured room for error of the routes is written by hand
+    # (duskhold-routewindow): kept as it stands.
+    sed -n '/^## Room for error/,$p' "$SHEET" | sed '1s/^/\n/'
 } > "$SHEET.new"
 mv "$SHEET.new" "$SHEET"
 echo "docs/stages.md: $(find "$ROOT/content/routes" -name '*.movie' | wc -l) stages"

@@ -1,0 +1,39 @@
+#include "support/GlWindow.h"
+#include "support/RunGame.h"
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+RunResult MeasurePresses(const std::string& stage, const std::string& from, const std::string& to,
+                         const std::string& floor) {
+    return RunProgram(ToolPath("routewindow"),
+                      {std::string(DUSKHOLD_SOURCE_DIR) + "/content/routes/" + stage + ".movie", "--from", from, "--to",
+                       to, "--floor", floor, "--show", "0"});
+}
+}
+
+// The mended places keep the floors docs/stages.md states: the jump from the
+// shelf onto blk301a's high ground lands with a window of at least 12 steps,
+// the jump over blk401a's first pit with one of at least 8. The jump onto
+// blk301a's pillar has no such room: a move of one step either way fails, and
+// the tool says so, as it does for a route named after no stage.
+TEST(RouteWindow, MendedJumpsKeepTheirFloorAndATightOneFails) {
+    RunResult climb = MeasurePresses("blk301a", "880", "900", "12");
+    EXPECT_EQ(climb.exitCode, 0) << climb.output;
+    EXPECT_NE(climb.output.find("blk301a: 1 press, tightest window "), std::string::npos) << climb.output;
+    EXPECT_NE(climb.output.find("+ steps (x at step 889)"), std::string::npos) << climb.output;
+    RunResult pit = MeasurePresses("blk401a", "250", "270", "8");
+    EXPECT_EQ(pit.exitCode, 0) << pit.output;
+    EXPECT_NE(pit.output.find("+ steps (x at step 258)"), std::string::npos) << pit.output;
+    RunResult pillar = MeasurePresses("blk301a", "750", "760", "2");
+    EXPECT_EQ(pillar.exitCode, 1) << pillar.output;
+    EXPECT_NE(pillar.output.find("the press of x at step 755 has a window of 1 steps, below 2"), std::string::npos)
+        << pillar.output;
+
+    TempDir dir;
+    std::ofstream(dir.path + "/nostage.movie") << "duskhold-movie 1\n41 down right\n50 up right\n";
+    RunResult nostage = RunProgram(ToolPath("routewindow"), {dir.path + "/nostage.movie", "--hits"});
+    EXPECT_EQ(nostage.exitCode, 1) << nostage.output;
+    EXPECT_NE(nostage.output.find("nostage.movie: the game did not play the stage nostage"), std::string::npos)
+        << nostage.output;
+}
