@@ -31,14 +31,19 @@
 namespace {
 const char* const kUsage =
     "usage: duskhold-gamebench --game DUSKHOLD --data BUILT_DATA [--collision-json FILE]\n"
-    "                          [--steps N] [--reference-steps N] [--idle-seconds S]\n";
+    "                          [--steps N] [--reference-steps N] [--idle-seconds S]\n"
+    "       duskhold-gamebench --data BUILT_DATA --write-data DIR [--stage NAME] [--steps N]\n"
+    "         (only writes the bench's data: DIR/data with the worst-case level and the crowd\n"
+    "          stage, and DIR/walk.movie; for runs by hand and profiles)\n";
 
 // The bench started again to measure a bare start (BareFirstFrameMs).
 const char* const kShowOneBareFrame = "--show-one-bare-frame";
 const char* const kShownAt = "shown at ";
 
 struct Settings {
-    std::string game, builtData, collisionJson;
+    std::string game, builtData, collisionJson, writeData;
+    // The stage the crowd of --write-data joins (the bench itself finds the busiest).
+    std::string stage = "blk40aa";
     long steps = 1000;
     // The reference paths draw the worst case ten times slower or more: a
     // shorter run of the same movie keeps make bench to a few minutes.
@@ -52,13 +57,15 @@ bool ParseSettings(int argc, char** argv, Settings& settings) {
         if (name == "--game") settings.game = value;
         else if (name == "--data") settings.builtData = value;
         else if (name == "--collision-json") settings.collisionJson = value;
+        else if (name == "--write-data") settings.writeData = value;
+        else if (name == "--stage") settings.stage = value;
         else if (name == "--steps") settings.steps = atol(value.c_str());
         else if (name == "--reference-steps") settings.referenceSteps = atol(value.c_str());
         else if (name == "--idle-seconds") settings.idleSeconds = atof(value.c_str());
         else return false;
     }
-    return argc % 2 == 1 && !settings.game.empty() && !settings.builtData.empty() && settings.steps > 0 &&
-           settings.referenceSteps > 0;
+    return argc % 2 == 1 && (!settings.game.empty() || !settings.writeData.empty()) && !settings.builtData.empty() &&
+           settings.steps > 0 && settings.referenceSteps > 0;
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -250,9 +257,14 @@ int main(int argc, char** argv) {
     setenv("DUSKHOLD_TRACE_TIMES", "1", 1);
     setenv("DUSKHOLD_NO_DIALOG", "1", 0);
     std::string error;
-    BenchData data(settings.builtData, settings.steps, error);
+    BenchData data(settings.builtData, settings.steps, error, settings.writeData);
     if (data.DataDir().empty()) {
         fprintf(stderr, "duskhold-gamebench: %s\n", error.c_str());
+        return 1;
+    }
+    if (!settings.writeData.empty()) {
+        if (WriteCrowdStage(data.DataDir(), settings.stage, error)) return 0;
+        fprintf(stderr, "duskhold-gamebench: the crowd stage: %s\n", error.c_str());
         return 1;
     }
     return GameBench(settings, data).Run() ? 0 : 1;

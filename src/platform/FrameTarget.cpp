@@ -40,6 +40,7 @@ struct Target {
 };
 Target gTarget;
 bool gOnlyShown = false;
+FrameCounts gLastCounts;
 
 int PowerOfTwoAtLeast(int size) {
     int power = 1;
@@ -110,7 +111,7 @@ bool DrawRecordedFrame() {
     gTarget.gl.bind(GL_FRAMEBUFFER_EXT, gTarget.framebuffer);
     glViewport(0, 0, LogicalWidth(), LogicalHeight());
     ClearScreen();
-    gTarget.recording.Draw();
+    gLastCounts.drawCalls = gTarget.recording.Draw();
     gTarget.gl.bind(GL_FRAMEBUFFER_EXT, 0);
     gTarget.shown.Swap(gTarget.recording);
     gTarget.shownTextureChanges = TextureChanges();
@@ -148,6 +149,7 @@ void BeginFrame() {
 bool EndFrame(bool mustShow) {
     if (!Ready()) return true;
     RecordQuadsInto(nullptr);
+    gLastCounts = {gTarget.recording.Size(), 0};
     if (gOnlyShown && !mustShow) return false;
     bool changed = DrawRecordedFrame();
     if (!changed && !mustShow && !gTarget.mustShow) return false;
@@ -161,3 +163,5 @@ void ShowNextFrame() { gTarget.mustShow = true; }
 void DrawOnlyShownFrames(bool onlyShown) { gOnlyShown = onlyShown; }
 
 bool FrameTargetInUse() { return Ready(); }
+
+FrameCounts LastFrameCounts() { return gLastCounts; }
