@@ -31,6 +31,12 @@ void ShowNextFrame();
 // False when frames go straight into the window.
 bool FrameTargetInUse();
 
+// The order of the channels in the off-screen picture: both give the same
+// pixels; Bgra, where the GL takes it, is the quicker to scale up on a
+// software renderer. The picture is made anew at the next frame.
+enum class PictureLayout { Rgba, Bgra };
+void UsePictureLayout(PictureLayout layout);
+
 // What the last recorded frame gave GL: the quads kept (those that reach
 // the logical screen) and the draw calls they took (0 when the frame was
 // the same as the one before and was not drawn).
