@@ -30,7 +30,7 @@ CYCLES ?= 50
 RELOADS ?= 1000
 
 .PHONY: all deps configure build run test test-asan fuzz long-run memcheck bench install screenshots format format-check clean
-.PHONY: deb deb-check web test-web
+.PHONY: deb deb-check web test-web bench-web
 
 all: build
 
@@ -88,7 +88,8 @@ bench: build
 	$(BENCH_ENV) $(XVFB) $(BUILD)/bench/duskhold-bench \
 		--benchmark_out=$(abspath $(BUILD))/bench/level-bench.json --benchmark_out_format=json
 	$(BENCH_ENV) $(XVFB) $(BUILD)/bench/duskhold-gamebench --game $(BUILD)/duskhold \
-		--data $(BUILD)/data --collision-json $(BUILD)/bench/level-bench.json
+		--data $(BUILD)/data --collision-json $(BUILD)/bench/level-bench.json \
+		$(if $(BENCH_WEB_JSON),--web-json $(BENCH_WEB_JSON))
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
@@ -145,6 +146,13 @@ web: build
 
 test-web: web
 	node tests/web/test-web.js $(BUILD) $(WEB_BUILD)
+
+# make bench-web: make bench with the browser build's figures in its table:
+# steps a second on the busiest stage with the village movie in headless
+# chromium, unpaced (?fast) and paced (tools/web/bench-web.js). CI does not run it.
+bench-web: web
+	node tools/web/bench-web.js $(WEB_BUILD) $(abspath $(BUILD))/bench/web-bench.json
+	$(MAKE) bench BENCH_WEB_JSON=$(abspath $(BUILD))/bench/web-bench.json
 
 clean:
 	rm -rf $(BUILD)

@@ -7,14 +7,19 @@
 
 namespace fs = std::filesystem;
 
-BenchData::BenchData(const std::string& builtData, long movieSteps, std::string& error) {
+BenchData::BenchData(const std::string& builtData, long movieSteps, std::string& error, const std::string& keptDir)
+    : kept_(!keptDir.empty()) {
     std::string pattern = (fs::temp_directory_path() / "duskhold-gamebench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
+    std::error_code failure;
+    if (kept_) {
+        fs::create_directories(keptDir, failure);
+        fs::remove_all(keptDir + "/data", failure);
+        pattern = keptDir;
+    } else if (!mkdtemp(pattern.data())) {
         error = "cannot make a temporary folder";
         return;
     }
     workDir_ = pattern;
-    std::error_code failure;
     fs::copy(builtData, workDir_ + "/data", fs::copy_options::recursive, failure);
     if (failure) {
         error = "cannot copy " + builtData + ": " + failure.message();
@@ -28,5 +33,5 @@ BenchData::BenchData(const std::string& builtData, long movieSteps, std::string&
 
 BenchData::~BenchData() {
     std::error_code ignored;
-    if (!workDir_.empty()) fs::remove_all(workDir_, ignored);
+    if (!workDir_.empty() && !kept_) fs::remove_all(workDir_, ignored);
 }

@@ -7,7 +7,8 @@
 class BenchData {
 public:
     // Empty paths and the reason in `error` when something cannot be made.
-    BenchData(const std::string& builtData, long movieSteps, std::string& error);
+    // With a `keptDir`, the folder is that one (made if missing) and stays.
+    BenchData(const std::string& builtData, long movieSteps, std::string& error, const std::string& keptDir = "");
     ~BenchData();
     BenchData(const BenchData&) = delete;
     BenchData& operator=(const BenchData&) = delete;
@@ -18,4 +19,5 @@ public:
 
 private:
     std::string workDir_, dataDir_, movie_;
+    bool kept_ = false;
 };

@@ -17,6 +17,7 @@
 #include "SummaryTable.h"
 #include "WindowTimings.h"
 #include "WorstCaseLevel.h"
+#include "json/JsonField.h"
 #include <GL/gl.h>
 #include <climits>
 #include <cstdio>
@@ -31,14 +32,19 @@
 namespace {
 const char* const kUsage =
     "usage: duskhold-gamebench --game DUSKHOLD --data BUILT_DATA [--collision-json FILE]\n"
-    "                          [--steps N] [--reference-steps N] [--idle-seconds S]\n";
+    "                          [--steps N] [--reference-steps N] [--idle-seconds S]\n"
+    "       duskhold-gamebench --data BUILT_DATA --write-data DIR [--stage NAME] [--steps N]\n"
+    "         (only writes the bench's data: DIR/data with the worst-case level and the crowd\n"
+    "          stage, and DIR/walk.movie; for runs by hand and profiles)\n";
 
 // The bench started again to measure a bare start (BareFirstFrameMs).
 const char* const kShowOneBareFrame = "--show-one-bare-frame";
 const char* const kShownAt = "shown at ";
 
 struct Settings {
-    std::string game, builtData, collisionJson;
+    std::string game, builtData, collisionJson, writeData, webJson;
+    // The stage the crowd of --write-data joins (the bench itself finds the busiest).
+    std::string stage = "blk40aa";
     long steps = 1000;
     // The reference paths draw the worst case ten times slower or more: a
     // shorter run of the same movie keeps make bench to a few minutes.
@@ -52,13 +58,16 @@ bool ParseSettings(int argc, char** argv, Settings& settings) {
         if (name == "--game") settings.game = value;
         else if (name == "--data") settings.builtData = value;
         else if (name == "--collision-json") settings.collisionJson = value;
+        else if (name == "--write-data") settings.writeData = value;
+        else if (name == "--web-json") settings.webJson = value;
+        else if (name == "--stage") settings.stage = value;
         else if (name == "--steps") settings.steps = atol(value.c_str());
         else if (name == "--reference-steps") settings.referenceSteps = atol(value.c_str());
         else if (name == "--idle-seconds") settings.idleSeconds = atof(value.c_str());
         else return false;
     }
-    return argc % 2 == 1 && !settings.game.empty() && !settings.builtData.empty() && settings.steps > 0 &&
-           settings.referenceSteps > 0;
+    return argc % 2 == 1 && (!settings.game.empty() || !settings.writeData.empty()) && !settings.builtData.empty() &&
+           settings.steps > 0 && settings.referenceSteps > 0;
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -103,7 +112,7 @@ public:
 
     bool Run() {
         PrintMachine();
-        return InProcess() && Frames() && Collision() && FirstFrame() && Idle() && (summary_.Print(), true);
+        return InProcess() && Frames() && Collision() && FirstFrame() && Idle() && Web() && (summary_.Print(), true);
     }
 
 private:
@@ -140,7 +149,11 @@ private:
         summary_.Add("level load, worst case", worstMs, 100, 0, "ms");
         printf("\nEmpty frames at 960x720 (median of 200):\n");
         printf("  cleared and swapped, as the reference draws:             %6.2f ms\n", ClearSwapMs(200));
-        printf("  320x240 picture scaled up and swapped, as ours:          %6.2f ms\n", ScaledUpSwapMs(200));
+        // Today's way first, the floor the aims are set against; then the one the game uses.
+        floorMs_ = ScaledUpSwapMs(200, PictureLayout::Rgba);
+        printf("  320x240 picture scaled up (textured quad) and swapped:   %6.2f ms\n", floorMs_);
+        printf("    the same with the picture's channels as the window's:  %6.2f ms (the game's way)\n",
+               ScaledUpSwapMs(200, PictureLayout::Bgra));
         CloseBenchWindow();
         return true;
     }
@@ -165,6 +178,7 @@ private:
                    steps, figures[reference].median, figures[reference].p99);
         }
         summary_.Add("frame, " + what + ", median", figures[0].median, aimMs, figures[1].median, "ms");
+        printf("  ours / the floor of a textured quad: %.2fx\n", figures[0].median / floorMs_);
         summary_.Add("frame, " + what + ", 99th pct", figures[0].p99, aimMs, figures[1].p99, "ms");
         return true;
     }
@@ -222,6 +236,25 @@ private:
         return true;
     }
 
+    // make bench-web's figures (tools/web/bench-web.js), taken just before:
+    // steps a second in the browser, unpaced beside the 196 of the build
+    // before the things, paced against 98 % of the 62.5 a 16 ms step allows.
+    bool Web() {
+        if (settings_.webJson.empty()) return true;
+        std::ifstream in(settings_.webJson);
+        double unpaced = 0, paced = 0;
+        for (std::string line; std::getline(in, line);) {
+            JsonNumberField(line, "unpacedStepsPerSecond", unpaced);
+            JsonNumberField(line, "pacedStepsPerSecond", paced);
+        }
+        if (unpaced <= 0 || paced <= 0) return Fail("reading the browser's figures in " + settings_.webJson);
+        printf("\nBrowser (headless chromium, WebGL on SwiftShader): %.1f steps a second unpaced, %.1f paced\n",
+               unpaced, paced);
+        summary_.Add("browser, steps a second, unpaced", unpaced, 196, 0, "", true);
+        summary_.Add("browser, steps a second, paced", paced, 61.5, 0, "", true);
+        return true;
+    }
+
     bool Fail(const std::string& what) {
         fprintf(stderr, "duskhold-gamebench: %s failed\n", what.c_str());
         return false;
@@ -233,6 +266,7 @@ private:
     std::set<std::string> stages_;
     SummaryTable summary_;
     std::string busiest_;
+    double floorMs_ = 0;
 };
 }
 
@@ -250,9 +284,14 @@ int main(int argc, char** argv) {
     setenv("DUSKHOLD_TRACE_TIMES", "1", 1);
     setenv("DUSKHOLD_NO_DIALOG", "1", 0);
     std::string error;
-    BenchData data(settings.builtData, settings.steps, error);
+    BenchData data(settings.builtData, settings.steps, error, settings.writeData);
     if (data.DataDir().empty()) {
         fprintf(stderr, "duskhold-gamebench: %s\n", error.c_str());
+        return 1;
+    }
+    if (!settings.writeData.empty()) {
+        if (WriteCrowdStage(data.DataDir(), settings.stage, error)) return 0;
+        fprintf(stderr, "duskhold-gamebench: the crowd stage: %s\n", error.c_str());
         return 1;
     }
     return GameBench(settings, data).Run() ? 0 : 1;

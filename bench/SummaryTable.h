@@ -7,13 +7,16 @@
 class SummaryTable {
 public:
     // `aim` 0: the figure has no aim. `reference` 0: there is no reference.
-    void Add(const std::string& what, double figure, double aim, double reference, const std::string& unit);
+    // `atLeast`: the aim is a figure to reach (steps a second), not one to stay under.
+    void Add(const std::string& what, double figure, double aim, double reference, const std::string& unit,
+             bool atLeast = false);
     void Print() const;
 
 private:
     struct Row {
         std::string what, unit;
         double figure, aim, reference;
+        bool atLeast;
     };
     std::vector<Row> rows_;
 };

@@ -93,7 +93,8 @@ double ClearSwapMs(int repeats) {
     });
 }
 
-double ScaledUpSwapMs(int repeats) {
+double ScaledUpSwapMs(int repeats, PictureLayout layout) {
+    UsePictureLayout(layout);
     return MedianMs(repeats, [] {
         BeginFrame();
         EndFrame(true);

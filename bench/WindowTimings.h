@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/FrameTarget.h"
 #include <string>
 
 // Timings taken inside the bench's own process, in a 960 by 720 window of
@@ -31,5 +32,6 @@ double ShowOneBareFrame();
 double ClearSwapMs(int repeats);
 
 // An empty frame on the game's own path: the 320 by 240 picture cleared,
-// scaled up into the window and swapped, median of `repeats` rounds, in ms.
-double ScaledUpSwapMs(int repeats);
+// scaled up into the window as a textured quad and swapped, median of
+// `repeats` rounds, in ms, with the picture's channels in either order.
+double ScaledUpSwapMs(int repeats, PictureLayout layout);

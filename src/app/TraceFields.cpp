@@ -9,6 +9,7 @@
 #include "console/DevConsole.h"
 #include "core/StateStack.h"
 #include "core/Trace.h"
+#include "platform/FrameTarget.h"
 #include "platform/Input.h"
 #include "platform/ResidentMemory.h"
 #include "platform/Sound.h"
@@ -123,6 +124,9 @@ void AddPassTimeFields() {
         snprintf(text, sizeof text, "%.3f", LastPassTimes().endMs);
         return std::string(text);
     });
+    // The quads the frame kept and the draw calls they took.
+    AddTraceField("frame_quads", [] { return JsonNumber(double(LastFrameCounts().quads)); });
+    AddTraceField("frame_draws", [] { return JsonNumber(double(LastFrameCounts().drawCalls)); });
 }
 }
 

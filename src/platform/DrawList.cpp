@@ -1,9 +1,106 @@
 #include "platform/DrawList.h"
 #include <GL/gl.h>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
 static_assert(sizeof(QuadCommand) == 4 + 12 + 4 * 28, "quad commands compare as plain bytes");
+
+namespace {
+// The rasterizer puts corners on a grid of 1/256 pixel at the logical size
+// and the projection rounds them by far less: a box is taken this much
+// larger on every side before its pixels are counted.
+constexpr float kRoundingReach = 1.0f / 64.0f;
+// How far back a quad looks for a call of its texture, and how many quads
+// of a call whose box it meets are tested one by one: beyond that it is
+// taken as overlapping, which keeps a frame's planning short.
+constexpr size_t kCallsLookedBack = 32;
+constexpr size_t kQuadsTestedInACall = 64;
+
+// Whether a pixel centre (k + 0.5) lies within [low, high] of both.
+bool AxesMayShare(float aMin, float aMax, float bMin, float bMax) {
+    const float low = std::max(aMin, bMin) - kRoundingReach;
+    const float high = std::min(aMax, bMax) + kRoundingReach;
+    return std::floor(high - 0.5f) >= std::ceil(low - 0.5f);
+}
+
+bool Finite(const QuadBox& box) {
+    return std::isfinite(box.minX) && std::isfinite(box.minY) && std::isfinite(box.maxX) && std::isfinite(box.maxY);
+}
+
+QuadBox Union(const QuadBox& a, const QuadBox& b) {
+    return {std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX), std::max(a.maxY, b.maxY)};
+}
+}
+
+QuadBox BoxOfQuad(const QuadCommand& quad) {
+    // Corners 0 and 3 are opposite, whatever the signs of the sides.
+    const QuadVertex* c = quad.corners;
+    QuadBox box{std::min(c[0].x, c[3].x), std::min(c[0].y, c[3].y), std::max(c[0].x, c[3].x), std::max(c[0].y, c[3].y)};
+    if (quad.turn.degrees == 0.0f) return box;
+    // Turned about its pivot, the quad stays within the circle through its
+    // farthest corner (a pixel more for the rounding of the turn).
+    const float px = quad.turn.pivotX, py = quad.turn.pivotY;
+    const float dx = std::max(std::abs(box.minX - px), std::abs(box.maxX - px));
+    const float dy = std::max(std::abs(box.minY - py), std::abs(box.maxY - py));
+    const float reach = std::sqrt(dx * dx + dy * dy) + 1.0f;
+    return {px - reach, py - reach, px + reach, py + reach};
+}
+
+bool BoxesMayShareAPixel(const QuadBox& a, const QuadBox& b) {
+    if (!Finite(a) || !Finite(b)) return true;
+    return AxesMayShare(a.minX, a.maxX, b.minX, b.maxX) && AxesMayShare(a.minY, a.maxY, b.minY, b.maxY);
+}
+
+bool ReachesLogicalScreen(const QuadCommand& quad) {
+    const QuadBox box = BoxOfQuad(quad);
+    // Written so that a quad with a NaN corner is kept, as GL would be given it.
+    return !(box.maxX <= 0.0f || box.minX >= float(LogicalWidth()) || box.maxY <= 0.0f ||
+             box.minY >= float(LogicalHeight()));
+}
+
+bool DrawPlan::MayShareAPixel(const Call& call, const QuadBox& box) const {
+    if (!BoxesMayShareAPixel(call.box, box)) return false;
+    size_t tested = 0;
+    bool shares = false;
+    ForEachQuad(call, [&](size_t i) {
+        if (shares) return;
+        shares = ++tested > kQuadsTestedInACall || BoxesMayShareAPixel(boxes_[i], box);
+    });
+    return shares;
+}
+
+// Each quad goes back over the calls made so far, from the last, to the
+// nearest call of its texture, and joins it unless a call on the way may
+// share a pixel with it; otherwise it starts a call at the end. A turned
+// quad is a call of its own that nothing joins.
+void DrawPlan::Make(const std::vector<QuadCommand>& quads) {
+    calls_.clear();
+    next_.assign(quads.size(), 0);
+    boxes_.resize(quads.size());
+    for (size_t i = 0; i < quads.size(); ++i) {
+        const QuadCommand& quad = quads[i];
+        const QuadBox box = boxes_[i] = BoxOfQuad(quad);
+        const bool turned = quad.turn.degrees != 0.0f;
+        Call* target = nullptr;
+        for (size_t back = 0; !turned && back < calls_.size() && back < kCallsLookedBack; ++back) {
+            Call& call = calls_[calls_.size() - 1 - back];
+            if (call.texture == quad.texture && !call.turned) {
+                target = &call;
+                break;
+            }
+            if (MayShareAPixel(call, box)) break;
+        }
+        if (!target) {
+            calls_.push_back({quad.texture, turned, i, i, box});
+            continue;
+        }
+        next_[target->last] = i;
+        target->last = i;
+        target->box = Union(target->box, box);
+    }
+}
 
 void DrawList::Clear() { quads_.clear(); }
 
@@ -14,32 +111,25 @@ bool DrawList::SameQuadsAs(const DrawList& other) const {
            (quads_.empty() || memcmp(quads_.data(), other.quads_.data(), quads_.size() * sizeof(QuadCommand)) == 0);
 }
 
-void DrawList::Draw() {
+// Each upright quad becomes the two triangles its strip would have made, in
+// order, so the pixels covered and their blending are the same as quad by quad.
+size_t DrawList::Draw() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    size_t first = 0;
-    while (first < quads_.size()) {
-        const QuadCommand& quad = quads_[first];
-        UseBlendState(quad.texture);
-        if (quad.turn.degrees != 0.0f) {
+    plan_.Make(quads_);
+    for (const DrawPlan::Call& call : plan_.Calls()) {
+        UseBlendState(call.texture);
+        if (call.turned) {
+            const QuadCommand& quad = quads_[call.first];
             DrawTurnedQuad(quad.turn, quad.corners);
-            ++first;
             continue;
         }
-        size_t end = first + 1;
-        while (end < quads_.size() && quads_[end].texture == quad.texture && quads_[end].turn.degrees == 0.0f) ++end;
-        DrawRun(first, end);
-        first = end;
+        triangles_.clear();
+        plan_.ForEachQuad(call, [this](size_t i) {
+            const QuadVertex* c = quads_[i].corners;
+            triangles_.insert(triangles_.end(), {c[0], c[1], c[2], c[2], c[1], c[3]});
+        });
+        DrawTriangles(triangles_.data(), triangles_.size());
     }
-}
-
-// Each quad becomes the two triangles its strip would have made, in order,
-// so the pixels covered and their blending are the same as quad by quad.
-void DrawList::DrawRun(size_t first, size_t end) {
-    triangles_.clear();
-    for (size_t i = first; i < end; ++i) {
-        const QuadVertex* c = quads_[i].corners;
-        triangles_.insert(triangles_.end(), {c[0], c[1], c[2], c[2], c[1], c[3]});
-    }
-    DrawTriangles(triangles_.data(), triangles_.size());
+    return plan_.Calls().size();
 }

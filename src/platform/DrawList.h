@@ -10,23 +10,72 @@ struct QuadCommand {
     QuadVertex corners[4];
 };
 
-// The quads of one frame, recorded in order and drawn together: runs of
-// upright quads with the same texture go to GL in one call, which on a
-// software renderer costs about as much as one quad did. Two lists with the
-// same quads draw the same picture, as long as no texture changed.
+// The box a quad can cover, turned about its pivot, in logical pixels.
+struct QuadBox {
+    float minX, minY, maxX, maxY;
+};
+QuadBox BoxOfQuad(const QuadCommand& quad);
+// Whether two boxes may have a pixel in common, drawn at the logical size
+// (pixel centres at half pixels); false only when they cannot, whatever
+// the rounding of the rasterizer. A box with a NaN shares with every box.
+bool BoxesMayShareAPixel(const QuadBox& a, const QuadBox& b);
+
+// Whether any part of the quad, turned, can fall on the logical screen
+// (0, 0) to (LogicalWidth(), LogicalHeight()); a quad it rejects covers no
+// pixel there.
+bool ReachesLogicalScreen(const QuadCommand& quad);
+
+// The draw calls of a frame: each is one texture's upright quads, or one
+// turned quad, and the calls in order give every pixel the quads that cover
+// it in the order they were recorded. A quad joins an earlier call of its
+// texture when no quad between them may share a pixel with it, so that
+// tiles, things and outlines that do not overlap go to GL together.
+class DrawPlan {
+public:
+    struct Call {
+        unsigned texture;
+        bool turned;
+        size_t first;  // quad indices: first, then next[first], ... up to last
+        size_t last;
+        QuadBox box;  // around all its quads
+    };
+    void Make(const std::vector<QuadCommand>& quads);
+    const std::vector<Call>& Calls() const { return calls_; }
+    // The quads of a call, in the order they are drawn.
+    template <typename Visit>
+    void ForEachQuad(const Call& call, Visit visit) const {
+        for (size_t i = call.first;; i = next_[i]) {
+            visit(i);
+            if (i == call.last) break;
+        }
+    }
+
+private:
+    bool MayShareAPixel(const Call& call, const QuadBox& box) const;
+
+    std::vector<Call> calls_;
+    std::vector<size_t> next_;
+    std::vector<QuadBox> boxes_;
+};
+
+// The quads of one frame, recorded in order and drawn together in the calls
+// of a DrawPlan, each of which on a software renderer costs about as much
+// as one quad did. Two lists with the same quads draw the same picture, as
+// long as no texture changed.
 class DrawList {
 public:
     void Clear();
     void Add(const QuadCommand& quad) { quads_.push_back(quad); }
-    void Draw();
+    size_t Size() const { return quads_.size(); }
+    // Returns the number of GL draw calls it made.
+    size_t Draw();
     bool SameQuadsAs(const DrawList& other) const;
     void Swap(DrawList& other);
 
 private:
-    void DrawRun(size_t first, size_t end);
-
     std::vector<QuadCommand> quads_;
     std::vector<QuadVertex> triangles_;
+    DrawPlan plan_;
 };
 
 // Internal to the renderer: one quad drawn with the current state.

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 
 // The game's frame is recorded as a list of quads, drawn at the logical size
 // (320 by 240) into an off-screen texture, and scaled up to the viewport with
@@ -29,3 +30,18 @@ void ShowNextFrame();
 
 // False when frames go straight into the window.
 bool FrameTargetInUse();
+
+// The order of the channels in the off-screen picture: both give the same
+// pixels; Bgra, where the GL takes it, is the quicker to scale up on a
+// software renderer. The picture is made anew at the next frame.
+enum class PictureLayout { Rgba, Bgra };
+void UsePictureLayout(PictureLayout layout);
+
+// What the last recorded frame gave GL: the quads kept (those that reach
+// the logical screen) and the draw calls they took (0 when the frame was
+// the same as the one before and was not drawn).
+struct FrameCounts {
+    size_t quads = 0;
+    size_t drawCalls = 0;
+};
+FrameCounts LastFrameCounts();

@@ -176,7 +176,10 @@ void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z
     QuadCommand quad{texture, turn, {}};
     SetQuadCorners(quad.corners, x, y, z, width, height, color, s0, t0, s1, t1);
     if (gRecording) {
-        gRecording->Add(quad);
+        // A quad wholly off the logical screen would cover no pixel of the
+        // frame: it is not recorded, so it costs neither a draw nor a
+        // comparison (things, their outlines and the HUD's pieces alike).
+        if (ReachesLogicalScreen(quad)) gRecording->Add(quad);
         return;
     }
     UseBlendState(texture);

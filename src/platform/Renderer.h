@@ -53,7 +53,8 @@ void FillRect(float x, float y, float width, float height, Color color);
 // by `turn`. Drawn at once, or added to the list being recorded.
 void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z, float width, float height,
                Color color, float s0, float t0, float s1, float t1);
-// From now on BlendQuad adds to `list` instead of drawing; nullptr draws again.
+// From now on BlendQuad adds to `list` instead of drawing; nullptr draws
+// again. A quad that cannot reach the logical screen is left out of the list.
 void RecordQuadsInto(DrawList* list);
 // Sets the GL state BlendQuad draws with.
 void UseBlendState(unsigned texture);

@@ -7,7 +7,7 @@ const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
-const puppeteer = require('puppeteer-core');
+const { launchChromium } = require('../../tools/web/chromium');
 
 const [nativeDir, webDir] = process.argv.slice(2).map((dir) => path.resolve(dir));
 const movies = path.resolve(__dirname, '../../docs/screenshots/movies');
@@ -91,11 +91,7 @@ async function main() {
   nativeShot('village.png', ['--steps', '560', '--level', 'blk101', '--replay', `${movies}/village.movie`]);
   const server = http.createServer(serve).listen(0, '127.0.0.1');
   await new Promise((resolve) => server.once('listening', resolve));
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    userDataDir: path.join(temp, 'profile'),
-    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
-  });
+  const browser = await launchChromium(path.join(temp, 'profile'));
   try {
     const page = await browser.newPage();
     page.base = `http://127.0.0.1:${server.address().port}`;
