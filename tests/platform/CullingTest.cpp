@@ -7,7 +7,8 @@
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
 #include "things/StageRecord.h"
-#include "things/ThingFactory.h"
+#include "things/Thing.h"
+#include "things/ThingPlacement.h"
 #include "world/Camera.h"
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -31,9 +32,10 @@ TEST_F(Culling, ThingsAndOutlinesOffTheScreenSubmitNothing) {
     TheCamera().SetBounds(Vector3(-100000, -100000, 0), Vector3(100000, 100000, 0));
     TheCamera().MoveTo(Vector3(0, 0, 0));
     StageRecord record;
+    ThingStage stage{record, nullptr, HeroContact(nullptr)};
     EntityManager entities;
     for (int32_t x : {5000, -300, 160})
-        entities.Add(MakeThing(PlacedThing{FindThingKind("lantern"), {{"x", x}, {"y", 200}}, size_t(x)}, record));
+        entities.Add(MakeThing(PlacedThing{FindThingKind("lantern"), {{"x", x}, {"y", 200}}, size_t(x)}, stage));
     EXPECT_EQ(Recorded([&] { entities.Draw(); }).Size(), 1u);
     // Beside and below the screen, within the overlay's cells; on it, with the lantern's box.
     Collision::Rectangle left(-20, 100, 10, 10), below(100, 250, 10, 10), shown(100, 100, 10, 10);
