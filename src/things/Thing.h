@@ -16,7 +16,7 @@ class Level;
 struct ThingStage {
     StageRecord& record;
     const LevelNamespace::Level* level = nullptr;
-    HeroContact hero;
+    HeroContact hero{};
 };
 
 // Something placed in a play stage, or made there by another thing. It lives
