@@ -2,17 +2,13 @@
 #include "base/Vector3.h"
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
+#include "things/SheetFrames.h"
 #include <memory>
 
 // The guardian's sheet "sprites\guardian.png" and the gate's sound, loaded
 // once while the guardian or its gate is on the stage.
-class GuardianArt {
+class GuardianArt : public GuardianSheet {
 public:
-    // Frames of 64 by 64, the figure facing right with its feet on the middle
-    // of the bottom row; the portcullis fills the top left tile of its frame.
-    enum Frame : int32_t { kStand, kCrouch, kCharge, kLeap, kHurt, kPortcullis };
-    static constexpr int32_t kFrameSize = 64;
-
     GuardianArt();
 
     void Draw(int32_t frame, const Vector3& feet, int32_t facing) const;

@@ -1,28 +1,14 @@
 #pragma once
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
+#include "things/SheetFrames.h"
 #include <cstdint>
 #include <memory>
 
 // The pictures and sounds of the hazards, pickups and lanterns, loaded once
 // while any of them is on the stage: each holds a share, and the last to go
 // lets them go.
-struct ThingArt {
-    // The frames of "sprites\things.png", 24 by 24 each, in one row.
-    enum Frame : int32_t {
-        kSpikesUp,
-        kSpikesDown,
-        kPlatformTile,
-        kCrumbleTile,
-        kCrumbleCracked,
-        kHeart,
-        kWhipUpgrade,
-        kGem,
-        kGemSparkle,
-        kLanternUnlit,
-        kLanternLit,  // and the next: the flame flickers between them
-    };
-    static constexpr int32_t kFrameSize = 24;
+struct ThingArt : ThingSheet {
     // A standing picture's last row is the frame's second last, so that its
     // dark outline rests on the ground; a slab or hanging picture starts on
     // the frame's second row, below its outline.

@@ -1,17 +1,18 @@
-// The guardian's sheet "sprites\guardian.png": six 64 by 64 frames in a row
-// on white (the colour key). Frames 0 to 4 are the hulking armoured guardian
-// facing right with its feet on the middle of row 62: standing, crouched to
-// charge, rushing bent forward, leaping with its arms raised, and thrown back
-// pale by a hit. Frame 5 holds one 24 by 24 tile of the gate's portcullis in
-// its top left corner. Every picture gets the dark one-pixel outline of the
-// other enemies.
+// The guardian's sheet "sprites\guardian.png": 64 by 64 frames in a row on
+// white (the colour key), in the order of things/SheetFrames.h: the hulking
+// armoured guardian facing right with its feet on the middle of row 62,
+// standing, crouched to charge, rushing bent forward, leaping with its arms
+// raised, and thrown back pale by a hit; then one 24 by 24 tile of the gate's
+// portcullis in its frame's top left corner. Every picture gets the dark
+// one-pixel outline of the other enemies.
 #include "Generator.h"
 #include "Image.h"
+#include "things/SheetFrames.h"
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
-constexpr int kFrameSize = 64;
+constexpr int kFrameSize = GuardianSheet::kFrameSize;
 constexpr int kFeetRow = 62;
 constexpr int kMiddle = 32;
 constexpr int kTile = 24;
@@ -28,6 +29,7 @@ const uint32_t kGold = Rgb(0xE8, 0xB8, 0x40);
 // How a frame bends the figure: its body sinks by `sink`, leans forward by
 // `lean`, lifts the arm by `armLift`; `tucked` draws the legs drawn up.
 struct Pose {
+    GuardianSheet::Frame frame;
     int sink;
     int lean;
     int armLift;
@@ -35,8 +37,9 @@ struct Pose {
     bool hurt;
 };
 const Pose kPoses[] = {
-    {0, 0, 0, false, false}, {8, 2, 0, false, false}, {4, 8, 0, false, false},
-    {2, 0, 18, true, false}, {0, -5, 6, false, true},
+    {GuardianSheet::kStand, 0, 0, 0, false, false},  {GuardianSheet::kCrouch, 8, 2, 0, false, false},
+    {GuardianSheet::kCharge, 4, 8, 0, false, false}, {GuardianSheet::kLeap, 2, 0, 18, true, false},
+    {GuardianSheet::kHurt, 0, -5, 6, false, true},
 };
 
 void DrawLegs(Image& image, const Pose& pose) {
@@ -101,10 +104,11 @@ Image DrawPortcullis() {
 }
 
 void GenerateGuardian(ContentContext& context) {
-    const int frames = int(sizeof kPoses / sizeof kPoses[0]) + 1;
-    Image drawn(frames * kFrameSize, kFrameSize);
-    for (int frame = 0; frame + 1 < frames; ++frame) drawn.Blit(DrawGuardian(kPoses[frame]), frame * kFrameSize, 0);
-    drawn.Blit(DrawPortcullis(), (frames - 1) * kFrameSize, 0);
+    static_assert(sizeof kPoses / sizeof kPoses[0] == GuardianSheet::kPortcullis,
+                  "a pose for each of the figure's frames");
+    Image drawn(GuardianSheet::kFrameCount * kFrameSize, kFrameSize);
+    for (const Pose& pose : kPoses) drawn.Blit(DrawGuardian(pose), pose.frame * kFrameSize, 0);
+    drawn.Blit(DrawPortcullis(), GuardianSheet::kPortcullis * kFrameSize, 0);
     drawn.Outline(kOutline);
     Image sheet(drawn.Width(), drawn.Height(), kKey);
     sheet.Blit(drawn, 0, 0);

@@ -1,14 +1,15 @@
 // The things' sheet "sprites\things.png": 24 by 24 frames in one row on
-// white (the colour key): 0 spikes standing, 1 spikes hanging, 2 the moving
-// platform's tile, 3 the crumbling platform's tile and 4 the same cracked,
-// 5 a heart, 6 the whip upgrade, 7 a gem and 8 the same sparkling, 9 the
-// lantern unlit and 10, 11 lit, its flame flickering. Each frame gets its
-// dark one-pixel outline on its own, so that tiles of a row join cleanly.
+// white (the colour key), in the order of things/SheetFrames.h: spikes
+// standing and hanging, the moving and the crumbling platform's tiles, a
+// heart, the whip upgrade, a gem, and the lantern unlit and lit, its flame
+// flickering. Each frame gets its dark one-pixel outline on its own, so that
+// tiles of a row join cleanly.
 #include "Generator.h"
 #include "Image.h"
+#include "things/SheetFrames.h"
 
 namespace {
-constexpr int kFrameSize = 24;
+constexpr int kFrameSize = ThingSheet::kFrameSize;
 constexpr uint32_t kKey = 0xFFFFFFFFu;
 
 // Standing: bottom middle, last row one above the frame's bottom. Slab: at
@@ -16,18 +17,26 @@ constexpr uint32_t kKey = 0xFFFFFFFFu;
 // the top under one row.
 enum class Place { Standing, Slab, Hanging };
 struct ThingFrame {
+    ThingSheet::Frame frame;
     const char* piece;
     const char* overlay;
     Place place;
 };
 const ThingFrame kFrames[] = {
-    {"spikes", nullptr, Place::Standing},    {"spikes", nullptr, Place::Hanging},
-    {"platform", nullptr, Place::Slab},      {"crumble", nullptr, Place::Slab},
-    {"crumble", "cracks", Place::Slab},      {"heart", nullptr, Place::Standing},
-    {"whip", nullptr, Place::Standing},      {"gem", nullptr, Place::Standing},
-    {"gem", "sparkle", Place::Standing},     {"lantern", nullptr, Place::Standing},
-    {"lantern", "flame a", Place::Standing}, {"lantern", "flame b", Place::Standing},
+    {ThingSheet::kSpikesUp, "spikes", nullptr, Place::Standing},
+    {ThingSheet::kSpikesDown, "spikes", nullptr, Place::Hanging},
+    {ThingSheet::kPlatformTile, "platform", nullptr, Place::Slab},
+    {ThingSheet::kCrumbleTile, "crumble", nullptr, Place::Slab},
+    {ThingSheet::kCrumbleCracked, "crumble", "cracks", Place::Slab},
+    {ThingSheet::kHeart, "heart", nullptr, Place::Standing},
+    {ThingSheet::kWhipUpgrade, "whip", nullptr, Place::Standing},
+    {ThingSheet::kGem, "gem", nullptr, Place::Standing},
+    {ThingSheet::kGemSparkle, "gem", "sparkle", Place::Standing},
+    {ThingSheet::kLanternUnlit, "lantern", nullptr, Place::Standing},
+    {ThingSheet::kLanternLit, "lantern", "flame a", Place::Standing},
+    {ThingSheet::kLanternFlicker, "lantern", "flame b", Place::Standing},
 };
+static_assert(sizeof kFrames / sizeof kFrames[0] == ThingSheet::kFrameCount, "one entry for each frame of the sheet");
 
 Image UpsideDown(const Image& image) {
     Image turned(image.Width(), image.Height());
@@ -57,10 +66,11 @@ Image DrawFrame(const ThingFrame& thing, const std::vector<TextArt>& pieces, Con
 
 void GenerateThings(ContentContext& context) {
     const std::vector<TextArt> pieces = LoadTextArt(context, "art/things.txt");
-    const int count = int(sizeof kFrames / sizeof kFrames[0]);
-    Image sheet(count * kFrameSize, kFrameSize, kKey);
-    for (int frame = 0; frame < count; ++frame)
-        sheet.Blit(DrawFrame(kFrames[frame], pieces, context), frame * kFrameSize, 0);
+    Image sheet(ThingSheet::kFrameCount * kFrameSize, kFrameSize, kKey);
+    for (const ThingFrame& frame : kFrames) {
+        if (frame.frame != &frame - kFrames) context.Fail("things.png: the frames are not in the game's order");
+        sheet.Blit(DrawFrame(frame, pieces, context), frame.frame * kFrameSize, 0);
+    }
     sheet.Save(context, "sprites\\things.png");
 }
 }
