@@ -26,15 +26,15 @@ TEST(Movie, ReadsEveryEventKindWithCommentsBlanksAndKeyNumbers) {
         "2 down 300\n"
         "3 hat up-left\n"
         "3 hat centered\n"
-        "4 button 11 down\n"
+        "4 button 255 down\n"
         "9 button 0 up\n";
     std::vector<MovieEvent> events;
     MovieError error;
     ASSERT_TRUE(ParseMovie(text, FakeKeys(), events, error)) << error.line << error.message;
     std::vector<MovieEvent> expected = {
-        {1, MovieEventKind::KeyDown, 122},   {1, MovieEventKind::KeyUp, 304},  {2, MovieEventKind::KeyDown, 35},
-        {2, MovieEventKind::KeyDown, 300},   {3, MovieEventKind::Hat, 9},      {3, MovieEventKind::Hat, 0},
-        {4, MovieEventKind::ButtonDown, 11}, {9, MovieEventKind::ButtonUp, 0},
+        {1, MovieEventKind::KeyDown, 122},    {1, MovieEventKind::KeyUp, 304},  {2, MovieEventKind::KeyDown, 35},
+        {2, MovieEventKind::KeyDown, 300},    {3, MovieEventKind::Hat, 9},      {3, MovieEventKind::Hat, 0},
+        {4, MovieEventKind::ButtonDown, 255}, {9, MovieEventKind::ButtonUp, 0},
     };
     EXPECT_EQ(events, expected);
 }
