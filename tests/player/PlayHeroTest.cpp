@@ -131,19 +131,28 @@ TEST(PlayHero, LandsOnALedgeFromBelowDropsThroughItButNeverThroughAWall) {
     EXPECT_EQ(low.hero.position, Vector3(10, 48, 0));
 }
 
-TEST(PlayHero, TheWhipHitsAheadInTheFacingDirectionOnlyWhileTheLashIsOut) {
+TEST(PlayHero, TheWhipHitsFromHisMiddleOutwardsSoonAfterThePressAheadLowOrUpwards) {
     const Vector3 feet(200, 144, 0);
     float lastReach = 0;
     for (int32_t level = 1; level <= Whip::kLevels; ++level) {
-        for (bool crouching : {false, true}) {
-            const Collision::Rectangle right = Whip::HitBox(feet, 1, level, crouching);
-            const Collision::Rectangle left = Whip::HitBox(feet, -1, level, crouching);
-            EXPECT_GT(right.min.x, feet.x);
-            EXPECT_EQ(right.max.x, feet.x + Whip::Reach(level));
-            EXPECT_EQ(left.min.x, feet.x - Whip::Reach(level));
-            EXPECT_LT(left.max.x, feet.x);
+        for (Whip::Aim aim : {Whip::Aim::Ahead, Whip::Aim::Low, Whip::Aim::Up}) {
+            const Collision::Rectangle right = Whip::HitBox(feet, 1, level, aim);
+            const Collision::Rectangle left = Whip::HitBox(feet, -1, level, aim);
+            // No gap between his body and the lash: a foe against him is hit.
+            EXPECT_EQ(right.min.x, feet.x);
+            EXPECT_EQ(left.max.x, feet.x);
+            EXPECT_EQ(right.max.x - feet.x, feet.x - left.min.x);
             EXPECT_EQ(left.min.y, right.min.y);
-            EXPECT_LE(right.max.y, feet.y - (crouching ? 0 : 20));
+            if (aim == Whip::Aim::Up) {
+                // Over his head, and as high above his hand as it is ahead of it.
+                EXPECT_LT(right.min.y, feet.y - 46 - 20);
+                EXPECT_LT(right.max.x, feet.x + Whip::Reach(level));
+                EXPECT_LE(right.max.y, feet.y - 26);
+            } else {
+                EXPECT_EQ(right.max.x, feet.x + Whip::Reach(level));
+                EXPECT_LE(right.max.y, feet.y - (aim == Whip::Aim::Low ? 10 : 20));
+                EXPECT_GE(right.min.y, feet.y - (aim == Whip::Aim::Low ? 32 : 38));
+            }
         }
         EXPECT_GT(Whip::Reach(level), lastReach);
         lastReach = Whip::Reach(level);
@@ -152,17 +161,41 @@ TEST(PlayHero, TheWhipHitsAheadInTheFacingDirectionOnlyWhileTheLashIsOut) {
     scene.Hold(Left, 2);
     const float x = scene.hero.position.x;
     std::vector<int> boxSteps;
-    for (int step = 0; step < Whip::kSteps + 5; ++step) {
+    int steps = 0;
+    for (int step = 0; step < 40 && (step == 0 || scene.hero.State() == HeroState::Strike); ++step, ++steps) {
         scene.Step(step == 0 ? Attack : Right);
+        EXPECT_EQ(scene.hero.position.x, x);  // rooted
         const auto& box = scene.hero.TheWhip().Box();
         if (!box) continue;
         boxSteps.push_back(step);
         EXPECT_EQ(box->world, &TheCollisionWorld());
         EXPECT_EQ(box->category, kWhipCategory);
-        EXPECT_EQ(box->min.x, x - Whip::Reach(2));  // still facing left, rooted
+        EXPECT_EQ(box->min.x, x - Whip::Reach(2));  // still facing left
     }
-    EXPECT_EQ(boxSteps.size(), size_t(Whip::kLastHitStep - Whip::kFirstHitStep + 1));
+    // In the collision pass by the fifth step of the press, and out for six.
+    ASSERT_FALSE(boxSteps.empty());
+    EXPECT_LE(boxSteps.front(), 4);
+    EXPECT_GE(boxSteps.front(), 2);  // the wind-up still shows
+    EXPECT_EQ(boxSteps.size(), 6u);
+    EXPECT_LE(steps, 14);
+    scene.Step(Right);
     EXPECT_EQ(scene.hero.Facing(), 1);  // turned once the crack was over
+    // Up with the whip lashes upwards; Down crouches, lower, and lashes low.
+    scene.Hold(0, 2);
+    scene.Step(Up | Attack);
+    scene.Hold(Up, 5);
+    ASSERT_TRUE(scene.hero.TheWhip().Box());
+    EXPECT_LT(scene.hero.TheWhip().Box()->min.y, 144 - 60);
+    scene.Hold(0, 20);
+    scene.Hold(Down, 2);
+    EXPECT_EQ(scene.hero.bodyBox.min.y, 144 - Player::kCrouchHeight);
+    scene.Step(Down | Attack);
+    scene.Hold(0, 5);  // Down let go: the crack from the crouch stays low
+    EXPECT_EQ(scene.hero.bodyBox.min.y, 144 - Player::kCrouchHeight);
+    ASSERT_TRUE(scene.hero.TheWhip().Box());
+    EXPECT_GT(scene.hero.TheWhip().Box()->min.y, 144 - 32);
+    scene.Hold(0, 20);
+    EXPECT_EQ(scene.hero.bodyBox.min.y, 144 - scene.hero.size.y);
     scene.hero.TheWhip().Raise();
     scene.hero.TheWhip().Raise();
     EXPECT_EQ(scene.hero.TheWhip().Level(), 3);
