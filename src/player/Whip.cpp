@@ -25,8 +25,9 @@ Collision::Rectangle Whip::HitBox(const Vector3& feet, int32_t facing, int32_t l
     float ahead = Reach(level), top = 0.0f, height = kThickness;
     if (aim == Aim::Up) {
         ahead = kUpHandAhead + lash * kUpSlant;
+        // It rises from the chest, so the box reaches down to the level lash.
         top = feet.y - kUpHandHeight - lash * kUpSlant - kThickness * 0.5f;
-        height = lash * kUpSlant + kThickness;
+        height = feet.y - kStandingHandHeight + kThickness * 0.5f - top;
     } else {
         top = feet.y - (aim == Aim::Low ? kCrouchingHandHeight : kStandingHandHeight) - kThickness * 0.5f;
     }

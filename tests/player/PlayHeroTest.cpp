@@ -147,7 +147,7 @@ TEST(PlayHero, TheWhipHitsFromHisMiddleOutwardsSoonAfterThePressAheadLowOrUpward
                 // Over his head, and as high above his hand as it is ahead of it.
                 EXPECT_LT(right.min.y, feet.y - 46 - 20);
                 EXPECT_LT(right.max.x, feet.x + Whip::Reach(level));
-                EXPECT_LE(right.max.y, feet.y - 26);
+                EXPECT_EQ(right.max.y, Whip::HitBox(feet, 1, level, Whip::Aim::Ahead).max.y);
             } else {
                 EXPECT_EQ(right.max.x, feet.x + Whip::Reach(level));
                 EXPECT_LE(right.max.y, feet.y - (aim == Whip::Aim::Low ? 10 : 20));
