@@ -85,8 +85,8 @@ Vector3 Flier::OnCurve(float t) const {
 
 bool Flier::SeenLongEnough() {
     const float left = position.x - kWidth * 0.5f - TheCamera().X(), top = position.y - kHeight - TheCamera().Y();
-    const bool inView = left >= 0.0f && left + kWidth <= float(kScreenWidth) && top >= 0.0f &&
-                        top + kHeight <= float(kScreenHeight);
+    const bool inView =
+        left >= 0.0f && left + kWidth <= float(kScreenWidth) && top >= 0.0f && top + kHeight <= float(kScreenHeight);
     stepsInView_ = inView ? stepsInView_ + 1 : 0;
     return stepsInView_ >= kStepsSeenBeforeDive;
 }
