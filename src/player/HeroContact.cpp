@@ -6,10 +6,10 @@ bool HeroContact::Alive() const { return hero_ && hero_->State() != HeroState::D
 Vector3 HeroContact::Feet() const { return hero_ ? hero_->position : Vector3(); }
 
 Vector3 HeroContact::Middle() const {
-    return hero_ ? hero_->position - Vector3(0.0f, hero_->size.y * 0.5f) : Vector3();
+    return hero_ ? hero_->position - Vector3(0.0f, hero_->BodyHeight() * 0.5f) : Vector3();
 }
 
-Vector3 HeroContact::Size() const { return hero_ ? hero_->size : Vector3(); }
+Vector3 HeroContact::Size() const { return hero_ ? Vector3(hero_->size.x, hero_->BodyHeight()) : Vector3(); }
 
 int32_t HeroContact::Facing() const { return hero_ ? hero_->Facing() : 1; }
 

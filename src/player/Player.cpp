@@ -16,7 +16,7 @@ constexpr float kFallStep = 6.0f;
 constexpr float kRiseStep = 4.0f;
 
 constexpr int32_t kWhipFrameWidth = 128;
-constexpr int32_t kWhipFrameHeight = 54;
+constexpr int32_t kWhipFrameHeight = 94;
 constexpr int32_t kWhipGridWidth = 384;
 constexpr int32_t kBodyGridWidth = 510;
 
@@ -115,8 +115,11 @@ Vector3 Player::ProbeOffset(Probe probe) const {
     return Vector3();
 }
 
+float Player::BodyHeight() const { return crouching_ || whip_.Crouching() ? kCrouchHeight : size.y; }
+
 void Player::PlaceShapes() {
-    bodyBox.SetPosition(position - Vector3(size.x * 0.5f, size.y, 0.0f));
+    bodyBox.SetSize(Vector3(size.x, BodyHeight(), 0.0f));
+    bodyBox.SetPosition(position - Vector3(size.x * 0.5f, BodyHeight(), 0.0f));
     for (int i = 0; i < kProbeCount; ++i) probes[size_t(i)].SetPosition(position + ProbeOffset(Probe(i)));
 }
 

@@ -76,12 +76,15 @@ public:
     int32_t UntouchableSteps() const { return untouchable_; }
     Whip& TheWhip() { return whip_; }
     const Whip& TheWhip() const { return whip_; }
+    // His body box's height: lower while he crouches or whips from a crouch.
+    float BodyHeight() const;
     // The sheet frame the hero is drawn with.
     int32_t BodyFrame() const;
 
     static constexpr int32_t kUntouchableSteps = 60;
     static constexpr int32_t kKnockbackSteps = 16;
     static constexpr int32_t kDyingSteps = 96;
+    static constexpr float kCrouchHeight = 38.0f;
 
     Sprite bodySprite;
     std::array<Sprite, 3> whipSprites;
@@ -106,6 +109,7 @@ private:
     void PlayUpdate(float step);
     // The controls of one step: facing, crouch, whip, drop; the step's walk.
     float Steer(uint32_t held, uint32_t pressed);
+    Whip::Aim AimOf(uint32_t held) const;
     void Move(float walk, float fall, float step);
     void KeepInsideStage();
     void Land();

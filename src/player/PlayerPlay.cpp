@@ -29,6 +29,7 @@ enum BodyFrame : int32_t {
     kDyingFrame = 12,
     kDeadFrame = 13,
     kCrouchArmRaisedFrame = 14,
+    kUpLashFrame = 15,
 };
 
 // The sound list's slots.
@@ -39,7 +40,7 @@ constexpr size_t kDyingSound = 6;
 
 // Where the whip's grip goes, from the hero's feet facing right, for the
 // wind-up and the lash, standing and crouching: the lower right pixel of
-// the fist in frames 6, 7, 14 and 8.
+// the fist in frames 6, 7, 14, 8 and 15.
 struct Hand {
     int32_t x, y;
 };
@@ -47,9 +48,23 @@ constexpr Hand kRaisedHand{14, -39};
 constexpr Hand kLashHand{17, -26};
 constexpr Hand kCrouchRaisedHand{14, -31};
 constexpr Hand kCrouchLashHand{17, -19};
+constexpr Hand kUpLashHand{15, -35};
 constexpr int32_t kGripX = 28;
-constexpr int32_t kGripY = 28;
+constexpr int32_t kGripY = 68;
 constexpr int32_t kWhipFrameWidth = 128;
+
+Hand HandHolding(const Whip& whip) {
+    const bool crouching = whip.Crouching();
+    if (whip.WindingUp()) return crouching ? kCrouchRaisedHand : kRaisedHand;
+    if (crouching) return kCrouchLashHand;
+    return whip.Aimed() == Whip::Aim::Up ? kUpLashHand : kLashHand;
+}
+}
+
+// Crouched, the whip lashes low; with Up held, upwards at a slant.
+Whip::Aim Player::AimOf(uint32_t held) const {
+    if (crouching_) return Whip::Aim::Low;
+    return (held & Up) ? Whip::Aim::Up : Whip::Aim::Ahead;
 }
 
 void Player::StartPlay(const PlayRules& rules) {
@@ -95,7 +110,7 @@ float Player::Steer(uint32_t held, uint32_t pressed) {
     crouching_ = grounded && (held & Down) && dropping_ == 0;
     const int32_t direction = (held & Left) ? -1 : (held & Right) ? 1 : 0;
     if (direction != 0 && !whip_.Active()) facing_ = direction;
-    if ((pressed & Attack) && whip_.Crack(crouching_)) PlaySound(kFirstWhipSound + size_t(whip_.Level() - 1));
+    if ((pressed & Attack) && whip_.Crack(AimOf(held))) PlaySound(kFirstWhipSound + size_t(whip_.Level() - 1));
     // On the ground a crack or a crouch roots the hero; in the air he keeps going.
     if (grounded && (crouching_ || whip_.Active())) return 0.0f;
     return float(direction) * kWalkStep;
@@ -228,7 +243,8 @@ int32_t Player::BodyFrame() const {
     case HeroState::Crouch: return kCrouchFrame;
     case HeroState::Strike:
         if (whip_.Crouching()) return whip_.WindingUp() ? kCrouchArmRaisedFrame : kCrouchLashFrame;
-        return whip_.WindingUp() ? kArmRaisedFrame : kLashFrame;
+        if (whip_.WindingUp()) return kArmRaisedFrame;
+        return whip_.Aimed() == Whip::Aim::Up ? kUpLashFrame : kLashFrame;
     case HeroState::Hurt: return kHurtFrame;
     case HeroState::Dead: return dying_ < kDyingSteps / 3 || !motion_.OnGround() ? kDyingFrame : kDeadFrame;
     }
@@ -242,9 +258,7 @@ void Player::PlaySound(size_t slot) {
 // The whip frame's grip goes on the hand; facing left the frame is mirrored
 // about the hand.
 void Player::DrawWhip(int32_t feetX, int32_t frameTop) const {
-    const bool crouching = whip_.Crouching();
-    const Hand hand =
-        whip_.WindingUp() ? (crouching ? kCrouchRaisedHand : kRaisedHand) : (crouching ? kCrouchLashHand : kLashHand);
+    const Hand hand = HandHolding(whip_);
     const int32_t handX = feetX + facing_ * hand.x;
     const int32_t handY = frameTop + kFrameHeight + hand.y;
     const int32_t left = facing_ > 0 ? handX - kGripX : handX - (kWhipFrameWidth - kGripX);

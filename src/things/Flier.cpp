@@ -1,5 +1,6 @@
 #include "things/Flier.h"
 #include "base/SharedConstants.h"
+#include "world/Camera.h"
 #include "world/Level.h"
 #include <algorithm>
 #include <cmath>
@@ -20,6 +21,11 @@ constexpr float kLeastDepth = 24.0f;
 constexpr float kSeesAbove = 24.0f;
 constexpr int32_t kRestSteps = 60;
 constexpr float kPi = 3.14159265f;
+// The dive reaches the hero's height in the first sixth of the curve and
+// stays level until the last sixth, so it flies at him at whip height.
+constexpr float kDiveSteepness = 2.0f;
+// Half a second on the screen before it may dive.
+constexpr int32_t kStepsSeenBeforeDive = 30;
 }
 
 const ThingKind& FlierKind() {
@@ -36,15 +42,16 @@ const ThingKind& FlierKind() {
 Flier::Flier(const PlacedThing& placed, ThingStage& stage) : Enemy(placed, stage, kWidth, kHeight) {}
 
 void Flier::Act(float) {
+    const bool seen = SeenLongEnough();
     if (dt_ == 0.0f) {
         if (rest_ > 0) --rest_;
-        else if (HeroInReach()) StartSwoop();
+        else if (seen && HeroInReach()) StartSwoop();
         return;
     }
     const float t = t_ + dt_;
     const Vector3 next = OnCurve(std::clamp(t, 0.0f, 1.0f));
-    // Against a wall it turns back the way it came, which was free.
-    if (dt_ > 0.0f && Blocked(next)) {
+    // Against a wall, or whipped, it turns back the way it came, which was free.
+    if (dt_ > 0.0f && (Flashing() || Blocked(next))) {
         dt_ = -std::fabs(dt_);
         return;
     }
@@ -60,7 +67,7 @@ bool Flier::HeroInReach() const {
 }
 
 // The curve runs from here through the hero's middle and on as far again,
-// dipping to his height half way.
+// level at his height through its middle two thirds.
 void Flier::StartSwoop() {
     const Vector3 middle = HeroMiddle() + Vector3(0.0f, kHeight * 0.5f);
     start_ = position;
@@ -72,7 +79,17 @@ void Flier::StartSwoop() {
     dt_ = 1.0f / std::max(std::fabs(across_) / kSwoopSpeed, kFewestSwoopSteps);
 }
 
-Vector3 Flier::OnCurve(float t) const { return start_ + Vector3(across_ * t, depth_ * std::sin(kPi * t)); }
+Vector3 Flier::OnCurve(float t) const {
+    return start_ + Vector3(across_ * t, depth_ * std::min(1.0f, kDiveSteepness * std::sin(kPi * t)));
+}
+
+bool Flier::SeenLongEnough() {
+    const float left = position.x - kWidth * 0.5f - TheCamera().X(), top = position.y - kHeight - TheCamera().Y();
+    const bool inView =
+        left >= 0.0f && left + kWidth <= float(kScreenWidth) && top >= 0.0f && top + kHeight <= float(kScreenHeight);
+    stepsInView_ = inView ? stepsInView_ + 1 : 0;
+    return stepsInView_ >= kStepsSeenBeforeDive;
+}
 
 // Its body may not go into a wall, above the stage or off its sides.
 bool Flier::Blocked(const Vector3& place) const {

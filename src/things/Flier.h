@@ -2,9 +2,12 @@
 #include "things/Enemy.h"
 
 // A bat. It hangs in the air, flapping, until the hero comes within `range`
-// pixels; then it swoops down at him along a curve and up again on his other
-// side, where it hangs anew. A wall in its way turns it back along the curve
-// it came by. After a swoop it rests a while before the next.
+// pixels, once it has been on the screen long enough to be seen; then it
+// dives down to his chest ahead of him, flies level through where he stands,
+// at the height of his whip, and climbs again on his other side, where it
+// hangs anew. A wall in its way, or a crack of the whip that does not kill it,
+// turns it back along the curve it came by. After a swoop it rests a while
+// before the next.
 class Flier : public Enemy {
 public:
     Flier(const PlacedThing& placed, ThingStage& stage);
@@ -15,6 +18,9 @@ protected:
 
 private:
     bool HeroInReach() const;
+    // Counts the steps it has been wholly on the screen, and tells whether
+    // they are enough for the player to have seen it.
+    bool SeenLongEnough();
     void StartSwoop();
     // Where the swoop's curve is at `t`, from 0 (its start) to 1 (its end).
     Vector3 OnCurve(float t) const;
@@ -27,4 +33,5 @@ private:
     float t_ = 0.0f;
     float dt_ = 0.0f;  // per step: positive on the way, negative back
     int32_t rest_ = 0;
+    int32_t stepsInView_ = 0;
 };

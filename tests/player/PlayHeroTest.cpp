@@ -131,19 +131,18 @@ TEST(PlayHero, LandsOnALedgeFromBelowDropsThroughItButNeverThroughAWall) {
     EXPECT_EQ(low.hero.position, Vector3(10, 48, 0));
 }
 
-TEST(PlayHero, TheWhipHitsAheadInTheFacingDirectionOnlyWhileTheLashIsOut) {
+TEST(PlayHero, TheWhipHitsFromHisMiddleOutwardsSoonAfterThePressAheadLowOrUpwards) {
     const Vector3 feet(200, 144, 0);
     float lastReach = 0;
     for (int32_t level = 1; level <= Whip::kLevels; ++level) {
-        for (bool crouching : {false, true}) {
-            const Collision::Rectangle right = Whip::HitBox(feet, 1, level, crouching);
-            const Collision::Rectangle left = Whip::HitBox(feet, -1, level, crouching);
-            EXPECT_GT(right.min.x, feet.x);
-            EXPECT_EQ(right.max.x, feet.x + Whip::Reach(level));
-            EXPECT_EQ(left.min.x, feet.x - Whip::Reach(level));
-            EXPECT_LT(left.max.x, feet.x);
+        for (Whip::Aim aim : {Whip::Aim::Ahead, Whip::Aim::Low, Whip::Aim::Up}) {
+            const Collision::Rectangle right = Whip::HitBox(feet, 1, level, aim);
+            const Collision::Rectangle left = Whip::HitBox(feet, -1, level, aim);
+            EXPECT_EQ(right.min.x, feet.x);  // no gap before the body's edge
+            EXPECT_EQ(right.max.x == feet.x + Whip::Reach(level), aim != Whip::Aim::Up);
+            EXPECT_EQ(left.max.x, feet.x);
             EXPECT_EQ(left.min.y, right.min.y);
-            EXPECT_LE(right.max.y, feet.y - (crouching ? 0 : 20));
+            EXPECT_LT(right.min.y, feet.y - (aim == Whip::Aim::Up ? 66 : aim == Whip::Aim::Low ? 19 : 26));
         }
         EXPECT_GT(Whip::Reach(level), lastReach);
         lastReach = Whip::Reach(level);
@@ -161,8 +160,12 @@ TEST(PlayHero, TheWhipHitsAheadInTheFacingDirectionOnlyWhileTheLashIsOut) {
         EXPECT_EQ(box->category, kWhipCategory);
         EXPECT_EQ(box->min.x, x - Whip::Reach(2));  // still facing left, rooted
     }
-    EXPECT_EQ(boxSteps.size(), size_t(Whip::kLastHitStep - Whip::kFirstHitStep + 1));
-    EXPECT_EQ(scene.hero.Facing(), 1);  // turned once the crack was over
+    EXPECT_EQ(boxSteps, std::vector<int>({4, 5, 6, 7, 8, 9}));  // in the pass by the fifth step
+    EXPECT_EQ(scene.hero.Facing(), 1);                          // turned once the crack was over
+    scene.Hold(Down, 2), scene.Hold(Down | Attack, 1), scene.Hold(0, 8);
+    EXPECT_EQ(scene.hero.bodyBox.min.y, 144 - Player::kCrouchHeight);  // lower, through a crack from the crouch
+    scene.Hold(0, 5), scene.Hold(Up | Attack, 8);
+    EXPECT_EQ(scene.hero.TheWhip().Aimed(), Whip::Aim::Up);
     scene.hero.TheWhip().Raise();
     scene.hero.TheWhip().Raise();
     EXPECT_EQ(scene.hero.TheWhip().Level(), 3);

@@ -8,6 +8,7 @@
 #include "things/Enemy.h"
 #include "things/StageRecord.h"
 #include "things/Thing.h"
+#include "world/Camera.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -180,4 +181,33 @@ TEST(Enemies, ABatSwoopsAndASkeletonThrowsOnlyAtAHeroWithinReach) {
     EXPECT_GE(left - 7, 96.0f);  // the wall's right side
     EXPECT_NEAR(bat->position.x, 240.0f, 0.01f);
     EXPECT_NEAR(bat->position.y, 48.0f, 0.01f);
+}
+
+// A bat dives only once it has been on the screen for half a second, and on
+// a path a crack meets: from a hero who stands, crouches or lashes upwards
+// and presses at any of a dozen steps after the dive begins, the bat dies
+// without touching him. One out of the view waits; one spared turns back.
+TEST(Enemies, ABatSeenLongEnoughDivesWhereTheWhipMeetsItAndTurnsWhenWhippedAndSpared) {
+    std::vector<std::string> floor(6, std::string(20, '.'));
+    floor.push_back(std::string(20, '#'));
+    TheCamera().SetBounds(Vector3(), Vector3(480, 168));
+    for (uint32_t held : {0u, uint32_t(Down), uint32_t(Up)}) {
+        int widest = 0, run = 0;
+        for (int delay = 0; delay < 24; ++delay) {
+            Stage stage(floor, Vector3(160, 144));
+            const Thing* bat = stage.Place("flier x=240 y=48 range=120 hp=" + std::string(delay == 0 ? "2" : "1"));
+            int still = 0;
+            while (bat->position == Vector3(240, 48) && still < 100) stage.Step(held), ++still;
+            EXPECT_EQ(still, 31);  // on the screen from the start, it dives on the 30th step
+            stage.Step(held, delay), stage.Step(held | Attack), stage.Step(held, 60);
+            run = stage.Count("flier") == 0 && stage.hero->Hearts() == 5 ? run + 1 : 0;
+            widest = std::max(widest, run);
+            EXPECT_TRUE(delay > 0 || bat->position.x == 240.0f);  // spared, back where it hung
+        }
+        EXPECT_GE(widest, 12) << "keys " << held;
+    }
+    Stage unseen(floor, Vector3(160, 144));  // the view covers x 0 to 320
+    const Thing* beyond = unseen.Place("flier x=400 y=48 range=240");
+    unseen.Step(0, 100);
+    EXPECT_EQ(beyond->position, Vector3(400, 48));
 }

@@ -2,8 +2,8 @@
 // row, two rows, on white (the colour key). Frame 0 stands facing right;
 // frames 1 to 4 are a walk cycle, 5 crouches, 6 to 8 crack the whip (arm
 // raised, lashing, lashing from a crouch); 9 jumps, 10 falls, 11 is hurt,
-// 12 sinks dying to his knees, 13 lies dead and 14 raises the whip from a
-// crouch. The game draws a frame 19 pixels left of the hero's position, so
+// 12 sinks dying to his knees, 13 lies dead, 14 raises the whip from a
+// crouch and 15 lashes upwards at a slant. The game draws a frame 19 pixels left of the hero's position, so
 // the figure's middle goes to column 19, its feet on the last row.
 #include "Generator.h"
 #include "Image.h"
@@ -54,6 +54,7 @@ const HeroPose kPoses[] = {
     {"upper", "legs kneeling", {}, {}, 2, false},
     {"upper", "legs standing", {}, {}, 0, true},
     {"upper without sword arm", "legs crouching", {"arm raised", 21, 5}, {}, 0, false},
+    {"upper without sword arm", "legs stride near forward", {"arm up forward", 20, 8}, {}, 0, false},
 };
 constexpr int kPoseCount = int(sizeof kPoses / sizeof kPoses[0]);
 

@@ -1,7 +1,8 @@
-// The three whip sheets, 128 by 54 frames three to a row on white (the colour
+// The three whip sheets, 128 by 94 frames three to a row on white (the colour
 // key): "sprites\WhipLeather2.png", "sprites\WhipChain2.png" and
-// "sprites\WhipRune2.png". Each holds the same six poses of one lash (raised
-// behind, over the head, swinging down, stretched, cracking, falling back),
+// "sprites\WhipRune2.png". Each holds the same eight poses of one lash (raised
+// behind, over the head, swinging down, stretched, cracking, falling back,
+// then stretched and cracking upwards at a slant, which need the room above),
 // drawn along a path from the grip, so the three materials line up frame for
 // frame. Each material reaches further than the one before: its lash is the
 // same shape drawn to a larger scale, the grip staying where it is.
@@ -11,10 +12,10 @@
 
 namespace {
 constexpr int kFrameWidth = 128;
-constexpr int kFrameHeight = 54;
+constexpr int kFrameHeight = 94;
 constexpr int kFramesPerRow = 3;
 constexpr float kGripX = 28.0f;
-constexpr float kGripY = 28.0f;
+constexpr float kGripY = 68.0f;
 constexpr float kPi = 3.14159265f;
 constexpr uint32_t kKey = 0xFFFFFFFFu;
 
@@ -37,6 +38,8 @@ const WhipPose kPoses[] = {
     {0.0f, 0.0f, 0.0f, 90.0f, 1.2f, 0.0f},          // stretched
     {-2.0f, 0.0f, 0.0f, 88.0f, 0.5f, 0.30f},        // cracking
     {18.0f, 0.010f, -0.030f, 80.0f, 2.5f, 0.0f},    // falling back
+    {-45.0f, 0.0f, 0.0f, 90.0f, 1.2f, 0.0f},        // stretched upwards
+    {-47.0f, 0.0f, 0.0f, 88.0f, 0.5f, 0.30f},       // cracking upwards
 };
 constexpr int kPoseCount = int(sizeof kPoses / sizeof kPoses[0]);
 constexpr int kStretchedPose = 3;
