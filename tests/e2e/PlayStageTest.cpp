@@ -4,6 +4,7 @@
 #include "support/GlWindow.h"
 #include "world/LevelFile.h"
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -148,18 +149,20 @@ TEST(PlayStage, NoKeyOnBlk101BuriesTheHero) {
 // P pauses a stage: the hero, held walking, stands still and the music
 // stops under the pause menu; the arrows move its cursor round (paced as on
 // every page: a button waits 15 steps, counted while the menu shows), OPTIONS
-// opens the options over the stage, without its outlines, and Back returns
+// opens the options over the stage, without its outlines (shown by the
+// settings), and Back returns
 // to the pause menu, P resumes, RESTART STAGE puts the hero back at the
-// start and QUIT TO MENU leaves.
+// start and QUIT TO MENU leaves (Up from RESUME comes round to QUIT GAME).
 TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
     std::string data = CopyOfBuiltData();
     WritePlayFloorStage(data, "duskhold play");
-    const std::vector<KeyHold> holds = {{10, "right", 60},  {20, "p", 1},   {80, "down", 1},   {90, "down", 1},
-                                        {100, "return", 1}, {105, "x", 1},  {120, "up", 1},    {130, "p", 1},
-                                        {140, "left", 30},  {180, "p", 1},  {190, "down", 1},  {200, "return", 1},
-                                        {220, "p", 1},      {230, "up", 1}, {245, "return", 1}};
-    const std::string options = data + "/options.png";
-    Play run = PlayMovie(data, holds, 260, {"--level", "blk101", "--shot", "101:" + options});
+    const std::vector<KeyHold> holds = {{10, "right", 60},  {20, "p", 1},   {80, "down", 1},  {90, "down", 1},
+                                        {100, "return", 1}, {105, "x", 1},  {120, "up", 1},   {130, "p", 1},
+                                        {140, "left", 30},  {180, "p", 1},  {190, "down", 1}, {200, "return", 1},
+                                        {220, "p", 1},      {230, "up", 1}, {246, "up", 1},   {262, "return", 1}};
+    const std::string options = data + "/options.png", settings = data + "/outlines-on";
+    std::ofstream(settings) << "outlines = on\n";
+    Play run = PlayMovie(data, holds, 270, {"--level", "blk101", "--shot", "101:" + options, "--settings", settings});
     ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
     // The options page hides the paused stage's outlines (walls in cyan).
     const std::string png = ReadTextFile(options);
@@ -180,8 +183,9 @@ TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
     EXPECT_NE(JsonField(StepLine(run, 141), "player"), JsonField(StepLine(run, 169), "player"));
     EXPECT_EQ(JsonField(StepLine(run, 201), "player"), "[240,192]");
     EXPECT_EQ(JsonField(StepLine(run, 201), "pause"), "");
-    EXPECT_EQ(JsonField(StepLine(run, 231), "pause"), "3");
-    EXPECT_EQ(JsonField(StepLine(run, 246), "state"), "\"menu\"");
+    EXPECT_EQ(JsonField(StepLine(run, 231), "pause"), "4");
+    EXPECT_EQ(JsonField(StepLine(run, 247), "pause"), "3");
+    EXPECT_EQ(JsonField(StepLine(run, 263), "state"), "\"menu\"");
 }
 
 // The press that closes the pause menu stays there, as one that changes the
