@@ -1,4 +1,5 @@
 #include "base/Log.h"
+#include "platform/Input.h"
 #include "platform/Screenshots.h"
 #include "platform/Window.h"
 #include "support/GlWindow.h"
@@ -76,4 +77,26 @@ TEST(ScreenshotKey, F12StaysOutOfTheInputAndWritesNumberedPngsOrSaysWhyNotAndEsc
     std::vector<std::string> failed = TakeOne();
     ASSERT_EQ(failed.size(), 1u);
     EXPECT_EQ(failed[0].rfind("Screenshot failed: ", 0), 0u) << failed[0];
+}
+
+// Where the screen takes Escape (a play stage) it reaches the input as its
+// command and nothing else; elsewhere, and live while a movie plays, it ends
+// the program.
+TEST(EscapeKey, EndsTheProgramUnlessTheScreenTakesItAndThenReachesTheInput) {
+    GlWindow window;
+    ASSERT_TRUE(window.Open());
+    int w = 0, h = 0;
+    while (PollOneWindowEvent(true, w, h) != WindowEvent::None) {}
+    PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    EXPECT_EQ(PollOneWindowEvent(false, w, h), WindowEvent::Quit);
+    SetEscapeEndsProgram(false);
+    PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    EXPECT_EQ(PollOneWindowEvent(false, w, h), WindowEvent::Handled);
+    Input input;
+    input.Update();
+    EXPECT_EQ(input.commands, uint32_t(EscapeKey));
+    EXPECT_EQ(input.held, 0u);
+    PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    EXPECT_EQ(PollOneWindowEvent(true, w, h), WindowEvent::Quit);
+    SetEscapeEndsProgram(true);
 }
