@@ -3,6 +3,7 @@
 #include "collision/Collision.h"
 #include "console/DevConsole.h"
 #include "core/EntityManager.h"
+#include "core/FrameLoop.h"
 #include "core/GameState.h"
 #include "base/Log.h"
 #include "core/ReferencePaths.h"
@@ -19,11 +20,13 @@
 #include "platform/Window.h"
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
+#include "screens/MessageLine.h"
 #include "screens/ConfigureScreen.h"
 #include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
 #include "campaign/SaveProgress.h"
 #include "campaign/Settings.h"
+#include "campaign/SettingsEffects.h"
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
 #include "screens/State_Game.h"
@@ -42,7 +45,6 @@ using Clock = std::chrono::steady_clock;
 long gStep = 0;
 Clock::time_point gPassStart;
 PassTimes gLastPass;
-bool gQuit = false;
 Options gOptions;
 
 // The random seed comes from a millisecond clock.
@@ -69,8 +71,6 @@ void TakeShots() {
 }
 
 long CurrentStep() { return gStep; }
-void RequestQuit() { gQuit = true; }
-bool QuitRequested() { return gQuit; }
 
 PassTimes LastPassTimes() { return gLastPass; }
 
@@ -89,10 +89,12 @@ void InitGame(const Options& options) {
     gOptions = options;
     State_Game::WatchFiles(options.watch);
     SetEngineRulesOnly(options.engineRules);
+    if (options.engineRules) ShowOverlaysAsEngine();
     InitSoundSystem();
     AddTraceFields();
     srand(MillisecondSeed());
     TheEntityManager().Add(std::make_unique<DevConsole>(14));
+    TheMessageLine().Start();
     RegisterStateName(gTitleScreen, "title");
     RegisterStateName(gMainMenu, "menu");
     RegisterStateName(gStateGame, "game");
@@ -109,12 +111,16 @@ void UpdateFrame() {
     else TheCollisionWorld().Update();
     if (!QueueReplayedEvents(gStep)) RequestQuit();
     TheInput().Update();
+    ToggleOverlays(TheInput().commands);
     const long entered = TheStateStack().EnterCount();
     if (GameState* state = TheStateStack().CurrentState()) state->Update(1.0f);
     // The button that left a screen does nothing on the next one until it
     // is released: a tap of ButtonA on PLAY would otherwise sink the hero.
     if (TheStateStack().EnterCount() != entered) TheInput().HoldBackButtons();
     TheEntityManager().Update(1.0f);
+    TheMessageLine().Step();
+    GameState* shown = TheStateStack().CurrentState();
+    SetEscapeEndsProgram(!shown || !shown->TakesEscape());
     // Saves and settings that wait for another program's lock try again.
     SaveWhatWaits();
     KeepWaitingSettings();
@@ -131,6 +137,7 @@ void DrawFrame() {
     TheEntityManager().Draw();
     if (!state || state->ShowsOutlines()) TheCollisionWorld().DrawAll(-TheCamera().X(), -TheCamera().Y());
     if (state) state->DrawOverOutlines();
+    TheMessageLine().Draw();
     if (ReferencePaths() || EndFrame(ShotDue())) {
         TakeShots();
         SwapScreen();

@@ -7,9 +7,6 @@ void UpdateFrame();
 void DrawFrame();
 // Steps counted from 1 (the first UpdateFrame).
 long CurrentStep();
-// Ends the frame loop after the current step (used for fatal replay errors).
-void RequestQuit();
-bool QuitRequested();
 
 // How long the last pass (update, draw and swap) took, and when it ended on
 // the monotonic clock.

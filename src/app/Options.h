@@ -17,7 +17,7 @@ struct Options {
     bool unseen = false;       // frames are drawn only when a picture is due
     bool watch = false;        // reload the stage when its files change
     bool engineRules = false;  // play every stage by the engine's rules, ignoring its play data
-    long steps = 0;            // 0: run until Escape or the window is closed
+    long steps = 0;            // 0: run until Escape, QUIT GAME or the window ends it
     std::vector<ShotRequest> shots;
     std::string trace;
     std::string record;

@@ -20,6 +20,7 @@
 #include "platform/Renderer.h"
 #include "platform/Screenshots.h"
 #include "platform/Window.h"
+#include "screens/MessageLine.h"
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -41,7 +42,7 @@ std::string Absolute(const std::string& path) {
 void ApplyBindings() {
     std::vector<std::string> problems;
     ApplyBindingSettings(TheSettings().values, TheInput(), problems);
-    for (const std::string& problem : problems) PrintStatus("Settings %s %s", SettingsPath().c_str(), problem.c_str());
+    for (const std::string& problem : problems) TellPlayer("Settings %s %s", SettingsPath().c_str(), problem.c_str());
 }
 
 void MakePathsAbsolute(Options& options) {
@@ -58,8 +59,8 @@ void EnterData(const Options& options, const char* argv0) {
     if (EnterDataDir(choice.path, error))
         PrintStatus("Data directory: %s (%s)", choice.path.c_str(), choice.source.c_str());
     else
-        PrintStatus("Data directory %s (%s) cannot be used: %s", choice.path.c_str(), choice.source.c_str(),
-                    error.c_str());
+        TellPlayer("Data directory %s (%s) cannot be used: %s", choice.path.c_str(), choice.source.c_str(),
+                   error.c_str());
 }
 
 // -fullscreen and --window win over the settings for this run.
@@ -156,6 +157,7 @@ int RunProgram(int argc, char** argv) {
     const bool recorded = StopRecording(error);
     if (!recorded) fprintf(stderr, "duskhold: %s\n", error.c_str());
     TheEntityManager().Clear();
+    TheMessageLine().Stop();
     const bool traced = CloseTrace(error);
     if (!traced) fprintf(stderr, "duskhold: %s\n", error.c_str());
     StopSdl();

@@ -17,6 +17,7 @@
 #include "player/Player.h"
 #include "screens/ConfigureScreen.h"
 #include "screens/Main_Menu.h"
+#include "screens/MessageLine.h"
 #include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
 #include "screens/State_Game.h"
@@ -145,6 +146,10 @@ void AddTraceFields() {
     AddTraceField("configure", ConfigureJson);
     AddTraceField("held", [] { return JsonNumber(TheInput().held); });
     AddTraceField("console", [] { return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string(); });
+    AddTraceField("message", [] {
+        const std::string& line = TheMessageLine().Shown();
+        return line.empty() ? line : JsonString(line);
+    });
     AddTraceField("camera", [] { return JsonPair(TheCamera().X(), TheCamera().Y()); });
     AddTraceField("player", [] {
         const Player* hero = ThePlayer();

@@ -154,7 +154,7 @@ void ApplyBindingSettings(SettingValues& values, Input& input, std::vector<std::
         }
         problems.push_back(
             keys ? std::string("key.* would leave ") + lost +
-                       " without a key that Escape, F5, F6 or F12 does not take; every key.* stays default"
+                       " without a key that Escape, F2, F3, F5, F6 or F12 does not take; every key.* stays default"
                  : std::string("pad.* would leave ") + lost + " without a control; every pad.* stays default");
         list.fill(SettingValues::kDefaultBinding);
     }

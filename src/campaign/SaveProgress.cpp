@@ -29,7 +29,7 @@ bool gSaidWaiting = false;
 std::set<std::string> gSaid;
 
 void SayOnce(const std::string& line) {
-    if (gSaid.insert(line).second) PrintStatus("%s", line.c_str());
+    if (gSaid.insert(line).second) TellPlayer("%s", line.c_str());
 }
 
 std::vector<unsigned char> RecordBytes(const SaveFileEntry& entry) {
@@ -158,7 +158,7 @@ Saved SaveOrHold(const std::string& notSaved, int waitMs = 0) {
     const Saved saved = WritePlayerFile(why, waitMs);
     if (saved == Saved::No) SayOnce(notSaved + " (kept until the game ends): " + why);
     if (saved == Saved::Yes && gSaidWaiting)
-        PrintStatus("Progress saved: the lock %s.lock is free", PlayerSavePath().c_str());
+        TellPlayer("Progress saved: the lock %s.lock is free", PlayerSavePath().c_str());
     if (saved != Saved::Waiting) gWaitedSteps = 0, gSaidWaiting = false;
     return saved;
 }
@@ -176,7 +176,7 @@ bool ReadMenuSaveFile(SaveFileTable& table) {
     std::string why;
     SaveFileTable read = gBase;
     const bool wasRead = LoadSaveFile(gReadPath, read, why);
-    if (!why.empty()) PrintStatus("Save file %s not read: %s", gReadPath.c_str(), why.c_str());
+    if (!why.empty()) TellPlayer("Save file %s not read: %s", gReadPath.c_str(), why.c_str());
     if (wasRead) TakeList(read, gBase);
     gShown = table = WithPending(gBase);
     return wasRead || !why.empty();
@@ -248,13 +248,13 @@ void SaveWhatWaits() {
     if (!gWaiting) return;
     if (SaveOrHold("Progress not saved") != Saved::Waiting || ++gWaitedSteps != kLockWaitSteps) return;
     gSaidWaiting = true;
-    PrintStatus("Save waiting: another program holds the lock %s.lock; the progress is kept and saved once it is free",
-                PlayerSavePath().c_str());
+    TellPlayer("Save waiting: another program holds the lock %s.lock; the progress is kept and saved once it is free",
+               PlayerSavePath().c_str());
 }
 
 void SaveBeforeQuitting() {
     if (!gWaiting) return;
     if (SaveOrHold("Progress not saved", 2000) == Saved::Waiting)
-        PrintStatus("Progress not saved: another program held the lock %s.lock until the game ended",
-                    PlayerSavePath().c_str());
+        TellPlayer("Progress not saved: another program held the lock %s.lock until the game ended",
+                   PlayerSavePath().c_str());
 }

@@ -190,6 +190,11 @@ const std::string& SettingsPath() { return Run().path; }
 
 void NoteSettingsChanged() { Run().changed = true; }
 
+void ChangeForThisRun(const std::function<void(SettingValues& values)>& change) {
+    change(Run().settings.values);
+    change(Run().written);
+}
+
 namespace {
 enum class Kept { Yes, Waiting, No };
 
@@ -235,12 +240,12 @@ void KeepChangedSettings(int waitMs) {
     run.waiting = kept == Kept::Waiting;
     run.changed = run.waiting;
     if (!run.waiting && run.saidWaiting && kept == Kept::Yes)
-        PrintStatus("Settings saved: the lock %s.lock is free", run.path.c_str());
+        TellPlayer("Settings saved: the lock %s.lock is free", run.path.c_str());
     if (!run.waiting) run.waitedSteps = 0, run.saidWaiting = false;
     if (kept == Kept::No && run.said.insert(error).second)
-        PrintStatus("Settings are kept for this run only: %s", error.c_str());
+        TellPlayer("Settings are kept for this run only: %s", error.c_str());
     if (run.waiting && waitMs > 0)
-        PrintStatus("Settings not saved: another program held the lock %s.lock until the game ended", run.path.c_str());
+        TellPlayer("Settings not saved: another program held the lock %s.lock until the game ended", run.path.c_str());
 }
 
 void KeepWaitingSettings() {
@@ -249,6 +254,6 @@ void KeepWaitingSettings() {
     KeepChangedSettings();
     if (!run.waiting || ++run.waitedSteps != kLockWaitSteps) return;
     run.saidWaiting = true;
-    PrintStatus("Settings waiting: another program holds the lock %s.lock; they are saved once it is free",
-                run.path.c_str());
+    TellPlayer("Settings waiting: another program holds the lock %s.lock; they are saved once it is free",
+               run.path.c_str());
 }

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-// What a player chooses in OPTIONS. The defaults are how the game always
-// ran: full volumes, a window of three times 320x240, the collision outlines
-// and the console drawn.
+// What a player chooses in OPTIONS. The defaults: full volumes, a window of
+// three times 320x240, and neither the collision outlines nor the console
+// drawn (the engine's rules draw both; ShowOverlaysAsEngine).
 struct SettingValues {
     static constexpr int32_t kMaxVolume = 10;
     static constexpr int32_t kLargestScale = 4;
@@ -23,8 +23,8 @@ struct SettingValues {
     int32_t effectsVolume = kMaxVolume;
     bool fullscreen = false;
     int32_t windowSize = 3;  // 1 to 4 times 320x240, or kFitWindow
-    bool outlines = true;
-    bool console = true;
+    bool outlines = false;
+    bool console = false;
     // Per bound action: a key symbol (joystick control code), or one of the two above.
     std::array<int32_t, kBoundActions> keys = DefaultBindings();
     std::array<int32_t, kBoundActions> pads = DefaultBindings();
@@ -101,5 +101,8 @@ const std::string& SettingsPath();
 // and KeepWaitingSettings (once a step) tries again, saying so once after
 // kLockWaitSteps. When the game ends, `waitMs` lets the lock come that long.
 void NoteSettingsChanged();
+// Changes the values for this run only: the file keeps what it holds for
+// them unless the player changes them again.
+void ChangeForThisRun(const std::function<void(SettingValues& values)>& change);
 void KeepChangedSettings(int waitMs = 0);
 void KeepWaitingSettings();

@@ -3,10 +3,12 @@
 #include "collision/Collision.h"
 #include "console/DevConsole.h"
 #include "platform/FrameTarget.h"
+#include "platform/Input.h"
 #include "platform/Renderer.h"
 #include "platform/Sound.h"
 #include "platform/Window.h"
 #include <algorithm>
+#include <utility>
 
 float VolumeGain(int32_t step) {
     const float share = float(std::clamp(step, 0, SettingValues::kMaxVolume)) / float(SettingValues::kMaxVolume);
@@ -20,6 +22,22 @@ void ApplySoundSettings(const SettingValues& values) {
 void ApplyOverlaySettings(const SettingValues& values) {
     TheCollisionWorld().ShowOutlines(values.outlines);
     ShowConsole(values.console);
+}
+
+void ShowOverlaysAsEngine() {
+    static bool shown = false;
+    if (std::exchange(shown, true)) return;
+    ChangeForThisRun([](SettingValues& values) { values.outlines = values.console = true; });
+    ApplyOverlaySettings(TheSettings().values);
+}
+
+void ToggleOverlays(uint32_t commands) {
+    if (!(commands & (ToggleOutlines | ToggleConsole))) return;
+    SettingValues& values = TheSettings().values;
+    if (commands & ToggleOutlines) values.outlines = !values.outlines;
+    if (commands & ToggleConsole) values.console = !values.console;
+    NoteSettingsChanged();
+    ApplyOverlaySettings(values);
 }
 
 WindowMode WindowModeFor(const SettingValues& values, int desktopWidth, int desktopHeight) {

@@ -9,6 +9,13 @@ float VolumeGain(int32_t step);
 void ApplySoundSettings(const SettingValues& values);
 // The collision outlines and the console.
 void ApplyOverlaySettings(const SettingValues& values);
+// Both drawn, as the engine draws them (a run by its rules, a stage without
+// play data): once a run, for that run only (the settings file keeps the
+// player's own), so that F2 and F3 may hide them again.
+void ShowOverlaysAsEngine();
+// F2 and F3 flip the outlines and the console as OPTIONS does, and the
+// choice is kept as an OPTIONS change is.
+void ToggleOverlays(uint32_t commands);
 
 // The window the settings ask for on a desktop of the given size: the
 // desktop itself when full screen, else 320x240 times the window size, "fit"

@@ -24,7 +24,7 @@ void ReplaceStageMusic(const char* gamePath) {
     if (!TheSoundSystem() || !TheSoundSystem()->hasDevice()) return;
     TheSoundSystem()->createSound(HostPath(gamePath).c_str(), Audio::Hardware, nullptr, &gMusic);
     // The screens go on without music; a status line names what is missing.
-    if (!gMusic) PrintStatus("Music %s not loaded", gamePath);
+    if (!gMusic) TellPlayer("Music %s not loaded", gamePath);
     gMusicPath = gamePath;
 }
 

@@ -1,6 +1,7 @@
 #include "console/DevConsole.h"
 #include "base/Log.h"
 #include "base/SharedConstants.h"
+#include "core/GameFont.h"
 #include <algorithm>
 #include <sstream>
 #include <vector>
@@ -11,22 +12,6 @@ constexpr float kLineLifetime = 180.0f;  // three seconds at 60 steps a second
 constexpr int32_t kRowHeight = 8;
 constexpr int32_t kScreenRows = kScreenHeight / kRowHeight;
 constexpr int32_t kScreenColumns = kScreenWidth / 8;
-
-// One line of text as the rows it takes on the screen: a row that would be
-// wider than the screen ends at its last space (which goes) or, without
-// one, at the last character that fits.
-std::vector<std::string> ScreenRows(const std::string& line) {
-    std::vector<std::string> rows;
-    size_t start = 0;
-    do {
-        size_t end = start + CharactersInCells(line.c_str() + start, kScreenColumns);
-        size_t space = end < line.size() ? line.rfind(' ', end) : std::string::npos;
-        bool breakAtSpace = space != std::string::npos && space > start;
-        rows.push_back(line.substr(start, (breakAtSpace ? space : end) - start));
-        start = breakAtSpace ? space + 1 : end;
-    } while (start < line.size());
-    return rows;
-}
 
 // Lines that arrived while no console existed.
 std::vector<std::string>& PendingLines() {
@@ -39,8 +24,10 @@ DevConsole::DevConsole(int32_t maxLines) : maxLines_(std::max(maxLines, 0)) {
     // Earlier lines first, so that a message about the font follows them.
     for (const std::string& line : PendingLines()) AppendLine(line);
     PendingLines().clear();
-    font_.emplace("sprites\\DH3font1.png", Color(0xFFFFFFFFu));
+    TakeGameFont();
 }
+
+DevConsole::~DevConsole() { ReleaseGameFont(); }
 
 // Each row of a wrapped line is a line of its own: rows count towards the
 // most lines and go one every 180 steps, so the console never grows past
@@ -55,6 +42,19 @@ void DevConsole::AppendLine(const std::string& line) {
     if (line.empty()) AddRow("");
     CutToMaxLines();
     if (wasEmpty) expiryTimer_ = kLineLifetime;
+}
+
+std::vector<std::string> ScreenRows(const std::string& line) {
+    std::vector<std::string> rows;
+    size_t start = 0;
+    do {
+        size_t end = start + CharactersInCells(line.c_str() + start, kScreenColumns);
+        size_t space = end < line.size() ? line.rfind(' ', end) : std::string::npos;
+        bool breakAtSpace = space != std::string::npos && space > start;
+        rows.push_back(line.substr(start, (breakAtSpace ? space : end) - start));
+        start = breakAtSpace ? space + 1 : end;
+    } while (start < line.size());
+    return rows;
 }
 
 void DevConsole::Update(float step) {
@@ -92,8 +92,8 @@ void ShowConsole(bool shown) { gConsoleShown = shown; }
 bool ConsoleShown() { return gConsoleShown; }
 
 void DevConsole::Draw() {
-    if (font_ && gConsoleShown)
-        PrintLiteral(*font_, 0, (kScreenRows - LineCount()) * kRowHeight, 1, Color(0), text_.c_str());
+    if (gConsoleShown)
+        PrintLiteral(GameFont(), 0, (kScreenRows - LineCount()) * kRowHeight, 1, Color(0), text_.c_str());
 }
 
 void RouteLogToConsole() {

@@ -1,17 +1,18 @@
 #pragma once
 #include "base/CurrentInstance.h"
 #include "core/Entity.h"
-#include "platform/Sprite.h"
 #include <cstdint>
 #include <deque>
-#include <optional>
 #include <string>
+#include <vector>
 
 // The on-screen text log over every screen: the oldest line goes every 180
 // steps and at most maxLines lines remain.
 class DevConsole : public Entity {
 public:
+    // Takes a hold of the game's font while it lives.
     explicit DevConsole(int32_t maxLines);
+    ~DevConsole() override;
     DevConsole(const DevConsole&) = delete;
     DevConsole& operator=(const DevConsole&) = delete;
     void Update(float step) override;
@@ -30,7 +31,6 @@ private:
     void DropOldestLine();
     void CutToMaxLines();
 
-    std::optional<Sprite> font_;
     std::deque<std::string> rows_;
     std::string text_;  // the rows, joined
     int32_t maxLines_;
@@ -45,6 +45,11 @@ inline DevConsole* TheDevConsole() { return CurrentInstance<DevConsole>::Get(); 
 // trace counts them) and lets them go as it would when drawn.
 void ShowConsole(bool shown);
 bool ConsoleShown();
+
+// One line of text as the rows it takes across the screen in the 8 by 8
+// font: a row that would be wider ends at its last space (which goes) or,
+// without one, at the last character that fits.
+std::vector<std::string> ScreenRows(const std::string& line);
 
 // Sends every status line and error message to the console. Lines printed
 // before the console exists are kept and appended when it is created.

@@ -1,6 +1,13 @@
 #include "core/FrameLoop.h"
 #include "core/StepPacer.h"
 
+namespace {
+bool gQuit = false;
+}
+
+void RequestQuit() { gQuit = true; }
+bool QuitRequested() { return gQuit; }
+
 long RunFrameLoop(const FrameLoopHooks& hooks, const FrameLoopSettings& settings) {
     StepPacer pacer(hooks.ticks());
     long steps = 0;

@@ -23,3 +23,8 @@ struct FrameLoopSettings {
 // Runs passes until an event ends the program or maxSteps steps have run.
 // Returns the number of steps run.
 long RunFrameLoop(const FrameLoopHooks& hooks, const FrameLoopSettings& settings);
+
+// Ends the frame loop after the current step: QUIT GAME, a replay that
+// cannot go on.
+void RequestQuit();
+bool QuitRequested();

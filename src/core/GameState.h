@@ -15,6 +15,9 @@ public:
     // Whether the outlines of the collision shapes show on this screen: a
     // page opened over a paused stage hides the stage's.
     virtual bool ShowsOutlines() const { return true; }
+    // Whether Escape is this screen's (a play stage pauses on it) rather
+    // than the end of the program.
+    virtual bool TakesEscape() const { return false; }
 
 protected:
     ~GameState() = default;

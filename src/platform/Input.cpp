@@ -72,6 +72,9 @@ void Input::BindDefaultKeys() {
         {ReloadStage, SDLK_F5},
         {RestartStage, SDLK_F6},
         {PauseGame, SDLK_p},
+        {EscapeKey, SDLK_ESCAPE},
+        {ToggleOutlines, SDLK_F2},
+        {ToggleConsole, SDLK_F3},
         {Jump, SDLK_SPACE},
         {Jump, SDLK_x},
         {Jump, SDLK_END},
@@ -84,7 +87,8 @@ void Input::BindDefaultKeys() {
 }
 
 bool FixedKey(int32_t keySymbol) {
-    return keySymbol == SDLK_ESCAPE || keySymbol == SDLK_F12 || keySymbol == SDLK_F5 || keySymbol == SDLK_F6;
+    return keySymbol == SDLK_ESCAPE || keySymbol == SDLK_F12 || keySymbol == SDLK_F2 || keySymbol == SDLK_F3 ||
+           keySymbol == SDLK_F5 || keySymbol == SDLK_F6;
 }
 
 void Input::RestoreDefaultBindings() {

@@ -26,8 +26,15 @@ enum Action : int32_t {
     Attack = 0x8000,
     // Pauses a stage and resumes it; acts once per press, as the commands do.
     PauseGame = 0x10000,
+    // Escape, on a screen that takes it (a play stage pauses on it); elsewhere
+    // it ends the program before the input sees it.
+    EscapeKey = 0x20000,
+    // Show and hide the collision outlines and the console.
+    ToggleOutlines = 0x40000,
+    ToggleConsole = 0x80000,
 };
-constexpr uint32_t kCommandActions = ReloadStage | RestartStage | PauseGame;
+constexpr uint32_t kCommandActions =
+    ReloadStage | RestartStage | PauseGame | EscapeKey | ToggleOutlines | ToggleConsole;
 constexpr uint32_t kPlayActions = Jump | Attack;
 
 struct Binding {
@@ -116,8 +123,9 @@ private:
 Input& TheInput();
 
 // The keys that act whatever the bindings say, so that no menu can count on
-// them: Escape quits, F12 takes a screenshot, F5 and F6 reload and restart
-// a stage.
+// them: Escape quits (or pauses a play stage), F12 takes a screenshot, F2
+// and F3 show and hide the outlines and the console, F5 and F6 reload and
+// restart a stage.
 bool FixedKey(int32_t keySymbol);
 
 // The SDL event types the input takes: key pressed and released, joystick

@@ -45,6 +45,8 @@ std::map<std::string, int32_t> KeyTable() {
         {"left alt", SDLK_LALT},
         {"right alt", SDLK_RALT},
         {"f1", SDLK_F1},
+        {"f2", SDLK_F2},
+        {"f3", SDLK_F3},
         {"f12", SDLK_F12},
     };
     for (char c = 'a'; c <= 'z'; ++c) table.emplace(std::string(1, c), c);

@@ -110,8 +110,8 @@ bool InitRenderer(int logicalWidth, int logicalHeight, int windowWidth, int wind
 
 bool ChangeWindowMode(int windowWidth, int windowHeight, bool fullscreen) {
     if (!SetVideoMode(windowWidth, windowHeight, fullscreen)) {
-        PrintStatus("The window cannot be %dx%d%s: %s", windowWidth, windowHeight, fullscreen ? " full screen" : "",
-                    SDL_GetError());
+        TellPlayer("The window cannot be %dx%d%s: %s", windowWidth, windowHeight, fullscreen ? " full screen" : "",
+                   SDL_GetError());
         return false;
     }
     ResizeViewport(windowWidth, windowHeight);

@@ -67,9 +67,9 @@ void TakeRequestedScreenshot() {
     gRequested = false;
     std::string path, error;
     if (NextScreenshotPath(ScreenshotDir(), path, error) && WriteViewportPng(path, error)) {
-        PrintStatus("Screenshot saved to %s", path.c_str());
+        TellPlayer("Screenshot saved to %s", path.c_str());
         OfferDownload(path);
     } else {
-        PrintStatus("Screenshot failed: %s", error.c_str());
+        TellPlayer("Screenshot failed: %s", error.c_str());
     }
 }

@@ -41,7 +41,7 @@ void InitSoundSystem() {
         return;
     }
     SetSoundEnabled(false);
-    PrintStatus("No audio device: the game runs without sound");
+    TellPlayer("No audio device: the game runs without sound");
 }
 
 void UpdateSoundSystem() {

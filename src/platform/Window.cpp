@@ -47,6 +47,8 @@ void SleepMs(uint32_t ms) {
 }
 
 namespace {
+bool gEscapeEndsProgram = true;
+
 bool IsInputEvent(Uint32 type) {
     return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_JOYHATMOTION || type == SDL_JOYBUTTONDOWN ||
            type == SDL_JOYBUTTONUP;
@@ -57,7 +59,8 @@ WindowEvent PollOneWindowEvent(bool ignoreLiveInput, int& width, int& height) {
     SDL_PumpEvents();
     SDL_Event event;
     if (!SDL_PollEvent(&event)) return WindowEvent::None;
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return WindowEvent::Quit;
+    const bool escape = event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE;
+    if (escape && (gEscapeEndsProgram || ignoreLiveInput)) return WindowEvent::Quit;
     if (event.type == SDL_QUIT) return WindowEvent::Quit;
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F12) return WindowEvent::Screenshot;
     if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_F12) return WindowEvent::Handled;
@@ -70,6 +73,8 @@ WindowEvent PollOneWindowEvent(bool ignoreLiveInput, int& width, int& height) {
     if (IsInputEvent(event.type) && !ignoreLiveInput) PutInputEvent(event);
     return WindowEvent::Handled;
 }
+
+void SetEscapeEndsProgram(bool ends) { gEscapeEndsProgram = ends; }
 
 bool WriteViewportPng(const std::string& path, std::string& error) {
     const Viewport& view = CurrentViewport();

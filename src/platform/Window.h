@@ -14,7 +14,7 @@ void SleepMs(uint32_t ms);
 // What one pass of the frame loop did with the event it took.
 enum class WindowEvent {
     None,        // the queue was empty
-    Quit,        // Escape pressed or the window closed
+    Quit,        // Escape pressed where it ends the program, or the window closed
     Resize,      // the window changed size (width and height are given)
     Expose,      // the window's contents must be drawn again
     Handled,     // a key or joystick event went back to the queue, or was dropped
@@ -25,6 +25,10 @@ enum class WindowEvent {
 // the queue, where the input takes them at the next step; when live input is
 // ignored (a movie is replayed) they are dropped instead, except Escape.
 WindowEvent PollOneWindowEvent(bool ignoreLiveInput, int& width, int& height);
+// Escape ends the program unless the screen shown takes it (a play stage
+// pauses on it): then it goes to the input as any key does. While a movie
+// is replayed, a live Escape still ends the program.
+void SetEscapeEndsProgram(bool ends);
 
 // Writes what the viewport shows to a PNG file; false with a reason on failure.
 bool WriteViewportPng(const std::string& path, std::string& error);

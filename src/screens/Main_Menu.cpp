@@ -118,7 +118,7 @@ void Main_Menu::MakeFile(const std::string& name) {
     SaveFileEntry entry;
     std::string error;
     if (!MakeSaveEntry(name, StageRows()[0].stage, entry, error)) {
-        PrintStatus("No new file: %s", error.c_str());
+        TellPlayer("No new file: %s", error.c_str());
         return;
     }
     if (AddNewFile(entry) < 0) {
@@ -135,7 +135,7 @@ void Main_Menu::EraseChosenFile() {
     const std::string name = SaveEntryName(files_.files[file]);
     std::string why;
     if (!EraseFile(file, why)) {
-        PrintStatus("File %s not erased: %s", name.c_str(), why.c_str());
+        TellPlayer("File %s not erased: %s", name.c_str(), why.c_str());
         return;
     }
     ReadMenuSaveFile(files_);

@@ -1,13 +1,10 @@
 #include "screens/MenuText.h"
 #include "base/SharedConstants.h"
-#include <optional>
+#include "core/GameFont.h"
 
 namespace {
 // The warm glyphs start 109 frames after the cool ones.
 constexpr int32_t kWarmFrames = 109;
-
-std::optional<Sprite> gFont;
-int32_t gHolders = 0;
 
 // The cool frame of a character, or -1 for one the font does not draw.
 int32_t CoolFrame(char character) {
@@ -19,21 +16,21 @@ int32_t CoolFrame(char character) {
 void MenuText::Load() {
     if (loaded_) return;
     loaded_ = true;
-    if (gHolders++ == 0) gFont.emplace("sprites\\DH3font1.png", Colors::White, 8, 8, 121);
+    TakeGameFont();
 }
 
 void MenuText::Release() {
     if (!loaded_) return;
     loaded_ = false;
-    if (--gHolders == 0) gFont.reset();
+    ReleaseGameFont();
 }
 
-const Sprite& MenuText::Font() const { return *gFont; }
+const Sprite& MenuText::Font() const { return GameFont(); }
 
 void MenuText::Draw(std::string_view text, int32_t x, int32_t y, bool warm, Color tint) const {
     for (char character : text) {
         const int32_t frame = CoolFrame(character);
-        if (frame >= 0) gFont->Draw(x, y, frame + (warm ? kWarmFrames : 0), 0, 1.0f, 0, tint);
+        if (frame >= 0) GameFont().Draw(x, y, frame + (warm ? kWarmFrames : 0), 0, 1.0f, 0, tint);
         x += kLetterWidth;
     }
 }

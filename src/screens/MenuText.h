@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-// The menu font, loaded once for every screen that holds it, and the one way
-// the menus write with it: 8 pixels a character, the font's cool glyphs or
+// A hold of the game's font (GameFont) and the one way the menus write with
+// it: 8 pixels a character, the font's cool glyphs or
 // its warm ones (a highlighted entry); a space, or a character the font does
 // not have, leaves a gap.
 class MenuText {

@@ -12,7 +12,10 @@ GameState* const gOptionsScreen = &gScreen;
 
 const OptionsScreen& TheOptionsScreen() { return gScreen; }
 
+// Entered before it is on the stack: the current screen is the one that opened it.
 void OptionsScreen::Enter() {
+    const GameState* opener = TheStateStack().CurrentState();
+    takesEscape_ = opener && opener->TakesEscape();
     pictures_.Load(ListLayout::MenuPage);
     // Heard at each step of the effects volume, at that volume.
     sample_ = std::make_unique<Sound>("sound\\ZombieDeath.wav", false);
@@ -30,7 +33,7 @@ void OptionsScreen::Update(float) {
     UpdateSoundSystem();
     const OptionsPage::Step step = page_.Update(held, TheSettings().values);
     if (step.changed >= 0) Apply(OptionRows()[size_t(step.changed)]);
-    if (step.leave) TheStateStack().PopState();
+    if (step.leave || (takesEscape_ && (TheInput().commands & EscapeKey))) TheStateStack().PopState();
 }
 
 void OptionsScreen::Apply(const OptionRow& option) {

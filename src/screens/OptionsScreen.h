@@ -9,7 +9,8 @@
 // effects volumes, full screen, the window size, the collision outlines and
 // the console. Each change applies at once; the settings file is written when
 // the page is left. Pushed over the screen that opens it and popped on the
-// way back, so that screen goes on as it was.
+// way back, so that screen goes on as it was; over a screen that takes
+// Escape (a paused play stage), Escape goes back to it too.
 class OptionsScreen : public GameState {
 public:
     void Enter() override;
@@ -17,6 +18,7 @@ public:
     void Update(float step) override;
     void Draw() override;
     bool ShowsOutlines() const override { return false; }
+    bool TakesEscape() const override { return takesEscape_; }
 
     const OptionsPage& Page() const { return page_; }
 
@@ -26,6 +28,7 @@ private:
     PagePictures pictures_;
     std::unique_ptr<Sound> sample_;
     OptionsPage page_;
+    bool takesEscape_ = false;
 };
 
 extern GameState* const gOptionsScreen;

@@ -4,16 +4,18 @@
 
 namespace {
 constexpr PauseMenu::Choice kChoices[] = {PauseMenu::Choice::Resume, PauseMenu::Choice::Restart,
-                                          PauseMenu::Choice::Options, PauseMenu::Choice::Quit};
+                                          PauseMenu::Choice::Options, PauseMenu::Choice::Quit,
+                                          PauseMenu::Choice::EndGame};
 constexpr int32_t kBoxWidth = 136;
-constexpr int32_t kBoxHeight = 92;
+constexpr int32_t kBoxHeight = 108;
 constexpr int32_t kBoxTop = (kScreenHeight - kBoxHeight) / 2;
 constexpr ListLayout kLayout{ListLayout::StageBox, "PAUSED", kBoxTop, kBoxHeight, kBoxWidth, kBoxTop + 26, 16};
 }
 
 void PauseMenu::Open(uint32_t held) {
     open_ = true;
-    list_.rows = {{"RESUME"}, {"RESTART STAGE"}, {"OPTIONS"}, {"QUIT TO MENU"}};
+    list_.rows = {{"RESUME"}, {"RESTART STAGE"}, {"OPTIONS"}, {"QUIT TO MENU"}, {"QUIT GAME"}};
+    list_.rows.back().question = "QUIT THE GAME?";
     list_.Open(0, held);
     pictures_.Load(ListLayout::StageBox);
 }
@@ -27,7 +29,7 @@ void PauseMenu::Close() {
 }
 
 PauseMenu::Choice PauseMenu::Update(uint32_t held, uint32_t commands) {
-    if (commands & PauseGame) return Choice::Resume;
+    if (commands & (PauseGame | EscapeKey)) return Choice::Resume;
     const ListPage::Step step = list_.Update(held);
     if (step.leave) return Choice::Resume;
     return step.row >= 0 ? kChoices[step.row] : Choice::None;

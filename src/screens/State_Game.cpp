@@ -1,11 +1,13 @@
 #include "screens/State_Game.h"
 #include "base/Log.h"
 #include "base/SharedConstants.h"
+#include "core/FrameLoop.h"
 #include "core/StateStack.h"
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
 #include "screens/OptionsScreen.h"
 #include "campaign/SaveProgress.h"
+#include "campaign/SettingsEffects.h"
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
 #include "screens/Screens.h"
@@ -67,10 +69,13 @@ void State_Game::Enter() {
     PlayStageMusic(true);
     const StageRow* row = FindStageOfLevel(TheLevelName());
     title_.Show(read && row ? row->name : nullptr);
-    if (ThePlayer() && ThePlayer()->Playing()) {
+    if (TakesEscape()) {
         hud_.Load();
-        PrintStatus("Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, P pauses, Esc quits");
+        PrintStatus(
+            "Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, P or Esc pauses, "
+            "F2 outlines, F3 console");
     } else {
+        if (ThePlayer()) ShowOverlaysAsEngine();
         PrintStatus("Keys: arrows walk, X rises, Z drops through, P pauses, Esc quits");
     }
 }
@@ -117,7 +122,8 @@ bool State_Game::UpdatePause() {
         ActOnPauseChoice(pause_.Update(input.held, input.commands));
         return true;
     }
-    if (!(input.commands & PauseGame)) return false;
+    const uint32_t pauseKeys = TakesEscape() ? PauseGame | EscapeKey : PauseGame;
+    if (!(input.commands & pauseKeys)) return false;
     pause_.Open(input.held);
     PauseAllSound(true);
     return true;
@@ -135,7 +141,10 @@ void State_Game::ActOnPauseChoice(PauseMenu::Choice choice) {
     PauseAllSound(false);
     if (choice == Choice::Restart) Rebuild(false);
     if (choice == Choice::Quit) TheStateStack().ChangeState(gMainMenu);
+    if (choice == Choice::EndGame) RequestQuit();
 }
+
+bool State_Game::TakesEscape() const { return ThePlayer() && ThePlayer()->Playing(); }
 
 // By the engine's rules a fall below the stage is GAME OVER at once; in a
 // play stage it costs a life, and the last one lost is GAME OVER with the

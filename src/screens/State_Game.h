@@ -31,9 +31,9 @@ struct StageRow;
 // In a stage that asks for play, a fall below it costs a life instead, and
 // losing the last life leads to GAME OVER and back to the menu on the
 // played file. The pause key (P, a pad's start button) stops the stage under
-// the pause menu. For stage makers, F5 reads the level file again and rebuilds the stage
-// around the hero, F6 rebuilds it with the hero at the start point, and
-// with watching on the stage rebuilds itself when one of its files changes.
+// the pause menu, and so does Escape in a stage that asks for play. For stage makers, F5 reads the level file again and
+// rebuilds the stage around the hero, F6 rebuilds it with the hero at the start point, and with watching on the stage
+// rebuilds itself when one of its files changes.
 class State_Game : public GameState {
 public:
     // The stage-clear tune (3.75 s) ends before the banner, 3.84 s at 16 ms a step.
@@ -47,6 +47,8 @@ public:
     void Draw() override;
     // The HUD and STAGE CLEAR, over the collision outlines.
     void DrawOverOutlines() override;
+    // A stage that asks for play pauses on Escape.
+    bool TakesEscape() const override;
 
     // Steps since the stage was cleared; -1 while it is played.
     int32_t ClearSteps() const { return clearSteps_; }
@@ -71,8 +73,9 @@ private:
     // hero keeps his place if asked and it is still on the level.
     void Rebuild(bool keepHero);
     void RebuildWhenAsked();
-    // The pause key opens the pause menu; while it is open the stage and its
-    // sounds stand still. True while the stage is paused.
+    // The pause key (and Escape where the stage takes it) opens the pause
+    // menu; while it is open the stage and its sounds stand still. True
+    // while the stage is paused.
     bool UpdatePause();
     void ActOnPauseChoice(PauseMenu::Choice choice);
     void StartClear();

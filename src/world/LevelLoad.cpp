@@ -148,7 +148,7 @@ std::string LevelGamePath(const char* levelName) {
 bool ReadLevelOfName(const char* levelName, LevelFile::LevelData& data, const char* whatFollows) {
     std::string reason;
     if (LevelFile::ReadLevelFile(LevelGamePath(levelName), data, reason, LevelFile::Trailing::Drop)) return true;
-    PrintStatus("Level %s not loaded: %s%s", LevelGamePath(levelName).c_str(), reason.c_str(), whatFollows);
+    TellPlayer("Level %s not loaded: %s%s", LevelGamePath(levelName).c_str(), reason.c_str(), whatFollows);
     return false;
 }
 

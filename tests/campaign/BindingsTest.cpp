@@ -111,6 +111,7 @@ TEST(Configure, BindingsThatLockThePlayerOutAreRefusedAndManyBadLinesAreCounted)
         {"key.confirm = f12", "CONFIRM"},
         {"key.up = none\nkey.down = none", "UP"},
         {"key.back = none", "BACK"},
+        {"key.back = f3", "BACK"},
         {"key.down = w\nkey.up = f6", "UP"},
         {"key.confirm = x\nkey.back = x", "CONFIRM"},
         {"pad.confirm = none", "pad.* would leave CONFIRM without a control"},
@@ -126,7 +127,7 @@ TEST(Configure, BindingsThatLockThePlayerOutAreRefusedAndManyBadLinesAreCounted)
         ASSERT_EQ(problems.size(), 1u) << lines;
         const bool keys = lines[0] == 'k';
         EXPECT_NE(problems[0].find(keys ? std::string("key.* would leave ") + why +
-                                              " without a key that Escape, F5, F6 or F12 does not take"
+                                              " without a key that Escape, F2, F3, F5, F6 or F12 does not take"
                                         : why),
                   std::string::npos)
             << problems[0];

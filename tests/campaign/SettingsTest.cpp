@@ -13,22 +13,22 @@ TEST(Settings, KnownKeysAreReadBadValuesRefusedOneLineEachAndEveryOtherLineWritt
     Settings settings;
     std::vector<std::string> problems;
     settings.Read(
-        "# mine\r\nmusic_volume=4\r\n  key_jump = space  \neffects_volume = 11\noutlines = off\n"
+        "# mine\r\nmusic_volume=4\r\n  key_jump = space  \neffects_volume = 11\noutlines = on\n"
         "window_size = fit\nconsole = maybe\nnonsense\n\nfullscreen = on",
         problems);
     EXPECT_EQ(settings.values.musicVolume, 4);
     EXPECT_EQ(settings.values.effectsVolume, 10);
     EXPECT_EQ(settings.values.windowSize, SettingValues::kFitWindow);
-    EXPECT_FALSE(settings.values.outlines);
-    EXPECT_TRUE(settings.values.console);
+    EXPECT_TRUE(settings.values.outlines);
+    EXPECT_FALSE(settings.values.console);
     EXPECT_TRUE(settings.values.fullscreen);
     EXPECT_EQ(problems, (std::vector<std::string>{"line 4: effects_volume = 11 is not 0 to 10; it stays 10",
-                                                  "line 7: console = maybe is not on or off; it stays on",
+                                                  "line 7: console = maybe is not on or off; it stays off",
                                                   "line 8: no \"key = value\", kept as it is"}));
     settings.values.effectsVolume = 0;
     EXPECT_EQ(settings.Text(),
-              "# mine\r\nmusic_volume=4\r\n  key_jump = space  \neffects_volume = 0\noutlines = off\n"
-              "window_size = fit\nconsole = on\nnonsense\n\nfullscreen = on");
+              "# mine\r\nmusic_volume=4\r\n  key_jump = space  \neffects_volume = 0\noutlines = on\n"
+              "window_size = fit\nconsole = off\nnonsense\n\nfullscreen = on");
 }
 
 TEST(Settings, ANewFileNamesEveryKeyAndIsKeptWholeOnDiskWhileABadOneIsNeverWrittenOver) {
@@ -122,7 +122,7 @@ TEST(Settings, TheGameWritesOnlyTheKeysItChangedOnTheFileAsItIsNow) {
     change(2);
     const std::string text =
         "# edited\rmusic_volume = 2\r\routlines = off\r\neffects_volume = 10\rfullscreen = off\r"
-        "window_size = 3\rconsole = on\r";
+        "window_size = 3\rconsole = off\r";
     EXPECT_EQ(ReadTextFile(path), text);
     EXPECT_FALSE(GameFileIsThere(path + ".new-AbC123"));
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);

@@ -37,7 +37,8 @@ TEST(FirstMinute, APressBelongsToTheScreenItWasMadeOn) {
         EXPECT_EQ(HeroY(run, play + 99), 264.0f);
         EXPECT_EQ(JsonField(StepLine(run, play + 99), "player"), "[120,264]");
         EXPECT_EQ(Count(run.run.output,
-                        "Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, P pauses, Esc quits"),
+                        "Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, "
+                        "P or Esc pauses, F2 outlines, F3 console"),
                   1u);
     }
 

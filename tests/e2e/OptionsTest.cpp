@@ -23,20 +23,20 @@ TEST(Options, ChangesApplyAtOnceAreKeptInTheSettingsFileAndReadByTheNextRun) {
     EXPECT_EQ(JsonField(StepLine(first, 200), "state"), "\"options\"");
     EXPECT_EQ(JsonField(StepLine(first, 209), "options"),
               "{\"row\":0,\"music\":10,\"effects\":10,\"mixer\":[128,128],"
-              "\"fullscreen\":false,\"window\":3,\"outlines\":true,"
-              "\"console\":true}");
+              "\"fullscreen\":false,\"window\":3,\"outlines\":false,"
+              "\"console\":false}");
     EXPECT_EQ(JsonField(JsonField(StepLine(first, 235), "options"), "mixer"), "[63,128]");
-    EXPECT_EQ(JsonField(JsonField(StepLine(first, 290), "options"), "outlines"), "false");
+    EXPECT_EQ(JsonField(JsonField(StepLine(first, 290), "options"), "outlines"), "true");
     EXPECT_EQ(JsonField(StepLine(first, 300), "menu"), "{\"page\":0,\"cursor\":2,\"row\":0,\"scroll\":0}");
     const std::string kept = ReadTextFile(settings);
     for (const char* line : {"# mine\n", "effects_volume = 10\n", "key_jump = space\n", "music_volume = 7\n",
-                             "outlines = off\n", "console = on\n"})
+                             "outlines = on\n", "console = off\n"})
         EXPECT_NE(kept.find(line), std::string::npos) << line << " in\n" << kept;
 
     Play second = PlayMovie(BuiltDataDir(), ToOptions(), 205, {"--settings", settings});
     EXPECT_EQ(Count(second.run.output, "Settings "), 0u) << second.run.output;
     EXPECT_EQ(JsonField(StepLine(second, 205), "options"),
               "{\"row\":0,\"music\":7,\"effects\":10,\"mixer\":[63,128],"
-              "\"fullscreen\":false,\"window\":3,\"outlines\":false,"
-              "\"console\":true}");
+              "\"fullscreen\":false,\"window\":3,\"outlines\":true,"
+              "\"console\":false}");
 }

@@ -4,8 +4,10 @@
 #include "support/GlWindow.h"
 #include "world/LevelFile.h"
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -148,18 +150,20 @@ TEST(PlayStage, NoKeyOnBlk101BuriesTheHero) {
 // P pauses a stage: the hero, held walking, stands still and the music
 // stops under the pause menu; the arrows move its cursor round (paced as on
 // every page: a button waits 15 steps, counted while the menu shows), OPTIONS
-// opens the options over the stage, without its outlines, and Back returns
+// opens the options over the stage, without its outlines (shown by the
+// settings), and Back returns
 // to the pause menu, P resumes, RESTART STAGE puts the hero back at the
-// start and QUIT TO MENU leaves.
+// start and QUIT TO MENU leaves (Up from RESUME comes round to QUIT GAME).
 TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
     std::string data = CopyOfBuiltData();
     WritePlayFloorStage(data, "duskhold play");
-    const std::vector<KeyHold> holds = {{10, "right", 60},  {20, "p", 1},   {80, "down", 1},   {90, "down", 1},
-                                        {100, "return", 1}, {105, "x", 1},  {120, "up", 1},    {130, "p", 1},
-                                        {140, "left", 30},  {180, "p", 1},  {190, "down", 1},  {200, "return", 1},
-                                        {220, "p", 1},      {230, "up", 1}, {245, "return", 1}};
-    const std::string options = data + "/options.png";
-    Play run = PlayMovie(data, holds, 260, {"--level", "blk101", "--shot", "101:" + options});
+    const std::vector<KeyHold> holds = {{10, "right", 60},  {20, "p", 1},   {80, "down", 1},  {90, "down", 1},
+                                        {100, "return", 1}, {105, "x", 1},  {120, "up", 1},   {130, "p", 1},
+                                        {140, "left", 30},  {180, "p", 1},  {190, "down", 1}, {200, "return", 1},
+                                        {220, "p", 1},      {230, "up", 1}, {246, "up", 1},   {262, "return", 1}};
+    const std::string options = data + "/options.png", settings = data + "/outlines-on";
+    std::ofstream(settings) << "outlines = on\n";
+    Play run = PlayMovie(data, holds, 270, {"--level", "blk101", "--shot", "101:" + options, "--settings", settings});
     ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
     // The options page hides the paused stage's outlines (walls in cyan).
     const std::string png = ReadTextFile(options);
@@ -180,8 +184,9 @@ TEST(PlayStage, PauseStopsTheStageAndItsMenuResumesRestartsAndQuits) {
     EXPECT_NE(JsonField(StepLine(run, 141), "player"), JsonField(StepLine(run, 169), "player"));
     EXPECT_EQ(JsonField(StepLine(run, 201), "player"), "[240,192]");
     EXPECT_EQ(JsonField(StepLine(run, 201), "pause"), "");
-    EXPECT_EQ(JsonField(StepLine(run, 231), "pause"), "3");
-    EXPECT_EQ(JsonField(StepLine(run, 246), "state"), "\"menu\"");
+    EXPECT_EQ(JsonField(StepLine(run, 231), "pause"), "4");
+    EXPECT_EQ(JsonField(StepLine(run, 247), "pause"), "3");
+    EXPECT_EQ(JsonField(StepLine(run, 263), "state"), "\"menu\"");
 }
 
 // The press that closes the pause menu stays there, as one that changes the
@@ -206,4 +211,33 @@ TEST(PlayStage, ThePressThatClosesThePauseMenuStaysThere) {
     for (long step = 31; step <= 50; ++step)
         EXPECT_NE(JsonField(JsonField(StepLine(played, step), "hero"), "state"), "\"strike\"") << step;
     EXPECT_NE(JsonField(StepLine(played, 32), "player"), JsonField(StepLine(played, 50), "player"));
+}
+
+// A player's screen: the settings file's two bad lines are told at the
+// bottom of the picture with the console hidden, the first for 120 steps as
+// the second waits, and not while F3 shows the console; F2 shows the
+// outlines, kept in the file when the game ends. Escape pauses and resumes
+// a play stage, goes back from OPTIONS to the pause menu, and QUIT GAME asks
+// first: NO plays on, YES ends the program on that step.
+TEST(PlayStage, EscapePausesQuitGameAsksAndThePlayersMessagesShowWithTheConsoleHidden) {
+    std::string data = CopyOfBuiltData();
+    WritePlayFloorStage(data, "duskhold play");
+    const std::string settings = data + "/settings";
+    std::ofstream(settings) << "console = maybe\nmusic_volume = loud\n";
+    const std::vector<KeyHold> holds = {{10, "f3", 1},      {20, "f3", 1},      {30, "f2", 1},      {40, "escape", 1},
+                                        {50, "escape", 1},  {60, "escape", 1},  {70, "down", 1},    {86, "down", 1},
+                                        {102, "return", 1}, {112, "escape", 1}, {128, "down", 1},   {144, "down", 1},
+                                        {160, "return", 1}, {176, "return", 1}, {192, "return", 1}, {208, "right", 1},
+                                        {224, "return", 1}};
+    Play run = PlayMovie(data, holds, 300, {"--level", "blk101", "--settings", settings});
+    ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
+    EXPECT_NE(JsonField(StepLine(run, 5), "message").find("line 1: console = maybe"), std::string::npos);
+    EXPECT_EQ(JsonField(StepLine(run, 11), "message"), "");
+    EXPECT_EQ(JsonField(StepLine(run, 21), "message"), JsonField(StepLine(run, 5), "message"));
+    EXPECT_NE(JsonField(StepLine(run, 125), "message").find("line 2: music_volume = loud"), std::string::npos);
+    const std::tuple<long, const char*, const char*> seen[] = {
+        {41, "pause", "0"}, {51, "pause", ""}, {103, "state", "\"options\""}, {113, "pause", "2"}, {177, "pause", "4"}};
+    for (const auto& [step, field, value] : seen) EXPECT_EQ(JsonField(StepLine(run, step), field), value) << step;
+    EXPECT_EQ(run.trace.size(), 224u);
+    EXPECT_NE(ReadTextFile(settings).find("outlines = on\n"), std::string::npos) << ReadTextFile(settings);
 }

@@ -1,4 +1,5 @@
 #include "base/Log.h"
+#include "platform/Input.h"
 #include "platform/Screenshots.h"
 #include "platform/Window.h"
 #include "support/GlWindow.h"
@@ -63,6 +64,18 @@ TEST(ScreenshotKey, F12StaysOutOfTheInputAndWritesNumberedPngsOrSaysWhyNotAndEsc
     EXPECT_EQ(PollOneWindowEvent(true, w, h), WindowEvent::Screenshot);
     PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
     EXPECT_EQ(PollOneWindowEvent(true, w, h), WindowEvent::Quit);
+    PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    EXPECT_EQ(PollOneWindowEvent(false, w, h), WindowEvent::Quit);
+    // A screen that takes Escape (a play stage) has it as a command, unless a movie plays.
+    SetEscapeEndsProgram(false);
+    PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    EXPECT_EQ(PollOneWindowEvent(true, w, h), WindowEvent::Quit);
+    PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    EXPECT_EQ(PollOneWindowEvent(false, w, h), WindowEvent::Handled);
+    Input input;
+    input.Update();
+    EXPECT_EQ(input.commands, uint32_t(EscapeKey));
+    SetEscapeEndsProgram(true);
 
     TempDir dataHome;
     setenv("XDG_DATA_HOME", dataHome.path.c_str(), 1);

@@ -1,7 +1,6 @@
-// The 8 by 8 font "sprites\DH3font1.png". The game cuts it two ways: the menu
-// with a grid 121 pixels wide, text printing with the image width of 120.
-// Both walks put 15 cells in a row, so frame n sits at column n % 15, row
-// n / 15 either way. Frames 109 on hold the warm set that text printing uses;
+// The 8 by 8 font "sprites\DH3font1.png". The game cuts it with a grid 121
+// pixels wide, as the image width of 120 would: 15 cells in a row, so frame
+// n sits at column n % 15, row n / 15. Frames 109 on hold the warm set that text printing uses;
 // the cool set that the menu shows for entries not highlighted is the same
 // glyphs 109 frames earlier (capitals at 0 to 25).
 #include "FontArt.h"
