@@ -11,6 +11,7 @@
 #include "things/Thing.h"
 #include "things/ThingPlacement.h"
 #include "world/LevelWatch.h"
+#include "world/PlayCamera.h"
 #include <memory>
 #include <optional>
 
@@ -34,6 +35,8 @@ struct StageRow;
 // the pause menu. For stage makers, F5 reads the level file again and rebuilds the stage
 // around the hero, F6 rebuilds it with the hero at the start point, and
 // with watching on the stage rebuilds itself when one of its files changes.
+// In a play stage the stage moves the camera (PlayCamera) once the hero and
+// the things have moved, and tells the things what the screen shows.
 class State_Game : public GameState {
 public:
     // The stage-clear tune (3.75 s) ends before the banner, 3.84 s at 16 ms a step.
@@ -53,6 +56,8 @@ public:
     const StageRecord& Record() const { return record_; }
     const PauseMenu& Pause() const { return pause_; }
     const StageTitle& Title() const { return title_; }
+    // The hit the hero took in the latest step, if any.
+    const std::optional<HeroHit>& Hit() const { return thingStage_.hit; }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;
@@ -85,7 +90,10 @@ private:
     // when the hero comes back at his checkpoint.
     void PlaceThings(const LevelFile::LevelData& data);
     void SpawnThings();
-    void RespawnThingsWithHero();
+    // True when the hero came back at his checkpoint in this step.
+    bool RespawnThingsWithHero();
+    // The play camera follows the hero, or with `snap` settles on him at once.
+    void AimCamera(bool snap);
 
     int32_t clearSteps_ = -1;
     // The hero's x at the end of the last step: the clear needs him to cross the exit line.
@@ -99,6 +107,7 @@ private:
     std::vector<PlacedThing> placements_;
     StageRecord record_;
     ThingStage thingStage_{record_};
+    PlayCamera camera_{TheCamera()};
     int32_t heroRespawns_ = 0;
     LevelWatch watch_;
     int32_t watchSteps_ = 0;
