@@ -10,6 +10,8 @@ constexpr float kKneeHeight = 4.0f;
 // one on another floor does not wait for him.
 constexpr float kWaitAcross = 96.0f;
 constexpr float kWaitUpOrDown = 108.0f;
+// One that came onto the screen this near him waits out its half second there.
+constexpr float kAmbushAcross = 64.0f;
 // Frames 0 and 1 walk, 2 is hurt.
 constexpr Walker::Gait kGhoulGait{0.75f, 2, 16.0f, 36.0f, 1};
 }
@@ -59,7 +61,8 @@ bool Walker::WaitsToBeSeen() const {
     if (SeenLongEnough() || !Hero().Present()) return false;
     const Vector3 apart = Hero().Feet() - position;
     const float ahead = apart.x * float(facing_);
-    return ahead > 0.0f && ahead < kWaitAcross && std::fabs(apart.y) < kWaitUpOrDown;
+    const float reach = StepsSeen() == 0 ? kWaitAcross : kAmbushAcross;
+    return ahead > 0.0f && ahead < reach && std::fabs(apart.y) < kWaitUpOrDown;
 }
 
 int32_t Walker::Frame() const {

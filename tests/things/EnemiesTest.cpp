@@ -164,6 +164,22 @@ TEST(Enemies, ABatSwoopsAndASkeletonThrowsOnlyAtAHeroWithinReach) {
         EXPECT_EQ(bat->position, Vector3(240, 48));
         EXPECT_EQ(far.Count("bone"), 0);
     }
+    // Off the screen, a skeleton within reach does not throw and a ghoul near
+    // the hero does not come at him; both start on their 30th step on it.
+    {
+        Stage unseen(floor, Vector3(60, 144));
+        unseen.things.view = {-260, 0};
+        const Thing* ghoul = unseen.Place("walker x=110 y=144");
+        unseen.Place("thrower x=300 y=144 every=40");
+        unseen.Step(0, 100);
+        unseen.things.view = {0, 0};
+        unseen.Step(0, 29);
+        EXPECT_EQ(unseen.Count("bone"), 0);
+        EXPECT_EQ(ghoul->position.x, 110.0f);
+        unseen.Step();
+        EXPECT_EQ(unseen.Count("bone"), 1);
+        EXPECT_LT(ghoul->position.x, 110.0f);
+    }
     // The curve would end at x 80, beyond a wall: the bat turns back along it.
     std::vector<std::string> walled = floor;
     for (size_t row = 0; row < 6; ++row) walled[row][3] = '#';
