@@ -6,10 +6,10 @@ constexpr int32_t kStepsPerFrame = 12;
 // From the figure's bottom, where a wall ahead is looked for.
 constexpr float kKneeHeight = 4.0f;
 // Within this of the hero's feet across a walker and the hero walking at
-// each other meet in half a second; up or down, a jump's height and a half:
-// one on another floor does not wait for him.
+// each other meet in half a second; up or down, four tiles: one on a floor
+// beyond his jump does not wait for him.
 constexpr float kWaitAcross = 96.0f;
-constexpr float kWaitUpOrDown = 108.0f;
+constexpr float kWaitUpOrDown = 96.0f;
 // One that came onto the screen this near him waits out its half second there.
 constexpr float kAmbushAcross = 64.0f;
 // Frames 0 and 1 walk, 2 is hurt.
