@@ -32,17 +32,15 @@ struct GuardianStage {
         std::unique_ptr<Thing> made = MakeThing(placed, things);
         guardian = dynamic_cast<Guardian*>(made.get());
         if (made) entities.Add(std::move(made));
-        camera.Snap(Target());
-        things.view = TheCamera().View();
     }
-    CameraTarget Target() const { return {hero->position, hero->Facing(), hero->OnGround()}; }
     ~GuardianStage() { TheInput().playHeld = 0; }
     void Step(uint32_t held = 0, int steps = 1) {
         for (int i = 0; i < steps; ++i) {
             TheCollisionWorld().Update();
             TheInput().playHeld = held;
             entities.Update(1.0f);
-            camera.Step(Target());
+            // The view follows him as the stage's does.
+            camera.Step({hero->position, hero->Facing(), hero->OnGround()});
             things.view = TheCamera().View();
         }
     }

@@ -50,7 +50,6 @@ TEST(CameraTest, ThePlayCameraLeadsTurnsSmoothlyAndKeepsToTheGround) {
     }
     EXPECT_EQ(view(), Vector3(776, 368, 0));
     EXPECT_LE(fastest, 4.0f);
-    EXPECT_GT(fastest, 1.0f);
     camera.Step({Vector3(1000, 700, 0), -1, false});
     EXPECT_EQ(view().y, 540.0f);
 }
