@@ -150,6 +150,7 @@ TEST(Enemies, AWalkerThatReachesTheHeroAndABoneThrownInAnArcEachCostHimAHeart) {
     EXPECT_GT(flights, 20);
     EXPECT_LT(highest, thrownFrom - 16);
     EXPECT_LT(nearest, 80.0f);  // it reached the hero
+    EXPECT_TRUE(stage.things.hit && stage.things.hit->throwerSeen == 40);
 }
 
 TEST(Enemies, ABatSwoopsAndASkeletonThrowsOnlyAtAHeroWithinReach) {
