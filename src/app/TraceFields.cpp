@@ -113,6 +113,16 @@ std::string ThingsJson() {
     return list.empty() ? std::string() : "[" + list + "]";
 }
 
+// The hit the hero took in this step: what hit him and how long the screen
+// had shown it, and a bone's thrower when it threw.
+std::string HitJson() {
+    if (!On(gStateGame) || !TheStateGame().Hit()) return std::string();
+    const HeroHit& hit = *TheStateGame().Hit();
+    std::string json = "{\"by\":" + JsonString(hit.kind) + ",\"seen\":" + JsonNumber(hit.seen);
+    if (hit.throwerSeen) json += ",\"thrower\":" + JsonNumber(*hit.throwerSeen);
+    return json + "}";
+}
+
 // How long the last pass (update, draw and swap) took and when it ended, on
 // request only (DUSKHOLD_TRACE_TIMES, for make bench): they differ from run
 // to run.
@@ -161,6 +171,7 @@ void AddTraceFields() {
         if (!On(gStateGame) || !TheStateGame().Pause().IsOpen()) return std::string();
         return JsonNumber(TheStateGame().Pause().Cursor());
     });
+    AddTraceField("hit", HitJson);
     AddTraceField("gems", [] {
         if (!On(gStateGame) || TheStateGame().Record().gemTotal == 0) return std::string();
         return JsonPair(TheStateGame().Record().gemsFound, TheStateGame().Record().gemTotal);

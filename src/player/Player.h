@@ -21,7 +21,8 @@ const char* HeroStateName(HeroState state);
 // probes touched in the step's collision pass, and keeps the camera on
 // himself. In a stage that asks for play (StartPlay) he walks, jumps from
 // the ground, cracks his whip, crouches, drops through ledges, is hurt and
-// dies, and comes back at his checkpoint while lives last.
+// dies, and comes back at his checkpoint while lives last; there the stage
+// moves the camera.
 class Player : public Entity {
 public:
     // The eight probe points, in the order they join the collision world.
@@ -73,6 +74,7 @@ public:
     int32_t MaxHearts() const { return rules_ ? rules_->hearts : 0; }
     int32_t Lives() const { return lives_; }
     int32_t Facing() const { return facing_; }
+    bool OnGround() const { return motion_.OnGround(); }
     int32_t UntouchableSteps() const { return untouchable_; }
     Whip& TheWhip() { return whip_; }
     const Whip& TheWhip() const { return whip_; }

@@ -3,7 +3,6 @@
 #include "base/SharedConstants.h"
 #include "platform/Input.h"
 #include "player/Player.h"
-#include "world/Camera.h"
 #include <cmath>
 
 namespace {
@@ -96,7 +95,6 @@ void Player::PlayUpdate(float step) {
     const float fall = motion_.Step((held & Jump) != 0, jumpPressed, knockback_ == 0);
     Move(walk, fall, step);
     whip_.Update(position, facing_);
-    TheCamera().Follow(position);
 }
 
 float Player::Steer(uint32_t held, uint32_t pressed) {
@@ -190,10 +188,7 @@ void Player::Die() {
 // he lies still while the dying lasts, then comes back at his checkpoint
 // with full hearts and a life less, or, with none left, the stage is lost.
 void Player::DyingStep(float step) {
-    if (!motion_.OnGround()) {
-        Move(0.0f, motion_.Step(false, false, false), step);
-        TheCamera().Follow(position);
-    }
+    if (!motion_.OnGround()) Move(0.0f, motion_.Step(false, false, false), step);
     if (++dying_ < kDyingSteps) return;
     if (lives_ <= 1) {
         lives_ = 0;
@@ -221,7 +216,6 @@ void Player::Respawn() {
     motion_.Stop();
     leftGroundAt_ = position.y;
     PlaceShapes();
-    TheCamera().Follow(position);
 }
 
 HeroState Player::State() const {

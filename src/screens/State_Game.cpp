@@ -65,6 +65,7 @@ void State_Game::Enter() {
     LevelFile::LevelData data;
     const bool read = ReadStage(data);
     BuildStage(read ? &data : nullptr);
+    AimCamera(true);
     heroX_ = HeroX();
     PlayStageMusic(true);
     const StageRow* row = FindStageOfLevel(TheLevelName());
@@ -101,6 +102,7 @@ void State_Game::Leave() {
 }
 
 void State_Game::Update(float step) {
+    thingStage_.hit.reset();
     if (clearSteps_ >= 0) {
         // The hero stands still under the banner; nothing is updated.
         if (++clearSteps_ >= kClearBannerSteps) LeaveAfterClear();
@@ -109,7 +111,7 @@ void State_Game::Update(float step) {
     if (UpdatePause()) return;
     title_.Step();
     entities.Update(step);
-    RespawnThingsWithHero();
+    AimCamera(RespawnThingsWithHero());
     RebuildWhenAsked();
     CheckLoss();
     if (TheStateStack().CurrentState() == this && HeroCrossedExit(level, heroX_)) StartClear();
@@ -232,13 +234,25 @@ void State_Game::SpawnThings() {
             if (std::unique_ptr<Thing> thing = MakeThing(placed, thingStage_)) entities.Add(std::move(thing));
 }
 
-void State_Game::RespawnThingsWithHero() {
+bool State_Game::RespawnThingsWithHero() {
     const Player* hero = ThePlayer();
-    if (!hero || hero->Respawns() == heroRespawns_) return;
+    if (!hero || hero->Respawns() == heroRespawns_) return false;
     heroRespawns_ = hero->Respawns();
     for (Entity* entity : entities.Entities())
         if (dynamic_cast<Thing*>(entity)) entities.Remove(entity);
     SpawnThings();
+    return true;
+}
+
+// The things learn what the picture about to be drawn shows, and see it in
+// their next step. By the engine's rules the hero moves the camera himself.
+void State_Game::AimCamera(bool snap) {
+    const Player* hero = ThePlayer();
+    if (!hero || !hero->Playing()) return;
+    const CameraTarget target{hero->position, hero->Facing(), hero->OnGround()};
+    if (snap) camera_.Snap(target);
+    else camera_.Step(target);
+    thingStage_.view = TheCamera().View();
 }
 
 // The level, the hero and with them their pictures (also the animated tile
@@ -265,6 +279,7 @@ void State_Game::Rebuild(bool keepHero) {
         hero->position = *place;
         hero->PlaceShapes();
     }
+    AimCamera(true);
     // A hero moved by the rebuild has not walked over the exit line.
     heroX_ = HeroX();
     PrintStatus("Level %s %s", LevelNamespace::LevelGamePath(TheLevelName()).c_str(),

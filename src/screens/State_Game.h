@@ -11,6 +11,7 @@
 #include "things/Thing.h"
 #include "things/ThingPlacement.h"
 #include "world/LevelWatch.h"
+#include "world/PlayCamera.h"
 #include <memory>
 #include <optional>
 
@@ -31,9 +32,12 @@ struct StageRow;
 // In a stage that asks for play, a fall below it costs a life instead, and
 // losing the last life leads to GAME OVER and back to the menu on the
 // played file. The pause key (P, a pad's start button) stops the stage under
-// the pause menu, and so does Escape in a stage that asks for play. For stage makers, F5 reads the level file again and
-// rebuilds the stage around the hero, F6 rebuilds it with the hero at the start point, and with watching on the stage
-// rebuilds itself when one of its files changes.
+// the pause menu, and so does Escape in a stage that asks for play. For
+// stage makers, F5 reads the level file again and rebuilds the stage around
+// the hero, F6 rebuilds it with the hero at the start point, and with
+// watching on the stage rebuilds itself when one of its files changes.
+// In a play stage the stage moves the camera (PlayCamera) once the hero and
+// the things have moved, and tells the things what the screen shows.
 class State_Game : public GameState {
 public:
     // The stage-clear tune (3.75 s) ends before the banner, 3.84 s at 16 ms a step.
@@ -55,6 +59,8 @@ public:
     const StageRecord& Record() const { return record_; }
     const PauseMenu& Pause() const { return pause_; }
     const StageTitle& Title() const { return title_; }
+    // The hit the hero took in the latest step, if any.
+    const std::optional<HeroHit>& Hit() const { return thingStage_.hit; }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;
@@ -88,7 +94,10 @@ private:
     // when the hero comes back at his checkpoint.
     void PlaceThings(const LevelFile::LevelData& data);
     void SpawnThings();
-    void RespawnThingsWithHero();
+    // True when the hero came back at his checkpoint in this step.
+    bool RespawnThingsWithHero();
+    // The play camera follows the hero, or with `snap` settles on him at once.
+    void AimCamera(bool snap);
 
     int32_t clearSteps_ = -1;
     // The hero's x at the end of the last step: the clear needs him to cross the exit line.
@@ -102,6 +111,7 @@ private:
     std::vector<PlacedThing> placements_;
     StageRecord record_;
     ThingStage thingStage_{record_};
+    PlayCamera camera_{TheCamera()};
     int32_t heroRespawns_ = 0;
     LevelWatch watch_;
     int32_t watchSteps_ = 0;

@@ -26,8 +26,8 @@ const ThingKind& BoneKind() {
     return kind;
 }
 
-Bone::Bone(const Vector3& from, const Vector3& target, ThingStage& stage)
-    : Thing(BoneKind(), from + Vector3(0.0f, kSize * 0.5f), stage) {
+Bone::Bone(const Vector3& from, const Vector3& target, int32_t throwerSeen, ThingStage& stage)
+    : Thing(BoneKind(), from + Vector3(0.0f, kSize * 0.5f), stage), throwerSeen_(throwerSeen) {
     SetBoxSize(kSize, kSize);
     const Vector3 way = target - position;
     const float steps = std::clamp(std::fabs(way.x) / kFlightSpeed, kShortestFlight, kLongestFlight);
@@ -35,15 +35,16 @@ Bone::Bone(const Vector3& from, const Vector3& target, ThingStage& stage)
 }
 
 void Bone::Update(float step) {
+    NoteSight();
     ++age_;
     velocity_.y += kGravity * step;
     position += Vector3(velocity_.x * step, velocity_.y * step);
     PlaceBox();
     if (StruckByWhip()) {
         art_->Play(EnemyArt::Cue::Hit);
-        if (manager) manager->Add(std::make_unique<Burst>(position - Vector3(0.0f, kSize * 0.5f), art_));
+        if (manager) manager->Add(std::make_unique<Burst>(position - Vector3(0.0f, kSize * 0.5f), art_, stage_.view));
         RemoveFromStage();
-    } else if (HeroTouches() && Hero().Hurt(1, position.x - velocity_.x)) {
+    } else if (HeroTouches() && HurtHero(1, position.x - velocity_.x, throwerSeen_)) {
         RemoveFromStage();
     } else if (Ended()) {
         RemoveFromStage();
@@ -60,6 +61,6 @@ bool Bone::Ended() const {
 void Bone::Draw() {
     const int32_t turn = age_ / kStepsPerTurn % 4;
     const Vector3 middle = position - Vector3(0.0f, kSize * 0.5f);
-    art_->Draw(FirstEnemyFrame(BoneKind()) + turn % 2, middle + Vector3(0.0f, EnemyArt::kMiddleHeight),
+    art_->Draw(FirstEnemyFrame(BoneKind()) + turn % 2, ScreenX(middle.x), ScreenY(middle.y + EnemyArt::kMiddleHeight),
                velocity_.x < 0.0f ? -1 : 1, turn / 2 * kQuarterTurn);
 }

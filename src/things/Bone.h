@@ -9,8 +9,9 @@
 // the stage ends it. It has no marker: the skeleton makes it.
 class Bone : public Thing {
 public:
-    // Thrown from `from` so that its arc comes down through `target`.
-    Bone(const Vector3& from, const Vector3& target, ThingStage& stage);
+    // Thrown from `from` so that its arc comes down through `target`, by a
+    // thrower the screen had shown for `throwerSeen` steps.
+    Bone(const Vector3& from, const Vector3& target, int32_t throwerSeen, ThingStage& stage);
     void Update(float step) override;
     void Draw() override;
 
@@ -20,4 +21,5 @@ private:
     Vector3 velocity_;
     std::shared_ptr<EnemyArt> art_ = ShareArt<EnemyArt>();
     int32_t age_ = 0;
+    int32_t throwerSeen_;
 };

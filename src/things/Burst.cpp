@@ -8,7 +8,8 @@ constexpr int32_t kStepsPerFrame = 6;
 constexpr int32_t kStepsKept = 72;
 }
 
-Burst::Burst(const Vector3& middle, std::shared_ptr<EnemyArt> art) : middle_(middle), art_(std::move(art)) {}
+Burst::Burst(const Vector3& middle, std::shared_ptr<EnemyArt> art, const ScreenView& view)
+    : middle_(middle), art_(std::move(art)), view_(view) {}
 
 void Burst::Update(float) {
     if (++steps_ >= kStepsKept && manager) manager->Remove(this);
@@ -16,5 +17,7 @@ void Burst::Update(float) {
 
 void Burst::Draw() {
     const int32_t frame = steps_ / kStepsPerFrame;
-    if (frame < kBurstFrames) art_->Draw(BurstFrame() + frame, middle_ + Vector3(0.0f, EnemyArt::kMiddleHeight), 1);
+    if (frame < kBurstFrames)
+        art_->Draw(BurstFrame() + frame, view_.ScreenX(middle_.x), view_.ScreenY(middle_.y + EnemyArt::kMiddleHeight),
+                   1);
 }

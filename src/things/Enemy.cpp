@@ -21,20 +21,21 @@ Enemy::Enemy(const PlacedThing& placed, ThingStage& stage, float width, float he
 }
 
 void Enemy::Update(float step) {
+    NoteSight();
     if (StruckByWhip()) TakeCrack();
     if (hitPoints_ <= 0) return;
     if (flash_ > 0) --flash_;
     Act(step);
     ++age_;
     PlaceBox();
-    if (HeroTouches()) Hero().Hurt(1, position.x);
+    if (HeroTouches()) HurtHero(1, position.x);
     // One that fell out of the stage is gone, without a burst or a heart.
     if (StageLevel() && position.y - Box()->size.y > StageLevel()->MainGridBottom()) RemoveFromStage();
 }
 
 void Enemy::Draw() {
     if (flash_ / kBlinkSteps % 2 == 1) return;
-    art_->Draw(firstFrame_ + Frame(), position, facing_);
+    art_->Draw(firstFrame_ + Frame(), ScreenX(position.x), ScreenY(position.y), facing_);
 }
 
 void Enemy::TakeCrack() {
@@ -54,7 +55,7 @@ void Enemy::TakeCrack() {
 void Enemy::FallInABurst() {
     art_->Play(EnemyArt::Cue::Death);
     if (!manager) return;
-    manager->Add(std::make_unique<Burst>(position - Vector3(0.0f, Box()->size.y * 0.5f), art_));
+    manager->Add(std::make_unique<Burst>(position - Vector3(0.0f, Box()->size.y * 0.5f), art_, stage_.view));
     if (Field("drop") != 0) LeaveHeart();
     RemoveFromStage();
 }

@@ -1,5 +1,4 @@
 #include "things/EnemyArt.h"
-#include "world/Camera.h"
 
 namespace {
 constexpr int32_t kFrameWidth = 32;
@@ -15,8 +14,6 @@ EnemyArt::EnemyArt() : sheet_("sprites\\enemies.png", Colors::White, kFrameWidth
 
 void EnemyArt::Play(Cue cue) { sounds_[size_t(cue)]->Play(); }
 
-void EnemyArt::Draw(int32_t frame, const Vector3& feet, int32_t facing, int32_t rotation) const {
-    const int32_t left = int32_t(feet.x - TheCamera().X()) - kFrameWidth / 2;
-    const int32_t top = int32_t(feet.y - TheCamera().Y()) - kFrameHeight;
-    sheet_.Draw(left, top, frame, facing < 0 ? 1 : 0, 1.0f, rotation, Color(0xFFFFFFFFu));
+void EnemyArt::Draw(int32_t frame, int32_t x, int32_t y, int32_t facing, int32_t rotation) const {
+    sheet_.Draw(x - kFrameWidth / 2, y - kFrameHeight, frame, facing < 0 ? 1 : 0, 1.0f, rotation, Color(0xFFFFFFFFu));
 }

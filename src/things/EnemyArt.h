@@ -1,5 +1,4 @@
 #pragma once
-#include "base/Vector3.h"
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
 #include <array>
@@ -21,10 +20,10 @@ public:
     EnemyArt();
 
     void Play(Cue cue);
-    // Draws a frame with its bottom middle on a point of the world, facing
+    // Draws a frame with its bottom middle at (x, y) on the screen, facing
     // right (+1) or left (-1), turned about the frame's middle by `rotation`
     // tenths of a degree.
-    void Draw(int32_t frame, const Vector3& feet, int32_t facing, int32_t rotation = 0) const;
+    void Draw(int32_t frame, int32_t x, int32_t y, int32_t facing, int32_t rotation = 0) const;
 
 private:
     Sprite sheet_;

@@ -1,6 +1,4 @@
 #include "things/Flier.h"
-#include "base/SharedConstants.h"
-#include "world/Camera.h"
 #include "world/Level.h"
 #include <algorithm>
 #include <cmath>
@@ -24,8 +22,6 @@ constexpr float kPi = 3.14159265f;
 // The dive reaches the hero's height in the first sixth of the curve and
 // stays level until the last sixth, so it flies at him at whip height.
 constexpr float kDiveSteepness = 2.0f;
-// Half a second on the screen before it may dive.
-constexpr int32_t kStepsSeenBeforeDive = 30;
 }
 
 const ThingKind& FlierKind() {
@@ -42,10 +38,9 @@ const ThingKind& FlierKind() {
 Flier::Flier(const PlacedThing& placed, ThingStage& stage) : Enemy(placed, stage, kWidth, kHeight) {}
 
 void Flier::Act(float) {
-    const bool seen = SeenLongEnough();
     if (dt_ == 0.0f) {
         if (rest_ > 0) --rest_;
-        else if (seen && HeroInReach()) StartSwoop();
+        else if (SeenLongEnough() && HeroInReach()) StartSwoop();
         return;
     }
     const float t = t_ + dt_;
@@ -81,14 +76,6 @@ void Flier::StartSwoop() {
 
 Vector3 Flier::OnCurve(float t) const {
     return start_ + Vector3(across_ * t, depth_ * std::min(1.0f, kDiveSteepness * std::sin(kPi * t)));
-}
-
-bool Flier::SeenLongEnough() {
-    const float left = position.x - kWidth * 0.5f - TheCamera().X(), top = position.y - kHeight - TheCamera().Y();
-    const bool inView =
-        left >= 0.0f && left + kWidth <= float(kScreenWidth) && top >= 0.0f && top + kHeight <= float(kScreenHeight);
-    stepsInView_ = inView ? stepsInView_ + 1 : 0;
-    return stepsInView_ >= kStepsSeenBeforeDive;
 }
 
 // Its body may not go into a wall, above the stage or off its sides.

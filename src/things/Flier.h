@@ -18,9 +18,6 @@ protected:
 
 private:
     bool HeroInReach() const;
-    // Counts the steps it has been wholly on the screen, and tells whether
-    // they are enough for the player to have seen it.
-    bool SeenLongEnough();
     void StartSwoop();
     // Where the swoop's curve is at `t`, from 0 (its start) to 1 (its end).
     Vector3 OnCurve(float t) const;
@@ -33,5 +30,4 @@ private:
     float t_ = 0.0f;
     float dt_ = 0.0f;  // per step: positive on the way, negative back
     int32_t rest_ = 0;
-    int32_t stepsInView_ = 0;
 };

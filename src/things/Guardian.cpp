@@ -58,9 +58,10 @@ void Guardian::Update(float step) {
 }
 
 // Asleep it stands where it was placed: roaming and throwing at a hero floors
-// below, it would waste its bones on walls and ledges he never sees.
+// below, it would waste its bones on walls and ledges he never sees. It wakes
+// only once the screen has shown it for half a second.
 void Guardian::Act(float step) {
-    if (!awake_) awake_ = HeroNear();
+    if (!awake_) awake_ = HeroNear() && SeenLongEnough();
     if (!awake_) {
         FallOrStand(step);
         return;
@@ -90,10 +91,11 @@ void Guardian::FaceHero() {
     if (Hero().Present()) facing_ = Hero().Feet().x < position.x ? -1 : 1;
 }
 
-// It faces the hero while it rests, then takes the other attack than last time.
+// It faces the hero while it rests, then takes the other attack than last
+// time, once the screen has shown it long enough again.
 void Guardian::Rest() {
     FaceHero();
-    if (moveSteps_ < kRestSteps || Flashing()) return;
+    if (moveSteps_ < kRestSteps || Flashing() || !SeenLongEnough()) return;
     const bool leap = leapNext_;
     leapNext_ = !leapNext_;
     Begin(leap ? Move::Leap : Move::Crouch);
@@ -119,7 +121,7 @@ void Guardian::Leap(float step) {
         return;
     }
     if (!FallOrStand(step)) return;
-    ThrowSpread();
+    if (SeenLongEnough()) ThrowSpread();
     Begin(Move::Rest);
 }
 
@@ -136,7 +138,7 @@ void Guardian::ThrowSpread() {
     Art().Play(EnemyArt::Cue::Throw);
     const Vector3 hand = position - Vector3(0.0f, kHandHeight);
     for (float aside : {-kSpread, 0.0f, kSpread})
-        manager->Add(std::make_unique<Bone>(hand, HeroMiddle() + Vector3(aside, 0.0f), stage_));
+        manager->Add(std::make_unique<Bone>(hand, HeroMiddle() + Vector3(aside, 0.0f), StepsSeen(), stage_));
 }
 
 // The gate fills the column left of the exit line, so the hero stops before
@@ -159,7 +161,7 @@ int32_t Guardian::Frame() const {
 }
 
 void Guardian::Draw() {
-    art_->Draw(Frame(), position, facing_);
+    art_->Draw(Frame(), ScreenX(position.x), ScreenY(position.y), facing_);
     if (awake_) DrawHitPointBar();
 }
 

@@ -9,8 +9,10 @@
 // turns between a charge (a crouch, then a rush until a wall or the end of
 // the ground) and a leap that throws three bones in a spread as it lands.
 // It sleeps where it stands until the hero first comes near, and fights only
-// then. While it lives a gate bars the stage's exit; when it falls the gate
-// opens and the guardian stays fallen when the hero comes back.
+// then, and only while the screen shows it: it starts an attack, and throws,
+// once it has been on the screen for half a second. While it lives a gate
+// bars the stage's exit; when it falls the gate opens and the guardian stays
+// fallen when the hero comes back.
 class Guardian : public Enemy {
 public:
     Guardian(const PlacedThing& placed, ThingStage& stage);

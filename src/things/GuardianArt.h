@@ -1,5 +1,4 @@
 #pragma once
-#include "base/Vector3.h"
 #include "platform/Sound.h"
 #include "platform/Sprite.h"
 #include "things/SheetFrames.h"
@@ -11,7 +10,8 @@ class GuardianArt : public GuardianSheet {
 public:
     GuardianArt();
 
-    void Draw(int32_t frame, const Vector3& feet, int32_t facing) const;
+    // A frame with the figure's feet at (x, y) on the screen.
+    void Draw(int32_t frame, int32_t x, int32_t y, int32_t facing) const;
     // One tile of the portcullis with its top left at (left, top) on the screen.
     void DrawBars(int32_t left, int32_t top) const;
     void PlayGateOpening() { gateSound_->Play(); }

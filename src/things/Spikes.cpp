@@ -21,7 +21,8 @@ Spikes::Spikes(const PlacedThing& placed, ThingStage& stage)
 
 // The blow comes from just ahead of him, so he is knocked back out.
 void Spikes::Update(float) {
-    if (HeroTouches()) Hero().Hurt(1, Hero().Feet().x + float(Hero().Facing()));
+    NoteSight();
+    if (HeroTouches()) HurtHero(1, Hero().Feet().x + float(Hero().Facing()));
 }
 
 void Spikes::Draw() {

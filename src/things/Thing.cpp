@@ -2,7 +2,6 @@
 #include "base/SharedConstants.h"
 #include "core/EntityManager.h"
 #include "things/StageRecord.h"
-#include "world/Camera.h"
 #include <cmath>
 
 Thing::Thing(const PlacedThing& placed, ThingStage& stage)
@@ -32,8 +31,17 @@ bool Thing::StruckByWhip() {
     return fresh;
 }
 
-int32_t Thing::ScreenX(float x) { return int32_t(x - TheCamera().X()); }
-int32_t Thing::ScreenY(float y) { return int32_t(y - TheCamera().Y()); }
+void Thing::NoteSight() {
+    const Vector3 middle =
+        box_ ? Vector3((box_->min.x + box_->max.x) * 0.5f, (box_->min.y + box_->max.y) * 0.5f) : position;
+    stepsSeen_ = stage_.view.Shows(middle) ? stepsSeen_ + 1 : 0;
+}
+
+bool Thing::HurtHero(int32_t hearts, float fromX, std::optional<int32_t> throwerSeen) {
+    if (!stage_.hero.Hurt(hearts, fromX)) return false;
+    stage_.hit = HeroHit{KindName(), stepsSeen_, throwerSeen};
+    return true;
+}
 
 void Thing::TakeForGood() {
     if (placed_.index) stage_.record.takenForGood.insert(*placed_.index);

@@ -4,6 +4,7 @@
 #include "core/Entity.h"
 #include "player/HeroContact.h"
 #include "things/ThingPlacement.h"
+#include "world/Camera.h"
 #include <optional>
 
 struct StageRecord;
@@ -11,12 +12,24 @@ namespace LevelNamespace {
 class Level;
 }
 
+// A hit that cost the hero hearts: what hit him, and on how many steps on end
+// before it the screen had shown it; for a thrown bone also how long the
+// screen had shown its thrower when it threw.
+struct HeroHit {
+    const char* kind = "";
+    int32_t seen = 0;
+    std::optional<int32_t> throwerSeen;
+};
+
 // What a play stage gives the things in it: its record, its level's tiles
-// (null before it has one) and the hero.
+// (null before it has one), the hero, and what the screen shows of the
+// stage. The things tell it the hit the hero took in the step, if any.
 struct ThingStage {
     StageRecord& record;
     const LevelNamespace::Level* level = nullptr;
     HeroContact hero{};
+    ScreenView view{};
+    std::optional<HeroHit> hit{};
 };
 
 // Something placed in a play stage, or made there by another thing. It lives
@@ -38,6 +51,12 @@ public:
     std::optional<size_t> Index() const { return placed_.index; }
     // Null once the thing has left the collision world.
     const Collision::Rectangle* Box() const { return box_ ? &*box_ : nullptr; }
+    // On how many steps on end, up to the last picture drawn, the screen has
+    // shown the middle of its box (0 for a thing that does not count them).
+    int32_t StepsSeen() const { return stepsSeen_; }
+    // Nothing may harm the hero before the screen has shown it this long:
+    // half a second.
+    static constexpr int32_t kSeenBeforeHarm = 30;
 
     // Where the thing is: the middle of its bottom edge, in world pixels.
     Vector3 position;
@@ -53,14 +72,21 @@ protected:
     void DropBox() { box_.reset(); }
     // Whether the latest pass found the hero's body in the box.
     bool HeroTouches() const { return stage_.hero.Touches(this); }
+    // Counts StepsSeen: once a step, before the thing moves, so that its box
+    // is where the last picture showed it.
+    void NoteSight();
+    bool SeenLongEnough() const { return stepsSeen_ >= kSeenBeforeHarm; }
+    // A hit from x = fromX (see Player::Hurt); one that counted is told to the
+    // stage with how long this thing had been seen.
+    bool HurtHero(int32_t hearts, float fromX, std::optional<int32_t> throwerSeen = std::nullopt);
     // True once for each crack of the whip that reaches the box.
     bool StruckByWhip();
     HeroContact& Hero() { return stage_.hero; }
     const HeroContact& Hero() const { return stage_.hero; }
     const LevelNamespace::Level* StageLevel() const { return stage_.level; }
     // Draw position on the screen of a point of the world.
-    static int32_t ScreenX(float x);
-    static int32_t ScreenY(float y);
+    int32_t ScreenX(float x) const { return stage_.view.ScreenX(x); }
+    int32_t ScreenY(float y) const { return stage_.view.ScreenY(y); }
     // Taken for good: it does not come back when the hero does.
     void TakeForGood();
     void RemoveFromStage();
@@ -71,6 +97,7 @@ private:
     PlacedThing placed_;
     std::optional<Collision::Rectangle> box_{std::in_place, 0.0f, 0.0f, 0.0f, 0.0f};
     bool whipWasIn_ = false;
+    int32_t stepsSeen_ = 0;
 };
 
 // The thing of a placement's kind, or null for a kind the game cannot make.

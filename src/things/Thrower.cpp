@@ -31,7 +31,7 @@ void Thrower::Act(float step) {
     FallOrStand(step);
     if (!Hero().Present()) return;
     facing_ = Hero().Feet().x < position.x ? -1 : 1;
-    if (++sinceThrow_ >= Field("every") && HeroInReach()) Throw();
+    if (++sinceThrow_ >= Field("every") && HeroInReach() && SeenLongEnough()) Throw();
 }
 
 bool Thrower::HeroInReach() const { return Hero().Alive() && std::fabs(Hero().Feet().x - position.x) <= kReach; }
@@ -40,7 +40,7 @@ void Thrower::Throw() {
     sinceThrow_ = 0;
     Art().Play(EnemyArt::Cue::Throw);
     const Vector3 hand = position + Vector3(float(facing_) * kHandAhead, -kHandHeight);
-    if (manager) manager->Add(std::make_unique<Bone>(hand, HeroMiddle(), stage_));
+    if (manager) manager->Add(std::make_unique<Bone>(hand, HeroMiddle(), StepsSeen(), stage_));
 }
 
 int32_t Thrower::Frame() const {

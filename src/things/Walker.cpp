@@ -1,9 +1,17 @@
 #include "things/Walker.h"
+#include <cmath>
 
 namespace {
 constexpr int32_t kStepsPerFrame = 12;
 // From the figure's bottom, where a wall ahead is looked for.
 constexpr float kKneeHeight = 4.0f;
+// Within this of the hero's feet across a walker and the hero walking at
+// each other meet in half a second; up or down, four tiles: one on a floor
+// beyond his jump does not wait for him.
+constexpr float kWaitAcross = 96.0f;
+constexpr float kWaitUpOrDown = 96.0f;
+// One that came onto the screen this near him waits out its half second there.
+constexpr float kAmbushAcross = 64.0f;
 // Frames 0 and 1 walk, 2 is hurt.
 constexpr Walker::Gait kGhoulGait{0.75f, 2, 16.0f, 36.0f, 1};
 }
@@ -32,6 +40,7 @@ void Walker::Act(float step) {
         facing_ = -facing_;
         return;
     }
+    if (WaitsToBeSeen()) return;
     position.x += float(facing_) * gait_.speed * step;
     ++steps_;
 }
@@ -46,6 +55,14 @@ bool Walker::MustTurn() const {
     const int32_t range = Field("range");
     const bool far = range > 0 && (position.x - home_) * float(facing_) >= float(range);
     return wall || edge || far;
+}
+
+bool Walker::WaitsToBeSeen() const {
+    if (SeenLongEnough() || !Hero().Present()) return false;
+    const Vector3 apart = Hero().Feet() - position;
+    const float ahead = apart.x * float(facing_);
+    const float reach = StepsSeen() == 0 ? kWaitAcross : kAmbushAcross;
+    return ahead > 0.0f && ahead < reach && std::fabs(apart.y) < kWaitUpOrDown;
 }
 
 int32_t Walker::Frame() const {

@@ -4,6 +4,9 @@
 // Walks to and fro on the ground, `range` pixels each way from its place (0:
 // as far as the ground goes), turning at walls and where the ground ends;
 // it falls when nothing holds it and pauses while it flashes from a hit.
+// Near the hero and off the screen, it does not walk toward him: it waits,
+// so that none walks into him from off the screen; one that comes onto the
+// screen very near him waits there for half a second.
 class Walker : public Enemy {
 public:
     // How a kind of walker moves and looks: its kind's frames 0 and 1 walk.
@@ -23,6 +26,7 @@ protected:
 
 private:
     bool MustTurn() const;
+    bool WaitsToBeSeen() const;
 
     Gait gait_;
     float home_;

@@ -88,17 +88,19 @@ TEST(LevelStages, EachStageChecksRoundTripsStartsOnTheGroundAndItsRouteClearsIt)
             leftmost = std::min(leftmost, std::strtof(JsonField(*line, "player").c_str() + 1, nullptr));
         EXPECT_EQ(leftmost, 34.0f);
     }
-    // STAGE CLEAR lies over the outlines: on blk101 a wall's cyan edge runs
-    // along rows 119 and 120 behind its first two letters, and they break it.
+    // STAGE CLEAR lies over the outlines: on blk101 the cyan edge between two
+    // wall cells runs down columns 127 and 128, through the banner's rows 116
+    // to 123 under its first two letters, and they break it.
     const std::string png = ReadTextFile(dir + "/banner.png");
     DecodedImage shot;
     ASSERT_EQ(DecodePng(reinterpret_cast<const unsigned char*>(png.data()), png.size(), 4096, shot), PngError::None);
-    int outlined = 0;
-    for (size_t y : {119, 120})
-        for (size_t x = 116; x < 132; ++x) {
+    int underLetters = 0, besideLetters = 0;
+    for (size_t y = 113; y < 127; ++y)
+        for (size_t x : {127, 128}) {
             const unsigned char* pixel = &shot.rgba[(y * shot.width + x) * 4];
-            outlined += pixel[0] == 0 && pixel[1] == 0xFF && pixel[2] == 0xFF;
+            (y >= 116 && y < 124 ? underLetters : besideLetters) +=
+                pixel[0] == 0 && pixel[1] == 0xFF && pixel[2] == 0xFF;
         }
-    EXPECT_GT(outlined, 0) << "the outlines are not drawn";
-    EXPECT_LT(outlined, 32);
+    EXPECT_EQ(besideLetters, 12) << "the outlines are not drawn";
+    EXPECT_LT(underLetters, 16);
 }

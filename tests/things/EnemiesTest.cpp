@@ -151,6 +151,7 @@ TEST(Enemies, AWalkerThatReachesTheHeroAndABoneThrownInAnArcEachCostHimAHeart) {
     EXPECT_GT(flights, 20);
     EXPECT_LT(highest, thrownFrom - 16);
     EXPECT_LT(nearest, 80.0f);  // it reached the hero
+    EXPECT_TRUE(stage.things.hit && stage.things.hit->throwerSeen == 40);
 }
 
 TEST(Enemies, ABatSwoopsAndASkeletonThrowsOnlyAtAHeroWithinReach) {
@@ -164,6 +165,22 @@ TEST(Enemies, ABatSwoopsAndASkeletonThrowsOnlyAtAHeroWithinReach) {
         far.Step(0, 100);
         EXPECT_EQ(bat->position, Vector3(240, 48));
         EXPECT_EQ(far.Count("bone"), 0);
+    }
+    // Off the screen, a skeleton within reach does not throw and a ghoul near
+    // the hero does not come at him; both start on their 30th step on it.
+    {
+        Stage unseen(floor, Vector3(60, 144));
+        unseen.things.view = {-260, 0};
+        const Thing* ghoul = unseen.Place("walker x=110 y=144");
+        unseen.Place("thrower x=300 y=144 every=40");
+        unseen.Step(0, 100);
+        unseen.things.view = {0, 0};
+        unseen.Step(0, 29);
+        EXPECT_EQ(unseen.Count("bone"), 0);
+        EXPECT_EQ(ghoul->position.x, 110.0f);
+        unseen.Step();
+        EXPECT_EQ(unseen.Count("bone"), 1);
+        EXPECT_LT(ghoul->position.x, 110.0f);
     }
     // The curve would end at x 80, beyond a wall: the bat turns back along it.
     std::vector<std::string> walled = floor;

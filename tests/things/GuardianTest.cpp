@@ -6,6 +6,7 @@
 #include "things/Guardian.h"
 #include "things/StageRecord.h"
 #include "things/Thing.h"
+#include "world/PlayCamera.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <set>
@@ -38,9 +39,13 @@ struct GuardianStage {
             TheCollisionWorld().Update();
             TheInput().playHeld = held;
             entities.Update(1.0f);
+            // The view follows him as the stage's does.
+            camera.Step({hero->position, hero->Facing(), hero->OnGround()});
+            things.view = TheCamera().View();
         }
     }
 
+    PlayCamera camera{TheCamera()};
     StageRecord record;
     ThingStage things{record};
     EntityManager entities;
@@ -84,9 +89,11 @@ TEST(Guardian, ItSleepsUntilTheHeroComesNearThenChargesAlongTheGroundAndLeapsThr
     std::set<Guardian::Move> seen;
     float fastest = 0, highest = 240;
     size_t most = 0;
+    // Off the screen it only rests: the hero turns to keep it on his.
     for (int i = 0; i < 400; ++i) {
         const Vector3 before = stage.guardian->position;
-        stage.Step();
+        const bool shown = stage.things.view.Shows(before - Vector3(0, 28));
+        stage.Step(shown ? 0 : before.x > stage.hero->position.x ? Right : Left);
         seen.insert(stage.guardian->CurrentMove());
         if (stage.guardian->CurrentMove() == Guardian::Move::Charge)
             fastest = std::max(fastest, std::fabs(stage.guardian->position.x - before.x));

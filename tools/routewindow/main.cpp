@@ -33,7 +33,8 @@ const char* const kUsage =
     "narrower than N steps, and a press is measured only until its window is N\n"
     "wide. The game is the duskhold beside this tool.\n"
     "With --hits it lists instead each hit the route takes up to its budget: the\n"
-    "thing that hit and how many steps it had been in view before.\n";
+    "thing that hit and on how many steps on end the screen had shown it before\n"
+    "(for a bone, also its thrower's steps when it threw).\n";
 
 struct Settings {
     GameRun run;
@@ -139,9 +140,12 @@ std::vector<std::string> RouteTrace(const GameRun& run, const std::string& text,
 void PrintHits(const std::string& level, const std::vector<std::string>& trace) {
     const std::vector<Hit> hits = HitsInTrace(trace);
     printf("%s: %zu hit%s in %zu steps\n", level.c_str(), hits.size(), hits.size() == 1 ? "" : "s", trace.size());
-    for (const Hit& hit : hits)
-        printf("  step %5ld  %-8s  in view %4ld steps before (%ld ms)\n", hit.step, hit.kind.c_str(), hit.stepsInView,
+    for (const Hit& hit : hits) {
+        printf("  step %5ld  %-8s  in view %4ld steps before (%ld ms)", hit.step, hit.kind.c_str(), hit.stepsInView,
                hit.stepsInView * 16);
+        if (hit.throwerInView >= 0) printf(", thrown by one in view %ld steps", hit.throwerInView);
+        printf("\n");
+    }
 }
 
 // Measures one stage's route; false when its tightest window is below the
