@@ -160,6 +160,10 @@ void AddTraceFields() {
         if (!On(gStateGame) || TheStateGame().Record().gemTotal == 0) return std::string();
         return JsonPair(TheStateGame().Record().gemsFound, TheStateGame().Record().gemTotal);
     });
+    AddTraceField("checkpoint", [] {
+        const int32_t steps = TheStateGame().StageHud().CheckpointSteps();
+        return On(gStateGame) && steps > 0 ? JsonNumber(steps) : std::string();
+    });
     AddTraceField("save", [] { return SaveFileReadPath().empty() ? std::string() : JsonString(SaveFileReadPath()); });
     AddTraceField("music", [] {
         const char* music = StageMusicPath();

@@ -53,6 +53,7 @@ public:
     const StageRecord& Record() const { return record_; }
     const PauseMenu& Pause() const { return pause_; }
     const StageTitle& Title() const { return title_; }
+    const Hud& StageHud() const { return hud_; }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;
