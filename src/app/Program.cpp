@@ -144,7 +144,6 @@ int RunProgram(int argc, char** argv) {
     LoadSettings(options.settings.empty() ? PlayerSettingsPath() : options.settings);
     if (!StartSdl()) return 1;
     TheInput().OpenJoystick();
-    AttachReplayJoystick();
     ApplyBindings();
     OpenWindow(options);
     ApplySoundSettings(TheSettings().values);

@@ -77,16 +77,14 @@ std::string OptionsJson() {
 }
 
 // The CONFIGURE page: its cursor, whether it waits for a control or refused
-// one, and the key and joystick control each action shows.
+// one, and the keys and joystick controls each action shows.
 std::string ConfigureJson() {
     if (!On(gConfigureScreen)) return std::string();
     const ConfigurePage& page = TheConfigureScreen().Page();
     std::string keys, pads;
     for (const BoundAction& bound : BoundActions()) {
-        keys += (keys.empty() ? "" : ",") +
-                JsonString(ControlLabel(TheInput().FirstBinding(bound.action, Binding::kKeyboard)));
-        pads += (pads.empty() ? "" : ",") +
-                JsonString(ControlLabel(TheInput().FirstBinding(bound.action, Binding::kJoystick)));
+        keys += (keys.empty() ? "" : ",") + JsonString(ControlsLabel(TheInput(), bound.action, Binding::kKeyboard));
+        pads += (pads.empty() ? "" : ",") + JsonString(ControlsLabel(TheInput(), bound.action, Binding::kJoystick));
     }
     return "{\"row\":" + JsonNumber(page.list.cursor) + ",\"waiting\":" + JsonBool(page.waiting) +
            ",\"refused\":" + JsonBool(page.refused) + ",\"keys\":[" + keys + "],\"pads\":[" + pads + "]}";
@@ -175,6 +173,10 @@ void AddTraceFields() {
     AddTraceField("gems", [] {
         if (!On(gStateGame) || TheStateGame().Record().gemTotal == 0) return std::string();
         return JsonPair(TheStateGame().Record().gemsFound, TheStateGame().Record().gemTotal);
+    });
+    AddTraceField("checkpoint", [] {
+        const int32_t steps = TheStateGame().StageHud().CheckpointSteps();
+        return On(gStateGame) && steps > 0 ? JsonNumber(steps) : std::string();
     });
     AddTraceField("save", [] { return SaveFileReadPath().empty() ? std::string() : JsonString(SaveFileReadPath()); });
     AddTraceField("music", [] {

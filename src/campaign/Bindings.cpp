@@ -167,3 +167,35 @@ std::string ControlLabel(const Binding* control) {
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::toupper(c)); });
     return name;
 }
+
+namespace {
+// "EVEN BUTTONS" or "ODD BUTTONS" for every button of one kind the pad has,
+// else each button's number.
+std::string ButtonsLabel(const std::vector<int32_t>& buttons, int padButtons) {
+    for (int32_t parity : {0, 1}) {
+        std::vector<int32_t> all;
+        for (int32_t button = parity; button < padButtons; button += 2)
+            if (button != Input::kStartButton) all.push_back(button);
+        if (all.size() > 1 && buttons == all) return parity ? "ODD BUTTONS" : "EVEN BUTTONS";
+    }
+    std::string label = buttons.size() > 1 ? "BUTTONS" : "BUTTON";
+    for (int32_t button : buttons) label += " " + std::to_string(button);
+    return label;
+}
+}
+
+std::string ControlsLabel(const Input& input, int32_t action, int32_t kind) {
+    const auto& table = uint32_t(action) & kPlayActions ? input.playBindings : input.bindings;
+    auto [first, last] = table.equal_range(action);
+    std::string label;
+    std::vector<int32_t> buttons;
+    for (auto it = first; it != last; ++it) {
+        const Binding& control = it->second;
+        if (control.kind != kind) continue;
+        if (kind == Binding::kJoystick && !(control.code & Binding::kHatCode)) buttons.push_back(control.code);
+        else label += (label.empty() ? "" : " ") + ControlLabel(&control);
+    }
+    std::sort(buttons.begin(), buttons.end());
+    if (!buttons.empty()) label += (label.empty() ? "" : " ") + ButtonsLabel(buttons, input.PadButtons());
+    return label.empty() ? "NONE" : label;
+}

@@ -37,3 +37,8 @@ void ApplyBindingSettings(SettingValues& values, Input& input, std::vector<std::
 // How the page shows a control: the key's name in capitals ("SPACE"),
 // "BUTTON 3", "HAT UP"; "NONE" for no control.
 std::string ControlLabel(const Binding* control);
+// Every control of that kind the action has, as the page shows them: the
+// keys' names one after another ("Z DELETE RETURN"), the hat's directions,
+// and its buttons, "EVEN BUTTONS" or "ODD BUTTONS" when it holds every one
+// of them the pad has (but its start button); "NONE" for none.
+std::string ControlsLabel(const Input& input, int32_t action, int32_t kind);

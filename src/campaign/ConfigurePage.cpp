@@ -47,7 +47,7 @@ void ConfigurePage::Show(const Input& input) {
         ListPage::Row& shown = list.rows[size_t(row)];
         const int32_t action = BoundActions()[size_t(row)].action;
         const bool asks = waiting && row == list.cursor;
-        shown.value = asks ? "PRESS KEY OR BUTTON" : ControlLabel(input.FirstBinding(action, Binding::kKeyboard));
-        shown.second = asks ? "" : ControlLabel(input.FirstBinding(action, Binding::kJoystick));
+        shown.value = asks ? "PRESS KEY OR BUTTON" : ControlsLabel(input, action, Binding::kKeyboard);
+        shown.second = asks ? "" : ControlsLabel(input, action, Binding::kJoystick);
     }
 }

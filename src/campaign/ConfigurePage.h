@@ -8,7 +8,7 @@
 // RESET TO DEFAULTS and BACK. Up and Down move the cursor; ButtonA on an
 // action's row waits for the next key or joystick control pressed and binds
 // it there, unless that would leave no way to confirm or go back; ButtonB
-// leaves. Each action's row shows its first key and joystick control.
+// leaves. Each action's row shows every key and joystick control it has.
 class ConfigurePage {
 public:
     static constexpr int32_t kResetRow = SettingValues::kBoundActions;

@@ -26,7 +26,17 @@ MenuNavigation::Choice MenuNavigation::Update(uint32_t held, int32_t fileCount) 
     if (held & ButtonA)
         if (Choice choice = PressA(fileCount); choice != NoChoice) return choice;
     if (held & ButtonB) PressB();
+    else if (held & (Left | Right)) Turn(held);
     return NoChoice;
+}
+
+// Right goes from the PLAY column into the file list beside it, Left back.
+void MenuNavigation::Turn(uint32_t held) {
+    const bool right = held & Right;
+    if (page == PlayPage && right) page = FileListPage;
+    else if (page == FileListPage && !right) page = PlayPage;
+    else return;
+    pacer.Moved();
 }
 
 void MenuNavigation::FitList(int32_t fileCount) {
@@ -36,7 +46,7 @@ void MenuNavigation::FitList(int32_t fileCount) {
 }
 
 void MenuNavigation::MoveDown(int32_t fileCount) {
-    static const int32_t kLastCursor[] = {2, 1, 3};
+    static const int32_t kLastCursor[] = {2, 1, kEraseEntry};
     pacer.Moved();
     if (page == FileListPage) {
         if (listRow < fileCount - listScroll - 1) ++listRow;

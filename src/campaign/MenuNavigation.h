@@ -54,6 +54,7 @@ private:
     void MoveUp();
     Choice PressA(int32_t fileCount);
     void PressB();
+    void Turn(uint32_t held);
     void SlideSideColumns(int32_t delta);
     void SlidePlayColumn(int32_t delta);
     void EndSlideAt(int32_t newGameEnd, int32_t nextPage, int32_t nextCursor);

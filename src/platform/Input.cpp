@@ -8,7 +8,6 @@ namespace {
 constexpr int32_t kKeyboard = Binding::kKeyboard;
 constexpr int32_t kJoystick = Binding::kJoystick;
 constexpr uint8_t kHatCode = Binding::kHatCode;
-constexpr int kStartButton = 9;
 
 // The hat directions in the order they are bound and applied.
 constexpr uint8_t kHatOrder[] = {SDL_HAT_UP, SDL_HAT_DOWN, SDL_HAT_LEFT, SDL_HAT_RIGHT};
@@ -48,7 +47,12 @@ void BindBrowserGamepadPad(Input& input, uint8_t joystickIndex, int buttons) {
 #endif
 }
 
-Input::Input() { BindDefaultKeys(); }
+// Until a joystick opens, the controls of a common pad are bound, so that
+// CONFIGURE and the settings file see the joystick's defaults.
+Input::Input() {
+    BindDefaultKeys();
+    BindJoystickControls(0, kCommonPadButtons, kCommonPadHats);
+}
 
 void Input::BindDefaultKeys() {
     const std::pair<int32_t, SDLKey> defaults[] = {
@@ -165,7 +169,11 @@ void Input::BindJoystick(int32_t action, uint8_t joystickIndex, uint8_t code) {
     TableOf(*this, action).insert({action, Binding{kJoystick, joystickIndex, code}});
 }
 
+// The controls of the pad bound before go.
 void Input::BindJoystickControls(uint8_t joystickIndex, int buttons, int hats) {
+    for (BindingTable* table : {&bindings, &playBindings})
+        for (auto it = table->begin(); it != table->end();)
+            it = it->second.kind == kJoystick ? table->erase(it) : std::next(it);
     padIndex_ = joystickIndex;
     padButtons_ = buttons;
     padHats_ = hats;

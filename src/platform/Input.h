@@ -71,10 +71,17 @@ public:
     void BindJoystick(int32_t action, uint8_t joystickIndex, uint8_t code);
     // Opens the first joystick, if there is one, and binds its controls.
     void OpenJoystick();
+    // The pad the defaults are bound for until a joystick opens.
+    static constexpr int kCommonPadButtons = 12;
+    static constexpr int kCommonPadHats = 1;
+    // Where pads put their start button: it pauses.
+    static constexpr int kStartButton = 9;
     // Binds a joystick's buttons (even ones ButtonA and Jump, odd ones
     // ButtonB and Attack, but button 9, where pads put their start button,
     // PauseGame) and, when it has a hat, the four hat directions.
     void BindJoystickControls(uint8_t joystickIndex, int buttons, int hats);
+    // The buttons of the joystick whose controls were bound last.
+    int PadButtons() const { return padButtons_; }
     // Takes every queued key and joystick event and updates the held mask.
     void Update();
     // A button press belongs to the screen it was made on: the action

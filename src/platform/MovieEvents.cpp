@@ -11,9 +11,6 @@
 #include <map>
 
 namespace {
-// A replayed joystick acts as joystick 0 with this many controls.
-constexpr int kReplayButtons = 12;
-constexpr int kReplayHats = 1;
 constexpr size_t kMaxMovieBytes = 16u << 20;
 
 #ifdef __EMSCRIPTEN__
@@ -90,10 +87,6 @@ struct Recorder {
 Recorder& TheRecorder() {
     static Recorder recorder;
     return recorder;
-}
-
-bool IsJoystickEvent(const MovieEvent& event) {
-    return event.kind != MovieEventKind::KeyDown && event.kind != MovieEventKind::KeyUp;
 }
 
 // Reads the whole file, refusing one too large to be a movie (a mistaken
@@ -205,12 +198,6 @@ bool LoadReplay(const std::string& path, std::string& error) {
     replay.next = 0;
     replay.active = true;
     return true;
-}
-
-void AttachReplayJoystick() {
-    const std::vector<MovieEvent>& events = TheReplay().events;
-    if (TheInput().joystick || std::none_of(events.begin(), events.end(), IsJoystickEvent)) return;
-    TheInput().BindJoystickControls(0, kReplayButtons, kReplayHats);
 }
 
 bool QueueReplayedEvents(long step) {

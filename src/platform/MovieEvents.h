@@ -20,13 +20,10 @@ bool DescribeTakenEvent(const SDL_Event& event, long step, MovieEvent& out);
 // plays; true when Escape was pressed among them.
 bool DiscardLiveInput();
 
-// The replayed movie, read before the window opens. A movie that holds
-// joystick events acts as if joystick 0 with one hat and 12 buttons were
-// attached. False with "FILE:LINE: message" in `error`.
+// The replayed movie, read before the window opens. Without a joystick its
+// joystick events reach the controls bound for a common pad (joystick 0
+// with one hat and 12 buttons). False with "FILE:LINE: message" in `error`.
 bool LoadReplay(const std::string& path, std::string& error);
-// Once the real joystick is open or known to be missing: binds the stand-in
-// joystick when the replay needs it and no joystick is open.
-void AttachReplayJoystick();
 // At the start of a step: drops live input and queues the step's events.
 // Returns false when Escape was pressed (the program should end).
 bool QueueReplayedEvents(long step);

@@ -7,11 +7,13 @@ ConfigureScreen gScreen;
 
 // The panel of rows, in logical pixels: a line of column names, the rows,
 // and a line under them that says what to do or what was refused, clear of
-// the console at the foot of the screen; the key and joystick columns.
-constexpr int32_t kKeyX = 128;
-constexpr int32_t kPadX = 216;
-constexpr ListLayout kLayout{ListLayout::MenuPage, "CONFIGURE", 40, 176, 0, 58, 13, kKeyX, kPadX};
-constexpr int32_t kHeadingY = 47;
+// the console at the foot of the screen; the keys and joystick columns. The
+// panel is wider than the other pages' so that every key an action has fits
+// in at most three lines.
+constexpr int32_t kKeyX = 108;
+constexpr int32_t kPadX = 200;
+constexpr ListLayout kLayout{ListLayout::MenuPage, "CONFIGURE", 40, 176, 0, 56, 10, kKeyX, kPadX, 12, 8};
+constexpr int32_t kHeadingY = 45;
 constexpr int32_t kFootY = 203;
 }
 GameState* const gConfigureScreen = &gScreen;

@@ -4,7 +4,7 @@
 #include "screens/PagePictures.h"
 
 // The CONFIGURE page, in the main menu's pictures and font: each bound
-// action with its first key and its joystick control, RESET TO DEFAULTS and
+// action with every key and joystick control it has, RESET TO DEFAULTS and
 // BACK. A binding applies at once; the settings file is written when the
 // page is left. Pushed over the menu and popped on the way back.
 class ConfigureScreen : public GameState {

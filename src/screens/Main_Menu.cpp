@@ -162,7 +162,8 @@ void Main_Menu::DrawHolderBars() const {
     DrawPlain(*art_.holder, n.selectFileOffset + 160, 64);
     DrawPlain(*art_.holder, n.configureOffset + 16, 64);
     DrawPlain(*art_.holder, n.configureOffset + 16, 96);
-    for (int32_t y = 32; y <= 128; y += 32) DrawPlain(*art_.holder, n.playOffset + 16, y);
+    // PLAY and ERASE.
+    for (int32_t y = 32; y <= 64; y += 32) DrawPlain(*art_.holder, n.playOffset + 16, y);
 }
 
 void Main_Menu::DrawFlamePair(const Sprite& flame, int32_t x, int32_t y) const {
@@ -213,19 +214,25 @@ void Main_Menu::DrawFilePanel() const {
     DrawFileDetails();
 }
 
-// A file whose stage is not in the stage table shows '?' for it.
+// A file whose stage is not in the stage table shows '?' for it. The row
+// under the list's cursor is written in the warm glyphs on its bar.
 void Main_Menu::DrawFileNames() const {
     bool scrolling = files_.count >= 9;
     int32_t rows = scrolling ? MenuNavigation::kVisibleRows : files_.count;
     int32_t first = scrolling ? navigation_.listScroll : 0;
+    const bool listOpen = navigation_.page == MenuNavigation::FileListPage;
     for (int32_t r = 0; r < rows; ++r) {
         const SaveFileEntry& file = files_.files[first + r];
         const int32_t y = 101 + 8 * r;
-        for (int32_t g = 0; g < file.nameLength; ++g) DrawPlain(text_.Font(), 183 + 8 * g, y, file.glyphs[g]);
-        if (FileFinished(file)) DrawPlain(text_.Font(), 183 + 8 * file.nameLength, y, kFinishedGlyph);
+        const bool chosen = listOpen && first + r == navigation_.ChosenFile();
+        const int32_t warm = chosen ? MenuText::kWarmFrames : 0;
+        for (int32_t g = 0; g < file.nameLength; ++g)
+            DrawPlain(text_.Font(), 183 + 8 * g, y,
+                      file.glyphs[g] + (file.glyphs[g] < MenuText::kWarmFrames ? warm : 0));
+        if (FileFinished(file)) DrawPlain(text_.Font(), 183 + 8 * file.nameLength, y, kFinishedGlyph + warm);
         const StageRow* row = FindStage(file.stage);
         const std::string stage = row ? std::to_string(row - StageRows() + 1) : "?";
-        text_.Draw(stage, kStageRight - 8 * int32_t(stage.size()), y, false);
+        text_.Draw(stage, kStageRight - 8 * int32_t(stage.size()), y, chosen);
     }
 }
 

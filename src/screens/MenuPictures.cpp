@@ -1,10 +1,11 @@
 #include "screens/MenuPictures.h"
 #include "base/SharedConstants.h"
+#include "platform/Renderer.h"
 
 namespace {
 constexpr Color kBackdropTint{0xAA000000u};
-// A box over the menu hides the words behind it.
-constexpr Color kDialogTint{0xF0000000u};
+// A box over the menu hides everything behind it.
+constexpr Color kDialogFill = Color::FromBytes(0x08, 0x06, 0x0C, 0xFF);
 constexpr Color kCursorTint{0xFF1212DDu};
 constexpr Color kNoKey{0};
 }
@@ -26,14 +27,9 @@ void MenuArt::Release() {
 }
 
 void DrawFramedBox(const MenuPictures& pictures, int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    DrawFramedBox(pictures, left, top, right, bottom, kBackdropTint);
-}
-
-void DrawFramedBox(const MenuPictures& pictures, int32_t left, int32_t top, int32_t right, int32_t bottom,
-                   Color backdrop) {
     for (int32_t i = 0; i <= (right - left - 6) / 4; ++i)
         for (int32_t j = 0; j <= (bottom - top - 2) / 4; ++j)
-            pictures.block.Draw(left + 5 + 4 * i, top + 2 + 4 * j, 0, 0, 0.13f, 0, backdrop);
+            pictures.block.Draw(left + 5 + 4 * i, top + 2 + 4 * j, 0, 0, 0.13f, 0, kBackdropTint);
     DrawBoxBorder(pictures.window, left, top, right, bottom);
 }
 
@@ -54,7 +50,8 @@ void DrawBoxBorder(const Sprite& window, int32_t left, int32_t top, int32_t righ
 
 void DrawCentredBox(const MenuPictures& pictures, int32_t top, int32_t width, int32_t bottom) {
     const int32_t left = (kScreenWidth - width) / 2;
-    DrawFramedBox(pictures, left, top, left + width - 8, bottom, kDialogTint);
+    FillRect(float(left + 2), float(top + 1), float(width - 4), float(bottom - top + 2), kDialogFill);
+    DrawBoxBorder(pictures.window, left, top, left + width - 8, bottom);
 }
 
 void DrawCursorBar(const MenuPictures& pictures, int32_t x, int32_t y, int32_t cells) {

@@ -52,10 +52,8 @@ struct MenuPictures {
 // so the box reaches 8 pixels right of `right` and 4 below `bottom`. The
 // backdrop lets the menu show through, as the file panel's does.
 void DrawFramedBox(const MenuPictures& pictures, int32_t left, int32_t top, int32_t right, int32_t bottom);
-void DrawFramedBox(const MenuPictures& pictures, int32_t left, int32_t top, int32_t right, int32_t bottom,
-                   Color backdrop);
 // A box over the menu, `width` pixels wide between the outer edges and
-// centred across the screen, nearly opaque.
+// centred across the screen, opaque.
 void DrawCentredBox(const MenuPictures& pictures, int32_t top, int32_t width, int32_t bottom);
 // The bar behind the row of `cells` letters at (x, y) that a cursor marks.
 void DrawCursorBar(const MenuPictures& pictures, int32_t x, int32_t y, int32_t cells);

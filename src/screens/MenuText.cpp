@@ -3,13 +3,10 @@
 #include "core/GameFont.h"
 
 namespace {
-// The warm glyphs start 109 frames after the cool ones.
-constexpr int32_t kWarmFrames = 109;
-
 // The cool frame of a character, or -1 for one the font does not draw.
 int32_t CoolFrame(char character) {
     const int32_t warm = GlyphFrame(static_cast<unsigned char>(character));
-    return warm >= kWarmFrames ? warm - kWarmFrames : -1;
+    return warm >= MenuText::kWarmFrames ? warm - MenuText::kWarmFrames : -1;
 }
 }
 
@@ -30,7 +27,7 @@ const Sprite& MenuText::Font() const { return GameFont(); }
 void MenuText::Draw(std::string_view text, int32_t x, int32_t y, bool warm, Color tint) const {
     for (char character : text) {
         const int32_t frame = CoolFrame(character);
-        if (frame >= 0) GameFont().Draw(x, y, frame + (warm ? kWarmFrames : 0), 0, 1.0f, 0, tint);
+        if (frame >= 0) GameFont().Draw(x, y, frame + (warm ? MenuText::kWarmFrames : 0), 0, 1.0f, 0, tint);
         x += kLetterWidth;
     }
 }

@@ -12,6 +12,8 @@
 class MenuText {
 public:
     static constexpr int32_t kLetterWidth = 8;
+    // The warm glyphs start 109 frames after the cool ones.
+    static constexpr int32_t kWarmFrames = 109;
 
     // Takes a hold of the font (loading it for the first holder) and gives
     // it back (the last holder lets it go).

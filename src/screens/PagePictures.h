@@ -23,15 +23,19 @@ struct ListLayout {
     int32_t rowPitch = 0;
     int32_t valueX = 0;   // the values' column
     int32_t secondX = 0;  // the second values' column, 0 for none
+    // A page's panel stands this far from either side of the screen.
+    int32_t panelLeft = 24;
+    // 0: a value too long for its column is cut. Else it goes on in lines
+    // this far apart, and the rows under it move down.
+    int32_t linePitch = 0;
+
+    int32_t PanelWidth() const;
+    int32_t LabelX() const { return panelLeft + 12; }
 };
 
 // The one drawer of every list page.
 class PagePictures {
 public:
-    static constexpr int32_t kPanelLeft = 24;
-    static constexpr int32_t kPanelWidth = 272;
-    static constexpr int32_t kLabelX = kPanelLeft + 12;
-
     void Load(ListLayout::Frame frame);
     void Release();
     // The frame and the shown rows; a question open replaces the rows.
@@ -40,9 +44,9 @@ public:
     const MenuText& Text() const { return text_; }
 
 private:
-    void DrawMenuPage(const ListLayout& layout, int32_t cursorY);
+    void DrawMenuPage(const ListLayout& layout, int32_t cursorY, int32_t cursorHeight);
     void DrawTitle(const char* title) const;
-    void DrawPanel(int32_t top, int32_t height) const;
+    void DrawPanel(const ListLayout& layout) const;
     void DrawBox(const ListLayout& layout) const;
     void DrawRow(const ListPage::Row& row, const ListLayout& layout, int32_t y, bool current) const;
     void DrawMeter(const ListPage::Row& row, int32_t x, int32_t y) const;

@@ -69,8 +69,9 @@ void State_Game::Enter() {
     heroX_ = HeroX();
     PlayStageMusic(true);
     const StageRow* row = FindStageOfLevel(TheLevelName());
-    title_.Show(read && row ? row->name : nullptr);
-    if (TakesEscape()) {
+    const bool playing = TakesEscape();
+    title_.Show(read && row ? row->name : nullptr, playing);
+    if (playing) {
         hud_.Load();
         PrintStatus(
             "Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, P or Esc pauses, "
@@ -109,8 +110,9 @@ void State_Game::Update(float step) {
         return;
     }
     if (UpdatePause()) return;
-    title_.Step();
+    title_.Step(ThePlayer() ? std::optional<Vector3>(ThePlayer()->position) : std::nullopt);
     entities.Update(step);
+    hud_.Step(record_);
     AimCamera(RespawnThingsWithHero());
     RebuildWhenAsked();
     CheckLoss();
@@ -178,7 +180,7 @@ void State_Game::DrawBanner() const {
 }
 
 void State_Game::DrawOverOutlines() {
-    if (ThePlayer()) hud_.Draw(*ThePlayer());
+    if (ThePlayer()) hud_.Draw(*ThePlayer(), record_);
     title_.Draw();
     if (bannerText_.Loaded()) DrawBanner();
     pause_.Draw();

@@ -61,6 +61,7 @@ public:
     const StageTitle& Title() const { return title_; }
     // The hit the hero took in the latest step, if any.
     const std::optional<HeroHit>& Hit() const { return thingStage_.hit; }
+    const Hud& StageHud() const { return hud_; }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;

@@ -95,6 +95,11 @@ TEST(Configure, SettingsKeysReadWriteAndApplyOverTheDefaults) {
     EXPECT_EQ(input.PlayJoystickAction(0, 0), 0);
     EXPECT_EQ(ControlLabel(input.FirstBinding(Up, Binding::kJoystick)), "HAT LEFT");
     EXPECT_EQ(ControlLabel(input.FirstBinding(Jump, Binding::kJoystick)), "BUTTON 3");
+    // The page lists every control: button 3 left the odd ones to whip.
+    EXPECT_EQ(ControlsLabel(input, Attack, Binding::kJoystick), "BUTTONS 1 5 7 11");
+    EXPECT_EQ(ControlsLabel(input, ButtonA, Binding::kJoystick), "EVEN BUTTONS");
+    EXPECT_EQ(ControlsLabel(input, Attack, Binding::kKeyboard), "Z RETURN ENTER DELETE");
+    EXPECT_EQ(ControlsLabel(input, ButtonB, Binding::kKeyboard), "END");
     const std::string text = settings.Text();
     for (const char* line : {"key.jump = c\n", "pad.up = hat left\n", "key.whip = default\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;

@@ -107,14 +107,19 @@ TEST(MenuNavigation, PlayOnAnEmptyListDoesNothingEraseAsksForTheChosenFileAndThe
     EXPECT_EQ(Choose(empty, ButtonA, 0), MenuNavigation::NoChoice);
     EXPECT_EQ(empty.page, MenuNavigation::FileListPage);
 
-    // ERASE, chosen on page 2, stays under the cursor in the list; the
-    // entries below it lead nowhere.
+    // ERASE, chosen on page 2, stays under the cursor in the list, which
+    // Right opens as ButtonA does and Left leaves; nothing is below ERASE.
     MenuNavigation menu = OpenFileList(12);
-    Press(menu, ButtonB, 12, 15);
+    Press(menu, Left, 12, 10);
+    EXPECT_EQ(menu.page, MenuNavigation::PlayPage);
     Press(menu, Down, 12, 10);
-    Press(menu, ButtonA, 12, 15);
+    Press(menu, Down, 12, 10);
+    EXPECT_EQ(menu.cursor, MenuNavigation::kEraseEntry);
+    Press(menu, Right, 12, 10);
     ASSERT_EQ(menu.page, MenuNavigation::FileListPage);
     EXPECT_EQ(menu.cursor, MenuNavigation::kEraseEntry);
+    Press(menu, Right, 12, 10);
+    EXPECT_EQ(menu.page, MenuNavigation::FileListPage);
     Frames(menu, 200, Down, 12);
     EXPECT_EQ(Choose(menu, ButtonA, 12), MenuNavigation::EraseChosenFile);
     EXPECT_EQ(menu.ChosenFile(), 11);
@@ -124,9 +129,4 @@ TEST(MenuNavigation, PlayOnAnEmptyListDoesNothingEraseAsksForTheChosenFileAndThe
     EXPECT_EQ((std::vector<int32_t>{menu.listScroll, menu.listRow}), (std::vector<int32_t>{0, 7}));
     menu.FitList(0);
     EXPECT_EQ((std::vector<int32_t>{menu.listScroll, menu.listRow}), (std::vector<int32_t>{0, 0}));
-    Frames(menu, 15);
-    Press(menu, ButtonB, 0, 15);
-    Press(menu, Down, 0, 10);
-    Press(menu, ButtonA, 0, 15);
-    EXPECT_EQ(Choose(menu, ButtonA, 5), MenuNavigation::NoChoice);
 }

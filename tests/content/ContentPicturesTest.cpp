@@ -94,7 +94,7 @@ TEST(ContentPictures, HeroHudAndEnemySheetsHoldADistinctPictureInEveryFrame) {
         bool outlined;
     };
     for (Sheet s : {Sheet{"Aldric-Spriteset2.png", 510, 96, 51, 48, 16, false},
-                    Sheet{"hud.png", 60, 10, 10, 10, 6, true}, Sheet{"things.png", 288, 24, 24, 24, 12, false},
+                    Sheet{"hud.png", 70, 10, 10, 10, 7, true}, Sheet{"things.png", 288, 24, 24, 24, 12, false},
                     Sheet{"enemies.png", 256, 96, 32, 48, BurstFrame() + kBurstFrames, true},
                     Sheet{"guardian.png", 384, 64, 64, 64, 6, true}}) {
         DecodedImage sheet = Built(s.name);

@@ -1,4 +1,5 @@
 #include "core/Trace.h"
+#include "screens/Hud.h"
 #include "campaign/StageTable.h"
 #include "platform/PngDecode.h"
 #include "support/GlWindow.h"
@@ -87,6 +88,17 @@ TEST(LevelStages, EachStageChecksRoundTripsStartsOnTheGroundAndItsRouteClearsIt)
         for (auto line = lines.begin(); line != cleared; ++line)
             leftmost = std::min(leftmost, std::strtof(JsonField(*line, "player").c_str() + 1, nullptr));
         EXPECT_EQ(leftmost, 34.0f);
+        // Each lantern the route lights says CHECKPOINT for its 94 steps.
+        long lit = 0, shown = 0;
+        for (const std::string& line : lines) {
+            const std::string steps = JsonField(line, "checkpoint");
+            lit += steps == "94";
+            shown += !steps.empty();
+        }
+        EXPECT_EQ(shown, lit * Hud::kCheckpointSteps) << stage;
+        if (stage == std::string("blk101")) {
+            EXPECT_EQ(lit, 2) << "the village's two lanterns";
+        }
     }
     // STAGE CLEAR lies over the outlines: on blk101 the cyan edge between two
     // wall cells runs down columns 127 and 128, through the banner's rows 116

@@ -1,4 +1,5 @@
 #include "PlayData.h"
+#include "screens/StageTitle.h"
 #include "base/SharedConstants.h"
 #include "platform/PngDecode.h"
 #include "support/GlWindow.h"
@@ -74,14 +75,25 @@ TEST(PlayStage, EngineRulesIgnoreThePlayDataAndBadFieldsGetTheirDefaults) {
     std::string data = CopyOfBuiltData();
     WritePlayFloorStage(data, "duskhold play jump=500 lives=x hearts=2");
     const std::vector<KeyHold> jump = {{5, "x", 30}};
-    Play engine = PlayMovie(data, jump, 20, {"--level", "blk101", "--engine-rules"});
+    Play engine = PlayMovie(data, jump, 126, {"--level", "blk101", "--engine-rules"});
     ASSERT_EQ(engine.run.exitCode, 0) << engine.run.output;
+    // By the engine's rules the stage's name stands its 125 steps (124
+    // with --level) although the hero rose; in play it goes when he moves,
+    // and stands 250 steps when he does not.
+    const std::string name = "\"THE VILLAGE BELOW THE CASTLE\"";
+    EXPECT_EQ(JsonField(StepLine(engine, StageTitle::kShownSteps - 1), "stageName"), name);
+    EXPECT_EQ(FirstStep(engine, "stageName", ""), StageTitle::kShownSteps);
     EXPECT_EQ(JsonField(StepLine(engine, 6), "player"), "[240,184]");
     EXPECT_EQ(JsonField(StepLine(engine, 7), "player"), "[240,180]");
     EXPECT_EQ(JsonField(StepLine(engine, 6), "hero"), "");
     EXPECT_EQ(Count(engine.run.output, "Play data"), 0u) << engine.run.output;
     Play played = PlayMovie(data, {{5, "space", 30}}, 60, {"--level", "blk101"});  // Space jumps in play
     ASSERT_EQ(played.run.exitCode, 0) << played.run.output;
+    EXPECT_EQ(JsonField(StepLine(played, 5), "stageName"), name);
+    EXPECT_EQ(FirstStep(played, "stageName", ""), 6);
+    Play still = PlayMovie(data, {}, StageTitle::kUntilMovedSteps, {"--level", "blk101"});
+    EXPECT_EQ(JsonField(StepLine(still, StageTitle::kUntilMovedSteps - 1), "stageName"), name);
+    EXPECT_EQ(FirstStep(still, "stageName", ""), StageTitle::kUntilMovedSteps);
     EXPECT_EQ(Count(played.run.output,
                     "Play data: the play marker's jump=500 is outside 24 to 144; the play "
                     "marker's 'lives' is not a whole number; the defaults stand in"),

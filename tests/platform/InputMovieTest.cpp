@@ -31,7 +31,6 @@ TEST(InputMovie, ReplayQueuesEachStepAndStandsInForJoystickZeroAndLiveInputIsDro
     EmptyQueue();
     Input& input = TheInput();
     ASSERT_EQ(input.joystick, nullptr);
-    AttachReplayJoystick();
     EXPECT_EQ(input.JoystickAction(0, 11), ButtonB);
     EXPECT_EQ(input.JoystickAction(0, 0x28), Left);
 

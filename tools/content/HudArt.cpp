@@ -1,6 +1,6 @@
 // The stage's status bar pictures "sprites\hud.png": 10 by 10 frames in one
 // row on white (the colour key): 0 a full heart, 1 an empty heart, 2 the
-// hero's head (his lives), 3 to 5 the leather, chain and rune whips. Each
+// hero's head (his lives), 3 to 5 the leather, chain and rune whips, 6 a gem. Each
 // gets a dark one-pixel outline, so it reads over sky, fire and stone alike.
 #include "Generator.h"
 #include "Image.h"
@@ -8,7 +8,7 @@
 namespace {
 constexpr int kFrameSize = 10;
 constexpr uint32_t kKey = 0xFFFFFFFFu;
-const char* const kFrames[] = {"heart full", "heart empty", "head", "whip leather", "whip chain", "whip rune"};
+const char* const kFrames[] = {"heart full", "heart empty", "head", "whip leather", "whip chain", "whip rune", "gem"};
 
 void GenerateHud(ContentContext& context) {
     std::vector<TextArt> pictures = LoadTextArt(context, "art/hud.txt");
