@@ -1,6 +1,7 @@
 #include "campaign/SaveFile.h"
 #include "platform/Files.h"
 #include "campaign/StageTable.h"
+#include "core/StepPacer.h"
 #include <algorithm>
 #include <random>
 
@@ -196,6 +197,13 @@ int32_t BestSteps(const SaveFileEntry& entry, size_t stageRow) {
 void KeepBestSteps(SaveFileEntry& entry, size_t stageRow, int32_t steps) {
     const int32_t best = BestSteps(entry, stageRow);
     if (int32_t* slot = TimeSlot(entry, stageRow); slot && steps > 0 && (best == 0 || steps < best)) *slot = steps;
+}
+
+std::string StepsAsTime(int32_t steps) {
+    const long hundredths = long(steps) * long(StepPacer::kStepMs) / 10;
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld.%02ld", hundredths / 6000, hundredths / 100 % 60, hundredths % 100);
+    return text;
 }
 
 int32_t AllBestGems(const SaveFileEntry& entry) {

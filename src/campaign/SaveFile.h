@@ -81,6 +81,8 @@ void KeepBestGems(SaveFileEntry& entry, size_t stageRow, int32_t gems);
 int32_t BestSteps(const SaveFileEntry& entry, size_t stageRow);
 // Keeps `steps` (above 0) when none is kept or it is fewer.
 void KeepBestSteps(SaveFileEntry& entry, size_t stageRow, int32_t steps);
+// Steps of 16 ms as minutes, seconds and hundredths: 1000 steps are "0:16.00".
+std::string StepsAsTime(int32_t steps);
 // The best gems of every stage of the stage table, added up.
 int32_t AllBestGems(const SaveFileEntry& entry);
 

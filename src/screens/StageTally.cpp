@@ -1,9 +1,7 @@
 #include "screens/StageTally.h"
 #include "campaign/SaveFile.h"
-#include "core/StepPacer.h"
 #include "player/Player.h"
 #include "things/StageRecord.h"
-#include <cstdio>
 
 StageTally MakeTally(const StageRecord& record, const Player& hero, const SaveFileEntry* played, size_t stageRow) {
     StageTally tally;
@@ -20,13 +18,6 @@ StageTally MakeTally(const StageRecord& record, const Player& hero, const SaveFi
         tally.newBestGems = tally.gemsFound > BestGems(*played, stageRow);
     }
     return tally;
-}
-
-std::string StepsAsTime(int32_t steps) {
-    const long hundredths = long(steps) * StepPacer::kStepMs / 10;
-    char text[32];
-    std::snprintf(text, sizeof text, "%ld:%02ld.%02ld", hundredths / 6000, hundredths / 100 % 60, hundredths % 100);
-    return text;
 }
 
 namespace {

@@ -27,9 +27,6 @@ struct StageTally {
 // `stageRow`: the cleared stage's row of the stage table.
 StageTally MakeTally(const StageRecord& record, const Player& hero, const SaveFileEntry* played, size_t stageRow);
 
-// Steps of 16 ms as minutes, seconds and hundredths: 1000 steps are "0:16.00".
-std::string StepsAsTime(int32_t steps);
-
 // One line of the tally: its figure, and whether it is a new best.
 struct TallyLine {
     std::string text;

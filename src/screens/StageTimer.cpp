@@ -1,7 +1,7 @@
 #include "screens/StageTimer.h"
+#include "campaign/SaveFile.h"
 #include "campaign/Settings.h"
 #include "screens/Hud.h"
-#include "screens/StageTally.h"
 
 void StageTimer::Load() { text_.Load(); }
 
