@@ -44,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     change.nextStage = row < StageRowCount() ? StageRows()[row].stage : 0;
     change.clearedRow = data[2] % (kGemRecordSlots + 2);
     change.gems = int8_t(data[3]);
+    change.steps = int8_t(data[1]);
     std::string why;
     if (change.kind == SaveChange::Add) Check(MakeSaveEntry("NEWT", StageRows()[0].stage, change.entry, why));
 
@@ -63,6 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Check(RowOf(now.stage) >= RowOf(before.files[f].stage) || now.stage == before.files[f].stage);
             for (size_t slot = 0; slot < kGemRecordSlots; ++slot)
                 Check(BestGems(now, slot) >= BestGems(before.files[f], slot));
+            // A time kept is never beaten by a slower one, and none is 0 or below.
+            for (size_t slot = 0; slot < kTimeRecordSlots; ++slot) {
+                const int32_t was = BestSteps(before.files[f], slot), is = BestSteps(now, slot);
+                Check(is >= 0 && (was == 0 || (is > 0 && is <= was)));
+            }
         }
         break;
     case SaveChange::Erase:

@@ -36,6 +36,19 @@ std::string JsonPair(float x, float y) { return "[" + JsonNumber(x) + "," + Json
 
 std::string JsonBool(bool value) { return value ? "true" : "false"; }
 
+std::string OutOfJson(int32_t count, int32_t total) { return "[" + JsonNumber(count) + "," + JsonNumber(total) + "]"; }
+
+// The clear's figures while its banner stands: steps, gems and foes as
+// [found, total], and which figures are new bests.
+std::string TallyJson() {
+    if (!On(gStateGame) || !TheStateGame().Tally()) return std::string();
+    const StageTally& t = *TheStateGame().Tally();
+    return "{\"steps\":" + JsonNumber(t.steps) + ",\"gems\":" + OutOfJson(t.gemsFound, t.gemTotal) +
+           ",\"foes\":" + OutOfJson(t.foesBeaten, t.foeTotal) + ",\"hits\":" + JsonNumber(t.hitsTaken) +
+           ",\"livesLost\":" + JsonNumber(t.livesLost) + ",\"newBestTime\":" + JsonBool(t.newBestTime) +
+           ",\"newBestGems\":" + JsonBool(t.newBestGems) + "}";
+}
+
 std::string TitleJson() {
     if (!On(gTitleScreen)) return std::string();
     const TitleScreen& title = TheTitleScreen();
@@ -188,6 +201,7 @@ void AddTraceFields() {
         const char* name = TheStateGame().Title().Shown();
         return On(gStateGame) && name ? JsonString(name) : std::string();
     });
+    AddTraceField("tally", TallyJson);
     AddTraceField("clear", [] {
         const int32_t steps = TheStateGame().ClearSteps();
         return On(gStateGame) && steps >= 0 ? JsonNumber(steps) : std::string();

@@ -82,6 +82,13 @@ OptionRow WindowSize() {
     row.apply = ApplyWindowSettings;
     return row;
 }
+
+// The HUD reads it as it draws; a file without the key gets none while it is off.
+OptionRow Timer() {
+    OptionRow row = Switch("timer", "TIMER", &SettingValues::timer, [](const SettingValues&) {});
+    row.key.unlisted = "off";
+    return row;
+}
 }
 
 const std::vector<OptionRow>& OptionRows() {
@@ -92,6 +99,7 @@ const std::vector<OptionRow>& OptionRows() {
         WindowSize(),
         Switch("outlines", "OUTLINES", &SettingValues::outlines, ApplyOverlaySettings),
         Switch("console", "CONSOLE", &SettingValues::console, ApplyOverlaySettings),
+        Timer(),
     };
     return rows;
 }

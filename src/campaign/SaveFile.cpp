@@ -1,6 +1,7 @@
 #include "campaign/SaveFile.h"
 #include "platform/Files.h"
 #include "campaign/StageTable.h"
+#include "core/StepPacer.h"
 #include <algorithm>
 #include <random>
 
@@ -160,14 +161,22 @@ bool FileFinished(const SaveFileEntry& entry) { return entry.singles[2] == kFini
 namespace {
 // The spare values in file order: six, nine, four, then the first single
 // (the identity and the finished mark follow).
-int32_t* GemSlot(SaveFileEntry& entry, size_t stageRow) {
+int32_t* SpareValue(SaveFileEntry& entry, size_t place) {
     int32_t* const groups[] = {entry.six, entry.nine, entry.four, entry.singles};
     const size_t sizes[] = {6, 9, 4, 1};
     for (size_t g = 0; g < 4; ++g) {
-        if (stageRow < sizes[g]) return groups[g] + stageRow;
-        stageRow -= sizes[g];
+        if (place < sizes[g]) return groups[g] + place;
+        place -= sizes[g];
     }
     return nullptr;
+}
+
+int32_t* GemSlot(SaveFileEntry& entry, size_t stageRow) {
+    return stageRow < kGemRecordSlots ? SpareValue(entry, stageRow) : nullptr;
+}
+
+int32_t* TimeSlot(SaveFileEntry& entry, size_t stageRow) {
+    return stageRow < kTimeRecordSlots ? SpareValue(entry, kGemRecordSlots + stageRow) : nullptr;
 }
 }
 
@@ -178,6 +187,23 @@ int32_t BestGems(const SaveFileEntry& entry, size_t stageRow) {
 
 void KeepBestGems(SaveFileEntry& entry, size_t stageRow, int32_t gems) {
     if (int32_t* slot = GemSlot(entry, stageRow)) *slot = std::max(BestGems(entry, stageRow), gems);
+}
+
+int32_t BestSteps(const SaveFileEntry& entry, size_t stageRow) {
+    const int32_t* slot = TimeSlot(const_cast<SaveFileEntry&>(entry), stageRow);
+    return slot ? std::max(*slot, 0) : 0;
+}
+
+void KeepBestSteps(SaveFileEntry& entry, size_t stageRow, int32_t steps) {
+    const int32_t best = BestSteps(entry, stageRow);
+    if (int32_t* slot = TimeSlot(entry, stageRow); slot && steps > 0 && (best == 0 || steps < best)) *slot = steps;
+}
+
+std::string StepsAsTime(int32_t steps) {
+    const long hundredths = long(steps) * long(StepPacer::kStepMs) / 10;
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld.%02ld", hundredths / 6000, hundredths / 100 % 60, hundredths % 100);
+    return text;
 }
 
 int32_t AllBestGems(const SaveFileEntry& entry) {
@@ -281,6 +307,7 @@ ChangeOutcome ApplySaveChange(SaveFileTable& table, const SaveChange& change) {
     if (file < 0) return ChangeOutcome::FileGone;
     SaveFileEntry& entry = table.files[file];
     KeepBestGems(entry, change.clearedRow, change.gems);
+    KeepBestSteps(entry, change.clearedRow, change.steps);
     if (!change.nextStage) entry.singles[2] = kFinishedMark;
     else if (RowOf(change.nextStage) > RowOf(entry.stage)) entry.stage = change.nextStage;
     return ChangeOutcome::Done;

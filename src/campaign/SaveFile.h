@@ -68,13 +68,21 @@ std::string WhyNotWhole(const std::vector<unsigned char>& bytes);
 constexpr int32_t kFinishedMark = 1;
 bool FileFinished(const SaveFileEntry& entry);
 
-// The best count of gems found in each stage of the stage table, by its row:
-// the spare values before the identity, in file order (older readers keep
-// them as they keep every spare value).
-constexpr size_t kGemRecordSlots = 20;
+// The bests of each stage of the stage table, by its row, in the 20 spare
+// values before the identity, in file order (older readers keep them as they
+// keep every spare value): the first 10 hold the most gems found, the next
+// 10 the fewest steps taken to clear it (0: not cleared yet).
+constexpr size_t kGemRecordSlots = 10;
+constexpr size_t kTimeRecordSlots = 10;
 int32_t BestGems(const SaveFileEntry& entry, size_t stageRow);
 // Keeps `gems` when it beats the best so far; rows past the slots keep nothing.
 void KeepBestGems(SaveFileEntry& entry, size_t stageRow, int32_t gems);
+// The fewest steps a clear of the stage took, or 0 for none.
+int32_t BestSteps(const SaveFileEntry& entry, size_t stageRow);
+// Keeps `steps` (above 0) when none is kept or it is fewer.
+void KeepBestSteps(SaveFileEntry& entry, size_t stageRow, int32_t steps);
+// Steps of 16 ms as minutes, seconds and hundredths: 1000 steps are "0:16.00".
+std::string StepsAsTime(int32_t steps);
 // The best gems of every stage of the stage table, added up.
 int32_t AllBestGems(const SaveFileEntry& entry);
 
@@ -101,17 +109,19 @@ struct SaveChange {
     enum Kind { Clear, Add, Erase } kind = Clear;
     int32_t file = 0;
     // Clear: the next stage (0 when the last one was cleared: the file is
-    // finished), the row of the stage cleared and the gems found there.
+    // finished), the row of the stage cleared, the gems found there and the
+    // steps the clear took (0: not timed).
     int32_t nextStage = 0;
     size_t clearedRow = 0;
     int32_t gems = 0;
+    int32_t steps = 0;
     // Add: the new file, holding the identity `file`.
     SaveFileEntry entry;
 };
 enum class ChangeOutcome { Done, FileGone, NoRoom };
 // Makes the change in the list and nothing else: a clear moves its file on to
 // the later of its stage and `nextStage` (in stage table order), marks it
-// finished, and keeps the gems when they beat its best; an erase takes the
+// finished, and keeps the gems and the steps when they beat its bests; an erase takes the
 // file out (one already gone is Done); a new file goes at the end (NoRoom
 // when the list is full; Done when it is there already). FileGone when the
 // file of a clear is no longer in the list.

@@ -188,6 +188,14 @@ void SetPlayedFile(int32_t file) { gPlayed = file >= 0 && file < gShown.count ? 
 
 int32_t PlayedFile() { return FindFile(gShown, gPlayed); }
 
+bool PlayedFileNow(SaveFileEntry& entry) {
+    const SaveFileTable now = WithPending(gBase);
+    const int32_t file = FindFile(now, gPlayed);
+    if (gPlayed == 0 || file < 0) return false;
+    entry = now.files[file];
+    return true;
+}
+
 void AskForRetry() { gRetry = gPlayed != 0; }
 
 bool TakeRetry() {
@@ -196,7 +204,7 @@ bool TakeRetry() {
     return retry;
 }
 
-void SaveStageCleared(int32_t nextStage, size_t clearedRow, int32_t gems) {
+void SaveStageCleared(int32_t nextStage, size_t clearedRow, int32_t gems, int32_t steps) {
     if (gPlayed == 0) return;
     SaveChange change;
     change.kind = SaveChange::Clear;
@@ -204,6 +212,7 @@ void SaveStageCleared(int32_t nextStage, size_t clearedRow, int32_t gems) {
     change.nextStage = nextStage;
     change.clearedRow = clearedRow;
     change.gems = gems;
+    change.steps = steps;
     gPending.push_back(change);
     SaveOrHold("Progress not saved");
 }

@@ -42,9 +42,13 @@ bool TakeRetry();
 
 // The played file moves on to `nextStage`, or is marked finished when
 // `nextStage` is 0, and keeps the gems found in the cleared stage (its row of
-// the stage table) when they beat its best. A file that another game erased
-// meanwhile saves nothing, and one status line says so.
-void SaveStageCleared(int32_t nextStage, size_t clearedRow = 0, int32_t gems = 0);
+// the stage table) and the steps the clear took when they beat its bests. A
+// file that another game erased meanwhile saves nothing, and one status line
+// says so.
+void SaveStageCleared(int32_t nextStage, size_t clearedRow = 0, int32_t gems = 0, int32_t steps = 0);
+// The played file as this game knows it now (its last save, with the changes
+// still waiting), for its bests; false when no file is played.
+bool PlayedFileNow(SaveFileEntry& entry);
 // Adds `entry` with an identity of its own at the end of the list, after
 // the files another game may have added meanwhile, and makes it the played
 // file. Returns its place in the list, or -1, with nothing changed, when the

@@ -25,6 +25,7 @@ struct SettingValues {
     int32_t windowSize = 3;  // 1 to 4 times 320x240, or kFitWindow
     bool outlines = false;
     bool console = false;
+    bool timer = false;  // the stage's time in the HUD
     // Per bound action: a key symbol (joystick control code), or one of the two above.
     std::array<int32_t, kBoundActions> keys = DefaultBindings();
     std::array<int32_t, kBoundActions> pads = DefaultBindings();

@@ -66,6 +66,8 @@ public:
     bool OutOfLives() const { return outOfLives_; }
     // How often he came back at his checkpoint: the stage's things come back with him.
     int32_t Respawns() const { return respawns_; }
+    // The hits that counted (Hurt true), for the stage's tally.
+    int32_t HitsTaken() const { return hitsTaken_; }
     // Heals up to a full life.
     void Heal(int32_t hearts);
 
@@ -134,6 +136,7 @@ private:
     int32_t dropping_ = 0;
     int32_t walkSteps_ = 0;
     int32_t respawns_ = 0;
+    int32_t hitsTaken_ = 0;
     bool crouching_ = false;
     bool outOfLives_ = false;
     float leftGroundAt_ = 0.0f;

@@ -161,6 +161,7 @@ bool Player::OnLedgeOnly() const {
 
 bool Player::Hurt(int32_t lost, float fromX) {
     if (!Playing() || dying_ >= 0 || untouchable_ > 0 || lost <= 0) return false;
+    ++hitsTaken_;
     hearts_ = std::max(hearts_ - lost, 0);
     if (hearts_ == 0) {
         Die();

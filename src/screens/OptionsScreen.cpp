@@ -5,8 +5,9 @@
 namespace {
 OptionsScreen gScreen;
 
-// The panel of rows, in logical pixels, and where its rows and values go.
-constexpr ListLayout kLayout{ListLayout::MenuPage, "OPTIONS", 48, 156, 0, 62, 20, 160};
+// The panel of rows, in logical pixels, and where its rows and values go:
+// seven options and BACK, 18 pixels apart, end within the panel.
+constexpr ListLayout kLayout{ListLayout::MenuPage, "OPTIONS", 48, 156, 0, 62, 18, 160};
 }
 GameState* const gOptionsScreen = &gScreen;
 

@@ -57,6 +57,8 @@ std::optional<float> HeroX() {
 constexpr int32_t kBannerX = (kScreenWidth - 11 * 8) / 2;
 constexpr int32_t kBannerY = (kScreenHeight - 8) / 2;
 constexpr int32_t kBannerLineHeight = 12;
+// The tally's lines start at one x, room made for the longest with NEW BEST.
+constexpr int32_t kTallyX = (kScreenWidth - 24 * 8) / 2;
 }
 GameState* const gStateGame = &gScreen;
 const State_Game& TheStateGame() { return gScreen; }
@@ -73,6 +75,7 @@ void State_Game::Enter() {
     title_.Show(read && row ? row->name : nullptr, playing);
     if (playing) {
         hud_.Load();
+        timer_.Load();
         PrintStatus(
             "Keys: arrows walk, Space/X jump, Z whip, Down and jump drop off a ledge, P or Esc pauses, "
             "F2 outlines, F3 console");
@@ -93,6 +96,7 @@ void State_Game::Leave() {
     ClearStage();
     ReleaseClear();
     hud_.Release();
+    timer_.Release();
     title_.Release();
     if (nextStage_) {
         ReleaseStagePicture();
@@ -106,10 +110,11 @@ void State_Game::Update(float step) {
     thingStage_.hit.reset();
     if (clearSteps_ >= 0) {
         // The hero stands still under the banner; nothing is updated.
-        if (++clearSteps_ >= kClearBannerSteps) LeaveAfterClear();
+        if (ClearOver()) LeaveAfterClear();
         return;
     }
     if (UpdatePause()) return;
+    if (ThePlayer() && ThePlayer()->Playing()) ++record_.steps;
     title_.Step(ThePlayer() ? std::optional<Vector3>(ThePlayer()->position) : std::nullopt);
     entities.Update(step);
     hud_.Step(record_);
@@ -118,6 +123,16 @@ void State_Game::Update(float step) {
     CheckLoss();
     if (TheStateStack().CurrentState() == this && HeroCrossedExit(level, heroX_)) StartClear();
     heroX_ = HeroX();
+}
+
+// Only a button pressed under the banner skips it, not one held since the
+// stage was played.
+bool State_Game::ClearOver() {
+    const uint32_t held = TheInput().held & (ButtonA | ButtonB);
+    const bool pressed = (held & ~clearHeld_) != 0;
+    clearHeld_ = held;
+    ++clearSteps_;
+    return clearSteps_ >= kClearBannerSteps || (tally_ && pressed && clearSteps_ > kSkipAfterSteps);
 }
 
 bool State_Game::UpdatePause() {
@@ -171,16 +186,23 @@ void State_Game::CheckLoss() {
 
 void State_Game::Draw() { entities.Draw(); }
 
-// Under STAGE CLEAR, in a stage with gems, the gems found against those it has.
+// Under STAGE CLEAR, in a play stage, the tally, a line a figure, with NEW
+// BEST after each that beats the file's best.
 void State_Game::DrawBanner() const {
     bannerText_.Draw("STAGE CLEAR", kBannerX, kBannerY, true);
-    if (record_.gemTotal == 0) return;
-    const std::string gems = "GEMS " + std::to_string(record_.gemsFound) + "/" + std::to_string(record_.gemTotal);
-    bannerText_.DrawCentred(gems, kBannerY + kBannerLineHeight, true);
+    if (!tally_) return;
+    int32_t y = kBannerY;
+    for (const TallyLine& line : TallyLines(*tally_)) {
+        y += kBannerLineHeight;
+        bannerText_.Draw(line.text, kTallyX, y, false);
+        if (line.newBest)
+            bannerText_.Draw("NEW BEST", kTallyX + int32_t(line.text.size() + 2) * MenuText::kLetterWidth, y, true);
+    }
 }
 
 void State_Game::DrawOverOutlines() {
     if (ThePlayer()) hud_.Draw(*ThePlayer(), record_);
+    if (ThePlayer() && ThePlayer()->Playing()) timer_.Draw(record_.steps);
     title_.Draw();
     if (bannerText_.Loaded()) DrawBanner();
     pause_.Draw();
@@ -226,7 +248,11 @@ void State_Game::PlaceThings(const LevelFile::LevelData& data) {
     if (!line.empty()) PrintStatus("Things: %s; those fields keep their defaults", line.c_str());
     const std::string unmade = UnmadeThings(placements_);
     if (!unmade.empty()) PrintStatus("Things: the game cannot make %s; they are left out", unmade.c_str());
-    for (const PlacedThing& placed : placements_) record_.gemTotal += std::string(placed.kind->name) == "gem";
+    for (const PlacedThing& placed : placements_) {
+        record_.gemTotal += std::string(placed.kind->name) == "gem";
+        // A foe is what the whip beats in a number of hits.
+        record_.foeTotal += placed.kind->Default("hp") != 0;
+    }
     SpawnThings();
 }
 
@@ -306,8 +332,14 @@ void State_Game::StartClear() {
     clearTune_->Play();
     const StageRow* cleared = FindStageOfLevel(TheLevelName());
     nextStage_ = cleared ? NextStage(cleared) : nullptr;
-    SaveStageCleared(nextStage_ ? nextStage_->stage : 0, cleared ? size_t(cleared - StageRows()) : 0,
-                     record_.gemsFound);
+    const size_t row = cleared ? size_t(cleared - StageRows()) : 0;
+    clearHeld_ = TheInput().held & (ButtonA | ButtonB);
+    if (ThePlayer() && ThePlayer()->Playing()) {
+        SaveFileEntry played;
+        const bool bests = cleared && PlayedFileNow(played);
+        tally_ = MakeTally(record_, *ThePlayer(), bests ? &played : nullptr, row);
+    }
+    SaveStageCleared(nextStage_ ? nextStage_->stage : 0, row, record_.gemsFound, record_.steps);
 }
 
 // A next stage whose level file does not load would leave the player in an
@@ -321,6 +353,7 @@ void State_Game::LeaveAfterClear() {
 
 void State_Game::ReleaseClear() {
     clearSteps_ = -1;
+    tally_.reset();
     bannerText_.Release();
     clearTune_.reset();
 }

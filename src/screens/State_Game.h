@@ -5,6 +5,8 @@
 #include "platform/Sprite.h"
 #include "screens/Hud.h"
 #include "screens/MenuText.h"
+#include "screens/StageTally.h"
+#include "screens/StageTimer.h"
 #include "screens/StageTitle.h"
 #include "screens/PauseMenu.h"
 #include "things/StageRecord.h"
@@ -29,6 +31,8 @@ struct StageRow;
 // his body within its rows: the hero stops, the stage-clear tune plays under
 // STAGE CLEAR, and after the banner the next stage of the stage table starts
 // (the main menu after the last, or when the next stage's file does not load).
+// In a play stage the tally of the clear stands under the banner, and a
+// fresh press of ButtonA or ButtonB after kSkipAfterSteps leaves it early.
 // In a stage that asks for play, a fall below it costs a life instead, and
 // losing the last life leads to GAME OVER and back to the menu on the
 // played file. The pause key (P, a pad's start button) stops the stage under
@@ -42,6 +46,8 @@ class State_Game : public GameState {
 public:
     // The stage-clear tune (3.75 s) ends before the banner, 3.84 s at 16 ms a step.
     static constexpr int32_t kClearBannerSteps = 240;
+    // The tune has played about a second before a press skips the rest.
+    static constexpr int32_t kSkipAfterSteps = 60;
     // Four looks a second at 60 steps a second.
     static constexpr int32_t kWatchEverySteps = 15;
 
@@ -57,6 +63,8 @@ public:
     // Steps since the stage was cleared; -1 while it is played.
     int32_t ClearSteps() const { return clearSteps_; }
     const StageRecord& Record() const { return record_; }
+    // The figures of a play stage's clear, while its banner stands.
+    const std::optional<StageTally>& Tally() const { return tally_; }
     const PauseMenu& Pause() const { return pause_; }
     const StageTitle& Title() const { return title_; }
     // The hit the hero took in the latest step, if any.
@@ -86,6 +94,8 @@ private:
     bool UpdatePause();
     void ActOnPauseChoice(PauseMenu::Choice choice);
     void StartClear();
+    // Under the banner: true once it has stood long enough, or was skipped.
+    bool ClearOver();
     void LeaveAfterClear();
     void ReleaseClear();
     void DrawBanner() const;
@@ -105,6 +115,9 @@ private:
     std::optional<float> heroX_;
     const StageRow* nextStage_ = nullptr;
     MenuText bannerText_;
+    std::optional<StageTally> tally_;
+    uint32_t clearHeld_ = 0;  // the buttons held at the last step under the banner
+    StageTimer timer_;
     std::unique_ptr<Sound> clearTune_;
     Hud hud_;
     PauseMenu pause_;

@@ -2,6 +2,7 @@
 #include "base/SharedConstants.h"
 #include "core/EntityManager.h"
 #include "things/Burst.h"
+#include "things/StageRecord.h"
 #include "things/StageTiles.h"
 #include "world/Level.h"
 #include <algorithm>
@@ -54,6 +55,7 @@ void Enemy::TakeCrack() {
 
 void Enemy::FallInABurst() {
     art_->Play(EnemyArt::Cue::Death);
+    if (Index()) stage_.record.foesBeaten.insert(*Index());
     if (!manager) return;
     manager->Add(std::make_unique<Burst>(position - Vector3(0.0f, Box()->size.y * 0.5f), art_, stage_.view));
     if (Field("drop") != 0) LeaveHeart();

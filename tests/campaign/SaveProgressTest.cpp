@@ -25,7 +25,7 @@ void PlayInAChild(const std::string& home, int32_t file, int32_t nextStage, int 
     char note = 'r';
     if (!ReadMenuSaveFile(table) || write(ready, &note, 1) != 1 || read(go, &note, 1) != 1) _exit(1);
     SetPlayedFile(file);
-    SaveStageCleared(nextStage, size_t(file) + 5, 3 + file);
+    SaveStageCleared(nextStage, size_t(file) + 5, 3 + file, 100 + file);
     SaveBeforeQuitting();  // the other game may hold the lock a moment
     _exit(0);
 }
@@ -57,17 +57,22 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     std::string why;
     EXPECT_TRUE(LoadSaveFile(synced + "/svfile", saved, why)) << why;
     EXPECT_EQ(std::vector<int32_t>({saved.files[0].stage, saved.files[1].stage}), std::vector<int32_t>({2, 33}));
-    // Each clear kept its gems in its stage's spare value; a lower count
-    // does not replace a best, and neither the identity nor the finished
-    // mark is a gem slot.
-    EXPECT_EQ(std::vector<int32_t>({saved.files[0].six[5], saved.files[1].nine[0]}), std::vector<int32_t>({3, 4}));
+    // Each clear kept its gems and its steps in its stage's spare values; a
+    // lower count or a slower time does not replace a best, and neither the
+    // identity nor the finished mark is a best's slot.
+    EXPECT_EQ(std::vector<int32_t>(
+                  {saved.files[0].six[5], saved.files[1].nine[0], saved.files[0].four[0], saved.files[1].four[1]}),
+              std::vector<int32_t>({3, 4, 100, 101}));
     SaveFileEntry& entry = saved.files[0];
     const int32_t identity = FileIdentity(entry);
     KeepBestGems(entry, 5, 1);
-    KeepBestGems(entry, 19, 7);
+    for (int32_t steps : {150, 90, 0, -5}) KeepBestSteps(entry, 5, steps);
+    KeepBestSteps(entry, kTimeRecordSlots - 1, 7);
     KeepBestGems(entry, kGemRecordSlots, 9);
-    EXPECT_EQ(std::vector<int32_t>({BestGems(entry, 5), entry.singles[0], entry.singles[1], entry.singles[2]}),
-              std::vector<int32_t>({3, 7, identity, 0}));
+    KeepBestSteps(entry, kTimeRecordSlots, 9);
+    EXPECT_EQ(std::vector<int32_t>(
+                  {BestGems(entry, 5), BestSteps(entry, 5), entry.singles[0], entry.singles[1], entry.singles[2]}),
+              std::vector<int32_t>({3, 90, 7, identity, 0}));
     struct stat link, target;
     EXPECT_TRUE(lstat((folder + "/svfile").c_str(), &link) == 0 && S_ISLNK(link.st_mode));
     EXPECT_TRUE(stat((synced + "/svfile").c_str(), &target) == 0 && (target.st_mode & 0777) == 0640);

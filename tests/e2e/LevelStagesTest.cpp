@@ -84,6 +84,10 @@ TEST(LevelStages, EachStageChecksRoundTripsStartsOnTheGroundAndItsRouteClearsIt)
         ASSERT_NE(cleared, lines.end()) << "the route does not clear the stage within " << budget << " steps";
         EXPECT_NE(JsonField(*cleared, "hero").find("\"lives\":3,"), std::string::npos) << *cleared;
         EXPECT_LT(EnemiesIn(*cleared), EnemiesIn(lines[0])) << "the route beats no enemy";
+        // The tally times every step played, and counts the gems as the HUD.
+        const std::string tally = JsonField(*cleared, "tally");
+        EXPECT_EQ(JsonField(tally, "steps"), JsonField(*cleared, "step")) << tally;
+        EXPECT_EQ(JsonField(tally, "gems"), JsonField(*cleared, "gems")) << tally;
         float leftmost = 1e9f;
         for (auto line = lines.begin(); line != cleared; ++line)
             leftmost = std::min(leftmost, std::strtof(JsonField(*line, "player").c_str() + 1, nullptr));

@@ -4,7 +4,9 @@
 #include "support/GlWindow.h"
 #include <csignal>
 #include <fcntl.h>
+#include <cstdio>
 #include <fstream>
+#include <map>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -193,4 +195,46 @@ TEST(StageClear, ALockHeldByAnotherProgramStopsNoStepAndTheClearIsSavedOnceItIsF
     std::string why;
     ASSERT_TRUE(LoadSaveFile(player, saved, why)) << why;
     EXPECT_EQ(saved.files[0].stage, 2);
+}
+
+namespace {
+// PLAY on the first file, then the stage's route movie from the stage's first step on.
+std::vector<KeyHold> PlayTheRoute(const std::string& stage, long firstStageStep) {
+    std::vector<KeyHold> holds = ToFileList();
+    holds.push_back({kPlay, "z", 2});
+    std::map<std::string, long> down;
+    for (const std::string& line :
+         ReadLines(std::string(DUSKHOLD_SOURCE_DIR) + "/content/routes/" + stage + ".movie")) {
+        long step = 0;
+        char press[8], key[16];
+        if (std::sscanf(line.c_str(), "%ld %7s %15s", &step, press, key) != 3) continue;
+        if (press == std::string("down")) down[key] = step;
+        else holds.push_back({firstStageStep - 1 + down[key], key, step - down[key]});
+    }
+    return holds;
+}
+}
+
+// blk101's route from the menu: the first clear's time and gems are new
+// bests, kept in the file's spare values (11th and 1st) where older readers
+// keep them, and the tool lists them. A press of Confirm after half a second
+// of the tune is not taken, one after a second goes on to blk201a.
+TEST(StageClear, TheTallyShowsNewBestsAndTheFileKeepsTheBestTimeAndGems) {
+    std::string data = CopyOfBuiltData();
+    WriteSaveFile(data, {"ALDRIC:1"});
+    const std::string home = MakeTempDir(), player = home + "/duskhold/svfile";
+    const long cleared = kPlay + 1310;
+    std::vector<KeyHold> holds = PlayTheRoute("blk101", kPlay + 1);
+    holds.insert(holds.end(), {{cleared + 30, "z", 2}, {cleared + 70, "z", 2}});
+    Play play = PlayMovie(data, holds, cleared + 80, {}, {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home});
+    EXPECT_EQ(JsonField(StepLine(play, cleared), "tally"),
+              "{\"steps\":1310,\"gems\":[1,1],\"foes\":[5,5],\"hits\":0,\"livesLost\":0,"
+              "\"newBestTime\":true,\"newBestGems\":true}");
+    EXPECT_EQ(JsonField(StepLine(play, cleared + 69), "clear"), "69");
+    EXPECT_EQ(JsonField(StepLine(play, cleared + 72), "level"), "\"blk201a\"");
+    const std::string saved = ReadTextFile(player);
+    const auto value = [&](size_t offset) { return int32_t(uint8_t(saved[offset]) | uint8_t(saved[offset + 1]) << 8); };
+    EXPECT_EQ(std::vector<int32_t>({value(32), value(36), value(76)}), std::vector<int32_t>({2, 1, 1310}));
+    RunResult listed = RunProgram("env", {"XDG_DATA_HOME=" + home, "DUSKHOLD_DATA=" + data, ToolPath("save"), "list"});
+    EXPECT_NE(listed.output.find("blk101    best time 0:20.96  best gems 1"), std::string::npos) << listed.output;
 }

@@ -32,6 +32,16 @@ int Usage(int argc, char** argv) {
     return ToolUsage(usage + "\n", argc, argv);
 }
 
+// A line for each stage cleared on a timed run, or with a gem found.
+void ListBests(const SaveFileEntry& entry) {
+    for (size_t r = 0; r < StageRowCount(); ++r) {
+        const int32_t steps = BestSteps(entry, r), gems = BestGems(entry, r);
+        if (steps == 0 && gems == 0) continue;
+        printf("      %-8s  best time %s  best gems %d\n", StageRows()[r].levelName,
+               steps ? StepsAsTime(steps).c_str() : "-", gems);
+    }
+}
+
 int List(const char* path) {
     std::vector<unsigned char> bytes;
     std::string why;
@@ -50,6 +60,7 @@ int List(const char* path) {
                FindFile(table, FileIdentity(entry)) == f ? IdentityName(FileIdentity(entry)).c_str() : "none");
         const int32_t gems = AllBestGems(entry);
         printf(gems ? "  %d gem%s\n" : "\n", gems, gems == 1 ? "" : "s");
+        ListBests(entry);
     }
     const std::string notWhole = WhyNotWhole(bytes);
     if (!notWhole.empty())
