@@ -207,3 +207,27 @@ TEST(PlayStage, ThePressThatClosesThePauseMenuStaysThere) {
         EXPECT_NE(JsonField(JsonField(StepLine(played, step), "hero"), "state"), "\"strike\"") << step;
     EXPECT_NE(JsonField(StepLine(played, 32), "player"), JsonField(StepLine(played, 50), "player"));
 }
+
+// The hero starts on a crumbling ledge over nothing: it falls away, he falls
+// out of the stage, and when he comes back at the start the ledge is there
+// again at once (it alone would come back only 180 steps after it fell).
+TEST(PlayStage, ACrumbledLedgeIsBackWhenTheHeroComesBackAfterALostLife) {
+    std::string data = CopyOfBuiltData();
+    std::string text = "play\nthing crumble x=240 y=216 width=2 delay=30\nbounds 0 0 3360 4800\nstart 2400 1920\n";
+    text += "tile -1 0 0\ngrid main 13 14\n";
+    for (int row = 0; row < 15; ++row) text += "|..............\n";
+    CompileStage(data, "blk101", text + "end\n");
+    Play run = PlayMovie(data, {}, 400, {"--level", "blk101"});
+    ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
+    long fell = 0, standing = 0;
+    for (long step = 1; step <= 400 && !standing; ++step) {
+        const std::string line = StepLine(run, step);
+        const bool onLedge = JsonField(line, "player") == "[240,192]";
+        if (!fell && !onLedge) fell = step;
+        if (fell && onLedge && JsonField(JsonField(line, "hero"), "lives") == "2") standing = step;
+    }
+    ASSERT_GT(fell, 30) << run.run.output;
+    ASSERT_GT(standing, fell);
+    EXPECT_LT(standing - fell, 180);
+    EXPECT_EQ(JsonField(StepLine(run, standing + 20), "player"), "[240,192]");
+}
