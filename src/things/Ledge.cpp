@@ -7,11 +7,19 @@ namespace {
 constexpr float kFeetTolerance = 0.5f;
 }
 
-Ledge::Ledge(const PlacedThing& placed, ThingStage& stage)
-    : Thing(placed, stage), tiles_(Field("width")), slab_(std::in_place, 0.0f, 0.0f, 0.0f, 0.0f) {
+Ledge::Ledge(const PlacedThing& placed, ThingStage& stage) : Thing(placed, stage), tiles_(Field("width")) {
+    MakeSlab();
+}
+
+void Ledge::MakeSlab() {
+    slab_.emplace(0.0f, 0.0f, 0.0f, 0.0f);
     slab_->category = kLedgeCategory;
     slab_->SetSize(Vector3(Width(), float(kTileSize), 0.0f));
     PlaceSlab();
+}
+
+void Ledge::Restore() {
+    if (!slab_) MakeSlab();
 }
 
 float Ledge::Width() const { return float(tiles_ * kTileSize); }
@@ -27,6 +35,14 @@ bool Ledge::HeroStandsOn() const {
     const float reach = Hero().Size().x * 0.5f - 1.0f;
     return std::fabs(feet.y - Top()) <= kFeetTolerance && feet.x + reach >= Left() &&
            feet.x - reach <= Left() + Width();
+}
+
+bool Ledge::HeroInside() const {
+    if (!Hero().Present()) return false;
+    const Vector3 feet = Hero().Feet();
+    const float half = Hero().Size().x * 0.5f;
+    return feet.x + half > Left() && feet.x - half < Left() + Width() && feet.y > Top() &&
+           feet.y - Hero().Size().y < Top() + float(kTileSize);
 }
 
 void Ledge::MoveCarrying(const Vector3& move) {

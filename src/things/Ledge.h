@@ -15,6 +15,8 @@ class Ledge : public Thing {
 public:
     // Under the hero, as ledge tiles are.
     DrawLayer Layer() const override { return DrawLayer::Ground; }
+    // Whether it is in the collision world, for the hero to stand on.
+    bool Holds() const { return slab_.has_value(); }
 
 protected:
     Ledge(const PlacedThing& placed, ThingStage& stage);
@@ -28,13 +30,17 @@ protected:
     void MoveCarrying(const Vector3& move);
     // The ledge leaves the collision world; the picture stays with the thing.
     void FallAway() { slab_.reset(); }
-    bool Holds() const { return slab_.has_value(); }
+    // Back in the collision world at its place.
+    void Restore();
+    // Whether the hero's body overlaps the ledge's place.
+    bool HeroInside() const;
     // Every tile in one frame, moved by (dx, dy) from its place.
     void DrawTiles(int32_t frame, float dx, float dy) const;
 
     std::shared_ptr<ThingArt> art_ = ShareArt<ThingArt>();
 
 private:
+    void MakeSlab();
     void PlaceSlab();
 
     int32_t tiles_;

@@ -104,6 +104,10 @@ TEST(LevelTool, CheckWarnsOfEachMistakeAndStrictRefusesIt) {
          "things: the spikes marker 3 at (48, 48) px stands in solid cell main (0, 1)\n"
          "things: the platform marker 4's path to (60, 72) px crosses solid cell main (2, 2)\n"
          "things: no lantern in a play stage 984 px wide: each lost life starts it over"},
+        {"|######\n|######\nend\n",
+         "|##..##\n|##..##\nend\nplay\ngrid back 5 3\nlegend z 1\n|z.....\n|......\n|..zz..\n|......\nend\n",
+         "back (2, 2): painted at the bottom of a pit, it looks like a floor\n"
+         "back (3, 2): painted at the bottom of a pit, it looks like a floor"},
     };
     TempDir dir;
     for (const Mistake& mistake : mistakes) {

@@ -28,23 +28,27 @@ void WritePlayFloorStage(const std::string& data, const std::string& marker) {
     CompileStage(data, "blk101", text + "end\n");
 }
 
+const char* const kBackOnTheLedge = "{\"state\":\"stand\",\"facing\":\"right\",\"hearts\":5,\"lives\":1,\"whip\":1}";
+
 long StateStep(const Play& play, const char* state, long from = 1) {
     return FirstStep(play, "state", std::string("\"") + state + "\"", from);
 }
 }
 
 // Two lives lost below a bottomless play stage: GAME OVER, then the menu
-// opens on the played file's PLAY, and one press starts it again.
+// opens on the played file's PLAY, and one press starts it again. The hero
+// starts on a crumbling ledge, and it is back under him when he comes back.
 TEST(PlayStage, TheLastLifeLostLeadsToGameOverAndOnePressPlaysTheFileAgain) {
     std::string data = CopyOfBuiltData();
     WriteSaveFile(data, {"ALDRIC:1", "MIRA:1", "EDA:1"});
     WriteBottomlessStage(data, "blk101");
-    const std::string source = MarkerLine("duskhold play lives=2") + ReadTextFile(data + "/blk101.txt");
+    const std::string source =
+        MarkerLine("duskhold play lives=2") + "thing crumble x=160 y=72\n" + ReadTextFile(data + "/blk101.txt");
     CompileStage(data, "blk101", source);
     std::vector<KeyHold> holds = ToFileList();
     const long play = kFileListStep + 60;
     holds.insert(holds.end(), {{kFileListStep + 20, "down", 1}, {kFileListStep + 40, "down", 1}, {play, "z", 2}});
-    const long leave = play + 800, again = leave + 40;
+    const long leave = play + 1000, again = leave + 40;
     holds.insert(holds.end(), {{leave, "z", 2}, {again, "z", 2}});
     Play run = PlayMovie(data, holds, again + 10);
     ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
@@ -56,6 +60,8 @@ TEST(PlayStage, TheLastLifeLostLeadsToGameOverAndOnePressPlaysTheFileAgain) {
     EXPECT_EQ(JsonField(StepLine(run, lost - 1), "hero"),
               "{\"state\":\"dead\",\"facing\":\"right\",\"hearts\":0,\"lives\":1,\"whip\":1}");
     EXPECT_GT(lost - started, 2 * 96);  // two dyings, not the first fall
+    const long back = FirstStep(run, "hero", kBackOnTheLedge, started);
+    EXPECT_EQ(JsonField(StepLine(run, back + 20), "player"), "[160,48]") << back;
     const long menu = StateStep(run, "menu", lost);
     ASSERT_GT(menu, lost);
     EXPECT_LT(menu, again);

@@ -3,6 +3,7 @@
 #include "platform/Input.h"
 #include "player/Player.h"
 #include "textlevel/TextLevel.h"
+#include "things/CrumblingPlatform.h"
 #include "things/Lantern.h"
 #include "things/StageRecord.h"
 #include "things/Thing.h"
@@ -67,16 +68,22 @@ TEST(Hazards, AMovingPlatformCarriesTheHeroEveryWayAndHeJumpsUpThroughIt) {
     EXPECT_EQ(below.hero->position.y, 168.0f);
 }
 
-TEST(Hazards, ACrumblingPlatformDropsTheHeroAfterItsDelayAndSpikesHurtAndPushBack) {
-    ThingScene scene(Vector3(150, 96, 0));
+TEST(Hazards, ACrumblingPlatformWarnsFallsAndComesBackOnceTheHeroIsClearAndSpikesHurtAndPushBack) {
+    // Its place is a tile above the floor, where the hero stands once it is gone.
+    ThingScene scene(Vector3(150, 168, 0));
+    auto* ledge = static_cast<CrumblingPlatform*>(scene.Add("crumble", {{"x", 150}, {"y", 192}, {"delay", 10}}));
     // Falling away past the hero, the ledge is drawn under him as ledge tiles are.
-    EXPECT_EQ(scene.Add("crumble", {{"x", 150}, {"y", 120}, {"delay", 40}})->Layer(), DrawLayer::Ground);
-    scene.Hold(0, 40);
-    EXPECT_EQ(scene.hero->position.y, 96.0f);
+    EXPECT_EQ(ledge->Layer(), DrawLayer::Ground);
+    // A delay shorter than the least warning still shakes that long first.
+    scene.Hold(0, CrumblingPlatform::kLeastWarningSteps);
+    EXPECT_TRUE(ledge->Warns());
     scene.Hold(0, 3);
-    EXPECT_GT(scene.hero->position.y, 96.0f);
-    scene.Hold(0, 40);
-    EXPECT_EQ(scene.hero->position.y, 216.0f);
+    EXPECT_FALSE(ledge->Holds());
+    // Standing where it would come back, he keeps it away until he walks clear.
+    scene.Hold(0, CrumblingPlatform::kReturnSteps);
+    EXPECT_FALSE(ledge->Holds());
+    scene.Hold(Right, 21);
+    EXPECT_TRUE(ledge->Holds() && !ledge->Warns());
     // Walking right into spikes, and jumping up into hanging ones.
     ThingScene spiked(Vector3(60, 216, 0));
     spiked.Add("spikes", {{"x", 132}, {"y", 216}, {"width", 2}});

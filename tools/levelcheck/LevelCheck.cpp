@@ -22,6 +22,10 @@ constexpr int kHeroCells = 2;
 // them, or each lost life sends the hero back over all of it. (A stage
 // that places none yet is not furnished: it says nothing.)
 constexpr int kWidthWithoutLantern = 3 * kScreenWidth;
+// A pit is a run of columns open for at least two cells above the bottom;
+// a wider run is a hall the hero never jumps across.
+constexpr int kPitDepth = 2;
+constexpr int kWidestPit = 8;
 // The part of a moving platform that must pass between walls: its top,
 // where the hero stands.
 constexpr int kPlatformThickness = 8;
@@ -56,6 +60,19 @@ public:
     bool Solid(int c, int r) const {
         const LevelFile::TileDefinition* definition = Definition(c, r);
         return definition && definition->flag40 != 0;
+    }
+    // The row of the lowest cell the hero stands on in column c, -1 for none.
+    int LowestFloor(int c) const {
+        for (int r = Rows() - 1; r >= 0; --r)
+            if (Floor(c, r)) return r;
+        return -1;
+    }
+    bool Pit(int c) const { return Inside(c, 0) && Rows() - 1 - LowestFloor(c) >= kPitDepth; }
+    // The top row of the ground that rises from the bottom of column c; Rows() for none.
+    int GroundTop(int c) const {
+        int r = Rows();
+        while (r > 0 && Floor(c, r - 1)) --r;
+        return r;
     }
     bool Floor(int c, int r) const {
         const LevelFile::TileDefinition* definition = Definition(c, r);
@@ -256,6 +273,32 @@ void CheckThings(const LevelFile::LevelData& level, const MainGrid& grid, std::v
         out.push_back(Line("things: no lantern in a play stage %d px wide: each lost life starts it over", width));
 }
 
+// Below the ground at a pit's sides a painted back or middle cell looks
+// like a floor to land on: a play stage's pits show nothing there.
+void CheckPitColumn(const LevelFile::LevelData& level, const MainGrid& grid, int c, int rim,
+                    std::vector<std::string>& out) {
+    for (const auto& [name, cells] : {std::pair("middle", &level.middleGrid), std::pair("back", &level.backGrid)})
+        for (int r = std::max(rim, grid.LowestFloor(c) + 1); r < std::min(grid.Rows(), cells->Rows()); ++r)
+            if (c < cells->Columns() && cells->Cell(c, r) != LevelFile::kSkippedCell) {
+                out.push_back(Line("%s (%d, %d): painted at the bottom of a pit, it looks like a floor", name, c, r));
+                return;
+            }
+}
+
+void CheckPits(const LevelFile::LevelData& level, const MainGrid& grid, std::vector<std::string>& out) {
+    std::vector<std::string> ignored;
+    if (!FindPlayRules(level, ignored)) return;
+    for (int first = 0; first < grid.Columns(); ++first) {
+        if (!grid.Pit(first)) continue;
+        int last = first;
+        while (grid.Pit(last + 1)) ++last;
+        const int rim = std::min(first > 0 ? grid.GroundTop(first - 1) : grid.Rows(), grid.GroundTop(last + 1));
+        if (last - first < kWidestPit)
+            for (int c = first; c <= last; ++c) CheckPitColumn(level, grid, c, rim, out);
+        first = last;
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> Warnings(const LevelFile::LevelData& level) {
@@ -272,6 +315,7 @@ std::vector<std::string> Warnings(const LevelFile::LevelData& level) {
     CheckExit(level, grid, out);
     CheckPlay(level, out);
     CheckThings(level, grid, out);
+    CheckPits(level, grid, out);
     return out;
 }
 
