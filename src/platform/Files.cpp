@@ -82,11 +82,21 @@ bool Fail(std::string& error, const std::string& what) {
     return false;
 }
 
+#ifdef __EMSCRIPTEN__
+// The page keeps the player's files in its storage once a file is replaced
+// (KeepPlayerFiles). A flush there would copy the whole folder before the
+// rename too, and would go on with the game from the storage's callback,
+// after which the program's end never reaches the page.
+int FlushToDisk(int) { return 0; }
+#else
+int FlushToDisk(int fd) { return fsync(fd); }
+#endif
+
 // Flushes the folder itself, so that the rename inside it reaches the disk.
 void SyncFolder(const std::string& folder) {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0) return;
-    fsync(fd);
+    FlushToDisk(fd);
     close(fd);
 }
 
@@ -141,7 +151,7 @@ bool WriteTemporary(const std::string& path, const std::vector<unsigned char>& b
     int fd = mkstemp(pattern.data());
     if (fd < 0) return Fail(error, "cannot write " + path);
     temporary = pattern;
-    bool ok = fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+    bool ok = fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && FlushToDisk(fd) == 0;
     if (!ok) Fail(error, "cannot write " + temporary);
     if (close(fd) != 0 && ok) ok = Fail(error, "cannot write " + temporary);
     if (!ok) unlink(temporary.c_str());
