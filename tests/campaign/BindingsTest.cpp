@@ -78,8 +78,10 @@ TEST(Configure, RebindsOneKeyRefusesLeavingNoConfirmOrBackAndResets) {
 TEST(Configure, SettingsKeysReadWriteAndApplyOverTheDefaults) {
     Settings settings;
     std::vector<std::string> problems;
-    settings.Read("key.jump = c\npad.jump = 3\npad.up = hat left\nkey.confirm = x\nkey.whip = nokey\npad.whip = 40\n",
-                  problems);
+    settings.Read(
+        "key.jump = c\npad.jump = 3\npad.up = hat left\nkey.confirm = x\nkey.whip = nokey\npad.whip = 40\npad.left = "
+        "9\n",
+        problems);
     EXPECT_EQ(problems, (std::vector<std::string>{
                             "line 5: key.whip = nokey is not a key name, default or none; it stays default",
                             "line 6: pad.whip = 40 is not a button number, hat up, hat down, hat left, hat right, "
@@ -95,6 +97,7 @@ TEST(Configure, SettingsKeysReadWriteAndApplyOverTheDefaults) {
     EXPECT_EQ(input.PlayJoystickAction(0, 0), 0);
     EXPECT_EQ(ControlLabel(input.FirstBinding(Up, Binding::kJoystick)), "HAT LEFT");
     EXPECT_EQ(ControlLabel(input.FirstBinding(Jump, Binding::kJoystick)), "BUTTON 3");
+    EXPECT_EQ(ControlLabel(input.FirstBinding(Left, Binding::kJoystick)), "BUTTON 9");
     // The page lists every control: button 3 left the odd ones to whip.
     EXPECT_EQ(ControlsLabel(input, Attack, Binding::kJoystick), "BUTTONS 1 5 7 11");
     EXPECT_EQ(ControlsLabel(input, ButtonA, Binding::kJoystick), "EVEN BUTTONS");
@@ -152,4 +155,10 @@ TEST(Configure, BindingsThatLockThePlayerOutAreRefusedAndManyBadLinesAreCounted)
     ASSERT_EQ(said.size(), kShownProblems + 1);
     EXPECT_EQ(said[0], "Settings " + (dir / "settings") + " line 2002: no \"key = value\", kept as it is");
     EXPECT_EQ(said.back(), "Settings " + (dir / "settings") + ": 36 more problems");
+    std::ofstream(dir / "settings") << "a\nb\nc\nd\ne\nf\n";  // one more than are shown
+    said.clear();
+    SetLogSink([&](const std::string& line) { said.push_back(line); });
+    LoadSettings(dir / "settings");
+    SetLogSink(nullptr);
+    EXPECT_EQ(said.back(), "Settings " + (dir / "settings") + ": 1 more problem");
 }

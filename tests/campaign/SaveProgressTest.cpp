@@ -70,9 +70,9 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     KeepBestSteps(entry, kTimeRecordSlots - 1, 7);
     KeepBestGems(entry, kGemRecordSlots, 9);
     KeepBestSteps(entry, kTimeRecordSlots, 9);
-    EXPECT_EQ(std::vector<int32_t>(
-                  {BestGems(entry, 5), BestSteps(entry, 5), entry.singles[0], entry.singles[1], entry.singles[2]}),
-              std::vector<int32_t>({3, 90, 7, identity, 0}));
+    EXPECT_EQ(std::vector<int32_t>({BestGems(entry, 5), BestSteps(entry, 5), BestSteps(entry, 8), entry.singles[0],
+                                    entry.singles[1], entry.singles[2]}),
+              std::vector<int32_t>({3, 90, 0, 7, identity, 0}));
     struct stat link, target;
     EXPECT_TRUE(lstat((folder + "/svfile").c_str(), &link) == 0 && S_ISLNK(link.st_mode));
     EXPECT_TRUE(stat((synced + "/svfile").c_str(), &target) == 0 && (target.st_mode & 0777) == 0640);

@@ -114,4 +114,6 @@ TEST(PngDecode, OversizedPicturesAreRefusedBeforeTheirPixelsAreRead) {
     EXPECT_EQ(Decode(HeaderOnlyPng(8192, 4097)), PngError::TooManyPixels);
     EXPECT_EQ(Decode(HeaderOnlyPng(4097, 2049)), PngError::TooManyPixels);
     EXPECT_EQ(Decode(HeaderOnlyPng(2048, 2048)), PngError::Corrupt);
+    // 4096 by 4096 is exactly the 64 MiB allowed.
+    EXPECT_EQ(Decode(HeaderOnlyPng(4096, 4096)), PngError::Corrupt);
 }

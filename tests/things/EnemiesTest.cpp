@@ -136,13 +136,13 @@ TEST(Enemies, AWalkerThatReachesTheHeroAndABoneThrownInAnArcEachCostHimAHeart) {
     }
     Stage stage(floor, Vector3(60, 96));
     stage.Place("thrower x=200 y=96 every=40");
-    float thrownFrom = 0, highest = 1000, nearest = 1000;
+    float thrownFrom = 0, thrownFromX = 0, highest = 1000, nearest = 1000;
     int flights = 0;
     for (int i = 0; i < 150 && stage.hero->Hearts() == 5; ++i) {
         stage.Step();
         for (Entity* entity : stage.Things())
             if (const Bone* bone = dynamic_cast<const Bone*>(entity)) {
-                if (!flights++) thrownFrom = bone->position.y;
+                if (!flights++) thrownFrom = bone->position.y, thrownFromX = bone->position.x;
                 highest = std::min(highest, bone->position.y);
                 nearest = std::min(nearest, bone->position.x);
             }
@@ -150,7 +150,8 @@ TEST(Enemies, AWalkerThatReachesTheHeroAndABoneThrownInAnArcEachCostHimAHeart) {
     EXPECT_EQ(stage.hero->Hearts(), 4);
     EXPECT_GT(flights, 20);
     EXPECT_LT(highest, thrownFrom - 16);
-    EXPECT_LT(nearest, 80.0f);  // it reached the hero
+    EXPECT_LT(nearest, 80.0f);       // it reached the hero
+    EXPECT_LE(thrownFromX, 192.0f);  // from the hand held out toward him
     EXPECT_TRUE(stage.things.hit && stage.things.hit->throwerSeen == 40);
 }
 

@@ -89,11 +89,13 @@ TEST(Guardian, ItSleepsUntilTheHeroComesNearThenChargesAlongTheGroundAndLeapsThr
     std::set<Guardian::Move> seen;
     float fastest = 0, highest = 240;
     size_t most = 0;
+    int crouched = 0;  // steps of its first crouch
     // Off the screen it only rests: the hero turns to keep it on his.
     for (int i = 0; i < 400; ++i) {
         const Vector3 before = stage.guardian->position;
         const bool shown = stage.things.view.Shows(before - Vector3(0, 28));
         stage.Step(shown ? 0 : before.x > stage.hero->position.x ? Right : Left);
+        if (stage.guardian->CurrentMove() == Guardian::Move::Crouch && !seen.count(Guardian::Move::Charge)) ++crouched;
         seen.insert(stage.guardian->CurrentMove());
         if (stage.guardian->CurrentMove() == Guardian::Move::Charge)
             fastest = std::max(fastest, std::fabs(stage.guardian->position.x - before.x));
@@ -102,6 +104,7 @@ TEST(Guardian, ItSleepsUntilTheHeroComesNearThenChargesAlongTheGroundAndLeapsThr
     }
     EXPECT_EQ(seen.size(), 4u);
     EXPECT_FLOAT_EQ(fastest, 2.5f);
+    EXPECT_EQ(crouched, 30);  // its warning before the charge
     EXPECT_LT(highest, 192.0f);
     EXPECT_GE(most, 7u);  // level, hero, guardian, gate and three bones
     EXPECT_LT(stage.hero->Hearts(), 5);
