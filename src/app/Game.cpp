@@ -24,6 +24,7 @@
 #include "screens/ConfigureScreen.h"
 #include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
+#include "screens/StagesScreen.h"
 #include "campaign/SaveProgress.h"
 #include "campaign/Settings.h"
 #include "campaign/SettingsEffects.h"
@@ -101,6 +102,7 @@ void InitGame(const Options& options) {
     RegisterStateName(gGameOver, "gameover");
     RegisterStateName(gOptionsScreen, "options");
     RegisterStateName(gConfigureScreen, "configure");
+    RegisterStateName(gStagesScreen, "stages");
     TheStateStack().PushState(FirstScreen(options));
 }
 

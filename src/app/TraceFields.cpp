@@ -4,6 +4,7 @@
 #include "campaign/MenuNavigation.h"
 #include "campaign/SaveProgress.h"
 #include "campaign/Settings.h"
+#include "campaign/StageTable.h"
 #include "campaign/StageMusic.h"
 #include "collision/Collision.h"
 #include "console/DevConsole.h"
@@ -20,6 +21,7 @@
 #include "screens/MessageLine.h"
 #include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
+#include "screens/StagesScreen.h"
 #include "screens/State_Game.h"
 #include "screens/TitleScreen.h"
 #include "things/Thing.h"
@@ -103,6 +105,20 @@ std::string ConfigureJson() {
            ",\"refused\":" + JsonBool(page.refused) + ",\"keys\":[" + keys + "],\"pads\":[" + pads + "]}";
 }
 
+// A file's STAGES page: the file's place and stage, the cursor, and each
+// stage's best steps and gems as the page shows them.
+std::string StagesJson() {
+    if (!On(gStagesScreen)) return std::string();
+    const StagesPage& page = TheStagesScreen().Page();
+    std::string steps, gems;
+    for (size_t row = 0; row < StageRowCount(); ++row) {
+        steps += (row ? "," : "") + JsonNumber(BestSteps(page.File(), row));
+        gems += (row ? "," : "") + JsonNumber(BestGems(page.File(), row));
+    }
+    return "{\"file\":" + JsonNumber(TheStagesScreen().File()) + ",\"stage\":" + JsonNumber(page.File().stage) +
+           ",\"row\":" + JsonNumber(page.list.cursor) + ",\"steps\":[" + steps + "],\"gems\":[" + gems + "]}";
+}
+
 // What the hero of a play stage is doing; nothing by the engine's rules.
 std::string HeroJson() {
     const Player* hero = ThePlayer();
@@ -165,6 +181,7 @@ void AddTraceFields() {
     AddTraceField("menu", MenuJson);
     AddTraceField("options", OptionsJson);
     AddTraceField("configure", ConfigureJson);
+    AddTraceField("stages", StagesJson);
     AddTraceField("held", [] { return JsonNumber(TheInput().held); });
     AddTraceField("console", [] { return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string(); });
     AddTraceField("message", [] {

@@ -46,7 +46,7 @@ void MenuNavigation::FitList(int32_t fileCount) {
 }
 
 void MenuNavigation::MoveDown(int32_t fileCount) {
-    static const int32_t kLastCursor[] = {2, 1, kEraseEntry};
+    static const int32_t kLastCursor[] = {2, 1, kStagesEntry};
     pacer.Moved();
     if (page == FileListPage) {
         if (listRow < fileCount - listScroll - 1) ++listRow;
@@ -74,10 +74,11 @@ void MenuNavigation::MoveUp() {
 
 MenuNavigation::Choice MenuNavigation::PressA(int32_t fileCount) {
     pacer.Pressed();
-    // PLAY or ERASE on a row without a file (an empty list) does nothing.
+    // PLAY, ERASE or STAGES on a row without a file (an empty list) does nothing.
     if (page == FileListPage && ChosenFile() < fileCount) {
         if (cursor == kPlayEntry) return PlayChosenFile;
         if (cursor == kEraseEntry) return EraseChosenFile;
+        if (cursor == kStagesEntry) return OpenChosenStages;
     }
     if (page == MainPage && cursor == 0) transition = OpenGameStart;
     else if (page == GameStartPage && cursor == 0) return MakeNewFile;

@@ -16,15 +16,24 @@ public:
     // The PLAY column's entries.
     static constexpr int32_t kPlayEntry = 0;
     static constexpr int32_t kEraseEntry = 1;
+    static constexpr int32_t kStagesEntry = 2;
     // What a step asks of the menu screen.
-    enum Choice : int32_t { NoChoice, PlayChosenFile, MakeNewFile, EraseChosenFile, OpenConfigure, OpenOptions };
+    enum Choice : int32_t {
+        NoChoice,
+        PlayChosenFile,
+        MakeNewFile,
+        EraseChosenFile,
+        OpenConfigure,
+        OpenOptions,
+        OpenChosenStages
+    };
 
     // The state every visit to the menu starts from.
     void Reset();
     // The state after a lost stage: the file list open on `file`, so that
     // one press of ButtonA plays it again.
     void OpenAtFile(int32_t file);
-    // One update step: PLAY or ERASE confirmed on a file of the list
+    // One update step: PLAY, ERASE or STAGES confirmed on a file of the list
     // (ChosenFile says which), NEW GAME, CONFIGURE or OPTIONS chosen.
     Choice Update(uint32_t held, int32_t fileCount);
     // After the list lost a file: the list's cursor stays on a file (the

@@ -17,6 +17,7 @@ SaveFileTable gShown;
 std::string gReadPath;
 int32_t gPlayed = 0;  // the played file's identity; 0 for none
 bool gRetry = false;
+int32_t gReplayedRow = -1;
 // The records as read of the files that had no identity on disk, by the
 // identity they were given: a game of an older version may write the list
 // again without identities, and such a file is then found by its record.
@@ -203,6 +204,10 @@ bool TakeRetry() {
     gRetry = false;
     return retry;
 }
+
+void SetReplayedRow(int32_t row) { gReplayedRow = row; }
+
+int32_t ReplayedRow() { return gReplayedRow; }
 
 void SaveStageCleared(int32_t nextStage, size_t clearedRow, int32_t gems, int32_t steps) {
     if (gPlayed == 0) return;

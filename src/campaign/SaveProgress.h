@@ -30,6 +30,11 @@ int32_t PlayedFile();
 // A stage of the played file was lost: the menu opens on that file, once.
 void AskForRetry();
 bool TakeRetry();
+// A cleared stage of the played file is played again from its STAGES page:
+// its row of the stage table, or -1 for a stage played on from the file.
+// After a replay, cleared, lost or left, the menu opens that page again.
+void SetReplayedRow(int32_t row);
+int32_t ReplayedRow();
 
 // Every save below is made under the lock svfile.lock beside the file, which
 // is only tried: the file is read again there and only the changes this game

@@ -8,9 +8,11 @@
 #include "screens/ConfigureScreen.h"
 #include "screens/OptionsScreen.h"
 #include "screens/Screens.h"
+#include "screens/StagesScreen.h"
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
 #include "world/LevelName.h"
+#include <utility>
 
 namespace {
 Main_Menu gScreen;
@@ -45,8 +47,12 @@ void Main_Menu::Enter() {
     if (!ReadMenuSaveFile(files_)) PrintStatus("No save file svfile: the file list stays as it was");
     art_.Load();
     dialogs_.Close();
-    if (TakeRetry() && PlayedFile() >= 0) navigation_.OpenAtFile(PlayedFile());
+    const bool retry = TakeRetry();
+    stagesRow_ = PlayedFile() >= 0 ? ReplayedRow() : -1;
+    SetReplayedRow(-1);
+    if ((retry || stagesRow_ >= 0) && PlayedFile() >= 0) navigation_.OpenAtFile(PlayedFile());
     else navigation_.Reset();
+    if (stagesRow_ >= 0) navigation_.cursor = MenuNavigation::kStagesEntry;
     ReplaceStageMusic("music\\DH3- Lament.mid");
     PlayStageMusic(true);
 }
@@ -71,7 +77,9 @@ void Main_Menu::ReleasePictures() {
 void Main_Menu::Update(float) {
     uint32_t held = TheInput().held;
     UpdateSoundSystem();
-    if (dialogs_.Open() != FileDialogs::None) UpdateDialog(held);
+    // The page is pushed from here, not from Enter: it must go on top of the menu.
+    if (stagesRow_ >= 0) TheStagesScreen().Show(PlayedFile(), std::exchange(stagesRow_, -1));
+    else if (dialogs_.Open() != FileDialogs::None) UpdateDialog(held);
     else TakeChoice(navigation_.Update(held, files_.count));
 }
 
@@ -85,6 +93,7 @@ void Main_Menu::TakeChoice(MenuNavigation::Choice choice) {
     case MenuNavigation::EraseChosenFile:
         dialogs_.OpenErasing(SaveEntryName(files_.files[navigation_.ChosenFile()]));
         break;
+    case MenuNavigation::OpenChosenStages: TheStagesScreen().Show(navigation_.ChosenFile(), -1); break;
     case MenuNavigation::OpenConfigure: TheStateStack().PushState(gConfigureScreen); break;
     case MenuNavigation::OpenOptions: TheStateStack().PushState(gOptionsScreen); break;
     case MenuNavigation::NoChoice: break;
@@ -100,8 +109,10 @@ void Main_Menu::UpdateDialog(uint32_t held) {
 }
 
 void Main_Menu::StartFile(int32_t file) {
-    if (file < 0 || file >= files_.count) return;
-    const int32_t stage = files_.files[file].stage;
+    if (file >= 0 && file < files_.count) StartStage(file, files_.files[file].stage, -1);
+}
+
+void Main_Menu::StartStage(int32_t file, int32_t stage, int32_t replayedRow) {
     // A file that names a stage the game does not have starts nothing.
     if (!FindStage(stage)) {
         PrintStatus("The chosen file names stage %d, which the game does not have", int(stage));
@@ -109,6 +120,7 @@ void Main_Menu::StartFile(int32_t file) {
     }
     TheStageNumber() = stage;
     SetPlayedFile(file);
+    SetReplayedRow(replayedRow);
     TheStateStack().ChangeState(gStateGame);
 }
 
@@ -162,8 +174,8 @@ void Main_Menu::DrawHolderBars() const {
     DrawPlain(*art_.holder, n.selectFileOffset + 160, 64);
     DrawPlain(*art_.holder, n.configureOffset + 16, 64);
     DrawPlain(*art_.holder, n.configureOffset + 16, 96);
-    // PLAY and ERASE.
-    for (int32_t y = 32; y <= 64; y += 32) DrawPlain(*art_.holder, n.playOffset + 16, y);
+    // PLAY, ERASE and STAGES.
+    for (int32_t y = 32; y <= 96; y += 32) DrawPlain(*art_.holder, n.playOffset + 16, y);
 }
 
 void Main_Menu::DrawFlamePair(const Sprite& flame, int32_t x, int32_t y) const {
@@ -204,6 +216,7 @@ void Main_Menu::DrawWords() const {
     DrawWord("SELECT FILE", n.selectFileOffset + 186, 72, (n.cursor == 1 && page1) || n.page > 1);
     DrawWord("PLAY", n.playOffset + 72, 40, n.cursor == MenuNavigation::kPlayEntry && n.page > 1);
     DrawWord("ERASE", n.playOffset + 68, 72, n.cursor == MenuNavigation::kEraseEntry && n.page > 1);
+    DrawWord("STAGES", n.playOffset + 64, 104, n.cursor == MenuNavigation::kStagesEntry && n.page > 1);
 }
 
 void Main_Menu::DrawFilePanel() const {
@@ -248,4 +261,4 @@ void Main_Menu::DrawFileDetails() const {
     if (gems > 0) text_.Draw("GEMS " + std::to_string(gems), 183, kDetailsY + 10, false);
 }
 
-const Main_Menu& TheMainMenu() { return gScreen; }
+Main_Menu& TheMainMenu() { return gScreen; }

@@ -11,8 +11,8 @@
 
 // The screen between the title and play: a column of framed entries with
 // flames beside the current one; GAME START and SELECT FILE slide in further
-// columns and the list of saved files, and PLAY starts the chosen file's
-// stage.
+// columns and the list of saved files; PLAY starts the chosen file's
+// stage, STAGES opens its page of stages.
 class Main_Menu : public GameState {
 public:
     void Enter() override;
@@ -23,6 +23,9 @@ public:
     const MenuNavigation& Navigation() const { return navigation_; }
     const SaveFileTable& Files() const { return files_; }
     const FileDialogs& Dialogs() const { return dialogs_; }
+    // Starts `stage` from the file at place `file` of the list; a replay of
+    // a cleared stage names its row of the stage table, others -1.
+    void StartStage(int32_t file, int32_t stage, int32_t replayedRow);
 
 private:
     void TakeChoice(MenuNavigation::Choice choice);
@@ -46,11 +49,12 @@ private:
     MenuNavigation navigation_;
     SaveFileTable files_;
     FileDialogs dialogs_;
+    // The row of the STAGES page to open on the first step, after a replay; -1 for none.
+    int32_t stagesRow_ = -1;
 };
 
 // Releases the first stage's picture that the menu loaded for the stage.
 void ReleaseStagePicture();
 
-// Registers the "menu" trace field, written while the menu is current.
-// The menu screen itself, for the trace.
-const Main_Menu& TheMainMenu();
+// The menu screen itself, for the trace and the pages over it.
+Main_Menu& TheMainMenu();

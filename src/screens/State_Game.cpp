@@ -343,8 +343,10 @@ void State_Game::StartClear() {
 }
 
 // A next stage whose level file does not load would leave the player in an
-// empty stage without a hero: the menu comes instead.
+// empty stage without a hero: the menu comes instead. A replay goes back to
+// the menu too, which opens the file's STAGES page again.
 void State_Game::LeaveAfterClear() {
+    if (ReplayedRow() >= 0) nextStage_ = nullptr;
     LevelFile::LevelData data;
     if (nextStage_ && !LevelNamespace::ReadLevelOfName(nextStage_->levelName, data, "; back to the menu"))
         nextStage_ = nullptr;

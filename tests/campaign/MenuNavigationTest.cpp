@@ -107,13 +107,14 @@ TEST(MenuNavigation, PlayOnAnEmptyListDoesNothingEraseAsksForTheChosenFileAndThe
     EXPECT_EQ(Choose(empty, ButtonA, 0), MenuNavigation::NoChoice);
     EXPECT_EQ(empty.page, MenuNavigation::FileListPage);
 
-    // ERASE, chosen on page 2, stays under the cursor in the list, which
-    // Right opens as ButtonA does and Left leaves; nothing is below ERASE.
+    // ERASE, chosen on page 2 under PLAY and above STAGES, stays under the cursor in the list, which
+    // Right opens as ButtonA does and Left leaves; nothing is below STAGES.
     MenuNavigation menu = OpenFileList(12);
     Press(menu, Left, 12, 10);
     EXPECT_EQ(menu.page, MenuNavigation::PlayPage);
-    Press(menu, Down, 12, 10);
-    Press(menu, Down, 12, 10);
+    for (int press = 0; press < 3; ++press) Press(menu, Down, 12, 10);
+    EXPECT_EQ(menu.cursor, MenuNavigation::kStagesEntry);
+    Press(menu, Up, 12, 10);
     EXPECT_EQ(menu.cursor, MenuNavigation::kEraseEntry);
     Press(menu, Right, 12, 10);
     ASSERT_EQ(menu.page, MenuNavigation::FileListPage);

@@ -238,3 +238,39 @@ TEST(StageClear, TheTallyShowsNewBestsAndTheFileKeepsTheBestTimeAndGems) {
     RunResult listed = RunProgram("env", {"XDG_DATA_HOME=" + home, "DUSKHOLD_DATA=" + data, ToolPath("save"), "list"});
     EXPECT_NE(listed.output.find("blk101    best time 0:20.96  best gems 1"), std::string::npos) << listed.output;
 }
+
+// STAGES on a file at FOREST whose VILLAGE kept a better time than the route's
+// and no gems: blk101's route replays it, the tally shows a new best for the
+// gems only, and going on opens the file's STAGES page again on VILLAGE, the
+// file still at FOREST, the time kept and the gems raised, as saved.
+TEST(StageClear, AReplayFromTheStagesPageKeepsTheFilesStageAndItsBetterBests) {
+    std::string data = CopyOfBuiltData();
+    SaveFileTable table;
+    std::string error;
+    ASSERT_TRUE(MakeSaveEntry("ALDRIC", 3, table.files[0], error)) << error;
+    KeepBestSteps(table.files[0], 0, 1000);
+    table.count = 1;
+    const std::vector<unsigned char> bytes = SaveFileBytes(table);
+    std::ofstream(data + "/svfile", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+    const std::string home = MakeTempDir();
+    // Down to STAGES, into the list, STAGES on the file, up to VILLAGE.
+    const long page = kFileListStep + 30, start = page + 45;
+    std::vector<KeyHold> holds = PlayTheRoute("blk101", start + 1);
+    const long menuKeys = long(ToFileList().size());
+    holds.erase(holds.begin() + menuKeys - 1, holds.begin() + menuKeys + 1);
+    holds.insert(holds.begin() + menuKeys - 1, {{kFileListStep, "down", 2},
+                                                {kFileListStep + 15, "down", 2},
+                                                {page - 15, "z", 2},
+                                                {page, "z", 2},
+                                                {page + 15, "up", 2},
+                                                {page + 30, "up", 2},
+                                                {start, "z", 2}});
+    const long cleared = start + 1310;
+    holds.push_back({cleared + 70, "z", 2});
+    Play play = PlayMovie(data, holds, cleared + 80, {}, {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home});
+    const std::string tally = JsonField(StepLine(play, cleared), "tally");
+    EXPECT_NE(tally.find("\"newBestTime\":false,\"newBestGems\":true"), std::string::npos) << tally;
+    EXPECT_EQ(JsonField(StepLine(play, cleared + 80), "stages"),
+              "{\"file\":0,\"stage\":3,\"row\":0,\"steps\":[1000,0,0,0,0,0,0,0,0,0],\"gems\":[1,0,0,0,0,0,0,0,0,0]}");
+}

@@ -1,0 +1,30 @@
+#include "campaign/StagesPage.h"
+#include "platform/Input.h"
+#include <gtest/gtest.h>
+
+// A file at FOREST (the third stage) with a time of the first stage and gems
+// of the second: the two before FOREST are CLEAR, FOREST can be played, the
+// later ones cannot be reached; a finished file has every stage cleared.
+TEST(StagesPage, RowsShowClearsAndBestsAndOnlyStagesUpToTheFilesOwnArePlayed) {
+    SaveFileEntry file;
+    std::string error;
+    ASSERT_TRUE(MakeSaveEntry("ALDRIC", 3, file, error)) << error;
+    KeepBestSteps(file, 0, 1310);
+    KeepBestGems(file, 1, 4);
+    StagesPage page;
+    page.Open(file, 7, 0);
+    std::string shown;
+    for (const ListPage::Row& row : page.list.rows)
+        shown += row.label + "|" + row.value + "|" + row.second + "|" + (row.disabled ? "dim;" : ";");
+    EXPECT_EQ(shown.substr(0, 76), "VILLAGE|CLEAR|0:20.96  -|;CLOCKTOWER|CLEAR|-        4|;FOREST|-|-        -|;");
+    EXPECT_EQ(shown.substr(76, 22), "CRYPT|-|-        -|dim");
+    EXPECT_EQ(page.list.cursor, 2);
+    page.list.pacer.delay = 0;
+    page.Update(Down);
+    page.list.pacer.delay = 0;
+    EXPECT_TRUE(page.Update(ButtonA).leave);
+    file.stage = 63;
+    file.singles[2] = kFinishedMark;
+    page.Open(file, 7, 0);
+    EXPECT_TRUE(StageCleared(file, 9) && page.list.cursor == 7 && page.Update(ButtonA).play == 7);
+}
