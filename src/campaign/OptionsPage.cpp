@@ -110,7 +110,8 @@ OptionRow Strides(const char* name, const char* allowed, const char* label, int3
 }
 
 std::string PerCent(int32_t value) { return std::to_string(value) + "%"; }
-std::string Added(int32_t value) { return value == 0 ? "OFF" : "+" + std::to_string(value); }
+// The menu font has no plus sign: the label says the hearts are added.
+std::string Added(int32_t value) { return value == 0 ? "OFF" : std::to_string(value); }
 
 OptionRow KeepLives() {
     OptionRow row = Switch("assist.keep_lives", "NO LIFE LOSS", &SettingValues::assistKeepLives, ApplyAssistSettings);
