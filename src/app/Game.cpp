@@ -8,6 +8,7 @@
 #include "base/Log.h"
 #include "core/ReferencePaths.h"
 #include "core/StateStack.h"
+#include "core/StepPacer.h"
 #include "core/Trace.h"
 #include "platform/FrameTarget.h"
 #include "platform/Input.h"
@@ -34,6 +35,7 @@
 #include "screens/TitleScreen.h"
 #include "world/Camera.h"
 #include "world/LevelName.h"
+#include "world/PlayAssists.h"
 #include "world/PlayRules.h"
 #include <chrono>
 #include <cstdio>
@@ -101,9 +103,16 @@ void InitGame(const Options& options) {
     RegisterStateName(gStateGame, "game");
     RegisterStateName(gGameOver, "gameover");
     RegisterStateName(gOptionsScreen, "options");
+    RegisterStateName(gAssistScreen, "assist");
     RegisterStateName(gConfigureScreen, "configure");
     RegisterStateName(gStagesScreen, "stages");
     TheStateStack().PushState(FirstScreen(options));
+}
+
+uint32_t StepMs() {
+    const bool playing = TheStateStack().CurrentState() == gStateGame && TheStateGame().TakesEscape() &&
+                         !TheStateGame().Pause().IsOpen();
+    return StepPacer::IntervalAt(playing ? ThePlayAssists().speedPercent : PlayAssists::kFullSpeed);
 }
 
 void UpdateFrame() {

@@ -101,6 +101,7 @@ long RunLoop(const Options& options) {
     hooks.sleep = options.reference ? [](uint32_t) {} : std::function<void(uint32_t)>(SleepMs);
     hooks.update = UpdateFrame;
     hooks.draw = DrawFrame;
+    hooks.stepMs = StepMs;
     return RunFrameLoop(hooks, {options.fast, options.steps});
 }
 }
@@ -148,6 +149,7 @@ int RunProgram(int argc, char** argv) {
     OpenWindow(options);
     ApplySoundSettings(TheSettings().values);
     ApplyOverlaySettings(TheSettings().values);
+    ApplyAssistSettings(TheSettings().values);
     InitGame(options);
     RunLoop(options);
     // What still waits for a lock gets two seconds more.

@@ -27,6 +27,7 @@
 #include "things/Thing.h"
 #include "world/Camera.h"
 #include "world/LevelName.h"
+#include "world/PlayAssists.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -48,7 +49,7 @@ std::string TallyJson() {
     return "{\"steps\":" + JsonNumber(t.steps) + ",\"gems\":" + OutOfJson(t.gemsFound, t.gemTotal) +
            ",\"foes\":" + OutOfJson(t.foesBeaten, t.foeTotal) + ",\"hits\":" + JsonNumber(t.hitsTaken) +
            ",\"livesLost\":" + JsonNumber(t.livesLost) + ",\"newBestTime\":" + JsonBool(t.newBestTime) +
-           ",\"newBestGems\":" + JsonBool(t.newBestGems) + "}";
+           ",\"newBestGems\":" + JsonBool(t.newBestGems) + (t.assisted ? ",\"assisted\":true}" : "}");
 }
 
 std::string TitleJson() {
@@ -89,6 +90,17 @@ std::string OptionsJson() {
            ",\"fullscreen\":" + JsonBool(values.fullscreen) + ",\"window\":" + JsonNumber(values.windowSize) +
            ",\"outlines\":" + JsonBool(TheCollisionWorld().OutlinesShown()) +
            ",\"console\":" + JsonBool(ConsoleShown()) + "}";
+}
+
+// The assists that apply: on the ASSIST page with its cursor, and in a play
+// stage played with any of them; nothing elsewhere.
+std::string AssistJson() {
+    const bool page = On(gAssistScreen);
+    if (!page && !(On(gStateGame) && TheStateGame().Assisted())) return std::string();
+    const PlayAssists& assists = ThePlayAssists();
+    return "{" + (page ? "\"row\":" + JsonNumber(TheAssistScreen().Page().list.cursor) + "," : std::string()) +
+           "\"speed\":" + JsonNumber(assists.speedPercent) + ",\"hearts\":" + JsonNumber(assists.extraHearts) +
+           ",\"keepLives\":" + JsonBool(assists.keepLives) + "}";
 }
 
 // The CONFIGURE page: its cursor, whether it waits for a control or refused
@@ -182,6 +194,7 @@ void AddTraceFields() {
     AddTraceField("options", OptionsJson);
     AddTraceField("configure", ConfigureJson);
     AddTraceField("stages", StagesJson);
+    AddTraceField("assist", AssistJson);
     AddTraceField("held", [] { return JsonNumber(TheInput().held); });
     AddTraceField("console", [] { return TheDevConsole() ? JsonNumber(TheDevConsole()->LineCount()) : std::string(); });
     AddTraceField("message", [] {

@@ -83,6 +83,42 @@ OptionRow WindowSize() {
     return row;
 }
 
+// A number from low to high in strides, as the file names it: a whole
+// number between read as the nearest of them (a tie as the larger). A file
+// without the key gets none while it is at `unlisted`.
+OptionRow Strides(const char* name, const char* allowed, const char* label, int32_t SettingValues::*member, int32_t low,
+                  int32_t high, int32_t stride, std::string (*text)(int32_t value), const char* unlisted) {
+    OptionRow row{{name, allowed,
+                   [=](const std::string& value, SettingValues& values) {
+                       if (value.empty() || value.size() > 3 || value.find_first_not_of("0123456789") != value.npos)
+                           return false;
+                       const int32_t nearest = (std::stoi(value) + stride / 2) / stride * stride;
+                       values.*member = std::clamp(nearest, low, high);
+                       return true;
+                   },
+                   [member](const SettingValues& values) { return std::to_string(values.*member); }, unlisted},
+                  label,
+                  [=](SettingValues& values, int32_t direction, bool wrap) {
+                      int32_t strides = (values.*member - low) / stride;
+                      if (!StepWithin(strides, direction, 0, (high - low) / stride, wrap)) return false;
+                      values.*member = low + strides * stride;
+                      return true;
+                  },
+                  [member, text](const SettingValues& values) { return text(values.*member); }};
+    row.apply = ApplyAssistSettings;
+    return row;
+}
+
+std::string PerCent(int32_t value) { return std::to_string(value) + "%"; }
+// The menu font has no plus sign: the label says the hearts are added.
+std::string Added(int32_t value) { return value == 0 ? "OFF" : std::to_string(value); }
+
+OptionRow KeepLives() {
+    OptionRow row = Switch("assist.keep_lives", "NO LIFE LOSS", &SettingValues::assistKeepLives, ApplyAssistSettings);
+    row.key.unlisted = "off";
+    return row;
+}
+
 // The HUD reads it as it draws; a file without the key gets none while it is off.
 OptionRow Timer() {
     OptionRow row = Switch("timer", "TIMER", &SettingValues::timer, [](const SettingValues&) {});
@@ -104,19 +140,31 @@ const std::vector<OptionRow>& OptionRows() {
     return rows;
 }
 
+const std::vector<OptionRow>& AssistRows() {
+    static const std::vector<OptionRow> rows = {
+        Strides("assist.speed", "50 to 100 (per cent, in tens)", "GAME SPEED", &SettingValues::assistSpeed, 50, 100, 10,
+                PerCent, "100"),
+        Strides("assist.hearts", "0, 2 or 4", "EXTRA HEARTS", &SettingValues::assistHearts, 0, 4, 2, Added, "0"),
+        KeepLives(),
+    };
+    return rows;
+}
+
 void AddOptionKeys(std::vector<SettingKey>& keys) {
-    for (const OptionRow& row : OptionRows()) keys.push_back(row.key);
+    for (const auto* rows : {&OptionRows(), &AssistRows()})
+        for (const OptionRow& row : *rows) keys.push_back(row.key);
 }
 
 void OptionsPage::Reset(const SettingValues& values) {
     list = ListPage();
-    for (const OptionRow& option : OptionRows()) {
+    for (const OptionRow& option : options_()) {
         ListPage::Row row;
         row.label = option.label;
         row.meterCells = option.meterCells;
         row.steps = true;
         list.rows.push_back(row);
     }
+    if (opensAssist_) list.rows.push_back({"ASSIST"});
     list.rows.push_back({"BACK"});
     list.Open();
     Show(values);
@@ -126,10 +174,13 @@ OptionsPage::Step OptionsPage::Update(uint32_t held, SettingValues& values) {
     Step step;
     const ListPage::Step moved = list.Update(held);
     const bool confirmed = moved.row >= 0 && moved.direction == 0;
-    if (moved.leave || (confirmed && moved.row == int32_t(OptionRows().size()))) {
+    const int32_t options = int32_t(options_().size());
+    if (moved.leave || (confirmed && moved.row == int32_t(list.rows.size()) - 1)) {
         step.leave = true;
+    } else if (moved.row == options) {
+        step.opensAssist = confirmed;
     } else if (moved.row >= 0) {
-        const OptionRow& option = OptionRows()[size_t(moved.row)];
+        const OptionRow& option = options_()[size_t(moved.row)];
         if ((!confirmed || option.confirmSteps) && option.step(values, confirmed ? 1 : moved.direction, confirmed))
             step.changed = moved.row;
     }
@@ -138,8 +189,8 @@ OptionsPage::Step OptionsPage::Update(uint32_t held, SettingValues& values) {
 }
 
 void OptionsPage::Show(const SettingValues& values) {
-    for (size_t i = 0; i < OptionRows().size(); ++i) {
-        const OptionRow& option = OptionRows()[i];
+    for (size_t i = 0; i < options_().size(); ++i) {
+        const OptionRow& option = options_()[i];
         list.rows[i].value = option.text(values);
         if (option.meter) list.rows[i].meter = option.meter(values);
     }

@@ -25,19 +25,28 @@ struct OptionRow {
 };
 // In the order OPTIONS lists them and a new settings file names them.
 const std::vector<OptionRow>& OptionRows();
-// Adds the settings keys of the options.
+// The same for the ASSIST page, which OPTIONS opens; a new file names them after the others.
+const std::vector<OptionRow>& AssistRows();
+// Adds the settings keys of both pages.
 void AddOptionKeys(std::vector<SettingKey>& keys);
 
-// The moving parts of the options page: a row for each option, then BACK.
-// Left and Right step the row's value (a switch flips); ButtonA flips a
-// switch, steps the window size round and leaves on BACK; ButtonB leaves.
+// The moving parts of a page of options (OPTIONS, or ASSIST): a row for each
+// option, on OPTIONS an ASSIST row, then BACK. Left and Right step the row's
+// value (a switch flips); ButtonA flips a switch, steps the window size
+// round, opens ASSIST and leaves on BACK; ButtonB leaves.
 class OptionsPage {
 public:
     // What one step did.
     struct Step {
         int32_t changed = -1;  // the option whose value changed, or -1
         bool leave = false;
+        bool opensAssist = false;
     };
+
+    using Options = const std::vector<OptionRow>& (*)();
+    explicit OptionsPage(Options options = OptionRows, bool opensAssist = true)
+        : options_(options), opensAssist_(opensAssist) {}
+    const std::vector<OptionRow>& Rows() const { return options_(); }
 
     // The cursor on the first row, the values shown.
     void Reset(const SettingValues& values);
@@ -47,4 +56,7 @@ public:
 
 private:
     void Show(const SettingValues& values);
+
+    Options options_;
+    bool opensAssist_;
 };

@@ -3,6 +3,7 @@
 #include "campaign/Bindings.h"
 #include "campaign/OptionsPage.h"
 #include "platform/Files.h"
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -42,14 +43,21 @@ std::vector<std::string> Header() {
         "# Duskhold settings, written by the game when they change in OPTIONS.",
         "# One \"key = value\" a line; lines the game does not know are kept as they are.",
     };
-    // The keys of a family ("key.jump", "key.back") share one line, and one
-    // more line names the family's members.
+    // The keys of a family that all allow the same ("key.jump", "key.back")
+    // share one line, and one more line names the family's members.
     std::set<std::string> families;
     std::string members;
+    const auto familyOf = [](const std::string& name) { return name.substr(0, name.find('.')); };
+    const auto sharesLine = [&familyOf](const SettingKey& key) {
+        const std::string family = familyOf(key.name);
+        return family != key.name && std::all_of(SettingKeys().begin(), SettingKeys().end(), [&](const SettingKey& k) {
+                   return familyOf(k.name) != family || std::string(k.allowed) == key.allowed;
+               });
+    };
     for (const SettingKey& key : SettingKeys()) {
         const std::string name = key.name;
         const size_t dot = name.find('.');
-        if (dot == std::string::npos) {
+        if (!sharesLine(key)) {
             lines.push_back("# " + name + ": " + key.allowed);
             continue;
         }

@@ -26,6 +26,11 @@ struct SettingValues {
     bool outlines = false;
     bool console = false;
     bool timer = false;  // the stage's time in the HUD
+    // The assists of a play stage (PlayAssists): the pace of its steps in
+    // per cent, hearts added to a full life, and lives kept.
+    int32_t assistSpeed = 100;
+    int32_t assistHearts = 0;
+    bool assistKeepLives = false;
     // Per bound action: a key symbol (joystick control code), or one of the two above.
     std::array<int32_t, kBoundActions> keys = DefaultBindings();
     std::array<int32_t, kBoundActions> pads = DefaultBindings();

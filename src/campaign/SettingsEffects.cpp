@@ -7,6 +7,7 @@
 #include "platform/Renderer.h"
 #include "platform/Sound.h"
 #include "platform/Window.h"
+#include "world/PlayAssists.h"
 #include <algorithm>
 #include <utility>
 
@@ -17,6 +18,13 @@ float VolumeGain(int32_t step) {
 
 void ApplySoundSettings(const SettingValues& values) {
     SetVolumes(VolumeGain(values.musicVolume), VolumeGain(values.effectsVolume));
+}
+
+void ApplyAssistSettings(const SettingValues& values) {
+    PlayAssists& assists = ThePlayAssists();
+    assists.speedPercent = values.assistSpeed;
+    assists.extraHearts = values.assistHearts;
+    assists.keepLives = values.assistKeepLives;
 }
 
 void ApplyOverlaySettings(const SettingValues& values) {

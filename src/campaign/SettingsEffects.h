@@ -7,6 +7,8 @@
 // step's share, so that each step sounds about as far from the next.
 float VolumeGain(int32_t step);
 void ApplySoundSettings(const SettingValues& values);
+// The assists of play stages (ThePlayAssists).
+void ApplyAssistSettings(const SettingValues& values);
 // The collision outlines and the console.
 void ApplyOverlaySettings(const SettingValues& values);
 // Both drawn, as the engine draws them (a run by its rules, a stage without

@@ -14,6 +14,7 @@ long RunFrameLoop(const FrameLoopHooks& hooks, const FrameLoopSettings& settings
     for (;;) {
         uint32_t now = hooks.ticks();
         if (!hooks.pollOneEvent()) break;
+        if (hooks.stepMs) pacer.SetInterval(hooks.stepMs());
         if (settings.fast || pacer.Due(now)) {
             hooks.update();
             pacer.StepRan(now);

@@ -13,6 +13,8 @@ struct FrameLoopHooks {
     std::function<void(uint32_t ms)> sleep;
     std::function<void()> update;
     std::function<void()> draw;
+    // The interval of the next step in ms (the game speed); null for 16 ms.
+    std::function<uint32_t()> stepMs;
 };
 
 struct FrameLoopSettings {

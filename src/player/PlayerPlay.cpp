@@ -3,6 +3,7 @@
 #include "base/SharedConstants.h"
 #include "platform/Input.h"
 #include "player/Player.h"
+#include "world/PlayAssists.h"
 #include <cmath>
 
 namespace {
@@ -187,16 +188,18 @@ void Player::Die() {
 
 // One who died in the air falls to the ground (or out of the stage) first;
 // he lies still while the dying lasts, then comes back at his checkpoint
-// with full hearts and a life less, or, with none left, the stage is lost.
+// with full hearts and a life less (none while the assist keeps lives), or,
+// with none left, the stage is lost.
 void Player::DyingStep(float step) {
     if (!motion_.OnGround()) Move(0.0f, motion_.Step(false, false, false), step);
     if (++dying_ < kDyingSteps) return;
-    if (lives_ <= 1) {
+    const bool keepLives = ThePlayAssists().keepLives;
+    if (lives_ <= 1 && !keepLives) {
         lives_ = 0;
         outOfLives_ = true;
         return;
     }
-    --lives_;
+    if (!keepLives) --lives_;
     Respawn();
 }
 

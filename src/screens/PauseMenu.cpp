@@ -3,18 +3,26 @@
 #include "platform/Input.h"
 
 namespace {
-constexpr PauseMenu::Choice kChoices[] = {PauseMenu::Choice::Resume, PauseMenu::Choice::Restart,
-                                          PauseMenu::Choice::Options, PauseMenu::Choice::Quit,
-                                          PauseMenu::Choice::EndGame};
+constexpr PauseMenu::Choice kChoices[] = {PauseMenu::Choice::Resume,  PauseMenu::Choice::Restart,
+                                          PauseMenu::Choice::Options, PauseMenu::Choice::Skip,
+                                          PauseMenu::Choice::Quit,    PauseMenu::Choice::EndGame};
 constexpr int32_t kBoxWidth = 136;
-constexpr int32_t kBoxHeight = 108;
-constexpr int32_t kBoxTop = (kScreenHeight - kBoxHeight) / 2;
-constexpr ListLayout kLayout{ListLayout::StageBox, "PAUSED", kBoxTop, kBoxHeight, kBoxWidth, kBoxTop + 26, 16};
+constexpr int32_t kRowPitch = 16;
+
+// The box grows by a row while SKIP STAGE shows, and stays in the middle.
+ListLayout Layout(bool skips) {
+    const int32_t height = 108 + (skips ? kRowPitch : 0);
+    const int32_t top = (kScreenHeight - height) / 2;
+    return {ListLayout::StageBox, "PAUSED", top, height, kBoxWidth, top + 26, kRowPitch};
+}
 }
 
-void PauseMenu::Open(uint32_t held) {
+void PauseMenu::Open(uint32_t held, bool skips) {
     open_ = true;
-    list_.rows = {{"RESUME"}, {"RESTART STAGE"}, {"OPTIONS"}, {"QUIT TO MENU"}, {"QUIT GAME"}};
+    skips_ = skips;
+    list_.rows = {{"RESUME"}, {"RESTART STAGE"}, {"OPTIONS"}, {"SKIP STAGE"}, {"QUIT TO MENU"}, {"QUIT GAME"}};
+    list_.rows[kSkipRow].question = "SKIP THIS STAGE?";
+    list_.rows[kSkipRow].hidden = !skips;
     list_.rows.back().question = "QUIT THE GAME?";
     list_.Open(0, held);
     pictures_.Load(ListLayout::StageBox);
@@ -36,5 +44,5 @@ PauseMenu::Choice PauseMenu::Update(uint32_t held, uint32_t commands) {
 }
 
 void PauseMenu::Draw() {
-    if (open_) pictures_.Draw(list_, kLayout);
+    if (open_) pictures_.Draw(list_, Layout(skips_));
 }

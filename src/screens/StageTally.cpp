@@ -22,11 +22,15 @@ StageTally MakeTally(const StageRecord& record, const Player& hero, const SaveFi
 
 namespace {
 std::string OutOf(int32_t count, int32_t total) { return std::to_string(count) + "/" + std::to_string(total); }
+
+const char* NewBest(bool best) { return best ? "NEW BEST" : nullptr; }
 }
 
 std::vector<TallyLine> TallyLines(const StageTally& tally) {
-    std::vector<TallyLine> lines{{"TIME  " + StepsAsTime(tally.steps), tally.newBestTime}};
-    if (tally.gemTotal > 0) lines.push_back({"GEMS  " + OutOf(tally.gemsFound, tally.gemTotal), tally.newBestGems});
+    std::vector<TallyLine> lines{
+        {"TIME  " + StepsAsTime(tally.steps), tally.assisted ? "ASSIST" : NewBest(tally.newBestTime)}};
+    if (tally.gemTotal > 0)
+        lines.push_back({"GEMS  " + OutOf(tally.gemsFound, tally.gemTotal), NewBest(tally.newBestGems)});
     if (tally.foeTotal > 0) lines.push_back({"FOES  " + OutOf(tally.foesBeaten, tally.foeTotal)});
     lines.push_back({"HITS  " + std::to_string(tally.hitsTaken) + "  LIVES LOST " + std::to_string(tally.livesLost)});
     return lines;

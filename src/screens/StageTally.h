@@ -21,16 +21,20 @@ struct StageTally {
     int32_t livesLost = 0;
     bool newBestTime = false;
     bool newBestGems = false;
+    // Played with an assist: it beats no best and keeps none.
+    bool assisted = false;
 };
 
-// `played`: the played file as it was before the clear, or null for none;
-// `stageRow`: the cleared stage's row of the stage table.
+// `played`: the played file as it was before the clear, or null for none
+// (and for an assisted clear); `stageRow`: the cleared stage's row of the
+// stage table.
 StageTally MakeTally(const StageRecord& record, const Player& hero, const SaveFileEntry* played, size_t stageRow);
 
-// One line of the tally: its figure, and whether it is a new best.
+// One line of the tally: its figure, and the mark after it ("NEW BEST", or
+// "ASSIST" on the time of an assisted clear), or null.
 struct TallyLine {
     std::string text;
-    bool newBest = false;
+    const char* mark = nullptr;
 };
 // Time, gems (in a stage that has some), foes (in one that has some), and
 // hits and lives lost.

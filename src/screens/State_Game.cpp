@@ -15,6 +15,7 @@
 #include "world/Level.h"
 #include "world/LevelFile.h"
 #include "world/LevelName.h"
+#include "world/PlayAssists.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include <algorithm>
@@ -47,6 +48,9 @@ bool HeroCrossedExit(const LevelNamespace::Level* level, std::optional<float> la
     const float top = feet.y - float(Player::kFrameHeight);
     return top >= 0.0f && feet.y <= level->MainGridBottom() && !level->InWall(Vector3(feet.x, feet.y - 1.0f, 0.0f));
 }
+
+// The stage's row of the stage table; 0 for a level that is in none.
+size_t RowOf(const StageRow* stage) { return stage ? size_t(stage - StageRows()) : 0; }
 
 std::optional<float> HeroX() {
     const Player* hero = ThePlayer();
@@ -114,7 +118,10 @@ void State_Game::Update(float step) {
         return;
     }
     if (UpdatePause()) return;
-    if (ThePlayer() && ThePlayer()->Playing()) ++record_.steps;
+    if (ThePlayer() && ThePlayer()->Playing()) {
+        ++record_.steps;
+        assisted_ = assisted_ || ThePlayAssists().Any();
+    }
     title_.Step(ThePlayer() ? std::optional<Vector3>(ThePlayer()->position) : std::nullopt);
     entities.Update(step);
     hud_.Step(record_);
@@ -143,7 +150,7 @@ bool State_Game::UpdatePause() {
     }
     const uint32_t pauseKeys = TakesEscape() ? PauseGame | EscapeKey : PauseGame;
     if (!(input.commands & pauseKeys)) return false;
-    pause_.Open(input.held);
+    pause_.Open(input.held, TakesEscape() && ThePlayAssists().Any());
     PauseAllSound(true);
     return true;
 }
@@ -159,6 +166,7 @@ void State_Game::ActOnPauseChoice(PauseMenu::Choice choice) {
     pause_.Close();
     PauseAllSound(false);
     if (choice == Choice::Restart) Rebuild(false);
+    if (choice == Choice::Skip) SkipStage();
     if (choice == Choice::Quit) TheStateStack().ChangeState(gMainMenu);
     if (choice == Choice::EndGame) RequestQuit();
 }
@@ -195,8 +203,8 @@ void State_Game::DrawBanner() const {
     for (const TallyLine& line : TallyLines(*tally_)) {
         y += kBannerLineHeight;
         bannerText_.Draw(line.text, kTallyX, y, false);
-        if (line.newBest)
-            bannerText_.Draw("NEW BEST", kTallyX + int32_t(line.text.size() + 2) * MenuText::kLetterWidth, y, true);
+        if (line.mark)
+            bannerText_.Draw(line.mark, kTallyX + int32_t(line.text.size() + 2) * MenuText::kLetterWidth, y, true);
     }
 }
 
@@ -238,6 +246,7 @@ void State_Game::PlaceThings(const LevelFile::LevelData& data) {
     placements_.clear();
     record_ = StageRecord();
     Player* hero = ThePlayer();
+    assisted_ = hero && hero->Playing() && ThePlayAssists().Any();
     if (!hero || !hero->Playing()) return;
     thingStage_.level = level;
     thingStage_.hero = HeroContact(hero);
@@ -324,6 +333,7 @@ void State_Game::RebuildWhenAsked() {
     }
 }
 
+// An assisted clear moves the file on and keeps no best.
 void State_Game::StartClear() {
     clearSteps_ = 0;
     StopStageMusic();
@@ -331,15 +341,26 @@ void State_Game::StartClear() {
     clearTune_ = std::make_unique<Sound>("music\\DH3- Stage Clear.mid", false);
     clearTune_->Play();
     const StageRow* cleared = FindStageOfLevel(TheLevelName());
-    nextStage_ = cleared ? NextStage(cleared) : nullptr;
-    const size_t row = cleared ? size_t(cleared - StageRows()) : 0;
     clearHeld_ = TheInput().held & (ButtonA | ButtonB);
     if (ThePlayer() && ThePlayer()->Playing()) {
         SaveFileEntry played;
-        const bool bests = cleared && PlayedFileNow(played);
-        tally_ = MakeTally(record_, *ThePlayer(), bests ? &played : nullptr, row);
+        const bool bests = !assisted_ && cleared && PlayedFileNow(played);
+        tally_ = MakeTally(record_, *ThePlayer(), bests ? &played : nullptr, RowOf(cleared));
+        tally_->assisted = assisted_;
     }
-    SaveStageCleared(nextStage_ ? nextStage_->stage : 0, row, record_.gemsFound, record_.steps);
+    MoveFileOn(cleared, !assisted_);
+}
+
+void State_Game::MoveFileOn(const StageRow* cleared, bool keepBests) {
+    nextStage_ = cleared ? NextStage(cleared) : nullptr;
+    SaveStageCleared(nextStage_ ? nextStage_->stage : 0, RowOf(cleared), keepBests ? record_.gemsFound : 0,
+                     keepBests ? record_.steps : 0);
+}
+
+// The file moves on as after a clear, without its banner or a best.
+void State_Game::SkipStage() {
+    MoveFileOn(FindStageOfLevel(TheLevelName()), false);
+    LeaveAfterClear();
 }
 
 // A next stage whose level file does not load would leave the player in an

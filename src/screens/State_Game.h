@@ -70,6 +70,9 @@ public:
     // The hit the hero took in the latest step, if any.
     const std::optional<HeroHit>& Hit() const { return thingStage_.hit; }
     const Hud& StageHud() const { return hud_; }
+    // Whether an assist was on at the start of the stage's play or in any
+    // step of it: its clear then keeps no best.
+    bool Assisted() const { return assisted_; }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;
@@ -94,6 +97,10 @@ private:
     bool UpdatePause();
     void ActOnPauseChoice(PauseMenu::Choice choice);
     void StartClear();
+    // The played file moves on past `cleared` (a stage of the stage table,
+    // or null), keeping the clear's gems and time as bests if asked.
+    void MoveFileOn(const StageRow* cleared, bool keepBests);
+    void SkipStage();
     // Under the banner: true once it has stood long enough, or was skipped.
     bool ClearOver();
     void LeaveAfterClear();
@@ -129,6 +136,7 @@ private:
     int32_t heroRespawns_ = 0;
     LevelWatch watch_;
     int32_t watchSteps_ = 0;
+    bool assisted_ = false;
 };
 
 // The stage screen itself, for the trace.

@@ -5,6 +5,7 @@
 #include "world/Camera.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
+#include "world/PlayAssists.h"
 #include "world/StageMarkers.h"
 #include <string>
 
@@ -106,13 +107,15 @@ Vector3 StartPosition(const LevelFile::LevelData& data) {
 }
 
 // The stage's play marker, unless the game plays by the engine's rules
-// alone; what is wrong with it goes on one status line.
+// alone; what is wrong with it goes on one status line. The assist's extra
+// hearts join a full life.
 std::optional<PlayRules> StagePlayRules(const LevelFile::LevelData& data) {
     std::vector<std::string> problems;
     std::optional<PlayRules> rules = FindPlayRules(data, problems);
     if (EngineRulesOnly()) return std::nullopt;
     const std::string line = ProblemLine(problems);
     if (!line.empty()) PrintStatus("Play data: %s; the defaults stand in", line.c_str());
+    if (rules) rules->hearts += ThePlayAssists().extraHearts;
     return rules;
 }
 

@@ -42,7 +42,8 @@ TEST(Settings, ANewFileNamesEveryKeyAndIsKeptWholeOnDiskWhileABadOneIsNeverWritt
     EXPECT_EQ(text.substr(0, 20), "# Duskhold settings,");
     for (const SettingKey& key : SettingKeys()) {
         const std::string family = std::string(key.name).substr(0, std::string(key.name).find('.'));
-        EXPECT_NE(text.find("\n# " + (family == key.name ? family : family + ".ACTION") + ": "), std::string::npos);
+        const bool shared = family != key.name && family != "assist";
+        EXPECT_NE(text.find("\n# " + (shared ? family + ".ACTION" : std::string(key.name)) + ": "), std::string::npos);
     }
     EXPECT_NE(text.find("\n# ACTION: left, right, up, down, jump, whip, pause, confirm, back\n"), std::string::npos);
     Settings read;
@@ -98,7 +99,49 @@ TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLe
     EXPECT_EQ(WindowModeFor(values, 1366, 768).width, 1366);
     page.list.cursor = int32_t(OptionRows().size());
     page.list.pacer.delay = 0;
+    EXPECT_TRUE(page.Update(ButtonA, values).opensAssist);
+    page.list.cursor += 1;
+    page.list.pacer.delay = 0;
     EXPECT_TRUE(page.Update(ButtonA, values).leave);
+}
+
+// The assists: the speed read as the nearest of its tens, a bad value
+// named and left as it was; on the ASSIST page Right slows nothing past
+// full speed, Left steps down to 50 % and stops, ButtonA adds hearts round
+// to none; a file keeps the keys only once they leave their defaults.
+TEST(AssistPage, SpeedsReadAsTheNearestAllowedStepInTensAndTheKeysAreKeptOnlyOnceChanged) {
+    Settings settings;
+    std::vector<std::string> problems;
+    settings.Read("assist.speed = 73\nassist.hearts = 3\nassist.keep_lives = on\nassist.speed = fast\n", problems);
+    EXPECT_EQ(settings.values.assistSpeed, 70);
+    EXPECT_EQ(settings.values.assistHearts, 4);
+    EXPECT_TRUE(settings.values.assistKeepLives);
+    EXPECT_EQ(
+        problems,
+        (std::vector<std::string>{"line 4: assist.speed = fast is not 50 to 100 (per cent, in tens); it stays 70"}));
+    settings.Read("assist.speed = 999\n", problems);
+    EXPECT_EQ(settings.values.assistSpeed, 100);
+    EXPECT_EQ(Settings().Text().find("\nassist."), std::string::npos);
+
+    OptionsPage page(AssistRows, false);
+    SettingValues values;
+    page.Reset(values);
+    EXPECT_EQ(page.list.rows.size(), AssistRows().size() + 1);
+    EXPECT_EQ(page.Update(Right, values).changed, -1);
+    for (int step = 0; step < 200; ++step) page.Update(Left, values);
+    EXPECT_EQ(values.assistSpeed, 50);
+    EXPECT_EQ(page.list.rows[0].value, "50%");
+    page.list.cursor = 1;
+    for (int press = 0; press < 3; ++press) {
+        page.list.pacer.delay = 0;
+        page.Update(0, values);
+        page.Update(ButtonA, values);
+    }
+    EXPECT_EQ(values.assistHearts, 0);
+    EXPECT_EQ(page.list.rows[1].value, "OFF");
+    Settings changed;
+    changed.values = values;
+    EXPECT_NE(changed.Text().find("\nassist.speed = 50\n"), std::string::npos);
 }
 
 // The file edited by hand (or by another game) while the game runs, with

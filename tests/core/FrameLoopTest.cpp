@@ -60,3 +60,15 @@ TEST(FrameLoop, LongStallGivesOneStepAndNoCatchingUp) {
     ASSERT_FALSE(fake.sleeps.empty());
     EXPECT_EQ(fake.sleeps.front(), 11u);
 }
+
+// At half speed the steps come 32 ms apart, at 90 % 18 ms; a stall still
+// gives one step, not a catching up.
+TEST(FrameLoop, ASlowerGameSpeedSpacesTheStepsWithoutCatchingUp) {
+    EXPECT_EQ(StepPacer::IntervalAt(90), 18u);
+    FakePlatform fake;
+    fake.ticks = {0, 16, 31, 32, 50, 64, 200, 220, 232};
+    FrameLoopHooks hooks = fake.Hooks();
+    hooks.stepMs = [] { return StepPacer::IntervalAt(50); };
+    RunFrameLoop(hooks, {});
+    EXPECT_EQ(fake.stepTicks, (std::vector<uint32_t>{32, 64, 200, 232}));
+}

@@ -259,3 +259,26 @@ TEST(PlayStage, EscapePausesQuitGameAsksAndThePlayersMessagesShowWithTheConsoleH
     EXPECT_EQ(run.trace.size(), 224u);
     EXPECT_NE(ReadTextFile(settings).find("outlines = on\n"), std::string::npos) << ReadTextFile(settings);
 }
+
+// With NO LIFE LOSS the hero of a one-life stage comes back from every fall
+// with his life; the pause menu then shows SKIP STAGE after OPTIONS, which
+// asks first and goes on to the next stage of the table.
+TEST(PlayStage, NoLifeLossKeepsTheLastLifeAndSkipStageAsksAndGoesOn) {
+    std::string data = CopyOfBuiltData();
+    WriteBottomlessStage(data, "blk101");
+    CompileStage(data, "blk101", MarkerLine("duskhold play lives=1") + ReadTextFile(data + "/blk101.txt"));
+    const std::string settings = data + "/settings";
+    std::ofstream(settings) << "assist.keep_lives = on\n";
+    const std::vector<KeyHold> holds = {{300, "p", 1},      {310, "down", 1},  {326, "down", 1},  {342, "down", 1},
+                                        {358, "return", 1}, {374, "right", 1}, {390, "return", 1}};
+    Play run = PlayMovie(data, holds, 400, {"--level", "blk101", "--settings", settings});
+    ASSERT_EQ(run.run.exitCode, 0) << run.run.output;
+    EXPECT_EQ(FirstStep(run, "state", "\"gameover\""), 0);
+    EXPECT_TRUE(std::any_of(run.trace.begin(), run.trace.begin() + 299, [](const std::string& line) {
+        return JsonField(JsonField(line, "hero"), "state") == "\"dead\"";
+    }));
+    EXPECT_EQ(JsonField(JsonField(StepLine(run, 299), "hero"), "lives"), "1");
+    EXPECT_EQ(JsonField(StepLine(run, 343), "pause"), "3");
+    EXPECT_EQ(JsonField(StepLine(run, 380), "level"), "\"blk101\"");
+    EXPECT_EQ(JsonField(StepLine(run, 395), "level"), "\"blk201a\"");
+}

@@ -274,3 +274,25 @@ TEST(StageClear, AReplayFromTheStagesPageKeepsTheFilesStageAndItsBetterBests) {
     EXPECT_EQ(JsonField(StepLine(play, cleared + 80), "stages"),
               "{\"file\":0,\"stage\":3,\"row\":0,\"steps\":[1000,0,0,0,0,0,0,0,0,0],\"gems\":[1,0,0,0,0,0,0,0,0,0]}");
 }
+
+// The same route with two extra hearts and lives kept: the hero starts with
+// seven hearts, the tally marks the time ASSIST and beats no best, and the
+// file moves on to stage 2 with its bests left unset.
+TEST(StageClear, AnAssistedClearMovesTheFileOnAndKeepsNoBest) {
+    std::string data = CopyOfBuiltData();
+    WriteSaveFile(data, {"ALDRIC:1"});
+    TempDir dir;
+    std::ofstream(dir / "settings") << "assist.hearts = 2\nassist.keep_lives = on\n";
+    const std::string home = MakeTempDir(), player = home + "/duskhold/svfile";
+    const long cleared = kPlay + 1310;
+    Play play = PlayMovie(data, PlayTheRoute("blk101", kPlay + 1), cleared + 5, {"--settings", dir / "settings"},
+                          {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home});
+    EXPECT_EQ(JsonField(JsonField(StepLine(play, kPlay + 10), "hero"), "hearts"), "7");
+    EXPECT_EQ(JsonField(StepLine(play, kPlay + 10), "assist"), "{\"speed\":100,\"hearts\":2,\"keepLives\":true}");
+    EXPECT_EQ(JsonField(StepLine(play, cleared), "tally"),
+              "{\"steps\":1310,\"gems\":[1,1],\"foes\":[5,5],\"hits\":0,\"livesLost\":0,"
+              "\"newBestTime\":false,\"newBestGems\":false,\"assisted\":true}");
+    const std::string saved = ReadTextFile(player);
+    const auto value = [&](size_t offset) { return int32_t(uint8_t(saved[offset]) | uint8_t(saved[offset + 1]) << 8); };
+    EXPECT_EQ(std::vector<int32_t>({value(32), value(36), value(76)}), std::vector<int32_t>({2, 0, 0}));
+}

@@ -1,0 +1,7 @@
+#include "world/PlayAssists.h"
+
+namespace {
+PlayAssists gAssists;
+}
+
+PlayAssists& ThePlayAssists() { return gAssists; }
