@@ -144,3 +144,24 @@ TEST(SaveFile, TheFileReaderMatchesTheMemoryReaderAndAnEmptyOrMissingFileChanges
     EXPECT_EQ(kept.count, 2);
     EXPECT_EQ(kept.files[1].stage, 33);
 }
+
+// Files without an identity get one made from their place and record, the
+// same in every game; an identity a later file keeps is passed over, and
+// what lies beyond the list's count is no file and holds none.
+TEST(SaveFile, GivenIdentitiesPassOverLaterFilesOwnButNotWhatLiesBeyondTheList) {
+    SaveFileTable table;
+    std::string why;
+    table.count = 2;
+    ASSERT_TRUE(MakeSaveEntry("ALDA", 1, table.files[0], why) && MakeSaveEntry("BO", 2, table.files[1], why)) << why;
+    table.files[0].singles[1] = table.files[1].singles[1] = 0;
+    SaveFileTable plain = table, beyond = table, later = table;
+    GiveIdentities(plain);
+    const int32_t alda = FileIdentity(plain.files[0]);
+    beyond.files[2].singles[1] = alda;
+    GiveIdentities(beyond);
+    EXPECT_EQ(FileIdentity(beyond.files[0]), alda);
+    later.files[1].singles[1] = alda;
+    GiveIdentities(later);
+    EXPECT_NE(FileIdentity(later.files[0]), alda);
+    EXPECT_EQ(FileIdentity(later.files[1]), alda);
+}

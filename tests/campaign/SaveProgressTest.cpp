@@ -82,7 +82,15 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
 
 namespace {
 // Another game's change, made as that game makes it, on the file on disk.
-void OtherGame(const std::string& path, SaveChange::Kind kind, int32_t place) {
+// The list written as older games write it, without identities.
+void WriteWithoutIdentities(const std::string& path, SaveFileTable table) {
+    std::string why;
+    for (SaveFileEntry& file : table.files) file.singles[1] = 0;
+    ASSERT_TRUE(ReplaceFileWhole(path, SaveFileBytes(table), why)) << why;
+}
+
+// Another game changes the file at `place`; an older one writes the list back without identities.
+void OtherGame(const std::string& path, SaveChange::Kind kind, int32_t place, bool older = false) {
     SaveFileTable table;
     std::string why;
     ASSERT_TRUE(LoadSaveFile(path, table, why)) << why;
@@ -91,6 +99,7 @@ void OtherGame(const std::string& path, SaveChange::Kind kind, int32_t place) {
     change.kind = kind;
     change.file = FileIdentity(table.files[place]);
     ASSERT_EQ(ApplySaveChange(table, change), ChangeOutcome::Done);
+    if (older) return WriteWithoutIdentities(path, table);
     ASSERT_TRUE(ReplaceFileWhole(path, SaveFileBytes(table), why)) << why;
 }
 }
@@ -108,8 +117,7 @@ TEST(SaveProgress, EveryChangeFindsItsFileByIdentityWhereverOtherGamesMovedIt) {
     SaveFileTable table, saved;
     std::string why;
     ASSERT_TRUE(LoadSaveFile(path, table, why));
-    for (SaveFileEntry& file : table.files) file.singles[1] = 0;  // no identities
-    ASSERT_TRUE(ReplaceFileWhole(path, SaveFileBytes(table), why));
+    WriteWithoutIdentities(path, table);
     setenv("XDG_DATA_HOME", home.path.c_str(), 1);
     ASSERT_TRUE(ReadMenuSaveFile(table));
     SetPlayedFile(1);
@@ -134,6 +142,17 @@ TEST(SaveProgress, EveryChangeFindsItsFileByIdentityWhereverOtherGamesMovedIt) {
     EXPECT_NE(FileIdentity(saved.files[0]), FileIdentity(saved.files[1]));
     const std::string written = ReadTextFile(path);
     EXPECT_EQ(WhyNotWhole(std::vector<unsigned char>(written.begin(), written.end())), "");
+    // An older game erases the first file and writes the rest back without
+    // identities: the played CORA is found by its record as read, not taken
+    // for the file before it.
+    ASSERT_TRUE(MakeSaveEntry("CORA", 3, entry, why) && AddNewFile(entry) == 2) << why;
+    EXPECT_EQ(stages(), std::vector<int32_t>({61, 1, 3}));
+    WriteWithoutIdentities(path, saved);
+    ASSERT_TRUE(ReadMenuSaveFile(table));
+    SetPlayedFile(2);
+    OtherGame(path, SaveChange::Erase, 0, true);
+    SaveStageCleared(31);
+    EXPECT_EQ(stages(), std::vector<int32_t>({1, 31}));
     unsetenv("XDG_DATA_HOME");
 }
 

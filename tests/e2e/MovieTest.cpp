@@ -43,6 +43,7 @@ TEST(MovieReplay, ARecordedSessionReplaysToTheSameTrace) {
                                    "22 up x\n");
     RunResult first = RunSteps(40, {"--replay", movie, "--record", dir + "/rec.movie", "--trace", dir + "/a.jsonl"});
     ASSERT_EQ(first.exitCode, 0) << first.output;
+    EXPECT_EQ(first.output.find("duskhold: "), std::string::npos) << first.output;  // a movie written says no fault
     RunResult second =
         RunSteps(40, {"--replay", dir + "/rec.movie", "--record", dir + "/again.movie", "--trace", dir + "/b.jsonl"});
     ASSERT_EQ(second.exitCode, 0) << second.output;

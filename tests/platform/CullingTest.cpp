@@ -75,3 +75,20 @@ TEST_F(Culling, ARecordedFrameIsThePictureOfItsQuadsDrawnOneByOne) {
     EXPECT_LT(list.Draw(), list.Size() / 2);
     EXPECT_TRUE(ReadScreen(320, 240) == oneByOne);
 }
+
+// However far a quad turns about its pivot, its box holds where its corners
+// go: a quad turned onto the screen from beside it is drawn, not culled.
+TEST(QuadBoxes, ATurnedQuadsBoxHoldsItsCornersAtEveryAngle) {
+    QuadCommand quad{};
+    quad.corners[3].x = quad.corners[3].y = 10.0f;
+    const float farthest = std::sqrt(200.0f), corner = 0.785398f;
+    for (float degrees : {30.0f, 45.0f, 135.0f, 300.0f}) {
+        quad.turn = {0.0f, 0.0f, degrees};
+        const QuadBox box = BoxOfQuad(quad);
+        const float turn = degrees * 3.14159265f / 180.0f;
+        for (float angle : {corner + turn, corner - turn}) {
+            const float x = farthest * std::cos(angle), y = farthest * std::sin(angle);
+            EXPECT_TRUE(x >= box.minX && x <= box.maxX && y >= box.minY && y <= box.maxY) << degrees;
+        }
+    }
+}

@@ -181,3 +181,11 @@ TEST_F(LevelLoad, RefusedOrMissingFilesBuildNothingAndSayWhy) {
     EXPECT_TRUE(truncated->mainGrid.empty());
     EXPECT_EQ(entities.Entities().size(), 2u);
 }
+
+// A main grid of columns without rows has no gate and holds no point.
+TEST(LevelGate, AGridWithoutRowsHasNoExit) {
+    Level level;
+    level.mainGrid.resize(4);
+    EXPECT_FALSE(level.ExitX());
+    EXPECT_FALSE(level.Contains(Vector3(24.0f, 0.0f, 0.0f)));
+}
