@@ -27,12 +27,15 @@ bool CellLit(const GlWindow& window, int cell, int row) {
 
 // Status lines and errors printed before the console exists wait for it.
 // Each line shows for 180 steps after the previous one went, and a line
-// added to the empty console later gets its full 180 steps.
+// added to the empty console later gets its full 180 steps. An error also
+// reaches the player's message line, which a status line does not.
 TEST(DevConsole, EachLineShowsThreeSecondsAfterThePreviousOneGoesEvenFromBeforeItExists) {
     GlWindow window;
     std::string error;
     ASSERT_TRUE(EnterDataDir(BuiltDataDir(), error)) << error;
     RouteLogToConsole();
+    std::vector<std::string> heard;
+    SetPlayerSink([&heard](const std::string& line) { heard.push_back(line); });
     PrintStatus("early %d", 1);
     {
         DevConsole console(14);
@@ -49,7 +52,9 @@ TEST(DevConsole, EachLineShowsThreeSecondsAfterThePreviousOneGoesEvenFromBeforeI
     }
     EXPECT_EQ(TheDevConsole(), nullptr);
     EXPECT_EQ(DevConsole(14).Text(), "");  // the early lines went to the first console only
+    EXPECT_EQ(heard, std::vector<std::string>({"error\n in two lines"}));
     SetLogSink(nullptr);
+    SetPlayerSink(nullptr);
 }
 
 TEST(DevConsole, EmptyLinesGoLongTextIsCutAndWideLinesWrap) {
