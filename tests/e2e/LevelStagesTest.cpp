@@ -67,7 +67,7 @@ TEST(LevelStages, EachStageChecksRoundTripsStartsOnTheGroundAndItsRouteClearsIt)
         // The banner is shot with the outlines shown, to see that it lies over them.
         if (stage == std::string("blk101")) {
             std::ofstream(dir + "/outlines-on") << "outlines = on\n";
-            args.insert(args.end(), {"--shot", "1320:" + banner, "--settings", dir + "/outlines-on"});
+            args.insert(args.end(), {"--shot", "1372:" + banner, "--settings", dir + "/outlines-on"});
         }
         RunResult run = RunGame(args);
         ASSERT_EQ(run.exitCode, 0) << run.output;

@@ -37,3 +37,15 @@ TEST(RouteWindow, MendedJumpsKeepTheirFloorAndATightOneFails) {
     EXPECT_NE(nostage.output.find("nostage.movie: the game did not play the stage nostage"), std::string::npos)
         << nostage.output;
 }
+
+// Holding Right and mashing jump does not clear the ramparts: the last knight
+// paces the far edge of the gap before the gate, and a hero who walks into
+// it instead of cracking it across the gap is knocked back into it.
+TEST(RouteWindow, NoMasherClearsTheRamparts) {
+    RunResult mash = RunProgram(ToolPath("routewindow"),
+                                {std::string(DUSKHOLD_SOURCE_DIR) + "/content/routes/blk501a.movie", "--mash"});
+    EXPECT_EQ(mash.exitCode, 0) << mash.output;
+    EXPECT_NE(mash.output.find("blk501a: jump held: "), std::string::npos) << mash.output;
+    EXPECT_NE(mash.output.find("blk501a: jump pulsed: game over on step "), std::string::npos) << mash.output;
+    EXPECT_EQ(mash.output.find("CLEARS"), std::string::npos) << mash.output;
+}

@@ -223,20 +223,20 @@ TEST(StageClear, TheTallyShowsNewBestsAndTheFileKeepsTheBestTimeAndGems) {
     std::string data = CopyOfBuiltData();
     WriteSaveFile(data, {"ALDRIC:1"});
     const std::string home = MakeTempDir(), player = home + "/duskhold/svfile";
-    const long cleared = kPlay + 1310;
+    const long cleared = kPlay + 1362;
     std::vector<KeyHold> holds = PlayTheRoute("blk101", kPlay + 1);
     holds.insert(holds.end(), {{cleared + 30, "z", 2}, {cleared + 70, "z", 2}});
     Play play = PlayMovie(data, holds, cleared + 80, {}, {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home});
     EXPECT_EQ(JsonField(StepLine(play, cleared), "tally"),
-              "{\"steps\":1310,\"gems\":[1,1],\"foes\":[5,5],\"hits\":0,\"livesLost\":0,"
+              "{\"steps\":1362,\"gems\":[1,1],\"foes\":[5,5],\"hits\":0,\"livesLost\":0,"
               "\"newBestTime\":true,\"newBestGems\":true}");
     EXPECT_EQ(JsonField(StepLine(play, cleared + 69), "clear"), "69");
     EXPECT_EQ(JsonField(StepLine(play, cleared + 72), "level"), "\"blk201a\"");
     const std::string saved = ReadTextFile(player);
     const auto value = [&](size_t offset) { return int32_t(uint8_t(saved[offset]) | uint8_t(saved[offset + 1]) << 8); };
-    EXPECT_EQ(std::vector<int32_t>({value(32), value(36), value(76)}), std::vector<int32_t>({2, 1, 1310}));
+    EXPECT_EQ(std::vector<int32_t>({value(32), value(36), value(76)}), std::vector<int32_t>({2, 1, 1362}));
     RunResult listed = RunProgram("env", {"XDG_DATA_HOME=" + home, "DUSKHOLD_DATA=" + data, ToolPath("save"), "list"});
-    EXPECT_NE(listed.output.find("blk101    best time 0:20.96  best gems 1"), std::string::npos) << listed.output;
+    EXPECT_NE(listed.output.find("blk101    best time 0:21.79  best gems 1"), std::string::npos) << listed.output;
 }
 
 // STAGES on a file at FOREST whose VILLAGE kept a better time than the route's
@@ -266,7 +266,7 @@ TEST(StageClear, AReplayFromTheStagesPageKeepsTheFilesStageAndItsBetterBests) {
                                                 {page + 15, "up", 2},
                                                 {page + 30, "up", 2},
                                                 {start, "z", 2}});
-    const long cleared = start + 1310;
+    const long cleared = start + 1362;
     holds.push_back({cleared + 70, "z", 2});
     Play play = PlayMovie(data, holds, cleared + 80, {}, {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home});
     const std::string tally = JsonField(StepLine(play, cleared), "tally");
@@ -284,13 +284,13 @@ TEST(StageClear, AnAssistedClearMovesTheFileOnAndKeepsNoBest) {
     TempDir dir;
     std::ofstream(dir / "settings") << "assist.hearts = 2\nassist.keep_lives = on\n";
     const std::string home = MakeTempDir(), player = home + "/duskhold/svfile";
-    const long cleared = kPlay + 1310;
+    const long cleared = kPlay + 1362;
     Play play = PlayMovie(data, PlayTheRoute("blk101", kPlay + 1), cleared + 5, {"--settings", dir / "settings"},
                           {"SDL_AUDIODRIVER=dummy", "XDG_DATA_HOME=" + home});
     EXPECT_EQ(JsonField(JsonField(StepLine(play, kPlay + 10), "hero"), "hearts"), "7");
     EXPECT_EQ(JsonField(StepLine(play, kPlay + 10), "assist"), "{\"speed\":100,\"hearts\":2,\"keepLives\":true}");
     EXPECT_EQ(JsonField(StepLine(play, cleared), "tally"),
-              "{\"steps\":1310,\"gems\":[1,1],\"foes\":[5,5],\"hits\":0,\"livesLost\":0,"
+              "{\"steps\":1362,\"gems\":[1,1],\"foes\":[5,5],\"hits\":0,\"livesLost\":0,"
               "\"newBestTime\":false,\"newBestGems\":false,\"assisted\":true}");
     const std::string saved = ReadTextFile(player);
     const auto value = [&](size_t offset) { return int32_t(uint8_t(saved[offset]) | uint8_t(saved[offset + 1]) << 8); };

@@ -5,6 +5,7 @@
 #include "app/Options.h"
 #include "json/JsonField.h"
 #include "routewindow/Hits.h"
+#include "routewindow/Mashers.h"
 #include "routewindow/Replays.h"
 #include "routewindow/RouteMovie.h"
 #include "toolargs/ToolCommandLine.h"
@@ -22,6 +23,7 @@ namespace {
 const char* const kUsage =
     "usage: duskhold-routewindow MOVIE... [--game PATH] [--data DIR] [--cap N] [--after N]\n"
     "           [--tolerance PX] [--jobs N] [--from STEP] [--to STEP] [--show N] [--floor N]\n"
+    "       duskhold-routewindow --hits|--mash MOVIE... [--game PATH] [--data DIR] [--jobs N]\n"
     "Each MOVIE is the route of the stage its name says (routes/blk301a.movie:\n"
     "blk301a). Each press of jump (x) and whip (z) is moved 1 to --cap (16) steps\n"
     "earlier and later, the stage replayed, and the hero compared with the route's\n"
@@ -34,7 +36,10 @@ const char* const kUsage =
     "wide. The game is the duskhold beside this tool.\n"
     "With --hits it lists instead each hit the route takes up to its budget: the\n"
     "thing that hit and on how many steps on end the screen had shown it before\n"
-    "(for a bone, also its thrower's steps when it threw).\n";
+    "(for a bone, also its thrower's steps when it threw).\n"
+    "With --mash it plays each stage instead with Right held and jump held, and\n"
+    "with jump pressed 15 of every 30 steps, for 3000 steps each, and says how\n"
+    "far each came; the exit status is 1 when one clears a stage.\n";
 
 struct Settings {
     GameRun run;
@@ -42,6 +47,7 @@ struct Settings {
     double tolerance = 4;
     int jobs = 2;
     bool hits = false;
+    bool mash = false;
 };
 
 // How far one press may move each way; a room of `cap` may be larger.
@@ -148,6 +154,47 @@ void PrintHits(const std::string& level, const std::vector<std::string>& trace) 
     }
 }
 
+std::string MashText(const MashOutcome& outcome) {
+    char text[160];
+    if (outcome.clearedOn > 0) snprintf(text, sizeof text, "CLEARS the stage on step %ld", outcome.clearedOn);
+    else if (outcome.gameOverOn > 0)
+        snprintf(text, sizeof text, "game over on step %ld, at most x %.0f", outcome.gameOverOn, outcome.furthest);
+    else snprintf(text, sizeof text, "still playing after %ld steps, at most x %.0f", kMashSteps, outcome.furthest);
+    return text;
+}
+
+// Plays the stage of one route with each masher; false when one clears it
+// or the game failed.
+bool MashStage(const std::string& moviePath, Settings settings) {
+    settings.run.level = std::filesystem::path(moviePath).stem().string();
+    const std::vector<Masher> mashers = Mashers();
+    std::vector<std::vector<std::string>> traces(mashers.size());
+    size_t started = 0;
+    RunReplays(
+        settings.run, settings.jobs,
+        [&](Replay& replay) {
+            if (started == mashers.size()) return false;
+            replay.movie = mashers[started].movie;
+            replay.steps = kMashSteps;
+            replay.tag = started++;
+            return true;
+        },
+        [&](const Replay& replay, const std::vector<std::string>& lines) { traces[replay.tag] = lines; });
+    bool noneClears = true;
+    for (size_t i = 0; i < mashers.size(); ++i) {
+        if (traces[i].empty() || JsonField(traces[i].front(), "player") == "null") {
+            fprintf(stderr, "duskhold-routewindow: %s: the game did not play the stage %s\n", moviePath.c_str(),
+                    settings.run.level.c_str());
+            return false;
+        }
+        const MashOutcome outcome = MashOutcomeOf(traces[i]);
+        printf("%s: %s: %s\n", settings.run.level.c_str(), mashers[i].name, MashText(outcome).c_str());
+        noneClears = noneClears && outcome.clearedOn == 0;
+    }
+    fflush(stdout);
+    return noneClears;
+}
+
 // Measures one stage's route; false when its tightest window is below the
 // floor, or the route could not be replayed.
 bool MeasureStage(const std::string& moviePath, Settings settings) {
@@ -248,7 +295,7 @@ bool MeasureStage(const std::string& moviePath, Settings settings) {
 int main(int argc, char** argv) {
     ToolCommandLine line;
     if (!ParseToolCommandLine(
-            argc, argv, {"--hits"},
+            argc, argv, {"--hits", "--mash"},
             {"--game", "--data", "--cap", "--after", "--tolerance", "--jobs", "--from", "--to", "--show", "--floor"},
             line) ||
         line.arguments.empty() || line.Has("--help"))
@@ -265,6 +312,7 @@ int main(int argc, char** argv) {
     settings.show = Number(line, "--show", settings.show, 0);
     settings.floor = Number(line, "--floor", 0, 0);
     settings.hits = line.Has("--hits");
+    settings.mash = line.Has("--mash");
 
     char work[] = "/tmp/duskhold-routewindow-XXXXXX";
     if (!mkdtemp(work)) {
@@ -273,7 +321,8 @@ int main(int argc, char** argv) {
     }
     settings.run.workDir = work;
     bool allPass = true;
-    for (const std::string& movie : line.arguments) allPass = MeasureStage(Absolute(movie), settings) && allPass;
+    for (const std::string& movie : line.arguments)
+        allPass = (settings.mash ? MashStage : MeasureStage)(Absolute(movie), settings) && allPass;
     std::filesystem::remove_all(work);
     return allPass ? 0 : 1;
 }
