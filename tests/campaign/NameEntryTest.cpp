@@ -28,7 +28,9 @@ TEST(NameEntry, TheGridAndTheKeyboardEditOneNameThatEndFinishes) {
     Press(entry, Right);
     Press(entry, ButtonA);
     EXPECT_EQ(entry.Name(), "A");
-    entry.Update(0, "?R\bRT");
+    Press(entry, Right), Press(entry, Down), Press(entry, ButtonA);
+    EXPECT_EQ(entry.Name(), "AI");  // the second row's second letter
+    entry.Update(0, "\b?R\bRT");
     EXPECT_EQ(entry.Name(), "ART");
     Press(entry, ButtonB);
     entry.Update(0, "MYZ");
