@@ -1,4 +1,5 @@
 #include "campaign/StagesPage.h"
+#include "campaign/StageTable.h"
 #include "platform/Input.h"
 #include <gtest/gtest.h>
 
@@ -27,4 +28,35 @@ TEST(StagesPage, RowsShowClearsAndBestsAndOnlyStagesUpToTheFilesOwnArePlayed) {
     file.singles[2] = kFinishedMark;
     page.Open(file, 7, 0);
     EXPECT_TRUE(StageCleared(file, 9) && page.list.cursor == 7 && page.Update(ButtonA).play == 7);
+}
+
+// A run of VILLAGE kept and one of CLOCKTOWER made on another stage file:
+// WATCH BEST RUN, under the stages, lists them with the time and STAGE
+// CHANGED, dim; only VILLAGE's is watched, and Back returns to the stages.
+TEST(StagesPage, WatchBestRunListsTheKeptRunsAndWatchesOnlyThoseOfTheStageAsItIs) {
+    SaveFileEntry file;
+    std::string error;
+    ASSERT_TRUE(MakeSaveEntry("ALDRIC", 3, file, error)) << error;
+    KeepBestSteps(file, 0, 1310);
+    std::vector<KeptRun> runs(StageRowCount(), KeptRun::None);
+    runs[0] = KeptRun::Kept, runs[1] = KeptRun::Changed;
+    StagesPage page;
+    page.Open(file, 2, 0, runs);
+    const auto press = [&](uint32_t held) {
+        page.list.pacer.delay = 0;
+        page.Update(0);
+        page.list.pacer.delay = 0;
+        return page.Update(held);
+    };
+    press(Down);
+    EXPECT_EQ(page.list.cursor, 10);
+    press(ButtonA);
+    ASSERT_TRUE(page.ListsRuns());
+    EXPECT_EQ(page.list.rows[0].second + "|" + page.list.rows[1].second, "0:20.96|STAGE CHANGED");
+    EXPECT_TRUE(page.list.rows[1].disabled && page.list.cursor == 0 && press(Down).watch < 0);
+    EXPECT_EQ(page.list.cursor, 10);
+    press(Up);
+    EXPECT_EQ(press(ButtonA).watch, 0);
+    press(ButtonB);
+    EXPECT_TRUE(!page.ListsRuns() && page.list.cursor == 10);
 }
