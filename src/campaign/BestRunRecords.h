@@ -22,9 +22,10 @@ enum class KeptRun { None, Kept, Changed };
 KeptRun FindBestRun(int32_t identity, const char* levelName, BestRun* run = nullptr);
 // Writes `run` whole (a temporary file renamed over the old one) as the
 // file's run of its level, unless the run kept for the same stage file
-// already takes no more steps (another game's better clear). False, with a
-// status line, when it cannot be written.
-bool KeepBestRun(int32_t identity, const BestRun& run);
+// already takes no more steps (another game's better clear). One that
+// cannot be written is kept in memory for the rest of the game's run, with
+// one status line saying why.
+void KeepBestRun(int32_t identity, const BestRun& run);
 // The file of that identity is erased: its runs go with it.
 void ForgetBestRuns(int32_t identity);
 
