@@ -10,7 +10,8 @@ TEST(BestRun, ARunReadsBackAsWrittenAndABadOneSaysWhichLine) {
     run.level = "blk101";
     run.stageFile = 0xdeadbeef;
     run.inputs = {{0, 0}, {8, 0x4000}, {8, 0x4000}, {2, 0}};
-    run.poses = {{240.0f, 192.0f, 0, 1}, {241.3f, 190.77f, 12, -1}, {241.3f, 190.77f, 12, -1}, {1e-7f, -3.5f, 255, 1}};
+    run.poses = {
+        {240.0f, 192.0f, 0, 1}, {1234.5678f, 190.77f, 12, -1}, {1234.5678f, 190.77f, 12, -1}, {1e-7f, -3.5f, 255, 1}};
     run.lanterns = {{3, 2}, {7, 4}};
     const std::string text = BestRunText(run);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12) << text;
