@@ -21,9 +21,11 @@
 # the data folder's status line in the console reads the same on every
 # machine.
 #
-# The pictures show the default settings, whatever the player's own are.
+# The pictures show the default settings and the shipped save file, whatever
+# the player's own are, and a movie that clears a stage saves nothing: the
+# game keeps its progress and best runs in memory.
 set -eu
-export XDG_CONFIG_HOME=/dev/null/settings
+export XDG_CONFIG_HOME=/dev/null/settings XDG_DATA_HOME=/dev/null/saves
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(cd "${1:-build}" && pwd)
 SHOTS=$ROOT/docs/screenshots

@@ -117,18 +117,35 @@ std::string ConfigureJson() {
            ",\"refused\":" + JsonBool(page.refused) + ",\"keys\":[" + keys + "],\"pads\":[" + pads + "]}";
 }
 
+const char* KeptRunName(KeptRun run) {
+    return run == KeptRun::Kept ? "kept" : run == KeptRun::Changed ? "changed" : "none";
+}
+
 // A file's STAGES page: the file's place and stage, the cursor, and each
-// stage's best steps and gems as the page shows them.
+// stage's best steps and gems as the page shows them; and, once it lists
+// them, what the file keeps of each stage's best run.
 std::string StagesJson() {
     if (!On(gStagesScreen)) return std::string();
     const StagesPage& page = TheStagesScreen().Page();
-    std::string steps, gems;
+    std::string steps, gems, runs;
     for (size_t row = 0; row < StageRowCount(); ++row) {
         steps += (row ? "," : "") + JsonNumber(BestSteps(page.File(), row));
         gems += (row ? "," : "") + JsonNumber(BestGems(page.File(), row));
+        runs += (row ? "," : "") + JsonString(KeptRunName(page.Run(row)));
     }
     return "{\"file\":" + JsonNumber(TheStagesScreen().File()) + ",\"stage\":" + JsonNumber(page.File().stage) +
-           ",\"row\":" + JsonNumber(page.list.cursor) + ",\"steps\":[" + steps + "],\"gems\":[" + gems + "]}";
+           ",\"row\":" + JsonNumber(page.list.cursor) + ",\"steps\":[" + steps + "],\"gems\":[" + gems + "]" +
+           (page.ListsRuns() ? ",\"runs\":[" + runs + "]}" : "}");
+}
+
+// The ghost of the file's best run in a play stage: where its feet stand,
+// or null when none shows; and whether the stage plays that run itself.
+std::string GhostJson() {
+    const Player* hero = ThePlayer();
+    if (!On(gStateGame) || !hero || !hero->Playing()) return std::string();
+    if (TheStateGame().Watching()) return "\"watching\"";
+    const std::optional<RunPose> pose = TheStateGame().GhostPose();
+    return pose ? JsonPair(pose->x, pose->y) : std::string("null");
 }
 
 // What the hero of a play stage is doing; nothing by the engine's rules.
@@ -216,6 +233,13 @@ void AddTraceFields() {
     AddTraceField("gems", [] {
         if (!On(gStateGame) || TheStateGame().Record().gemTotal == 0) return std::string();
         return JsonPair(TheStateGame().Record().gemsFound, TheStateGame().Record().gemTotal);
+    });
+    AddTraceField("ghost", GhostJson);
+    // How many steps after the best run (fewer than 0: before) the hero lit
+    // the lantern the HUD speaks of.
+    AddTraceField("split", [] {
+        const std::optional<int32_t> split = TheStateGame().StageHud().Split();
+        return On(gStateGame) && split ? JsonNumber(*split) : std::string();
     });
     AddTraceField("checkpoint", [] {
         const int32_t steps = TheStateGame().StageHud().CheckpointSteps();

@@ -221,13 +221,13 @@ int32_t FindFile(const SaveFileTable& table, int32_t identity) {
     return -1;
 }
 
-namespace {
-// FNV-1a over the file's place and its record's bytes.
-uint32_t Hash(uint32_t seed, const std::vector<unsigned char>& bytes) {
+uint32_t Fnv1aHash(const std::vector<unsigned char>& bytes, uint32_t seed) {
     uint32_t hash = 2166136261u ^ seed;
     for (unsigned char byte : bytes) hash = (hash ^ byte) * 16777619u;
     return hash;
 }
+
+namespace {
 
 std::vector<unsigned char> RecordBytes(const SaveFileEntry& entry) {
     SaveFileTable one;
@@ -254,7 +254,7 @@ std::vector<bool> GiveIdentities(SaveFileTable& table) {
         // Another file's identity, stored or given, is passed over; later
         // files' stored ones too, so that none of them loses its own.
         for (uint32_t seed = uint32_t(f);; seed += kMaxSaveFiles) {
-            identity = int32_t(Hash(seed, bytes));
+            identity = int32_t(Fnv1aHash(bytes, seed));
             bool used = identity == 0 || Taken(table, identity, f);
             for (int32_t later = f + 1; later < count && !used; ++later)
                 used = FileIdentity(table.files[later]) == identity;

@@ -102,6 +102,9 @@ int32_t NewIdentity(const SaveFileTable& table);
 // The identity as 8 lowercase hexadecimal digits: what a file of records kept
 // for that file beside svfile is named after.
 std::string IdentityName(int32_t identity);
+// FNV-1a of the bytes, its start value changed by `seed`: identities given
+// from a record, and the stage file a best run was made on.
+uint32_t Fnv1aHash(const std::vector<unsigned char>& bytes, uint32_t seed = 0);
 
 // A change one game makes to the list: a clear of a stage, a new file, an
 // erase. It names its file by identity, never by place.

@@ -1,4 +1,5 @@
 #include "campaign/SaveProgress.h"
+#include "campaign/BestRunRecords.h"
 #include "base/Log.h"
 #include "platform/Files.h"
 #include <algorithm>
@@ -189,6 +190,8 @@ void SetPlayedFile(int32_t file) { gPlayed = file >= 0 && file < gShown.count ? 
 
 int32_t PlayedFile() { return FindFile(gShown, gPlayed); }
 
+int32_t PlayedFileIdentity() { return gPlayed; }
+
 bool PlayedFileNow(SaveFileEntry& entry) {
     const SaveFileTable now = WithPending(gBase);
     const int32_t file = FindFile(now, gPlayed);
@@ -255,6 +258,8 @@ bool EraseFile(int32_t file, std::string& why) {
     gPending.push_back(change);
     const Saved saved = WritePlayerFile(why);
     if (saved == Saved::No) gPending = before;
+    // An erase that waits for the lock may never be written: its runs stay.
+    if (saved == Saved::Yes) ForgetBestRuns(identity);
     return saved != Saved::No;
 }
 

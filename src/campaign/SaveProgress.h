@@ -27,6 +27,8 @@ void SetPlayedFile(int32_t file);
 // The place of the played file in the list ReadMenuSaveFile gave last; -1
 // when none is played or it is no longer in the list.
 int32_t PlayedFile();
+// The played file's identity (its best runs are named after it); 0 for none.
+int32_t PlayedFileIdentity();
 // A stage of the played file was lost: the menu opens on that file, once.
 void AskForRetry();
 bool TakeRetry();

@@ -251,6 +251,21 @@ void RemoveLeftoverTemporaries(const std::string& path) {
     closedir(dir);
 }
 
+// A link at `folder` is not followed, nor one inside it: only the regular
+// files in the folder itself go.
+void RemoveFolderOfFiles(const std::string& folder) {
+    struct stat info;
+    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir)) {
+            const std::string path = folder + "/" + entry->d_name;
+            if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink(path.c_str());
+        }
+        closedir(dir);
+    }
+    rmdir(folder.c_str());
+}
+
 // Looked at before it is opened: a device or a FIFO is never opened, and
 // O_NOFOLLOW refuses a link made meanwhile.
 FileLock::FileLock(const std::string& path, int waitMs) : fd_(-1) {

@@ -61,6 +61,9 @@ std::string WhyNotReplaced(const std::string& path);
 // `path` leads to) that a writer ended before its rename left behind. Only a
 // writer that holds the file's lock may call it: no other is then writing.
 void RemoveLeftoverTemporaries(const std::string& path);
+// Removes the regular files in the folder, then the folder when that
+// leaves it empty.
+void RemoveFolderOfFiles(const std::string& folder);
 
 // The steps (about three seconds) a writer that waits for a lock lets pass
 // before a status line says so.

@@ -133,6 +133,7 @@ int32_t GlyphFrame(unsigned char c) {
     case '&': return 190;
     case ':': return 191;
     case '%': return 193;
+    case '+': return 192;
     case 7: return 196;
     case '/': return 153;
     case '\\': return 154;

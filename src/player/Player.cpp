@@ -170,11 +170,16 @@ void Player::EngineUpdate(float step) {
 // position.y; facing left it is mirrored about position.x. By the engine's
 // rules the hero always shows frame 0 facing right.
 void Player::Draw() {
-    constexpr int32_t kBehind = (kFrameWidth - 12) / 2;
     if (Playing() && untouchable_ > 0 && dying_ < 0 && (untouchable_ / 4) % 2 == 1) return;
-    const float behind = float(facing_ > 0 ? kBehind : kFrameWidth - kBehind);
-    float x = position.x - behind - TheCamera().X();
-    float y = position.y - float(kFrameHeight) - TheCamera().Y();
-    bodySprite.Draw(int32_t(x), int32_t(y), BodyFrame(), facing_ > 0 ? 0 : 1, 1.0f, 0, kOpaqueWhite);
-    if (whip_.Active()) DrawWhip(int32_t(position.x - TheCamera().X()), int32_t(y));
+    const int32_t top = DrawBody(position, BodyFrame(), facing_, kOpaqueWhite);
+    if (whip_.Active()) DrawWhip(int32_t(position.x - TheCamera().X()), top);
+}
+
+int32_t Player::DrawBody(const Vector3& feet, int32_t frame, int32_t facing, Color tint) const {
+    constexpr int32_t kBehind = (kFrameWidth - 12) / 2;
+    const float behind = float(facing > 0 ? kBehind : kFrameWidth - kBehind);
+    const float x = feet.x - behind - TheCamera().X();
+    const float y = feet.y - float(kFrameHeight) - TheCamera().Y();
+    bodySprite.Draw(int32_t(x), int32_t(y), frame, facing > 0 ? 0 : 1, 1.0f, 0, tint);
+    return int32_t(y);
 }

@@ -84,6 +84,10 @@ public:
     float BodyHeight() const;
     // The sheet frame the hero is drawn with.
     int32_t BodyFrame() const;
+    // Draws a frame of his body with its feet at `feet` (in the stage), as
+    // he is drawn, and returns the frame's top on the screen: the ghost of a
+    // best run is drawn so too.
+    int32_t DrawBody(const Vector3& feet, int32_t frame, int32_t facing, Color tint) const;
 
     static constexpr int32_t kUntouchableSteps = 60;
     static constexpr int32_t kKnockbackSteps = 16;

@@ -1,5 +1,6 @@
 #include "screens/Hud.h"
 #include "base/SharedConstants.h"
+#include "core/StepPacer.h"
 #include "player/Player.h"
 #include "things/StageRecord.h"
 #include <string>
@@ -13,6 +14,16 @@ constexpr int32_t kWhipX = kScreenWidth - kEdge - Hud::kIconSize;
 // takes a pixel above and below.
 constexpr int32_t kCountY = Hud::kTop + 1;
 constexpr int32_t kCheckpointY = Hud::kHeight + 10;
+constexpr int32_t kSplitY = kCheckpointY + 10;
+constexpr Color kAheadTint = Color::FromBytes(110, 255, 110, 255);
+constexpr Color kBehindTint = Color::FromBytes(255, 110, 90, 255);
+
+// Seconds and hundredths, with their sign: "-1.23", "+0.40".
+std::string SplitText(int32_t steps) {
+    const long hundredths = long(steps < 0 ? -steps : steps) * long(StepPacer::kStepMs) / 10;
+    return (steps < 0 ? "-" : "+") + std::to_string(hundredths / 100) + "." + std::to_string(hundredths % 100 / 10) +
+           std::to_string(hundredths % 10);
+}
 }
 
 void Hud::Load() {
@@ -20,6 +31,7 @@ void Hud::Load() {
     text_.Load();
     lanternsLit_ = 0;
     checkpointSteps_ = 0;
+    split_.reset();
 }
 
 void Hud::Release() {
@@ -31,9 +43,14 @@ void Hud::Release() {
 // A stage rebuilt (F5, F6) starts its record again: it lights nothing.
 void Hud::Step(const StageRecord& record) {
     if (checkpointSteps_ > 0) --checkpointSteps_;
-    if (record.litLanterns.size() > lanternsLit_) checkpointSteps_ = kCheckpointSteps;
+    if (record.litLanterns.size() > lanternsLit_) {
+        checkpointSteps_ = kCheckpointSteps;
+        split_.reset();
+    }
     lanternsLit_ = record.litLanterns.size();
 }
+
+void Hud::ShowSplit(int32_t steps) { split_ = steps; }
 
 // Hearts from the left, full ones first; the whip at the right edge, and
 // the lives left of it, one head each.
@@ -44,7 +61,12 @@ void Hud::Draw(const Player& hero, const StageRecord& record) const {
     icons_->Draw(kWhipX, kTop, kFirstWhip + hero.TheWhip().Level() - 1, 0, 1.0f, 0, Color(0));
     DrawRow(kLife, hero.Lives(), kWhipX - kEdge - hero.Lives() * kSpacing);
     DrawGems(record);
-    if (checkpointSteps_ > 0) text_.DrawCentred("CHECKPOINT", kCheckpointY, true);
+    if (checkpointSteps_ == 0) return;
+    text_.DrawCentred("CHECKPOINT", kCheckpointY, true);
+    if (!split_) return;
+    const std::string split = SplitText(*split_);
+    const int32_t x = (kScreenWidth - int32_t(split.size()) * MenuText::kLetterWidth) / 2;
+    text_.Draw(split, x, kSplitY, false, *split_ < 0 ? kAheadTint : kBehindTint);
 }
 
 void Hud::DrawRow(int32_t frame, int32_t count, int32_t x) const {

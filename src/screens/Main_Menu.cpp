@@ -1,4 +1,5 @@
 #include "screens/Main_Menu.h"
+#include "campaign/BestRunRecords.h"
 #include "base/Log.h"
 #include "base/SharedConstants.h"
 #include "core/StateStack.h"
@@ -112,7 +113,7 @@ void Main_Menu::StartFile(int32_t file) {
     if (file >= 0 && file < files_.count) StartStage(file, files_.files[file].stage, -1);
 }
 
-void Main_Menu::StartStage(int32_t file, int32_t stage, int32_t replayedRow) {
+void Main_Menu::StartStage(int32_t file, int32_t stage, int32_t replayedRow, bool watch) {
     // A file that names a stage the game does not have starts nothing.
     if (!FindStage(stage)) {
         PrintStatus("The chosen file names stage %d, which the game does not have", int(stage));
@@ -121,6 +122,7 @@ void Main_Menu::StartStage(int32_t file, int32_t stage, int32_t replayedRow) {
     TheStageNumber() = stage;
     SetPlayedFile(file);
     SetReplayedRow(replayedRow);
+    AskToWatchRun(watch);
     TheStateStack().ChangeState(gStateGame);
 }
 

@@ -24,8 +24,9 @@ public:
     const SaveFileTable& Files() const { return files_; }
     const FileDialogs& Dialogs() const { return dialogs_; }
     // Starts `stage` from the file at place `file` of the list; a replay of
-    // a cleared stage names its row of the stage table, others -1.
-    void StartStage(int32_t file, int32_t stage, int32_t replayedRow);
+    // a cleared stage names its row of the stage table, others -1. With
+    // `watch` the file's best run of the stage plays it (WATCH BEST RUN).
+    void StartStage(int32_t file, int32_t stage, int32_t replayedRow, bool watch = false);
 
 private:
     void TakeChoice(MenuNavigation::Choice choice);

@@ -1,4 +1,5 @@
 #include "screens/StagesScreen.h"
+#include "campaign/BestRunRecords.h"
 #include "campaign/StageTable.h"
 #include "core/StateStack.h"
 #include "platform/Input.h"
@@ -8,13 +9,23 @@
 namespace {
 StagesScreen gScreen;
 
-// Ten stages and BACK, 15 pixels apart, under a line naming the columns:
-// CLEAR, then the best time and the best gems.
+// Ten stages, WATCH BEST RUN and BACK, 14 pixels apart, under a line naming
+// the columns: CLEAR, then the best time and the best gems; or the stages'
+// best runs and BACK, under BEST RUNS.
 constexpr int32_t kMarkX = 112;
 constexpr int32_t kTimeX = 168;
 constexpr int32_t kGemsX = kTimeX + 9 * MenuText::kLetterWidth;
-constexpr ListLayout kLayout{ListLayout::MenuPage, "STAGES", 40, 190, 0, 60, 15, kMarkX, kTimeX, 12};
+constexpr ListLayout kLayout{ListLayout::MenuPage, "STAGES", 40, 190, 0, 60, 14, kMarkX, kTimeX, 12};
+constexpr ListLayout kRunsLayout{ListLayout::MenuPage, "BEST RUNS", 40, 190, 0, 60, 14, kMarkX, kTimeX, 12};
 constexpr int32_t kHeadingY = 46;
+
+// What the file keeps of each stage's best run.
+std::vector<KeptRun> KeptRuns(const SaveFileEntry& file) {
+    std::vector<KeptRun> runs;
+    for (size_t row = 0; row < StageRowCount(); ++row)
+        runs.push_back(FindBestRun(FileIdentity(file), StageRows()[row].levelName));
+    return runs;
+}
 }
 GameState* const gStagesScreen = &gScreen;
 
@@ -28,7 +39,8 @@ void StagesScreen::Show(int32_t file, int32_t stageRow) {
 
 void StagesScreen::Enter() {
     pictures_.Load(ListLayout::MenuPage);
-    page_.Open(TheMainMenu().Files().files[file_], openRow_, TheInput().held);
+    const SaveFileEntry& file = TheMainMenu().Files().files[file_];
+    page_.Open(file, openRow_, TheInput().held, KeptRuns(file));
 }
 
 void StagesScreen::Leave() { pictures_.Release(); }
@@ -36,20 +48,22 @@ void StagesScreen::Leave() { pictures_.Release(); }
 void StagesScreen::Update(float) {
     UpdateSoundSystem();
     const StagesPage::Step step = page_.Update(TheInput().held);
-    if (step.play >= 0) Play(step.play);
+    if (step.play >= 0) Play(step.play, false);
+    else if (step.watch >= 0) Play(step.watch, true);
     else if (step.leave) TheStateStack().PopState();
 }
 
-// Back on the menu, which then leaves for the stage.
-void StagesScreen::Play(int32_t stageRow) {
-    const bool replay = StageCleared(page_.File(), size_t(stageRow));
+// Back on the menu, which then leaves for the stage. A watched run comes
+// back to the page as a replay does.
+void StagesScreen::Play(int32_t stageRow, bool watch) {
+    const bool replay = watch || StageCleared(page_.File(), size_t(stageRow));
     TheStateStack().PopState();
-    TheMainMenu().StartStage(file_, StageRows()[stageRow].stage, replay ? stageRow : -1);
+    TheMainMenu().StartStage(file_, StageRows()[stageRow].stage, replay ? stageRow : -1, watch);
 }
 
 void StagesScreen::Draw() {
-    pictures_.Draw(page_.list, kLayout);
+    pictures_.Draw(page_.list, page_.ListsRuns() ? kRunsLayout : kLayout);
     const MenuText& text = pictures_.Text();
     text.Draw("TIME", kTimeX, kHeadingY, false);
-    text.Draw("GEMS", kGemsX, kHeadingY, false);
+    if (!page_.ListsRuns()) text.Draw("GEMS", kGemsX, kHeadingY, false);
 }

@@ -7,7 +7,7 @@
 // A saved file's STAGES page, in the main menu's pictures and font, pushed
 // over the menu by STAGES on a file of its list and popped by BACK. A stage
 // chosen there starts from that file: a cleared one as a replay, which
-// comes back to this page when it ends.
+// comes back to this page when it ends, as a watched best run does.
 class StagesScreen : public GameState {
 public:
     void Enter() override;
@@ -22,7 +22,7 @@ public:
     int32_t File() const { return file_; }
 
 private:
-    void Play(int32_t stageRow);
+    void Play(int32_t stageRow, bool watch);
 
     PagePictures pictures_;
     StagesPage page_;

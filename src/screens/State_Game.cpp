@@ -6,10 +6,13 @@
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
 #include "screens/OptionsScreen.h"
+#include "campaign/BestRunRecords.h"
 #include "campaign/SaveProgress.h"
+#include "campaign/Settings.h"
 #include "campaign/SettingsEffects.h"
 #include "campaign/StageMusic.h"
 #include "campaign/StageTable.h"
+#include "screens/RunGhost.h"
 #include "screens/Screens.h"
 #include "world/Camera.h"
 #include "world/Level.h"
@@ -67,7 +70,11 @@ constexpr int32_t kTallyX = (kScreenWidth - 24 * 8) / 2;
 GameState* const gStateGame = &gScreen;
 const State_Game& TheStateGame() { return gScreen; }
 
+// A watched run plays without assists, as it was played.
 void State_Game::Enter() {
+    const bool watch = TakeWatchRun();
+    if (watch) ThePlayAssists() = PlayAssists();
+    runs_.Enter(TheLevelName(), watch);
     LevelFile::LevelData data;
     const bool read = ReadStage(data);
     BuildStage(read ? &data : nullptr);
@@ -108,6 +115,8 @@ void State_Game::Leave() {
         ReplaceStageMusic(nextStage_->music);
     }
     nextStage_ = nullptr;
+    if (runs_.Watching()) ApplyAssistSettings(TheSettings().values);
+    runs_.Leave();
 }
 
 void State_Game::Update(float step) {
@@ -118,16 +127,21 @@ void State_Game::Update(float step) {
         return;
     }
     if (UpdatePause()) return;
-    if (ThePlayer() && ThePlayer()->Playing()) {
+    const bool playing = ThePlayer() && ThePlayer()->Playing();
+    if (playing) {
         ++record_.steps;
         assisted_ = assisted_ || ThePlayAssists().Any();
     }
     title_.Step(ThePlayer() ? std::optional<Vector3>(ThePlayer()->position) : std::nullopt);
-    entities.Update(step);
+    if (playing) runs_.PlayStep(record_.steps, [&] { entities.Update(step); });
+    else entities.Update(step);
     hud_.Step(record_);
     AimCamera(RespawnThingsWithHero());
     RebuildWhenAsked();
     CheckLoss();
+    if (playing && ThePlayer() && TheStateStack().CurrentState() == this)
+        if (std::optional<int32_t> split = runs_.AfterStep(record_.steps, *ThePlayer(), record_.litLanterns))
+            hud_.ShowSplit(*split);
     if (TheStateStack().CurrentState() == this && HeroCrossedExit(level, heroX_)) StartClear();
     heroX_ = HeroX();
 }
@@ -245,6 +259,7 @@ void State_Game::BuildStage(const LevelFile::LevelData* data) {
 void State_Game::PlaceThings(const LevelFile::LevelData& data) {
     placements_.clear();
     record_ = StageRecord();
+    runs_.Restart();
     Player* hero = ThePlayer();
     assisted_ = hero && hero->Playing() && ThePlayAssists().Any();
     if (!hero || !hero->Playing()) return;
@@ -263,6 +278,7 @@ void State_Game::PlaceThings(const LevelFile::LevelData& data) {
         record_.foeTotal += placed.kind->Default("hp") != 0;
     }
     SpawnThings();
+    entities.Add(std::make_unique<RunGhost>(runs_, record_));
 }
 
 void State_Game::SpawnThings() {
@@ -315,6 +331,7 @@ void State_Game::Rebuild(bool keepHero) {
     if (hero && place && level->Contains(*place)) {
         hero->position = *place;
         hero->PlaceShapes();
+        runs_.Spoil();
     }
     AimCamera(true);
     // A hero moved by the rebuild has not walked over the exit line.
@@ -333,7 +350,8 @@ void State_Game::RebuildWhenAsked() {
     }
 }
 
-// An assisted clear moves the file on and keeps no best.
+// An assisted clear moves the file on and keeps no best; a watched one
+// changes nothing.
 void State_Game::StartClear() {
     clearSteps_ = 0;
     StopStageMusic();
@@ -344,11 +362,12 @@ void State_Game::StartClear() {
     clearHeld_ = TheInput().held & (ButtonA | ButtonB);
     if (ThePlayer() && ThePlayer()->Playing()) {
         SaveFileEntry played;
-        const bool bests = !assisted_ && cleared && PlayedFileNow(played);
+        const bool bests = !assisted_ && !runs_.Watching() && cleared && PlayedFileNow(played);
         tally_ = MakeTally(record_, *ThePlayer(), bests ? &played : nullptr, RowOf(cleared));
         tally_->assisted = assisted_;
+        runs_.Clear(tally_->newBestTime);
     }
-    MoveFileOn(cleared, !assisted_);
+    if (!runs_.Watching()) MoveFileOn(cleared, !assisted_);
 }
 
 void State_Game::MoveFileOn(const StageRow* cleared, bool keepBests) {
@@ -359,7 +378,7 @@ void State_Game::MoveFileOn(const StageRow* cleared, bool keepBests) {
 
 // The file moves on as after a clear, without its banner or a best.
 void State_Game::SkipStage() {
-    MoveFileOn(FindStageOfLevel(TheLevelName()), false);
+    if (!runs_.Watching()) MoveFileOn(FindStageOfLevel(TheLevelName()), false);
     LeaveAfterClear();
 }
 

@@ -7,6 +7,7 @@
 #include "screens/MenuText.h"
 #include "screens/StageTally.h"
 #include "screens/StageTimer.h"
+#include "screens/StageRuns.h"
 #include "screens/StageTitle.h"
 #include "screens/PauseMenu.h"
 #include "things/StageRecord.h"
@@ -41,7 +42,9 @@ struct StageRow;
 // the hero, F6 rebuilds it with the hero at the start point, and with
 // watching on the stage rebuilds itself when one of its files changes.
 // In a play stage the stage moves the camera (PlayCamera) once the hero and
-// the things have moved, and tells the things what the screen shows.
+// the things have moved, and tells the things what the screen shows. A play
+// stage started from a file records its run (StageRuns): a clear with a new
+// best time keeps it, and the stage played again shows it as a ghost.
 class State_Game : public GameState {
 public:
     // The stage-clear tune (3.75 s) ends before the banner, 3.84 s at 16 ms a step.
@@ -73,6 +76,10 @@ public:
     // Whether an assist was on at the start of the stage's play or in any
     // step of it: its clear then keeps no best.
     bool Assisted() const { return assisted_; }
+    // The ghost of the file's best run, where it stands now, if it shows.
+    std::optional<RunPose> GhostPose() const { return runs_.Ghost(record_.steps); }
+    // WATCH BEST RUN: the kept run plays the stage, which saves nothing.
+    bool Watching() const { return runs_.Watching(); }
 
     // Owned by `entities`, not by this field.
     LevelNamespace::Level* level = nullptr;
@@ -137,6 +144,7 @@ private:
     LevelWatch watch_;
     int32_t watchSteps_ = 0;
     bool assisted_ = false;
+    StageRuns runs_;
 };
 
 // The stage screen itself, for the trace.

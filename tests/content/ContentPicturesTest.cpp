@@ -45,7 +45,7 @@ std::vector<bool> Shape(const DecodedImage& sheet, int frame, int width, int hei
 std::map<int, int> GlyphTable() {
     std::map<int, int> table = {{'[', 135}, {'!', 136}, {'?', 137}, {'.', 138}, {'-', 149}, {'=', 150}, {'\'', 152},
                                 {',', 189}, {'&', 190}, {':', 191}, {'%', 193}, {7, 196},   {'/', 153}, {'\\', 154},
-                                {'(', 155}, {')', 156}, {'_', 157}, {'<', 158}, {'>', 159}};
+                                {'(', 155}, {')', 156}, {'_', 157}, {'<', 158}, {'>', 159}, {'+', 192}};
     for (int i = 0; i < 26; ++i) table['A' + i] = 109 + i, table['a' + i] = 163 + i;
     for (int i = 0; i < 10; ++i) table['0' + i] = 139 + i;
     return table;

@@ -35,8 +35,9 @@ void WriteBottomlessStage(const std::string& dataDir, const std::string& levelNa
     CompileStage(dataDir, levelName, text + "end\n");
 }
 
-void WriteFloorStage(const std::string& dataDir, const std::string& levelName) {
-    std::string text = "bounds 0 0 3360 4800\nstart 2400 1920\ntile -1 0 0\ntile -1 0 1\ngrid main 13 14\nlegend # 1\n";
+void WriteFloorStage(const std::string& dataDir, const std::string& levelName, const std::string& play) {
+    std::string text =
+        "bounds 0 0 3360 4800\nstart 2400 1920\ntile -1 0 0\ntile -1 0 1\n" + play + "grid main 13 14\nlegend # 1\n";
     for (int row = 0; row < 15; ++row) text += row < 8 ? "|..............\n" : "|##############\n";
     CompileStage(dataDir, levelName, text + "end\n");
 }

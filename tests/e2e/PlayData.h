@@ -22,7 +22,8 @@ void WriteBottomlessStage(const std::string& dataDir, const std::string& levelNa
 // are ground: the hero starts on it at (240, 192), and right held alone takes
 // him over the exit line at 312 px on his 37th step. The bounds reach 144
 // pixels below the grid, where a hero sunk through the ground still plays.
-void WriteFloorStage(const std::string& dataDir, const std::string& levelName);
+// `play`: lines of play data, each with its line feed ("play\nthing ...\n").
+void WriteFloorStage(const std::string& dataDir, const std::string& levelName, const std::string& play = "");
 
 // A key held from `step` for `steps` steps ("z" ButtonA, "x" ButtonB,
 // "down", "up").

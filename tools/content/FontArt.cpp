@@ -36,7 +36,7 @@ const NamedGlyph kSymbols[] = {
     {',', "comma", 189},   {'&', "ampersand", 190},   {':', "colon", 191},      {'%', "percent", 193},
     {0, "arrow", 195},     {7, "skull", 196},         {'/', "slash", 153},      {'\\', "backslash", 154},
     {'(', "open", 155},    {')', "close", 156},       {'_', "underscore", 157}, {'<', "less", 158},
-    {'>', "greater", 159},
+    {'>', "greater", 159}, {'+', "plus", 192},
 };
 
 struct GlyphPlace {
