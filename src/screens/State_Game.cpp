@@ -6,6 +6,7 @@
 #include "player/Player.h"
 #include "screens/Main_Menu.h"
 #include "screens/OptionsScreen.h"
+#include "campaign/AssistedBests.h"
 #include "campaign/BestRunRecords.h"
 #include "campaign/SaveProgress.h"
 #include "campaign/Settings.h"
@@ -350,8 +351,8 @@ void State_Game::RebuildWhenAsked() {
     }
 }
 
-// An assisted clear moves the file on and keeps no best; a watched one
-// changes nothing.
+// An assisted clear moves the file on and keeps its bests apart from the
+// file's own; a watched one changes nothing.
 void State_Game::StartClear() {
     clearSteps_ = 0;
     StopStageMusic();
@@ -366,6 +367,8 @@ void State_Game::StartClear() {
         tally_ = MakeTally(record_, *ThePlayer(), bests ? &played : nullptr, RowOf(cleared));
         tally_->assisted = assisted_;
         runs_.Clear(tally_->newBestTime);
+        if (assisted_ && !runs_.Watching() && cleared && PlayedFileNow(played))
+            KeepAssistedBest(FileIdentity(played), cleared->levelName, record_.steps, record_.gemsFound);
     }
     if (!runs_.Watching()) MoveFileOn(cleared, !assisted_);
 }

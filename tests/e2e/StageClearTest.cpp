@@ -277,8 +277,9 @@ TEST(StageClear, AReplayFromTheStagesPageKeepsTheFilesStageAndItsBetterBests) {
 
 // The same route with two extra hearts and lives kept: the hero starts with
 // seven hearts, the tally marks the time ASSIST and beats no best, and the
-// file moves on to stage 2 with its bests left unset.
-TEST(StageClear, AnAssistedClearMovesTheFileOnAndKeepsNoBest) {
+// file moves on to stage 2 with its bests left unset: the clear's time and
+// gems are kept apart, listed as assisted.
+TEST(StageClear, AnAssistedClearMovesTheFileOnAndKeepsItsBestsApart) {
     std::string data = CopyOfBuiltData();
     WriteSaveFile(data, {"ALDRIC:1"});
     TempDir dir;
@@ -295,4 +296,7 @@ TEST(StageClear, AnAssistedClearMovesTheFileOnAndKeepsNoBest) {
     const std::string saved = ReadTextFile(player);
     const auto value = [&](size_t offset) { return int32_t(uint8_t(saved[offset]) | uint8_t(saved[offset + 1]) << 8); };
     EXPECT_EQ(std::vector<int32_t>({value(32), value(36), value(76)}), std::vector<int32_t>({2, 0, 0}));
+    const RunResult list = RunProgram(ToolPath("save"), {"list", player});
+    EXPECT_NE(list.output.find("blk101    best time 0:21.79  best gems 1  (assisted)"), std::string::npos)
+        << list.output;
 }

@@ -5,6 +5,7 @@
 #include "app/Options.h"
 #include "platform/DataDir.h"
 #include "platform/Files.h"
+#include "campaign/AssistedBests.h"
 #include "campaign/SaveProgress.h"
 #include "campaign/SaveFile.h"
 #include "campaign/StageTable.h"
@@ -32,14 +33,19 @@ int Usage(int argc, char** argv) {
     return ToolUsage(usage + "\n", argc, argv);
 }
 
-// A line for each stage cleared on a timed run, or with a gem found.
-void ListBests(const SaveFileEntry& entry) {
+void ListBest(const char* level, int32_t steps, int32_t gems, const char* mark) {
+    printf("      %-8s  best time %s  best gems %d%s\n", level, steps ? StepsAsTime(steps).c_str() : "-", gems, mark);
+}
+
+// A line for each stage cleared on a timed run, or with a gem found; then
+// those of clears made with an assist on, kept beside the save file.
+void ListBests(const SaveFileEntry& entry, const std::string& savePath) {
     for (size_t r = 0; r < StageRowCount(); ++r) {
         const int32_t steps = BestSteps(entry, r), gems = BestGems(entry, r);
-        if (steps == 0 && gems == 0) continue;
-        printf("      %-8s  best time %s  best gems %d\n", StageRows()[r].levelName,
-               steps ? StepsAsTime(steps).c_str() : "-", gems);
+        if (steps != 0 || gems != 0) ListBest(StageRows()[r].levelName, steps, gems, "");
     }
+    for (const auto& [level, best] : ReadAssistedBests(AssistedBestsPath(savePath, FileIdentity(entry))))
+        ListBest(level.c_str(), best.steps, best.gems, "  (assisted)");
 }
 
 int List(const char* path) {
@@ -60,7 +66,7 @@ int List(const char* path) {
                FindFile(table, FileIdentity(entry)) == f ? IdentityName(FileIdentity(entry)).c_str() : "none");
         const int32_t gems = AllBestGems(entry);
         printf(gems ? "  %d gem%s\n" : "\n", gems, gems == 1 ? "" : "s");
-        ListBests(entry);
+        ListBests(entry, path);
     }
     const std::string notWhole = WhyNotWhole(bytes);
     if (!notWhole.empty())
