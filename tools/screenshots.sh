@@ -22,10 +22,10 @@
 # machine.
 #
 # The pictures show the default settings and the shipped save file, whatever
-# the player's own are, and a movie that clears a stage saves nothing: the
-# game keeps its progress and best runs in memory.
+# the player's own are: each movie saves into an empty folder of its own,
+# thrown away after it.
 set -eu
-export XDG_CONFIG_HOME=/dev/null/settings XDG_DATA_HOME=/dev/null/saves
+export XDG_CONFIG_HOME=/dev/null/settings
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(cd "${1:-build}" && pwd)
 SHOTS=$ROOT/docs/screenshots
@@ -52,8 +52,10 @@ shoot() {
         echo "$movie: no '# shot: STEP NAME' line" >&2
         return 1
     fi
-    log=$(cd "$BUILD" && ./duskhold --data data --window 960x720 --fast --replay "$movie" \
-        --steps "$steps" "$@" 2>&1) || { echo "$log" >&2; echo "$movie: the game failed" >&2; return 1; }
+    saves=$(mktemp -d)
+    log=$(cd "$BUILD" && XDG_DATA_HOME=$saves ./duskhold --data data --window 960x720 --fast --replay "$movie" \
+        --steps "$steps" "$@" 2>&1) || { echo "$log" >&2; echo "$movie: the game failed" >&2; rm -rf "$saves"; return 1; }
+    rm -rf "$saves"
 }
 
 for movie in "$SHOTS"/movies/*.movie; do

@@ -79,8 +79,10 @@ TEST(ScreenshotMovies, EachReplaysToTheScreensItsPicturesShow) {
         // --data data, so that the console's data line is the same. Drawn
         // only on the shot steps (--unseen): a step's picture must not depend
         // on the earlier steps having been drawn, and the replay is quicker.
+        // Each saves into an empty folder of its own.
         std::string dir = MakeTempDir();
         std::string command = "cd '" + std::string(DUSKHOLD_BUILD_DIR) + "' && exec env SDL_AUDIODRIVER=dummy " +
+                              "XDG_DATA_HOME=" + MakeTempDir() + " " +
                               DUSKHOLD_BINARY + " --data data --window 320x240 --fast --unseen --steps " +
                               std::to_string(steps) + " --replay '" + path + "'";
         for (const std::string& option : movie.options) command += " " + option;
