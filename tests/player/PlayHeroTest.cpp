@@ -194,8 +194,15 @@ TEST(PlayHero, HitsKnockBackAndSpareHimAWhileDeathsCostLivesUntilNoneAreLeft) {
     EXPECT_EQ(scene.hero.Hearts(), 0);
     EXPECT_EQ(scene.hero.State(), HeroState::Dead);
     const Vector3 deathPlace = scene.hero.position;
-    scene.Hold(Right | Jump, Player::kDyingSteps - 1);
+    std::vector<int32_t> frames;
+    for (int step = 1; step < Player::kDyingSteps; ++step) {
+        scene.Step(Right | Jump);
+        frames.push_back(scene.hero.BodyFrame());
+    }
     EXPECT_EQ(scene.hero.position, deathPlace);  // lies still while dying
+    // He falls for a third of his dying, then lies on the ground.
+    EXPECT_EQ(frames[Player::kDyingSteps / 3 - 3], frames[0]);
+    EXPECT_NE(frames[Player::kDyingSteps / 3 + 2], frames[0]);
     scene.Step(0);
     EXPECT_EQ(scene.hero.position, Vector3(120, 144, 0));  // back at the checkpoint
     EXPECT_EQ(scene.hero.Hearts(), 3);
