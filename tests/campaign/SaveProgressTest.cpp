@@ -209,6 +209,17 @@ TEST(SaveProgress, OddPlayerFilesAreKeptOrWrittenAsTheyAskAndAHeldLockNeverWaits
     EXPECT_TRUE(saidOnce("Progress saved: the lock " + lockPath + " is free"));
     ASSERT_TRUE(LoadSaveFile(svfile, table, why)) << why;
     EXPECT_EQ(table.files[0].stage, 32);
+    // A second wait is said after as many steps as the first.
+    const int heldAgain = open(lockPath.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_EQ(flock(heldAgain, LOCK_EX), 0);
+    said.clear();
+    SaveStageCleared(33);
+    for (long step = 1; step < kLockWaitSteps; ++step) SaveWhatWaits();
+    EXPECT_EQ(said, "");
+    SaveWhatWaits();
+    EXPECT_NE(said, "");
+    close(heldAgain);
+    SaveWhatWaits();
     ASSERT_EQ(remove(lockPath.c_str()) | symlink("elsewhere", lockPath.c_str()), 0);
     SaveStageCleared(33);
     EXPECT_TRUE(saidOnce("the lock " + lockPath + " is a symbolic link, and a lock is never followed: remove it"));

@@ -90,6 +90,10 @@ TEST(Hazards, ACrumblingPlatformWarnsFallsAndComesBackOnceTheHeroIsClearAndSpike
     spiked.Add("spikes", {{"x", 60}, {"y", 150}, {"width", 3}, {"ceiling", 1}});
     spiked.Hold(Right, 30);
     EXPECT_EQ(spiked.hero->Hearts(), PlayRules().hearts - 1);
+    // The hit says how long the spikes had been shown: from the first step.
+    ASSERT_TRUE(spiked.things.hit);
+    EXPECT_STREQ(spiked.things.hit->kind, "spikes");
+    EXPECT_GE(spiked.things.hit->seen, 20);
     EXPECT_LT(spiked.hero->position.x, 100.0f);
     spiked.Hold(0, 70);
     spiked.Hold(Jump, 20);

@@ -29,8 +29,12 @@ TEST(LevelFile, HeaderMustBeFiveZerosAnd54) {
     ReadOk(file);
     file.section[1] = Bytes().I16(0).I16(0).I16(0).I16(0).I16(0).I16(53);
     EXPECT_NE(Refusal(file).find("header"), std::string::npos);
-    file.section[1] = Bytes().I16(1).I16(0).I16(0).I16(0).I16(0).I16(54);
-    EXPECT_NE(Refusal(file).find("header"), std::string::npos);
+    for (int nonZero = 0; nonZero < 5; ++nonZero) {
+        Bytes header;
+        for (int i = 0; i < 5; ++i) header.I16(i == nonZero ? 1 : 0);
+        file.section[1] = header.I16(54);
+        EXPECT_NE(Refusal(file).find("header"), std::string::npos) << nonZero;
+    }
     LevelData level;
     std::string reason;
     EXPECT_FALSE(ReadLevel(nullptr, 0, level, reason));
