@@ -82,9 +82,9 @@ TEST(ScreenshotMovies, EachReplaysToTheScreensItsPicturesShow) {
         // Each saves into an empty folder of its own.
         std::string dir = MakeTempDir();
         std::string command = "cd '" + std::string(DUSKHOLD_BUILD_DIR) + "' && exec env SDL_AUDIODRIVER=dummy " +
-                              "XDG_DATA_HOME=" + MakeTempDir() + " " +
-                              DUSKHOLD_BINARY + " --data data --window 320x240 --fast --unseen --steps " +
-                              std::to_string(steps) + " --replay '" + path + "'";
+                              "XDG_DATA_HOME=" + MakeTempDir() + " " + DUSKHOLD_BINARY +
+                              " --data data --window 320x240 --fast --unseen --steps " + std::to_string(steps) +
+                              " --replay '" + path + "'";
         for (const std::string& option : movie.options) command += " " + option;
         for (const auto& [step, name] : movie.shots)
             command += " --shot " + std::to_string(step) + ":" + dir + "/" + name + ".png";
