@@ -112,13 +112,14 @@ TEST(OptionsPage, HeldArrowsRepeatAsInTheMenuAndStopAtTheEndsAPressStepsRoundBLe
 TEST(AssistPage, SpeedsReadAsTheNearestAllowedStepInTensAndTheKeysAreKeptOnlyOnceChanged) {
     Settings settings;
     std::vector<std::string> problems;
-    settings.Read("assist.speed = 73\nassist.hearts = 3\nassist.keep_lives = on\nassist.speed = fast\n", problems);
+    settings.Read("assist.speed = 73\nassist.hearts = 3\nassist.keep_lives = on\nassist.speed = fast\nassist.speed =\n",
+                  problems);
     EXPECT_EQ(settings.values.assistSpeed, 70);
     EXPECT_EQ(settings.values.assistHearts, 4);
     EXPECT_TRUE(settings.values.assistKeepLives);
-    EXPECT_EQ(
-        problems,
-        (std::vector<std::string>{"line 4: assist.speed = fast is not 50 to 100 (per cent, in tens); it stays 70"}));
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{"line 4: assist.speed = fast is not 50 to 100 (per cent, in tens); it stays 70",
+                                        "line 5: assist.speed =  is not 50 to 100 (per cent, in tens); it stays 70"}));
     settings.Read("assist.speed = 999\n", problems);
     EXPECT_EQ(settings.values.assistSpeed, 100);
     EXPECT_EQ(Settings().Text().find("\nassist."), std::string::npos);

@@ -37,7 +37,7 @@ TEST(Screenshots, FolderIsMadeAndNumberingContinuesAfterExistingFiles) {
     EXPECT_EQ(path, dir + "/shot-0001.png");
     // Names that only look alike do not count.
     for (const char* name : {"shot-0007.png", "shot-12.png", "shot-0099.png.bak", "shot-.png", "shot-12a.png",
-                             "other-0500.png", "shot-99999999999999999999.png", "shot--40.png"})
+                             "other-0500.png", "Shot-0200.png", "shot-99999999999999999999.png", "shot--40.png"})
         Touch(dir + "/" + name);
     ASSERT_TRUE(NextScreenshotPath(dir, path, error)) << error;
     EXPECT_EQ(path, dir + "/shot-0013.png");
@@ -82,6 +82,8 @@ TEST(ScreenshotKey, F12StaysOutOfTheInputAndWritesNumberedPngsOrSaysWhyNotAndEsc
     std::string dir = dataHome / "duskhold/screenshots";
     EXPECT_EQ(TakeOne(), std::vector<std::string>{"Screenshot saved to " + dir + "/shot-0001.png"});
     EXPECT_EQ(TakeOne(), std::vector<std::string>{"Screenshot saved to " + dir + "/shot-0002.png"});
+    TakeRequestedScreenshot();  // one request, one picture
+    EXPECT_FALSE(std::ifstream(dir + "/shot-0003.png")) << "a request was taken twice";
     EXPECT_EQ(ReadTextFile(dir + "/shot-0002.png").substr(1, 3), "PNG");
 
     Touch(dataHome / "other");
