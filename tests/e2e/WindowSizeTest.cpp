@@ -14,10 +14,15 @@ struct RunningGame {
                                           " >/dev/null 2>&1 & echo $!"})
                   .output;
         pid = pid.substr(0, pid.find('\n'));
-        window = RunProgram("timeout", {"30", "xdotool", "search", "--sync", "--onlyvisible", "--pid", pid}).output;
+        // Polled every 50 ms: xdotool's own --sync and tail's --pid look only every half and whole second.
+        window = RunProgram("timeout", {"30", "sh", "-c",
+                                        "until xdotool search --onlyvisible --pid " + pid + "; do sleep 0.05; done"})
+                     .output;
         window = window.substr(0, window.find('\n'));
     }
-    ~RunningGame() { RunProgram("sh", {"-c", "kill " + pid + " && timeout 10 tail --pid=" + pid + " -f /dev/null"}); }
+    ~RunningGame() {
+        RunProgram("sh", {"-c", "kill " + pid + " && timeout 10 tail -s 0.05 --pid=" + pid + " -f /dev/null"});
+    }
     std::string pid, window;
 };
 
@@ -44,9 +49,10 @@ std::string PictureBox(Display* display, Window window) {
 // Waits up to 20 s for the picture to stand in `expected`; returns the last box seen.
 std::string WaitForBox(Display* display, const RunningGame& game, const std::string& expected) {
     std::string box = "no window";
-    for (int tries = 0; tries < 200 && box != expected && !game.window.empty(); ++tries) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (int tries = 0; tries < 400 && !game.window.empty(); ++tries) {
         box = PictureBox(display, std::stoul(game.window));
+        if (box == expected) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return box;
 }
