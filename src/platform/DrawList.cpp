@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-static_assert(sizeof(QuadCommand) == 4 + 12 + 4 * 28, "quad commands compare as plain bytes");
+static_assert(sizeof(QuadCommand) == 4 + 4 + 12 + 4 * 28, "quad commands compare as plain bytes");
 
 namespace {
 // The rasterizer puts corners on a grid of 1/256 pixel at the logical size
@@ -27,6 +27,19 @@ bool AxesMayShare(float aMin, float aMax, float bMin, float bMax) {
 
 bool Finite(const QuadBox& box) {
     return std::isfinite(box.minX) && std::isfinite(box.minY) && std::isfinite(box.maxX) && std::isfinite(box.maxY);
+}
+
+// The pixels from `first` to `last` of one axis of a screen of `size`.
+struct PixelRange {
+    int first, last;
+    bool Empty() const { return last < first; }
+};
+
+// The pixels of one axis whose centre lies within [low - margin, high +
+// margin], clipped to the screen.
+PixelRange PixelCentresWithin(float low, float high, float margin, int size) {
+    const float first = std::ceil(low - margin - 0.5f), last = std::floor(high + margin - 0.5f);
+    return {int(std::clamp(first, 0.0f, float(size))), int(std::clamp(last, -1.0f, float(size - 1)))};
 }
 
 QuadBox Union(const QuadBox& a, const QuadBox& b) {
@@ -86,19 +99,42 @@ void DrawPlan::Make(const std::vector<QuadCommand>& quads) {
         Call* target = nullptr;
         for (size_t back = 0; !turned && back < calls_.size() && back < kCallsLookedBack; ++back) {
             Call& call = calls_[calls_.size() - 1 - back];
-            if (call.texture == quad.texture && !call.turned) {
+            if (call.texture == quad.texture && call.opaque == quad.opaque && !call.turned) {
                 target = &call;
                 break;
             }
             if (MayShareAPixel(call, box)) break;
         }
         if (!target) {
-            calls_.push_back({quad.texture, turned, i, i, box});
+            calls_.push_back({quad.texture, quad.opaque, turned, i, i, box});
             continue;
         }
         next_[target->last] = i;
         target->last = i;
         target->box = Union(target->box, box);
+    }
+}
+
+void FindHiddenQuads(const std::vector<QuadCommand>& quads, int width, int height, std::vector<unsigned char>& cover,
+                     std::vector<unsigned char>& hidden) {
+    cover.assign(size_t(std::max(width, 0)) * size_t(std::max(height, 0)), 0);
+    hidden.assign(quads.size(), 0);
+    for (size_t i = quads.size(); i-- > 0;) {
+        const QuadBox box = BoxOfQuad(quads[i]);
+        if (!Finite(box)) continue;
+        const PixelRange xs = PixelCentresWithin(box.minX, box.maxX, kRoundingReach, width),
+                         ys = PixelCentresWithin(box.minY, box.maxY, kRoundingReach, height);
+        bool covered = true;
+        for (int y = ys.first; covered && y <= ys.last && !xs.Empty(); ++y)
+            covered = !memchr(&cover[size_t(y) * width + xs.first], 0, size_t(xs.last - xs.first + 1));
+        hidden[i] = covered;
+        if (covered) continue;
+        // An opaque upright quad replaces every pixel whose centre it holds.
+        if (!quads[i].opaque || quads[i].turn.degrees != 0.0f) continue;
+        const PixelRange cx = PixelCentresWithin(box.minX, box.maxX, -kRoundingReach, width),
+                         cy = PixelCentresWithin(box.minY, box.maxY, -kRoundingReach, height);
+        for (int y = cy.first; y <= cy.last && !cx.Empty(); ++y)
+            memset(&cover[size_t(y) * width + cx.first], 1, size_t(cx.last - cx.first + 1));
     }
 }
 
@@ -116,17 +152,21 @@ bool DrawList::SameQuadsAs(const DrawList& other) const {
 size_t DrawList::Draw() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    plan_.Make(quads_);
+    FindHiddenQuads(quads_, LogicalWidth(), LogicalHeight(), cover_, hidden_);
+    shown_.clear();
+    for (size_t i = 0; i < quads_.size(); ++i)
+        if (!hidden_[i]) shown_.push_back(quads_[i]);
+    plan_.Make(shown_);
     for (const DrawPlan::Call& call : plan_.Calls()) {
-        UseBlendState(call.texture);
+        UseBlendState(call.texture, call.opaque != 0);
         if (call.turned) {
-            const QuadCommand& quad = quads_[call.first];
+            const QuadCommand& quad = shown_[call.first];
             DrawTurnedQuad(quad.turn, quad.corners);
             continue;
         }
         triangles_.clear();
         plan_.ForEachQuad(call, [this](size_t i) {
-            const QuadVertex* c = quads_[i].corners;
+            const QuadVertex* c = shown_[i].corners;
             triangles_.insert(triangles_.end(), {c[0], c[1], c[2], c[2], c[1], c[3]});
         });
         DrawTriangles(triangles_.data(), triangles_.size());

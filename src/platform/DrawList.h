@@ -6,6 +6,7 @@
 // One alpha-blended quad of a recorded frame (see BlendQuad).
 struct QuadCommand {
     unsigned texture;
+    uint32_t opaque;  // drawn without blending (see BlendQuad)
     QuadTurn turn;
     QuadVertex corners[4];
 };
@@ -34,6 +35,7 @@ class DrawPlan {
 public:
     struct Call {
         unsigned texture;
+        uint32_t opaque;
         bool turned;
         size_t first;  // quad indices: first, then next[first], ... up to last
         size_t last;
@@ -58,6 +60,13 @@ private:
     std::vector<QuadBox> boxes_;
 };
 
+// Marks, in `hidden`, the quads of which no pixel of a width by height
+// screen would show: every pixel they may cover is covered later by an
+// opaque upright quad, which replaces what was under it.
+// `cover` is the caller's scratch buffer.
+void FindHiddenQuads(const std::vector<QuadCommand>& quads, int width, int height, std::vector<unsigned char>& cover,
+                     std::vector<unsigned char>& hidden);
+
 // The quads of one frame, recorded in order and drawn together in the calls
 // of a DrawPlan, each of which on a software renderer costs about as much
 // as one quad did. Two lists with the same quads draw the same picture, as
@@ -74,6 +83,9 @@ public:
 
 private:
     std::vector<QuadCommand> quads_;
+    std::vector<QuadCommand> shown_;
+    std::vector<unsigned char> cover_;
+    std::vector<unsigned char> hidden_;
     std::vector<QuadVertex> triangles_;
     DrawPlan plan_;
 };

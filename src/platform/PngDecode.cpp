@@ -128,11 +128,36 @@ void PadToPowerOfTwo(const DecodedImage& image, PaddedPicture& picture) {
         memcpy(&picture.rgba[row * textureRowBytes], &image.rgba[row * imageRowBytes], imageRowBytes);
 }
 
+PixelBox VisibleBoxOf(const DecodedImage& image) {
+    PixelBox box{image.width, image.height, 0, 0};
+    for (uint32_t y = 0; y < image.height; ++y) {
+        const unsigned char* row = image.rgba.data() + size_t(y) * image.width * 4;
+        for (uint32_t x = 0; x < image.width; ++x) {
+            if (row[x * 4 + 3] == 0) continue;
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                   std::max(box.bottom, y + 1)};
+        }
+    }
+    return box.right == 0 ? PixelBox{} : box;
+}
+
+bool OpaqueWithin(const DecodedImage& image, const PixelBox& box) {
+    if (box.right <= box.left || box.bottom <= box.top) return false;
+    for (uint32_t y = box.top; y < box.bottom; ++y) {
+        const unsigned char* row = image.rgba.data() + size_t(y) * image.width * 4;
+        for (uint32_t x = box.left; x < box.right; ++x)
+            if (row[x * 4 + 3] != 255) return false;
+    }
+    return true;
+}
+
 PngError PreparePicture(const unsigned char* data, size_t size, Color key, uint32_t maxSide, PaddedPicture& picture) {
     DecodedImage image;
     PngError error = DecodePng(data, size, maxSide, image);
     if (error != PngError::None) return error;
     ApplyColorKey(image, key);
     PadToPowerOfTwo(image, picture);
+    picture.visible = VisibleBoxOf(image);
+    picture.visibleIsOpaque = OpaqueWithin(image, picture.visible);
     return PngError::None;
 }

@@ -29,6 +29,14 @@ struct DecodedImage {
     std::vector<unsigned char> rgba;
 };
 
+// A rectangle of pixels, right and bottom excluded.
+struct PixelBox {
+    uint32_t left = 0;
+    uint32_t top = 0;
+    uint32_t right = 0;
+    uint32_t bottom = 0;
+};
+
 // A decoded, colour-keyed picture in the top-left corner of a power-of-two
 // texture whose other pixels are transparent black.
 struct PaddedPicture {
@@ -36,6 +44,8 @@ struct PaddedPicture {
     uint32_t imageHeight = 0;
     uint32_t textureWidth = 0;
     uint32_t textureHeight = 0;
+    PixelBox visible;              // the smallest box holding every pixel that is not fully transparent
+    bool visibleIsOpaque = false;  // whether every pixel of that box is fully opaque
     std::vector<unsigned char> rgba;
 };
 
@@ -51,6 +61,12 @@ uint32_t PowerOfTwoAtLeast(uint32_t n);
 // Every pixel whose 32-bit RGBA value equals the key becomes transparent
 // black. A key of 0 therefore changes nothing.
 void ApplyColorKey(DecodedImage& image, Color key);
+
+// The smallest box holding every pixel whose alpha is not 0; an empty box at
+// (0, 0) when there is none.
+PixelBox VisibleBoxOf(const DecodedImage& image);
+// Whether every pixel of the box has alpha 255 (false for an empty box).
+bool OpaqueWithin(const DecodedImage& image, const PixelBox& box);
 
 // Copies the image into the top-left corner of a zeroed power-of-two buffer.
 void PadToPowerOfTwo(const DecodedImage& image, PaddedPicture& picture);

@@ -148,12 +148,16 @@ void FillRect(float x, float y, float width, float height, Color color) {
     BlendQuad(0, QuadTurn(), x, y, 0.0f, width, height, color, 0.0f, 0.0f, 1.0f, 1.0f);
 }
 
-void UseBlendState(unsigned texture) {
+void UseBlendState(unsigned texture, bool opaque) {
     if (texture != 0) {
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, texture);
     } else {
         glDisable(GL_TEXTURE_2D);
+    }
+    if (opaque) {
+        glDisable(GL_BLEND);
+        return;
     }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -172,8 +176,8 @@ void DrawTurnedQuad(const QuadTurn& turn, const QuadVertex* corners) {
 }
 
 void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z, float width, float height,
-               Color color, float s0, float t0, float s1, float t1) {
-    QuadCommand quad{texture, turn, {}};
+               Color color, float s0, float t0, float s1, float t1, bool opaque) {
+    QuadCommand quad{texture, opaque, turn, {}};
     SetQuadCorners(quad.corners, x, y, z, width, height, color, s0, t0, s1, t1);
     if (gRecording) {
         // A quad wholly off the logical screen would cover no pixel of the
@@ -182,7 +186,7 @@ void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z
         if (ReachesLogicalScreen(quad)) gRecording->Add(quad);
         return;
     }
-    UseBlendState(texture);
+    UseBlendState(texture, opaque);
     if (texture == 0) glLoadIdentity();
     DrawTurnedQuad(quad.turn, quad.corners);
 }

@@ -50,14 +50,16 @@ void DrawQuad(float x, float y, float z, float width, float height, Color color,
 void FillRect(float x, float y, float width, float height, Color color);
 
 // An alpha-blended quad with the texture `texture` (0: untextured), turned
-// by `turn`. Drawn at once, or added to the list being recorded.
+// by `turn`. Drawn at once, or added to the list being recorded. An opaque
+// quad, whose every texel shown and colour are fully opaque, is drawn
+// without blending: the same pixels, and less work for a software renderer.
 void BlendQuad(unsigned texture, const QuadTurn& turn, float x, float y, float z, float width, float height,
-               Color color, float s0, float t0, float s1, float t1);
+               Color color, float s0, float t0, float s1, float t1, bool opaque = false);
 // From now on BlendQuad adds to `list` instead of drawing; nullptr draws
 // again. A quad that cannot reach the logical screen is left out of the list.
 void RecordQuadsInto(DrawList* list);
 // Sets the GL state BlendQuad draws with.
-void UseBlendState(unsigned texture);
+void UseBlendState(unsigned texture, bool opaque);
 
 // Counts texture uploads and deletions: the same quads give the same
 // picture only while this count stays the same.

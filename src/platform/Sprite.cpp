@@ -1,5 +1,7 @@
 #include "platform/Sprite.h"
 #include "platform/Renderer.h"
+#include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <utility>
@@ -24,6 +26,25 @@ QuadTurn TurnAboutFrameCentre(int32_t x, int32_t y, int32_t frameWidth, int32_t 
     turn.pivotY = float(int64_t(y) + frameHeight / 2);
     turn.degrees = -float(rotation) / 10.0f;
     return turn;
+}
+
+// The texels of a frame a quad shows, right and bottom excluded.
+struct TexelRect {
+    int64_t left, top, right, bottom;
+};
+
+// Fully transparent texels change no pixel, so a frame need only be drawn
+// over its part that has visible ones: on a software renderer, every pixel
+// blended counts. Only done where the cut falls between whole pixels, so
+// that each pixel left shows the texel it showed before.
+bool LandsOnWholePixels(float scale, int32_t rotation, float xOffset, float yOffset) {
+    return rotation == 0 && scale > 0.0f && scale == std::floor(scale) && xOffset == std::floor(xOffset) &&
+           yOffset == std::floor(yOffset);
+}
+
+TexelRect VisiblePart(const TexelRect& frame, const PixelBox& visible) {
+    return {std::max(frame.left, int64_t(visible.left)), std::max(frame.top, int64_t(visible.top)),
+            std::min(frame.right, int64_t(visible.right)), std::min(frame.bottom, int64_t(visible.bottom))};
 }
 
 class FontGlyphs : public GlyphSink {
@@ -99,14 +120,25 @@ void Sprite::Draw(int32_t x, int32_t y, int32_t frame, int32_t flip, float scale
     if (texture.name == 0 || texture.textureWidth == 0 || texture.textureHeight == 0) return;
     scale = EffectiveScale(scale);
     FrameOrigin origin = FindFrameOrigin(frame, frameWidth, frameHeight, gridWidth);
-    float s0 = float(origin.x) / float(texture.textureWidth);
-    float t0 = float(origin.y) / float(texture.textureHeight);
-    float s1 = float(origin.x + frameWidth) / float(texture.textureWidth);
-    float t1 = float(origin.y + frameHeight) / float(texture.textureHeight);
+    TexelRect drawn{origin.x, origin.y, origin.x + frameWidth, origin.y + frameHeight};
+    const Color shade = EffectiveTint(tint);
+    bool opaque = false;
+    if (frameWidth > 0 && frameHeight > 0 && LandsOnWholePixels(scale, rotation, xOffset, yOffset)) {
+        drawn = VisiblePart(drawn, texture.visible);
+        if (drawn.right <= drawn.left || drawn.bottom <= drawn.top) return;
+        opaque = texture.visibleIsOpaque && shade.A() == 255;
+    }
+    float s0 = float(drawn.left) / float(texture.textureWidth);
+    float t0 = float(drawn.top) / float(texture.textureHeight);
+    float s1 = float(drawn.right) / float(texture.textureWidth);
+    float t1 = float(drawn.bottom) / float(texture.textureHeight);
+    // A mirrored frame shows its right-hand texels on the left.
+    int64_t fromLeft = flip != 0 ? origin.x + frameWidth - drawn.right : drawn.left - origin.x;
     if (flip != 0) std::swap(s0, s1);
-    BlendQuad(texture.name, TurnAboutFrameCentre(x, y, frameWidth, frameHeight, rotation), float(x) + xOffset,
-              float(y) + yOffset, depth, float(frameWidth) * scale, float(frameHeight) * scale, EffectiveTint(tint), s0,
-              t0, s1, t1);
+    BlendQuad(texture.name, TurnAboutFrameCentre(x, y, frameWidth, frameHeight, rotation),
+              float(x) + xOffset + float(fromLeft) * scale, float(y) + yOffset + float(drawn.top - origin.y) * scale,
+              depth, float(drawn.right - drawn.left) * scale, float(drawn.bottom - drawn.top) * scale, shade, s0, t0,
+              s1, t1, opaque);
 }
 
 FrameOrigin FindFrameOrigin(int32_t frame, int32_t frameWidth, int32_t frameHeight, int32_t gridWidth) {

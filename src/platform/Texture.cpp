@@ -18,6 +18,8 @@ struct LoadedFile {
     uint32_t imageHeight;
     uint32_t textureWidth;
     uint32_t textureHeight;
+    PixelBox visible;
+    bool visibleIsOpaque;
     Color colorKey;
 };
 
@@ -99,7 +101,14 @@ const LoadedFile* LoadFile(const char* file, Color colorKey) {
     uint32_t name = Upload(picture);
     ReferenceTable()[name] = 0;
     LoadedFile& loaded = NameTable()[file];
-    loaded = {name, picture.imageWidth, picture.imageHeight, picture.textureWidth, picture.textureHeight, colorKey};
+    loaded = {name,
+              picture.imageWidth,
+              picture.imageHeight,
+              picture.textureWidth,
+              picture.textureHeight,
+              picture.visible,
+              picture.visibleIsOpaque,
+              colorKey};
     return &loaded;
 }
 
@@ -131,6 +140,8 @@ void Texture::CopyFrom(const Texture& other) {
     imageHeight = other.imageHeight;
     textureWidth = other.textureWidth;
     textureHeight = other.textureHeight;
+    visible = other.visible;
+    visibleIsOpaque = other.visibleIsOpaque;
     released_ = other.released_;
     if (name != 0 && !released_) ++ReferenceTable()[name];
 }
@@ -145,6 +156,8 @@ void Texture::Load(const char* file, Color colorKey) {
     imageHeight = loaded->imageHeight;
     textureWidth = loaded->textureWidth;
     textureHeight = loaded->textureHeight;
+    visible = loaded->visible;
+    visibleIsOpaque = loaded->visibleIsOpaque;
     released_ = false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "base/Color.h"
+#include "platform/PngDecode.h"
 #include <cstdint>
 
 // One uploaded picture. Every record holding a non-zero texture name owns one
@@ -11,6 +12,10 @@ struct Texture {
     uint32_t imageHeight = 0;
     uint32_t textureWidth = 0;
     uint32_t textureHeight = 0;
+    // Where the picture has pixels that are not fully transparent; a record
+    // not loaded from a file counts all of it.
+    PixelBox visible{0, 0, UINT32_MAX, UINT32_MAX};
+    bool visibleIsOpaque = false;
 
     Texture() = default;
     // Copies add one reference; assignment does not release what it held.

@@ -43,34 +43,39 @@ TEST_F(Culling, ThingsAndOutlinesOffTheScreenSubmitNothing) {
 }
 
 // Overlapping and separate quads, on the pixel grid and between it, turned,
-// drawn from either side, off the screen: recorded and drawn together they
-// give every pixel the colour they give drawn one by one, in fewer calls.
+// drawn from either side, off the screen, some of them opaque: recorded and
+// drawn together (opaque ones without blending, hidden ones not at all) they
+// give every pixel the colour they give blended one by one, in fewer calls.
 TEST_F(Culling, ARecordedFrameIsThePictureOfItsQuadsDrawnOneByOne) {
     unsigned textures[4] = {0};
     std::vector<uint8_t> texels(64);
     for (unsigned& name : {std::ref(textures[1]), std::ref(textures[2]), std::ref(textures[3])}) {
         for (uint8_t& texel : texels) texel = uint8_t(texel * 37 + 53 + name);
+        for (size_t alpha = 3; &name == &textures[3] && alpha < texels.size(); alpha += 4) texels[alpha] = 255;
         glGenTextures(1, &name);
         glBindTexture(GL_TEXTURE_2D, name);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     }
-    auto drawQuads = [&] {
+    auto drawQuads = [&](bool markOpaque) {
         std::mt19937 random(36);
         auto n = [&](int low, int high) { return float(std::uniform_int_distribution<int>(low, high)(random)); };
         for (int i = 0; i < 3000; ++i) {
             const bool grid = n(0, 3) != 0;
             const float x = grid ? 8 * n(-5, 44) : n(-400, 3600) / 10, y = grid ? 8 * n(-5, 34) : n(-400, 2800) / 10;
             const QuadTurn turn{x, y, n(0, 9) == 0 ? n(1, 359) : 0.0f};
-            const Color color = Color::FromBytes(uint8_t(n(0, 255)), uint8_t(n(0, 255)), 99, uint8_t(n(40, 255)));
-            BlendQuad(textures[int(n(0, 3))], turn, x, y, 0, n(-2, 8) * (grid ? 8 : 3), n(1, 8) * (grid ? 8 : 3), color,
-                      0, 0, 1, 1);
+            const uint8_t alpha = n(0, 2) == 0 ? 255 : uint8_t(n(40, 255));
+            const Color color = Color::FromBytes(uint8_t(n(0, 255)), uint8_t(n(0, 255)), 99, alpha);
+            const int texture = int(n(0, 3));
+            const bool opaque = markOpaque && texture == 3 && alpha == 255;
+            BlendQuad(textures[texture], turn, x, y, 0, n(-2, 8) * (grid ? 8 : 3), n(1, 8) * (grid ? 8 : 3), color, 0,
+                      0, 1, 1, opaque);
         }
     };
     ClearScreen();
-    drawQuads();
+    drawQuads(false);
     const std::vector<uint32_t> oneByOne = ReadScreen(320, 240);
-    DrawList list = Recorded(drawQuads);
+    DrawList list = Recorded([&] { drawQuads(true); });
     ClearScreen();
     EXPECT_LT(list.Draw(), list.Size() / 2);
     EXPECT_TRUE(ReadScreen(320, 240) == oneByOne);
@@ -91,4 +96,31 @@ TEST(QuadBoxes, ATurnedQuadsBoxHoldsItsCornersAtEveryAngle) {
             EXPECT_TRUE(x >= box.minX && x <= box.maxX && y >= box.minY && y <= box.maxY) << degrees;
         }
     }
+}
+
+// A quad is left out only where later opaque upright quads hold every pixel
+// it could touch: not for a pixel of it that peeks out, nor behind a blended
+// or a turned quad, nor behind one that ends on a pixel's centre.
+TEST(QuadBoxes, OnlyQuadsWhollyBehindOpaqueOnesAreHidden) {
+    auto quad = [](float x, float y, float width, float height, bool opaque, float degrees = 0.0f) {
+        QuadCommand made{};
+        made.opaque = opaque;
+        made.turn = {x, y, degrees};
+        SetQuadCorners(made.corners, x, y, 0, width, height, Colors::White, 0, 0, 1, 1);
+        return made;
+    };
+    const std::vector<QuadCommand> quads = {
+        quad(10, 10, 20, 20, false),  // behind the opaque pair
+        quad(10, 10, 21, 20, false),  // one column out from under them
+        quad(40, 0, 8, 8, true),      // behind a blended quad only
+        quad(60, 0, 8, 8, false),     // behind a turned opaque quad only
+        quad(80, 0, 8, 8, false),     // behind an opaque quad ending on its last centre
+        quad(0, 0, 30, 30, false),    // partly under the opaque pair
+        quad(10, 10, 10, 20, true),   // the opaque pair
+        quad(20, 10, 10, 20, true),  quad(40, 0, 8, 8, false),     quad(60, 0, 8, 8, true, 90),
+        quad(80, 0, 7.5f, 8, true),  quad(-50, -50, 10, 10, false)  // off the screen: no pixel to show
+    };
+    std::vector<unsigned char> cover, hidden;
+    FindHiddenQuads(quads, 320, 240, cover, hidden);
+    EXPECT_EQ(hidden, std::vector<unsigned char>({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}));
 }

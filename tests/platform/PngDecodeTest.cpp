@@ -117,3 +117,24 @@ TEST(PngDecode, OversizedPicturesAreRefusedBeforeTheirPixelsAreRead) {
     // 4096 by 4096 is exactly the 64 MiB allowed.
     EXPECT_EQ(Decode(HeaderOnlyPng(4096, 4096)), PngError::Corrupt);
 }
+
+// What a picture shows: the box around its pixels that are not fully
+// transparent, and whether all of that box is opaque.
+TEST(PngDecode, VisibleBoxHoldsEveryPixelNotFullyTransparent) {
+    DecodedImage image{4, 3, std::vector<unsigned char>(4 * 3 * 4, 0)};
+    auto alpha = [&](uint32_t x, uint32_t y) -> unsigned char& { return image.rgba[(y * 4 + x) * 4 + 3]; };
+    PixelBox box = VisibleBoxOf(image);
+    EXPECT_EQ(box.right, 0u);
+    EXPECT_FALSE(OpaqueWithin(image, box));
+    alpha(1, 0) = 255;
+    alpha(2, 2) = 1;
+    box = VisibleBoxOf(image);
+    EXPECT_EQ(std::vector<uint32_t>({box.left, box.top, box.right, box.bottom}), std::vector<uint32_t>({1, 0, 3, 3}));
+    EXPECT_FALSE(OpaqueWithin(image, box));
+    for (uint32_t y = 0; y < 3; ++y)
+        for (uint32_t x = 1; x < 3; ++x) alpha(x, y) = 255;
+    EXPECT_TRUE(OpaqueWithin(image, VisibleBoxOf(image)));
+    alpha(0, 1) = 255;
+    EXPECT_EQ(VisibleBoxOf(image).left, 0u);
+    EXPECT_FALSE(OpaqueWithin(image, VisibleBoxOf(image)));
+}
