@@ -102,7 +102,7 @@ long RunLoop(const Options& options) {
     hooks.update = UpdateFrame;
     hooks.draw = DrawFrame;
     hooks.stepMs = StepMs;
-    return RunFrameLoop(hooks, {options.fast, options.steps});
+    return RunFrameLoop(hooks, {options.fast, options.steps, SleepsWakeLate()});
 }
 }
 

@@ -17,7 +17,8 @@ long RunFrameLoop(const FrameLoopHooks& hooks, const FrameLoopSettings& settings
         if (hooks.stepMs) pacer.SetInterval(hooks.stepMs());
         if (settings.fast || pacer.Due(now)) {
             hooks.update();
-            pacer.StepRan(now);
+            if (settings.keepBeat) pacer.StepRanOnBeat(now);
+            else pacer.StepRan(now);
             hooks.draw();
             ++steps;
             if (settings.maxSteps > 0 && steps >= settings.maxSteps) break;

@@ -18,8 +18,9 @@ struct FrameLoopHooks {
 };
 
 struct FrameLoopSettings {
-    bool fast = false;  // steps back to back, without the clock
-    long maxSteps = 0;  // 0: no limit
+    bool fast = false;      // steps back to back, without the clock
+    long maxSteps = 0;      // 0: no limit
+    bool keepBeat = false;  // steps keep the beat across late wake-ups (StepPacer::StepRanOnBeat)
 };
 
 // Runs passes until an event ends the program or maxSteps steps have run.

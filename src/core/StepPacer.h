@@ -19,6 +19,13 @@ public:
     void SetInterval(uint32_t ms) { interval_ = ms; }
     bool Due(uint32_t now) const { return uint32_t(now - last_) >= interval_; }
     void StepRan(uint32_t passStart) { last_ = passStart; }
+    // For a clock whose sleeps wake late, as a browser's timers do by up to
+    // 4 ms: a step that ran late by less than an interval keeps the beat,
+    // the next one being due an interval after this one was; a longer stall
+    // still gives one step and a full interval's wait.
+    void StepRanOnBeat(uint32_t passStart) {
+        last_ = uint32_t(passStart - last_) < 2 * interval_ ? last_ + interval_ : passStart;
+    }
     // How long a pass may sleep before the next step is due.
     uint32_t MsUntilDue(uint32_t now) const {
         uint32_t elapsed = now - last_;

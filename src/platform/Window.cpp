@@ -46,6 +46,12 @@ void SleepMs(uint32_t ms) {
     if (ms > 0) SDL_Delay(ms);
 }
 
+#ifdef __EMSCRIPTEN__
+bool SleepsWakeLate() { return true; }
+#else
+bool SleepsWakeLate() { return false; }
+#endif
+
 namespace {
 bool gEscapeEndsProgram = true;
 

@@ -10,6 +10,8 @@ void DesktopSize(int& width, int& height);
 void SetWindowCaption(const char* caption);
 uint32_t Ticks();
 void SleepMs(uint32_t ms);
+// Whether SleepMs wakes up milliseconds late (a browser's timers do).
+bool SleepsWakeLate();
 
 // What one pass of the frame loop did with the event it took.
 enum class WindowEvent {

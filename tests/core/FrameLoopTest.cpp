@@ -72,3 +72,13 @@ TEST(FrameLoop, ASlowerGameSpeedSpacesTheStepsWithoutCatchingUp) {
     RunFrameLoop(hooks, {});
     EXPECT_EQ(fake.stepTicks, (std::vector<uint32_t>{32, 64, 200, 232}));
 }
+
+// Where sleeps wake late, a step late by less than an interval keeps the
+// beat (the next is due 16 ms after this one was due), and a stall still
+// gives one step and a full 16 ms wait.
+TEST(FrameLoop, StepsKeepTheBeatAcrossLateWakeUpsButNotAcrossStalls) {
+    FakePlatform fake;
+    fake.ticks = {0, 19, 31, 34, 50, 64, 200, 210, 216};
+    RunFrameLoop(fake.Hooks(), {false, 0, true});
+    EXPECT_EQ(fake.stepTicks, (std::vector<uint32_t>{19, 34, 50, 64, 200, 216}));
+}
