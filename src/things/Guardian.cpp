@@ -17,7 +17,8 @@ constexpr float kWakeAcross = 200.0f;
 constexpr float kWakeUpOrDown = 120.0f;
 constexpr int32_t kRestSteps = 50;
 constexpr int32_t kCrouchSteps = 30;
-constexpr float kChargeSpeed = 2.5f;
+// Its `charge` field is in tenths of a pixel a step.
+constexpr float kChargeTenth = 0.1f;
 // The leap: up at this speed, slowed by gravity, drifting toward the hero.
 constexpr float kLeapSpeed = 6.0f;
 constexpr float kLeapGravity = 0.25f;
@@ -37,8 +38,10 @@ constexpr float kGateSteps = 60.0f;
 }
 
 const ThingKind& GuardianKind() {
-    static const ThingKind kind = PlacedKind("guardian", "the keep's guardian: the gate opens when it falls",
-                                             {WithDefault(kHitPointsField, 16)}, MakerOf<Guardian>());
+    static const ThingKind kind =
+        PlacedKind("guardian", "the keep's guardian: the gate opens when it falls",
+                   {WithDefault(kHitPointsField, 16), {"charge", 10, 60, 25, "tenths of a pixel it rushes a step"}},
+                   MakerOf<Guardian>());
     return kind;
 }
 
@@ -107,8 +110,9 @@ void Guardian::Crouch() {
 }
 
 void Guardian::Charge(float step) {
-    if (BlockedAhead(kChargeSpeed * step)) return Begin(Move::Rest);
-    position.x += float(facing_) * kChargeSpeed * step;
+    const float rush = float(Field("charge")) * kChargeTenth * step;
+    if (BlockedAhead(rush)) return Begin(Move::Rest);
+    position.x += float(facing_) * rush;
 }
 
 // Rising it moves by itself; past the top it falls as every enemy does and

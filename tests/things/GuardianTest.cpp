@@ -71,12 +71,13 @@ TEST(Guardian, ItsGateHoldsTheHeroUntilItFallsToHpCracksAndThenItStaysFallen) {
 }
 
 // It sleeps in place while the hero is 240 px away, and 120 px above it on
-// a shelf within 200 px across, and wakes as he drops from the shelf.
+// a shelf within 200 px across, and wakes as he drops from the shelf. Its
+// `charge` field (tenths of a pixel a step) sets how fast it rushes.
 TEST(Guardian, ItSleepsUntilTheHeroComesNearThenChargesAlongTheGroundAndLeapsThrowingThreeBones) {
     const std::string empty(20, '.');
     GuardianStage stage(
         {empty, empty, empty, empty, empty, "........############", empty, empty, empty, empty, std::string(20, '#')},
-        300, "guardian x=60 y=240");
+        300, "guardian x=60 y=240 charge=40");
     ASSERT_TRUE(stage.guardian);
     stage.Step(0, 300);
     stage.Step(Left, 25);
@@ -103,7 +104,7 @@ TEST(Guardian, ItSleepsUntilTheHeroComesNearThenChargesAlongTheGroundAndLeapsThr
         most = std::max(most, stage.entities.Entities().size());
     }
     EXPECT_EQ(seen.size(), 4u);
-    EXPECT_FLOAT_EQ(fastest, 2.5f);
+    EXPECT_FLOAT_EQ(fastest, 4.0f);
     EXPECT_EQ(crouched, 30);  // its warning before the charge
     EXPECT_LT(highest, 192.0f);
     EXPECT_GE(most, 7u);  // level, hero, guardian, gate and three bones
