@@ -46,8 +46,14 @@ bool OpenTrace(const std::string& path, std::string& error) {
     tracer.file = fopen(path.c_str(), "w");
     tracer.path = path;
     tracer.error.clear();
-    if (!tracer.file) error = TraceWriteError(path);
-    return tracer.file != nullptr;
+    if (!tracer.file) {
+        error = TraceWriteError(path);
+        return false;
+    }
+    // Each step's line reaches the file as it ends, for a program that
+    // watches the trace of a paced game as it grows (tools/live-play.py).
+    setvbuf(tracer.file, nullptr, _IOLBF, 0);
+    return true;
 }
 
 bool TraceOpen() { return Tracer().file != nullptr; }

@@ -144,6 +144,7 @@ TEST(PlayerTest, TraceShowsTheCameraAndTheHeroOrNull) {
         Scene scene(kFloor, Vector3(60.5f, 120, 0));
         scene.Step(0);
         WriteTraceLine(1, nullptr);
+        EXPECT_EQ(ReadLines(path).size(), 1u);  // readable before the trace closes
     }
     WriteTraceLine(2, nullptr);
     ASSERT_TRUE(CloseTrace(error)) << error;
