@@ -1,5 +1,11 @@
+#include "base/Log.h"
 #include "campaign/BestRun.h"
+#include "campaign/BestRunRecords.h"
+#include "platform/Files.h"
+#include "support/GlWindow.h"
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 
 // A run of four steps whose second and third are alike writes three lines
@@ -33,4 +39,23 @@ TEST(BestRun, ARunReadsBackAsWrittenAndABadOneSaysWhichLine) {
         EXPECT_FALSE(ReadBestRun(bad, read, why)) << bad;
         EXPECT_NE(why.find(reason), std::string::npos) << bad << why;
     }
+}
+
+// A kept run that does not read counts as none and is named on one status
+// line to the player, however often it is looked for.
+TEST(BestRunRecords, ARunThatDoesNotReadIsNoneAndSaidOnce) {
+    TempDir home;
+    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
+    const std::string path = BestRunPath(7, "blk101"), folder = path.substr(0, path.rfind('/'));
+    std::string why;
+    ASSERT_TRUE(MakeDirectories(folder, why)) << why;
+    std::ofstream(path) << "duskhold-run 2\n";
+    std::vector<std::string> told;
+    SetPlayerSink([&](const std::string& line) { told.push_back(line); });
+    EXPECT_EQ(FindBestRun(7, "blk101"), KeptRun::None);
+    EXPECT_EQ(FindBestRun(7, "blk101"), KeptRun::None);
+    SetPlayerSink(nullptr);
+    unsetenv("XDG_DATA_HOME");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].find("Best run " + path + " not read: line 1"), 0u) << told[0];
 }

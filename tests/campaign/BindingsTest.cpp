@@ -80,7 +80,7 @@ TEST(Configure, SettingsKeysReadWriteAndApplyOverTheDefaults) {
     std::vector<std::string> problems;
     settings.Read(
         "key.jump = c\npad.jump = 3\npad.up = hat left\nkey.confirm = x\nkey.whip = nokey\npad.whip = 40\npad.left = "
-        "9\n",
+        "9\npad.down = 11\n",
         problems);
     EXPECT_EQ(problems, (std::vector<std::string>{
                             "line 5: key.whip = nokey is not a key name, default or none; it stays default",
@@ -98,6 +98,7 @@ TEST(Configure, SettingsKeysReadWriteAndApplyOverTheDefaults) {
     EXPECT_EQ(ControlLabel(input.FirstBinding(Up, Binding::kJoystick)), "HAT LEFT");
     EXPECT_EQ(ControlLabel(input.FirstBinding(Jump, Binding::kJoystick)), "BUTTON 3");
     EXPECT_EQ(ControlLabel(input.FirstBinding(Left, Binding::kJoystick)), "BUTTON 9");
+    EXPECT_EQ(ControlLabel(input.FirstBinding(Down, Binding::kJoystick)), "BUTTON 11");
     // The page lists every control: button 3 left the odd ones to whip.
     EXPECT_EQ(ControlsLabel(input, Attack, Binding::kJoystick), "BUTTONS 1 5 7 11");
     EXPECT_EQ(ControlsLabel(input, ButtonA, Binding::kJoystick), "EVEN BUTTONS");

@@ -153,6 +153,10 @@ TEST(SaveProgress, EveryChangeFindsItsFileByIdentityWhereverOtherGamesMovedIt) {
     OtherGame(path, SaveChange::Erase, 0, true);
     SaveStageCleared(31);
     EXPECT_EQ(stages(), std::vector<int32_t>({1, 31}));
+    // The first file of the list, read again, is erased like any other.
+    ASSERT_TRUE(ReadMenuSaveFile(table));
+    EXPECT_TRUE(EraseFile(0, why)) << why;
+    EXPECT_EQ(stages(), std::vector<int32_t>({31}));
     unsetenv("XDG_DATA_HOME");
 }
 

@@ -92,14 +92,17 @@ TEST(LevelStages, EachStageChecksRoundTripsStartsOnTheGroundAndItsRouteClearsIt)
         for (auto line = lines.begin(); line != cleared; ++line)
             leftmost = std::min(leftmost, std::strtof(JsonField(*line, "player").c_str() + 1, nullptr));
         EXPECT_EQ(leftmost, 34.0f);
-        // Each lantern the route lights says CHECKPOINT for its 94 steps.
-        long lit = 0, shown = 0;
+        // Each lantern the route lights says CHECKPOINT for its 94 steps; each
+        // hit the tally counts is on the trace line of its own step.
+        long lit = 0, shown = 0, hits = 0;
         for (const std::string& line : lines) {
             const std::string steps = JsonField(line, "checkpoint");
             lit += steps == "94";
             shown += !steps.empty();
+            hits += !JsonField(line, "hit").empty();
         }
         EXPECT_EQ(shown, lit * Hud::kCheckpointSteps) << stage;
+        EXPECT_EQ(std::to_string(hits), JsonField(tally, "hits")) << stage;
         if (stage == std::string("blk101")) {
             EXPECT_EQ(lit, 2) << "the village's two lanterns";
         }

@@ -68,4 +68,10 @@ TEST(Input, KeysButtonsAndTheHatSetAndClearOneBitPerAction) {
     SDL_PushEvent(&otherJoystick);
     input.Update();
     EXPECT_EQ(input.held, 0u);
+    // The defaults again keep the buttons of a pad without a hat.
+    input.BindJoystickControls(0, 12, 0);
+    input.RestoreDefaultBindings();
+    ASSERT_TRUE(PushMovieEvent({1, Kind::ButtonDown, 0}));
+    input.Update();
+    EXPECT_EQ(input.held, uint32_t(ButtonA));
 }

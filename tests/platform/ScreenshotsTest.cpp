@@ -1,5 +1,6 @@
 #include "base/Log.h"
 #include "platform/Input.h"
+#include "platform/PngWrite.h"
 #include "platform/Screenshots.h"
 #include "platform/Window.h"
 #include "support/GlWindow.h"
@@ -48,6 +49,12 @@ TEST(Screenshots, FolderIsMadeAndNumberingContinuesAfterExistingFiles) {
     Touch(temp / "duskhold");
     EXPECT_FALSE(NextScreenshotPath(temp / "duskhold/screenshots", path, error));
     EXPECT_NE(error.find(temp / "duskhold"), std::string::npos) << error;
+    // A picture with no width or no height is refused before a file is made.
+    for (const auto& [width, height] : {std::pair(0, 4), std::pair(4, 0)}) {
+        EXPECT_FALSE(WritePngRgba(temp / "empty.png", width, height, std::vector<unsigned char>(64), error));
+        EXPECT_EQ(error, "bad picture size");
+    }
+    EXPECT_FALSE(std::ifstream(temp / "empty.png").good());
 }
 
 TEST(ScreenshotKey, F12StaysOutOfTheInputAndWritesNumberedPngsOrSaysWhyNotAndEscapeQuits) {

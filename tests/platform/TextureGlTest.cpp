@@ -1,6 +1,7 @@
 #include "PngTestFiles.h"
 #include "base/Log.h"
 #include "platform/ErrorBox.h"
+#include "platform/Renderer.h"
 #include "platform/Sprite.h"
 #include "platform/Texture.h"
 #include "support/GlWindow.h"
@@ -55,6 +56,15 @@ TEST_F(TextureGl, LoadsAndCopiesShareATextureThatTheLastReleaseDeletes) {
     unknown.name = 987654u;
     unknown.Release();
     EXPECT_EQ(LiveTextureCount(), liveBefore);
+}
+
+// A picture one pixel high, its texture as high, is drawn like any other.
+TEST_F(TextureGl, APictureOnePixelHighIsDrawn) {
+    TempDir dir;
+    Sprite line(WriteSolidPng(dir, "line.png", 4, 1, 0xFF2040C0u).c_str(), Color(0), 4, 1);
+    ClearScreen();
+    line.Draw(10, 10, 0, 0, 1.0f, 0, Color(0xFFFFFFFFu));
+    EXPECT_NE(window.Pixel(11, 10), window.Pixel(11, 11));
 }
 
 TEST_F(TextureGl, BadFilesAreReportedOneAfterAnotherAndChangeNothing) {

@@ -1,6 +1,7 @@
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/Texture.h"
+#include "screens/MenuPictures.h"
 #include "screens/TitleScreen.h"
 #include "support/GlWindow.h"
 #include "support/RunGame.h"
@@ -61,7 +62,7 @@ TEST(TitleScreen, APressCountsAfterStep40TheLogoFadesInAndThePromptBlinks) {
     EXPECT_EQ(shown, 91);
 }
 
-TEST(TitleScreen, LeaveGivesBackEveryPictureAndSoundEnterLoaded) {
+TEST(TitleScreen, LeaveGivesBackEveryPictureAndSoundEnterLoadedAsTheMenuArtDoes) {
     GlWindow window;
     ASSERT_TRUE(window.Open());
     ASSERT_EQ(chdir(BuiltDataDir().c_str()), 0);
@@ -77,4 +78,10 @@ TEST(TitleScreen, LeaveGivesBackEveryPictureAndSoundEnterLoaded) {
         EXPECT_EQ(LiveSoundCount(), 0);
         EXPECT_EQ(LiveTextureCount(), textures);
     }
+    // So does the menu's art, which the menu's pages share.
+    MenuArt art;
+    art.Load();
+    EXPECT_EQ(LiveTextureCount(), textures + 5);
+    art.Release();
+    EXPECT_EQ(LiveTextureCount(), textures);
 }

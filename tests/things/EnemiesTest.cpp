@@ -153,6 +153,16 @@ TEST(Enemies, AWalkerThatReachesTheHeroAndABoneThrownInAnArcEachCostHimAHeart) {
     EXPECT_LT(nearest, 80.0f);       // it reached the hero
     EXPECT_LE(thrownFromX, 192.0f);  // from the hand held out toward him
     EXPECT_TRUE(stage.things.hit && stage.things.hit->throwerSeen == 40);
+    // A hero on the skeleton's right gets the bone from the hand held out that way.
+    Stage right(floor, Vector3(280, 96));
+    right.Place("thrower x=200 y=96 every=40");
+    float rightFromX = 0;
+    for (int i = 0; i < 60 && rightFromX == 0; ++i) {
+        right.Step();
+        for (Entity* entity : right.Things())
+            if (const Bone* bone = dynamic_cast<const Bone*>(entity)) rightFromX = bone->position.x;
+    }
+    EXPECT_GE(rightFromX, 208.0f);
 }
 
 TEST(Enemies, ABatSwoopsAndASkeletonThrowsOnlyAtAHeroWithinReach) {

@@ -1,15 +1,25 @@
 // The keep's guardian on text levels, stepped as a stage steps it.
 #include "core/EntityManager.h"
+#include "platform/DataDir.h"
 #include "platform/Input.h"
+#include "platform/Renderer.h"
 #include "player/Player.h"
+#include "support/GlWindow.h"
+#include "support/RunGame.h"
 #include "textlevel/TextLevel.h"
 #include "things/Guardian.h"
+#include "things/GuardianArt.h"
 #include "things/StageRecord.h"
 #include "things/Thing.h"
 #include "world/PlayCamera.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <fstream>
 #include <set>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 struct GuardianStage {
@@ -70,6 +80,28 @@ TEST(Guardian, ItsGateHoldsTheHeroUntilItFallsToHpCracksAndThenItStaysFallen) {
     EXPECT_GT(stage.hero->position.x, 456.0f);
 }
 
+// Struck once of its two hit points, the waking guardian's bar across the
+// top of the screen is lit on its left half and dark on its right, within
+// its darker frame.
+TEST(Guardian, ItsBarShowsTheHitPointsLeft) {
+    GlWindow window;
+    ASSERT_TRUE(window.Open());
+    std::string error;
+    ASSERT_TRUE(EnterDataDir(BuiltDataDir(), error)) << error;
+    GuardianStage stage({"....................", "..#..#..............", "..#..#..............", "..#..#..............",
+                         "..#..#..............", "####################"},
+                        160, "guardian x=96 y=120 hp=2");
+    ASSERT_TRUE(stage.guardian);
+    stage.Step(Left, 150);
+    stage.Step(Attack), stage.Step(0, Whip::kSteps + 2);
+    ClearScreen();
+    stage.entities.Draw();
+    ExpectPixels(window, {{109, 20, Color::FromBytes(0x16, 0x0E, 0x1A, 0xFF)},
+                          {159, 20, Color::FromBytes(0xC8, 0x34, 0x3C, 0xFF)},
+                          {160, 20, Color::FromBytes(0x3A, 0x14, 0x18, 0xFF)},
+                          {209, 20, Color::FromBytes(0x3A, 0x14, 0x18, 0xFF)}});
+}
+
 // It sleeps in place while the hero is 240 px away, and 120 px above it on
 // a shelf within 200 px across, and wakes as he drops from the shelf. Its
 // `charge` field (tenths of a pixel a step) sets how fast it rushes.
@@ -109,4 +141,40 @@ TEST(Guardian, ItSleepsUntilTheHeroComesNearThenChargesAlongTheGroundAndLeapsThr
     EXPECT_LT(highest, 192.0f);
     EXPECT_GE(most, 7u);  // level, hero, guardian, gate and three bones
     EXPECT_LT(stage.hero->Hearts(), 5);
+}
+
+// The gate grinds up once: the disk driver, which writes the mix as fast as
+// it can, has the rumble's 0.4 s in its first second and silence after it.
+TEST(Guardian, TheGateRumblesOnceAsItOpens) {
+    TempDir dir;
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (dir / "out.raw").c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "0", 1);
+    GlWindow window;
+    ASSERT_TRUE(window.Open());
+    std::string error;
+    ASSERT_TRUE(EnterDataDir(BuiltDataDir(), error)) << error;
+    InitSoundSystem();
+    ASSERT_TRUE(SoundEnabled());
+    struct stat info {};
+    auto written = [&] { return stat((dir / "out.raw").c_str(), &info) == 0 ? long(info.st_size) : 0L; };
+    long start = 0;
+    const long second = 44100 * 4;
+    {
+        GuardianArt art;
+        start = written();
+        art.PlayGateOpening();
+        for (int tries = 0; tries < 2000 && written() < start + 2 * second; ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    TheSoundSystem()->close();
+    std::ifstream in(dir / "out.raw", std::ios::binary);
+    std::vector<int16_t> samples(size_t(2 * second / 2));
+    in.seekg(start);
+    in.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * 2));
+    const auto loud = [&](size_t from, size_t to) {
+        return std::any_of(samples.begin() + long(from), samples.begin() + long(to), [](int16_t s) { return s != 0; });
+    };
+    EXPECT_TRUE(loud(0, samples.size() / 2));
+    EXPECT_FALSE(loud(samples.size() / 2, samples.size()));
 }

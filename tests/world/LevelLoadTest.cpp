@@ -182,10 +182,16 @@ TEST_F(LevelLoad, RefusedOrMissingFilesBuildNothingAndSayWhy) {
     EXPECT_EQ(entities.Entities().size(), 2u);
 }
 
-// A main grid of columns without rows has no gate and holds no point.
-TEST(LevelGate, AGridWithoutRowsHasNoExit) {
+// A main grid of columns without rows has no gate and holds no point; one
+// with rows holds the points left of its last column down to its bottom
+// edge, where a hero rebuilt on it keeps his place.
+TEST(LevelGate, AGridWithoutRowsHasNoExitAndOneWithRowsHoldsItsBottomEdge) {
     Level level;
     level.mainGrid.resize(4);
     EXPECT_FALSE(level.ExitX());
     EXPECT_FALSE(level.Contains(Vector3(24.0f, 0.0f, 0.0f)));
+    for (std::vector<int32_t>& column : level.mainGrid) column.resize(2);
+    EXPECT_TRUE(level.Contains(Vector3(71.0f, 48.0f, 0.0f)));
+    EXPECT_FALSE(level.Contains(Vector3(72.0f, 0.0f, 0.0f)));
+    EXPECT_FALSE(level.Contains(Vector3(0.0f, 48.5f, 0.0f)));
 }

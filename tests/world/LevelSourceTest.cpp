@@ -30,6 +30,7 @@ TEST(LevelSource, ErrorsNameTheLine) {
     EXPECT_EQ(CompileError("raw 19 1\n"), "line 1: section 19 is not a table read past");
     EXPECT_EQ(CompileError("tile 1 2\n"), "line 1: tile takes 3 to 4 values, not 2");
     EXPECT_EQ(CompileError("tiles 1\nplay lives=0\n"), "line 2: the play marker's lives=0 is outside 1 to 9");
+    EXPECT_EQ(CompileError("play lives=-3000000000\n"), "line 1: the play marker's 'lives' is not a whole number");
     EXPECT_EQ(CompileError("thing door x=1 y=1\n"), "line 1: unknown thing kind 'door'");
     EXPECT_EQ(CompileError("thing gem y=1 # x=2\n"), "line 1: the gem needs x");
     EXPECT_EQ(CompileError("thing walker x=1 y=2 hp=0\n"), "line 1: the walker's hp=0 is outside 1 to 40");

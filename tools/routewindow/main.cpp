@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 
@@ -23,6 +24,7 @@ namespace {
 const char* const kUsage =
     "usage: duskhold-routewindow MOVIE... [--game PATH] [--data DIR] [--cap N] [--after N]\n"
     "           [--tolerance PX] [--jobs N] [--from STEP] [--to STEP] [--show N] [--floor N]\n"
+    "           [--at STEP[:FLOOR],...]\n"
     "       duskhold-routewindow --hits|--mash MOVIE... [--game PATH] [--data DIR] [--jobs N]\n"
     "Each MOVIE is the route of the stage its name says (routes/blk301a.movie:\n"
     "blk301a). Each press of jump (x) and whip (z) is moved 1 to --cap (16) steps\n"
@@ -33,7 +35,9 @@ const char* const kUsage =
     "steps; --show (5) tightest presses are listed per stage, 0 for all; --jobs (2)\n"
     "games run at once. With --floor N the exit status is 1 when a window is\n"
     "narrower than N steps, and a press is measured only until its window is N\n"
-    "wide. The game is the duskhold beside this tool.\n"
+    "wide. --at measures only the presses that start on those steps, each up to\n"
+    "its own floor (--floor's when none is given), in one run of the stage.\n"
+    "The game is the duskhold beside this tool.\n"
     "With --hits it lists instead each hit the route takes up to its budget: the\n"
     "thing that hit and on how many steps on end the screen had shown it before\n"
     "(for a bone, also its thrower's steps when it threw).\n"
@@ -46,6 +50,7 @@ struct Settings {
     long cap = 16, after = 60, from = 0, to = 0, show = 5, floor = 0;
     double tolerance = 4;
     int jobs = 2;
+    std::map<long, long> at;  // --at: the steps of the presses measured and their floors (0: --floor's)
     bool hits = false;
     bool mash = false;
 };
@@ -55,6 +60,7 @@ struct Window {
     long room[2] = {0, 0};  // earlier, later
     bool open[2] = {true, true};
     bool busy[2] = {false, false};
+    long floor = 0;
     long Steps() const { return room[0] + room[1] + 1; }
 };
 
@@ -96,10 +102,33 @@ bool SameHero(const std::string& route, const std::string& moved, double toleran
 
 std::string Room(long room, long cap) { return std::to_string(room) + (room >= cap ? "+" : ""); }
 
+// "STEP[:FLOOR],..." into steps and their floors; false when it is not that.
+bool ReadPressSteps(const std::string& text, std::map<long, long>& at) {
+    std::stringstream items(text);
+    for (std::string item; std::getline(items, item, ',');) {
+        char* end = nullptr;
+        const long step = std::strtol(item.c_str(), &end, 10);
+        long floor = 0;
+        if (*end == ':') floor = std::strtol(end + 1, &end, 10);
+        if (item.empty() || *end != '\0' || step < 1 || floor < 0) return false;
+        at[step] = floor;
+    }
+    return !at.empty();
+}
+
+bool Chosen(const Press& press, const Settings& settings) {
+    if (!settings.at.empty()) return settings.at.count(press.downStep) != 0;
+    return press.downStep >= settings.from && (!settings.to || press.downStep <= settings.to);
+}
+
+long FloorOf(const Press& press, const Settings& settings) {
+    const auto at = settings.at.find(press.downStep);
+    return at != settings.at.end() && at->second > 0 ? at->second : settings.floor;
+}
+
 // A window's steps, with "+" when the search stopped before its end.
 std::string WindowText(const Window& w, const Settings& settings) {
-    const bool cut =
-        w.room[0] >= settings.cap || w.room[1] >= settings.cap || (settings.floor > 0 && w.Steps() >= settings.floor);
+    const bool cut = w.room[0] >= settings.cap || w.room[1] >= settings.cap || (w.floor > 0 && w.Steps() >= w.floor);
     return std::to_string(w.Steps()) + (cut ? "+" : "");
 }
 
@@ -210,8 +239,14 @@ bool MeasureStage(const std::string& moviePath, Settings settings) {
     }
     std::vector<size_t> measured;
     for (size_t i = 0; i < movie.presses.size(); ++i)
-        if (movie.presses[i].downStep >= settings.from && (!settings.to || movie.presses[i].downStep <= settings.to))
-            measured.push_back(i);
+        if (Chosen(movie.presses[i], settings)) measured.push_back(i);
+    for (const auto& [step, floor] : settings.at)
+        if (std::none_of(measured.begin(), measured.end(),
+                         [&](size_t i) { return movie.presses[i].downStep == step; })) {
+            fprintf(stderr, "duskhold-routewindow: %s: no press of x or z starts at step %ld\n", moviePath.c_str(),
+                    step);
+            return false;
+        }
     const auto start = std::chrono::steady_clock::now();
 
     long last = 0;
@@ -237,6 +272,7 @@ bool MeasureStage(const std::string& moviePath, Settings settings) {
     }
 
     std::vector<Window> windows(measured.size());
+    for (size_t i = 0; i < windows.size(); ++i) windows[i].floor = FloorOf(movie.presses[measured[i]], settings);
     long replays = 1;
     RunReplays(
         settings.run, settings.jobs,
@@ -245,6 +281,8 @@ bool MeasureStage(const std::string& moviePath, Settings settings) {
                 for (int way = 0; way < 2; ++way) {
                     Window& w = windows[i];
                     if (!w.open[way] || w.busy[way]) continue;
+                    // The other way's replay would make it wide enough: the slot goes elsewhere.
+                    if (w.floor > 0 && w.busy[1 - way] && w.Steps() + 1 >= w.floor) continue;
                     const long shift = (way == 0 ? -1 : 1) * (w.room[way] + 1);
                     replay.movie = ShiftedMovie(movie, measured[i], shift);
                     if (replay.movie.empty()) {
@@ -268,7 +306,7 @@ bool MeasureStage(const std::string& moviePath, Settings settings) {
                 w.open[way] = ++w.room[way] < settings.cap;
             else w.open[way] = false;
             // Wide enough for the floor: the rest would only cost replays.
-            if (settings.floor > 0 && w.Steps() >= settings.floor) w.open[0] = w.open[1] = false;
+            if (w.floor > 0 && w.Steps() >= w.floor) w.open[0] = w.open[1] = false;
         });
 
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -285,19 +323,24 @@ bool MeasureStage(const std::string& moviePath, Settings settings) {
            WindowText(windows[tightest], settings).c_str(), worst.key.c_str(), worst.downStep, replays, seconds);
     PrintTightest(movie, measured, windows, settings);
     fflush(stdout);
-    if (windows[tightest].Steps() >= settings.floor) return true;
-    fprintf(stderr, "duskhold-routewindow: %s: the press of %s at step %ld has a window of %ld steps, below %ld\n",
-            settings.run.level.c_str(), worst.key.c_str(), worst.downStep, windows[tightest].Steps(), settings.floor);
-    return false;
+    bool allWide = true;
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (windows[i].Steps() >= windows[i].floor) continue;
+        const Press& press = movie.presses[measured[i]];
+        fprintf(stderr, "duskhold-routewindow: %s: the press of %s at step %ld has a window of %ld steps, below %ld\n",
+                settings.run.level.c_str(), press.key.c_str(), press.downStep, windows[i].Steps(), windows[i].floor);
+        allWide = false;
+    }
+    return allWide;
 }
 }
 
 int main(int argc, char** argv) {
     ToolCommandLine line;
-    if (!ParseToolCommandLine(
-            argc, argv, {"--hits", "--mash"},
-            {"--game", "--data", "--cap", "--after", "--tolerance", "--jobs", "--from", "--to", "--show", "--floor"},
-            line) ||
+    if (!ParseToolCommandLine(argc, argv, {"--hits", "--mash"},
+                              {"--game", "--data", "--cap", "--after", "--tolerance", "--jobs", "--from", "--to",
+                               "--show", "--floor", "--at"},
+                              line) ||
         line.arguments.empty() || line.Has("--help"))
         return ToolUsage(kUsage, argc, argv);
     Settings settings;
@@ -311,6 +354,10 @@ int main(int argc, char** argv) {
     settings.to = Number(line, "--to", 0, 0);
     settings.show = Number(line, "--show", settings.show, 0);
     settings.floor = Number(line, "--floor", 0, 0);
+    if (line.Has("--at") && !ReadPressSteps(line.Value("--at", ""), settings.at)) {
+        fprintf(stderr, "duskhold-routewindow: --at needs steps from 1, each with :FLOOR or not, a comma between\n");
+        return 2;
+    }
     settings.hits = line.Has("--hits");
     settings.mash = line.Has("--mash");
 
