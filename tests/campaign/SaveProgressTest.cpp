@@ -252,6 +252,7 @@ TEST(SaveProgress, RecordsWaitForTheSavesLockAndKeepWhatAnotherGameWroteMeanwhil
     };
     KeepAssistedBest(7, "blk101", 300, 2);
     KeepBestRun(7, runOf(40));
+    KeepAssistedBest(0, "blk101", 300, 2);  // no file played: nothing kept
     const std::string slower = BestRunText(runOf(60)), otherBests = "blk102 500 4\n";
     std::string why;
     ASSERT_TRUE(MakeDirectories(runPath.substr(0, runPath.rfind('/')), why) &&
@@ -267,6 +268,6 @@ TEST(SaveProgress, RecordsWaitForTheSavesLockAndKeepWhatAnotherGameWroteMeanwhil
     EXPECT_TRUE(bests.count("blk101") && bests.at("blk101").steps == 300 && bests.at("blk101").gems == 2);
     BestRun kept;
     EXPECT_TRUE(ReadBestRun(ReadTextFile(runPath), kept, why) && kept.Steps() == 40) << why;
-    EXPECT_FALSE(GameFileIsThere(runPath + ".new-AbC123"));
+    EXPECT_FALSE(GameFileIsThere(runPath + ".new-AbC123") || GameFileIsThere(AssistedBestsPath(svfile, 0)));
     unsetenv("XDG_DATA_HOME");
 }
