@@ -122,20 +122,22 @@ const char* KeptRunName(KeptRun run) {
 }
 
 // A file's STAGES page: the file's place and stage, the cursor, and each
-// stage's best steps and gems as the page shows them; and, once it lists
+// stage's best steps and gems as the page shows them, the gems each stage
+// places; and, once it lists
 // them, what the file keeps of each stage's best run.
 std::string StagesJson() {
     if (!On(gStagesScreen)) return std::string();
     const StagesPage& page = TheStagesScreen().Page();
-    std::string steps, gems, runs;
+    std::string steps, gems, totals, runs;
     for (size_t row = 0; row < StageRowCount(); ++row) {
         steps += (row ? "," : "") + JsonNumber(BestSteps(page.File(), row));
         gems += (row ? "," : "") + JsonNumber(BestGems(page.File(), row));
+        totals += (row ? "," : "") + JsonNumber(page.GemTotal(row));
         runs += (row ? "," : "") + JsonString(KeptRunName(page.Run(row)));
     }
     return "{\"file\":" + JsonNumber(TheStagesScreen().File()) + ",\"stage\":" + JsonNumber(page.File().stage) +
-           ",\"row\":" + JsonNumber(page.list.cursor) + ",\"steps\":[" + steps + "],\"gems\":[" + gems + "]" +
-           (page.ListsRuns() ? ",\"runs\":[" + runs + "]}" : "}");
+           ",\"row\":" + JsonNumber(page.list.cursor) + ",\"steps\":[" + steps + "],\"gems\":[" + gems +
+           "],\"gemTotals\":[" + totals + "]" + (page.ListsRuns() ? ",\"runs\":[" + runs + "]}" : "}");
 }
 
 // The ghost of the file's best run in a play stage: where its feet stand,

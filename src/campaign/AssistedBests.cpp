@@ -10,11 +10,33 @@ namespace {
 // Ten stages of a few dozen bytes each; anything longer is not ours.
 constexpr size_t kMaxBestsFileBytes = 64 * 1024;
 
+// Whether the clear beat what `best` keeps, which it then keeps.
+bool Beats(AssistedBest& best, int32_t steps, int32_t gems) {
+    const AssistedBest before = best;
+    if (best.steps == 0 || steps < best.steps) best.steps = steps;
+    if (gems > best.gems) best.gems = gems;
+    return best.steps != before.steps || best.gems != before.gems;
+}
+
 std::string BestsText(const AssistedBests& bests) {
     std::string text;
     for (const auto& [level, best] : bests)
         text += level + " " + std::to_string(best.steps) + " " + std::to_string(best.gems) + "\n";
     return text;
+}
+
+// Under the save's lock: the bests are read again, since another game may
+// have kept those of other stages meanwhile.
+void WriteBest(const std::string& path, const std::string& level, int32_t steps, int32_t gems) {
+    RemoveLeftoverTemporaries(path);
+    AssistedBests bests = ReadAssistedBests(path);
+    if (!Beats(bests[level], steps, gems)) return;
+    const std::string text = BestsText(bests);
+    const std::string folder = path.substr(0, path.rfind('/'));
+    std::string why;
+    if (!MakeDirectories(folder, why) ||
+        !ReplaceFileWhole(path, std::vector<unsigned char>(text.begin(), text.end()), why))
+        TellPlayer("Assisted best not saved: %s", why.c_str());
 }
 }
 
@@ -40,16 +62,5 @@ AssistedBests ReadAssistedBests(const std::string& path) {
 void KeepAssistedBest(int32_t identity, const std::string& level, int32_t steps, int32_t gems) {
     const std::string path = AssistedBestsPath(PlayerSavePath(), identity);
     if (path.empty() || identity == 0 || steps <= 0) return;
-    AssistedBests bests = ReadAssistedBests(path);
-    AssistedBest& best = bests[level];
-    const AssistedBest before = best;
-    if (best.steps == 0 || steps < best.steps) best.steps = steps;
-    if (gems > best.gems) best.gems = gems;
-    if (best.steps == before.steps && best.gems == before.gems) return;
-    const std::string text = BestsText(bests);
-    const std::string folder = path.substr(0, path.rfind('/'));
-    std::string why;
-    if (!MakeDirectories(folder, why) ||
-        !ReplaceFileWhole(path, std::vector<unsigned char>(text.begin(), text.end()), why))
-        TellPlayer("Assisted best not saved: %s", why.c_str());
+    SaveRecord("Assisted best not saved", [path, level, steps, gems] { WriteBest(path, level, steps, gems); });
 }

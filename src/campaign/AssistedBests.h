@@ -18,6 +18,7 @@ std::string AssistedBestsPath(const std::string& savePath, int32_t identity);
 // read are passed over.
 AssistedBests ReadAssistedBests(const std::string& path);
 // An assisted clear of `level` by the file of that identity keeps its time
-// and gems where they beat the kept ones, writing the file whole; a best is
-// never lowered. Nothing is kept without a player's save path.
+// and gems where they beat the kept ones, read again under the save's lock
+// (SaveRecord), writing the file whole; a best is never lowered. Nothing is
+// kept without a player's save path.
 void KeepAssistedBest(int32_t identity, const std::string& level, int32_t steps, int32_t gems);

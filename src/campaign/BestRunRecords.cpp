@@ -27,12 +27,7 @@ void SayOnce(const std::string& line) {
 
 // A run that does not read is said once, and then taken as none: the next
 // best time replaces it.
-bool ReadRunFile(const std::string& path, BestRun& run) {
-    const auto unwritten = gUnwritten.find(path);
-    if (unwritten != gUnwritten.end()) {
-        run = unwritten->second;
-        return true;
-    }
+bool ReadRunOnDisk(const std::string& path, BestRun& run) {
     if (path.empty() || !GameFileIsThere(path)) return false;
     std::vector<unsigned char> bytes;
     std::string why;
@@ -41,6 +36,37 @@ bool ReadRunFile(const std::string& path, BestRun& run) {
         return true;
     SayOnce("Best run " + path + " not read: " + why);
     return false;
+}
+
+// The run not written yet when there is one, as this game knows it.
+bool ReadRunFile(const std::string& path, BestRun& run) {
+    const auto unwritten = gUnwritten.find(path);
+    if (unwritten == gUnwritten.end()) return ReadRunOnDisk(path, run);
+    run = unwritten->second;
+    return true;
+}
+
+// A run of the same stage file that takes no more steps stays.
+bool KeepsBetter(const BestRun& kept, const BestRun& run) {
+    return kept.stageFile == run.stageFile && kept.Steps() <= run.Steps();
+}
+
+// Under the save's lock: the run on disk is read again, since another game
+// may have kept a better clear meanwhile.
+void WriteRun(int32_t identity, const std::string& path, const BestRun& run) {
+    RemoveLeftoverTemporaries(path);
+    BestRun onDisk;
+    if (ReadRunOnDisk(path, onDisk) && KeepsBetter(onDisk, run)) {
+        gUnwritten.erase(path);
+        return;
+    }
+    const std::string text = BestRunText(run);
+    std::string why;
+    const bool written = MakeDirectories(FolderOf(identity), why) &&
+                         ReplaceFileWhole(path, std::vector<unsigned char>(text.begin(), text.end()), why);
+    if (written) gUnwritten.erase(path);
+    else gUnwritten[path] = run;
+    if (!written) SayOnce("Best run not saved (kept until the game ends): " + why);
 }
 }
 
@@ -69,14 +95,9 @@ void KeepBestRun(int32_t identity, const BestRun& run) {
     const std::string path = BestRunPath(identity, run.level);
     BestRun kept;
     if (path.empty() || identity == 0) return;
-    if (ReadRunFile(path, kept) && kept.stageFile == run.stageFile && kept.Steps() <= run.Steps()) return;
-    const std::string text = BestRunText(run);
-    std::string why;
-    const bool written = MakeDirectories(FolderOf(identity), why) &&
-                         ReplaceFileWhole(path, std::vector<unsigned char>(text.begin(), text.end()), why);
-    if (written) gUnwritten.erase(path);
-    else gUnwritten[path] = run;
-    if (!written) SayOnce("Best run not saved (kept until the game ends): " + why);
+    if (ReadRunFile(path, kept) && KeepsBetter(kept, run)) return;
+    gUnwritten[path] = run;
+    SaveRecord("Best run not saved", [identity, path, run] { WriteRun(identity, path, run); });
 }
 
 void ForgetBestRuns(int32_t identity) {

@@ -21,10 +21,11 @@ enum class KeptRun { None, Kept, Changed };
 // The kept run of the file (by identity) and level, in `run` unless `run` is null.
 KeptRun FindBestRun(int32_t identity, const char* levelName, BestRun* run = nullptr);
 // Writes `run` whole (a temporary file renamed over the old one) as the
-// file's run of its level, unless the run kept for the same stage file
-// already takes no more steps (another game's better clear). One that
-// cannot be written is kept in memory for the rest of the game's run, with
-// one status line saying why.
+// file's run of its level, under the save's lock (SaveRecord), unless the
+// run kept for the same stage file, read again there, already takes no more
+// steps (another game's better clear). Until it is written, and for the rest
+// of the game's run when it cannot be (one status line says why), it is kept
+// in memory and found there.
 void KeepBestRun(int32_t identity, const BestRun& run);
 // The file of that identity is erased: its runs go with it.
 void ForgetBestRuns(int32_t identity);

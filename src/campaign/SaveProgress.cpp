@@ -14,6 +14,8 @@ const char* const kShippedSaveFile = "svfile";
 // the menu was given last (gBase with gPending made in it).
 SaveFileTable gBase;
 std::vector<SaveChange> gPending;
+// The records beside the save file not written yet, in the order kept.
+std::vector<std::function<void()>> gRecords;
 SaveFileTable gShown;
 std::string gReadPath;
 int32_t gPlayed = 0;  // the played file's identity; 0 for none
@@ -108,6 +110,13 @@ bool ReadPlayerFileAgain(const std::string& path, SaveFileTable& list, std::stri
 
 enum class Saved { Yes, Waiting, No };
 
+// Only under the save's lock.
+void WriteRecords() {
+    const std::vector<std::function<void()>> records = std::move(gRecords);
+    gRecords.clear();
+    for (const std::function<void()>& write : records) write();
+}
+
 // Makes this game's changes in the file on disk and writes it, under the
 // lock beside it, so that games saving at once take turns and none writes
 // back a list older than the other's save. A change whose file another game
@@ -125,6 +134,8 @@ Saved WritePlayerFile(std::string& why, int waitMs = 0) {
     if (gWaiting) return Saved::Waiting;
     SaveFileTable onDisk;
     if (!lock.Held(why)) return Saved::No;
+    WriteRecords();
+    if (gPending.empty()) return Saved::Yes;
     RemoveLeftoverTemporaries(path);
     if (!ReadPlayerFileAgain(path, onDisk, why)) return Saved::No;
     std::vector<std::string> dropped;
@@ -261,6 +272,11 @@ bool EraseFile(int32_t file, std::string& why) {
     // An erase that waits for the lock may never be written: its runs stay.
     if (saved == Saved::Yes) ForgetBestRuns(identity);
     return saved != Saved::No;
+}
+
+void SaveRecord(const std::string& notSaved, std::function<void()> write) {
+    gRecords.push_back(std::move(write));
+    SaveOrHold(notSaved);
 }
 
 void SaveWhatWaits() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "campaign/SaveFile.h"
+#include <functional>
 #include <string>
 
 // Where the menu's saved files come from and where a cleared stage's
@@ -66,6 +67,15 @@ int32_t AddNewFile(const SaveFileEntry& entry);
 // is on disk. True when it is written or waits for the lock; false, with
 // nothing changed and the reason in `why`, when it cannot be written.
 bool EraseFile(int32_t file, std::string& why);
+
+// A record kept beside the save file (a best run, the assisted bests) is
+// written as the saves are, under the same lock, so that two games keeping
+// records at once take turns: `write` reads its file again there, merges its
+// record in, writes it whole and says itself why when it cannot. While
+// another program holds the lock it waits with the saves; when the lock
+// cannot be taken at all, one status line that starts with `notSaved` says
+// why and the next save tries it again.
+void SaveRecord(const std::string& notSaved, std::function<void()> write);
 
 // Called once a step: tries again the saves that wait for the lock, and
 // after kLockWaitSteps says once on a status line that the save is waiting.

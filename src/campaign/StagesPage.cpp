@@ -13,13 +13,14 @@ int32_t CurrentRow(const SaveFileEntry& file) {
 
 std::string OrDash(int32_t value, const std::string& text) { return value > 0 ? text : "-"; }
 
-// The time, padded to the gems' column, then the gems.
-std::string Bests(const SaveFileEntry& file, size_t stageRow) {
+// The time, padded to the gems' column, then the gems out of the stage's
+// total ("3/5", "-/5"), as the HUD counts them.
+std::string Bests(const SaveFileEntry& file, size_t stageRow, int32_t gemTotal) {
     constexpr size_t kTimeLetters = 9;
     const int32_t steps = BestSteps(file, stageRow), gems = BestGems(file, stageRow);
     std::string time = OrDash(steps, StepsAsTime(steps));
     time.resize(std::max(time.size(), kTimeLetters), ' ');
-    return time + OrDash(gems, std::to_string(gems));
+    return time + OrDash(gems, std::to_string(gems)) + (gemTotal > 0 ? "/" + std::to_string(gemTotal) : "");
 }
 }
 
@@ -32,10 +33,11 @@ bool StageCleared(const SaveFileEntry& file, size_t stageRow) {
 
 bool StagePlayable(const SaveFileEntry& file, size_t stageRow) { return int32_t(stageRow) <= CurrentRow(file); }
 
-void StagesPage::Open(const SaveFileEntry& file, int32_t stageRow, uint32_t heldBack,
-                      const std::vector<KeptRun>& runs) {
+void StagesPage::Open(const SaveFileEntry& file, int32_t stageRow, uint32_t heldBack, const std::vector<KeptRun>& runs,
+                      const std::vector<int32_t>& gemTotals) {
     file_ = file;
     runs_ = runs;
+    gemTotals_ = gemTotals;
     const bool playable = stageRow >= 0 && size_t(stageRow) < StageRowCount() && StagePlayable(file, size_t(stageRow));
     const int32_t current = CurrentRow(file);
     ShowStages(playable ? stageRow : current >= 0 ? current : int32_t(StageRowCount()) + 1, heldBack);
@@ -47,7 +49,7 @@ void StagesPage::ShowStages(int32_t cursor, uint32_t heldBack) {
     for (size_t row = 0; row < StageRowCount(); ++row) {
         ListPage::Row shown(StageRows()[row].shortName);
         shown.value = StageCleared(file_, row) ? "CLEAR" : "-";
-        shown.second = Bests(file_, row);
+        shown.second = Bests(file_, row, GemTotal(row));
         shown.disabled = !StagePlayable(file_, row);
         list.rows.push_back(shown);
     }

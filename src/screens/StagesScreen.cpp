@@ -5,6 +5,9 @@
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "screens/Main_Menu.h"
+#include "things/ThingPlacement.h"
+#include "world/LevelFile.h"
+#include "world/Level.h"
 
 namespace {
 StagesScreen gScreen;
@@ -26,6 +29,21 @@ std::vector<KeptRun> KeptRuns(const SaveFileEntry& file) {
         runs.push_back(FindBestRun(FileIdentity(file), StageRows()[row].levelName));
     return runs;
 }
+
+// The gems each stage places, as its play counts them; 0 for a level file
+// that does not read, which is said when it is played.
+std::vector<int32_t> GemTotals() {
+    std::vector<int32_t> totals;
+    for (size_t row = 0; row < StageRowCount(); ++row) {
+        LevelFile::LevelData data;
+        std::string why;
+        std::vector<std::string> problems;
+        const bool read = LevelFile::ReadLevelFile(LevelNamespace::LevelGamePath(StageRows()[row].levelName), data, why,
+                                                   LevelFile::Trailing::Drop);
+        totals.push_back(read ? GemTotal(FindThings(data, problems)) : 0);
+    }
+    return totals;
+}
 }
 GameState* const gStagesScreen = &gScreen;
 
@@ -40,7 +58,7 @@ void StagesScreen::Show(int32_t file, int32_t stageRow) {
 void StagesScreen::Enter() {
     pictures_.Load(ListLayout::MenuPage);
     const SaveFileEntry& file = TheMainMenu().Files().files[file_];
-    page_.Open(file, openRow_, TheInput().held, KeptRuns(file));
+    page_.Open(file, openRow_, TheInput().held, KeptRuns(file), GemTotals());
 }
 
 void StagesScreen::Leave() { pictures_.Release(); }

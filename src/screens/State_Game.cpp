@@ -273,11 +273,9 @@ void State_Game::PlaceThings(const LevelFile::LevelData& data) {
     if (!line.empty()) PrintStatus("Things: %s; those fields keep their defaults", line.c_str());
     const std::string unmade = UnmadeThings(placements_);
     if (!unmade.empty()) PrintStatus("Things: the game cannot make %s; they are left out", unmade.c_str());
-    for (const PlacedThing& placed : placements_) {
-        record_.gemTotal += std::string(placed.kind->name) == "gem";
-        // A foe is what the whip beats in a number of hits.
-        record_.foeTotal += placed.kind->Default("hp") != 0;
-    }
+    record_.gemTotal = GemTotal(placements_);
+    // A foe is what the whip beats in a number of hits.
+    for (const PlacedThing& placed : placements_) record_.foeTotal += placed.kind->Default("hp") != 0;
     SpawnThings();
     entities.Add(std::make_unique<RunGhost>(runs_, record_));
 }

@@ -1,4 +1,5 @@
 #include "things/ThingPlacement.h"
+#include <algorithm>
 
 namespace {
 // Where a thing stands: anywhere a main grid of 100 by 100 tiles reaches, and a little beyond.
@@ -79,6 +80,11 @@ std::vector<PlacedThing> FindThings(const LevelFile::LevelData& level, std::vect
         things.push_back(thing);
     }
     return things;
+}
+
+int32_t GemTotal(const std::vector<PlacedThing>& things) {
+    return int32_t(std::count_if(things.begin(), things.end(),
+                                 [](const PlacedThing& thing) { return std::string(thing.kind->name) == "gem"; }));
 }
 
 std::string ThingText(const PlacedThing& thing) {

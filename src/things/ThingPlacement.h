@@ -88,5 +88,7 @@ struct PlacedThing {
 // is neither a thing nor "play" is left out and named in `problems`, as are
 // fields ReadMarkerFields refuses.
 std::vector<PlacedThing> FindThings(const LevelFile::LevelData& level, std::vector<std::string>& problems);
+// The gems among them: the total a play stage counts the gems found against.
+int32_t GemTotal(const std::vector<PlacedThing>& things);
 std::string ThingText(const PlacedThing& thing);
 LevelFile::NamedMarker ThingMarker(const PlacedThing& thing);

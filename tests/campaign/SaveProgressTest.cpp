@@ -1,3 +1,5 @@
+#include "campaign/AssistedBests.h"
+#include "campaign/BestRunRecords.h"
 #include "campaign/SaveProgress.h"
 #include "platform/Files.h"
 #include "support/GlWindow.h"
@@ -25,6 +27,7 @@ void PlayInAChild(const std::string& home, int32_t file, int32_t nextStage, int 
     char note = 'r';
     if (!ReadMenuSaveFile(table) || write(ready, &note, 1) != 1 || read(go, &note, 1) != 1) _exit(1);
     SetPlayedFile(file);
+    KeepAssistedBest(7, "blk10" + std::to_string(file + 1), 100 + file, file);
     SaveStageCleared(nextStage, size_t(file) + 5, 3 + file, 100 + file);
     SaveBeforeQuitting();  // the other game may hold the lock a moment
     _exit(0);
@@ -32,9 +35,10 @@ void PlayInAChild(const std::string& home, int32_t file, int32_t nextStage, int 
 }
 
 // Two games read the list at once, then each clears a stage of its own file:
-// both clears are saved. The player's save is a link into a synced folder
-// and stays one, its file keeps its permissions, and a link left under the
-// old temporary name is not followed.
+// both clears are saved, and so are both assisted bests each keeps for one
+// file. The player's save is a link into a synced folder and stays one, its
+// file keeps its permissions, and a link left under the old temporary name is
+// not followed.
 TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     TempDir home;
     const std::string folder = home / "duskhold", synced = home / "synced";
@@ -57,6 +61,7 @@ TEST(SaveProgress, TwoGamesClearingAtOnceKeepBothClearsAndLinksStayLinks) {
     std::string why;
     EXPECT_TRUE(LoadSaveFile(synced + "/svfile", saved, why)) << why;
     EXPECT_EQ(std::vector<int32_t>({saved.files[0].stage, saved.files[1].stage}), std::vector<int32_t>({2, 33}));
+    EXPECT_EQ(ReadAssistedBests(AssistedBestsPath(folder + "/svfile", 7)).size(), 2u) << "both games' assisted bests";
     // Each clear kept its gems and its steps in its stage's spare values; a
     // lower count or a slower time does not replace a best, and neither the
     // identity nor the finished mark is a best's slot.
@@ -227,5 +232,46 @@ TEST(SaveProgress, OddPlayerFilesAreKeptOrWrittenAsTheyAskAndAHeldLockNeverWaits
     ASSERT_EQ(remove(lockPath.c_str()) | symlink("elsewhere", lockPath.c_str()), 0);
     SaveStageCleared(33);
     EXPECT_TRUE(saidOnce("the lock " + lockPath + " is a symbolic link, and a lock is never followed: remove it"));
+    unsetenv("XDG_DATA_HOME");
+}
+
+// A game keeps an assisted best and a best run while another game holds the
+// save's lock and writes the records it read before: the records wait, are
+// read again once the lock is free and keep both games' bests (the faster
+// run, both stages' assisted bests); a crash's leftover is removed there.
+TEST(SaveProgress, RecordsWaitForTheSavesLockAndKeepWhatAnotherGameWroteMeanwhile) {
+    TempDir home;
+    const std::string svfile = home / "duskhold/svfile", runPath = svfile + ".records/00000007/blk101.run";
+    ASSERT_EQ(mkdir((home / "duskhold").c_str(), 0755), 0);
+    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
+    ASSERT_EQ(BestRunPath(7, "blk101"), runPath);
+    const int held = open((svfile + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    const auto runOf = [](int32_t steps) {
+        BestRun run;
+        run.level = "blk101";
+        run.inputs.resize(size_t(steps));
+        run.poses.resize(size_t(steps));
+        return run;
+    };
+    KeepAssistedBest(7, "blk101", 300, 2);
+    KeepBestRun(7, runOf(40));
+    KeepAssistedBest(0, "blk101", 300, 2);  // no file played: nothing kept
+    const std::string slower = BestRunText(runOf(60)), otherBests = "blk102 500 4\n";
+    std::string why;
+    ASSERT_TRUE(MakeDirectories(runPath.substr(0, runPath.rfind('/')), why) &&
+                ReplaceFileWhole(runPath, std::vector<unsigned char>(slower.begin(), slower.end()), why) &&
+                ReplaceFileWhole(AssistedBestsPath(svfile, 7),
+                                 std::vector<unsigned char>(otherBests.begin(), otherBests.end()), why))
+        << why;
+    std::ofstream(runPath + ".new-AbC123") << "left";
+    close(held);
+    SaveWhatWaits();
+    const AssistedBests bests = ReadAssistedBests(AssistedBestsPath(svfile, 7));
+    EXPECT_EQ(bests.size(), 2u);
+    EXPECT_TRUE(bests.count("blk101") && bests.at("blk101").steps == 300 && bests.at("blk101").gems == 2);
+    BestRun kept;
+    EXPECT_TRUE(ReadBestRun(ReadTextFile(runPath), kept, why) && kept.Steps() == 40) << why;
+    EXPECT_FALSE(GameFileIsThere(runPath + ".new-AbC123") || GameFileIsThere(AssistedBestsPath(svfile, 0)));
     unsetenv("XDG_DATA_HOME");
 }

@@ -4,7 +4,8 @@
 
 // A file at FOREST (the third stage) with a time of the first stage and gems
 // of the second: the two before FOREST are CLEAR, FOREST can be played, the
-// later ones cannot be reached; a finished file has every stage cleared.
+// later ones cannot be reached; the gems stand out of the stage's total
+// where it is known; a finished file has every stage cleared.
 TEST(StagesPage, RowsShowClearsAndBestsAndOnlyStagesUpToTheFilesOwnArePlayed) {
     SaveFileEntry file;
     std::string error;
@@ -12,12 +13,12 @@ TEST(StagesPage, RowsShowClearsAndBestsAndOnlyStagesUpToTheFilesOwnArePlayed) {
     KeepBestSteps(file, 0, 1310);
     KeepBestGems(file, 1, 4);
     StagesPage page;
-    page.Open(file, 7, 0);
+    page.Open(file, 7, 0, {}, {1, 12});
     std::string shown;
     for (const ListPage::Row& row : page.list.rows)
         shown += row.label + "|" + row.value + "|" + row.second + "|" + (row.disabled ? "dim;" : ";");
-    EXPECT_EQ(shown.substr(0, 76), "VILLAGE|CLEAR|0:20.96  -|;CLOCKTOWER|CLEAR|-        4|;FOREST|-|-        -|;");
-    EXPECT_EQ(shown.substr(76, 22), "CRYPT|-|-        -|dim");
+    EXPECT_EQ(shown.substr(0, 81), "VILLAGE|CLEAR|0:20.96  -/1|;CLOCKTOWER|CLEAR|-        4/12|;FOREST|-|-        -|;");
+    EXPECT_EQ(shown.substr(81, 22), "CRYPT|-|-        -|dim");
     EXPECT_EQ(page.list.cursor, 2);
     page.list.pacer.delay = 0;
     page.Update(Down);

@@ -272,7 +272,8 @@ TEST(StageClear, AReplayFromTheStagesPageKeepsTheFilesStageAndItsBetterBests) {
     const std::string tally = JsonField(StepLine(play, cleared), "tally");
     EXPECT_NE(tally.find("\"newBestTime\":false,\"newBestGems\":true"), std::string::npos) << tally;
     EXPECT_EQ(JsonField(StepLine(play, cleared + 80), "stages"),
-              "{\"file\":0,\"stage\":3,\"row\":0,\"steps\":[1000,0,0,0,0,0,0,0,0,0],\"gems\":[1,0,0,0,0,0,0,0,0,0]}");
+              "{\"file\":0,\"stage\":3,\"row\":0,\"steps\":[1000,0,0,0,0,0,0,0,0,0],\"gems\":[1,0,0,0,0,0,0,0,0,0],"
+              "\"gemTotals\":[1,3,3,4,3,4,4,4,3,4]}");
 }
 
 // The same route with two extra hearts and lives kept: the hero starts with
