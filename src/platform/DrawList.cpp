@@ -115,26 +115,58 @@ void DrawPlan::Make(const std::vector<QuadCommand>& quads) {
     }
 }
 
-void FindHiddenQuads(const std::vector<QuadCommand>& quads, int width, int height, std::vector<unsigned char>& cover,
-                     std::vector<unsigned char>& hidden) {
+namespace {
+bool RowCovered(const std::vector<unsigned char>& cover, int width, int y, const PixelRange& xs) {
+    return !memchr(&cover[size_t(y) * size_t(width) + size_t(xs.first)], 0, size_t(xs.last - xs.first + 1));
+}
+
+bool Whole(float v) { return v == std::floor(v); }
+
+// Whether a quad is an upright rectangle on whole pixels, corners in the
+// order SetQuadCorners gives them: then a cut between two of its rows
+// leaves every pixel of the rest the texel it showed.
+bool CutsBetweenRows(const QuadCommand& quad) {
+    const QuadVertex* c = quad.corners;
+    return quad.turn.degrees == 0.0f && c[0].y == c[1].y && c[2].y == c[3].y && c[0].y < c[2].y && c[0].x == c[2].x &&
+           c[1].x == c[3].x && Whole(c[0].y) && Whole(c[2].y) && Whole(c[0].x) && Whole(c[1].x);
+}
+
+// Moves the quad's top and bottom edges to rows `top` and `bottom`, its
+// texture's rows with them.
+void KeepRows(QuadCommand& quad, float top, float bottom) {
+    QuadVertex* c = quad.corners;
+    const float y0 = c[0].y, height = c[2].y - c[0].y, t0 = c[0].t, t1 = c[2].t;
+    auto textureRow = [&](float y) { return t0 + (t1 - t0) * ((y - y0) / height); };
+    const float newT0 = textureRow(top), newT1 = textureRow(bottom);
+    c[0].y = c[1].y = top;
+    c[0].t = c[1].t = newT0;
+    c[2].y = c[3].y = bottom;
+    c[2].t = c[3].t = newT1;
+}
+}
+
+void LeaveOutHiddenPixels(std::vector<QuadCommand>& quads, int width, int height, std::vector<unsigned char>& cover,
+                          std::vector<unsigned char>& hidden) {
     cover.assign(size_t(std::max(width, 0)) * size_t(std::max(height, 0)), 0);
     hidden.assign(quads.size(), 0);
     for (size_t i = quads.size(); i-- > 0;) {
-        const QuadBox box = BoxOfQuad(quads[i]);
+        QuadCommand& quad = quads[i];
+        const QuadBox box = BoxOfQuad(quad);
         if (!Finite(box)) continue;
-        const PixelRange xs = PixelCentresWithin(box.minX, box.maxX, kRoundingReach, width),
-                         ys = PixelCentresWithin(box.minY, box.maxY, kRoundingReach, height);
-        bool covered = true;
-        for (int y = ys.first; covered && y <= ys.last && !xs.Empty(); ++y)
-            covered = !memchr(&cover[size_t(y) * width + xs.first], 0, size_t(xs.last - xs.first + 1));
-        hidden[i] = covered;
-        if (covered) continue;
+        const PixelRange xs = PixelCentresWithin(box.minX, box.maxX, kRoundingReach, width);
+        PixelRange ys = PixelCentresWithin(box.minY, box.maxY, kRoundingReach, height);
+        while (!xs.Empty() && !ys.Empty() && RowCovered(cover, width, ys.first, xs)) ++ys.first;
+        while (!xs.Empty() && !ys.Empty() && RowCovered(cover, width, ys.last, xs)) --ys.last;
+        hidden[i] = xs.Empty() || ys.Empty();
+        if (hidden[i]) continue;
+        const float top = std::max(float(ys.first), box.minY), bottom = std::min(float(ys.last + 1), box.maxY);
+        if ((top != box.minY || bottom != box.maxY) && CutsBetweenRows(quad)) KeepRows(quad, top, bottom);
         // An opaque upright quad replaces every pixel whose centre it holds.
-        if (!quads[i].opaque || quads[i].turn.degrees != 0.0f) continue;
+        if (!quad.opaque || quad.turn.degrees != 0.0f) continue;
         const PixelRange cx = PixelCentresWithin(box.minX, box.maxX, -kRoundingReach, width),
                          cy = PixelCentresWithin(box.minY, box.maxY, -kRoundingReach, height);
         for (int y = cy.first; y <= cy.last && !cx.Empty(); ++y)
-            memset(&cover[size_t(y) * width + cx.first], 1, size_t(cx.last - cx.first + 1));
+            memset(&cover[size_t(y) * size_t(width) + size_t(cx.first)], 1, size_t(cx.last - cx.first + 1));
     }
 }
 
@@ -152,10 +184,11 @@ bool DrawList::SameQuadsAs(const DrawList& other) const {
 size_t DrawList::Draw() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    FindHiddenQuads(quads_, LogicalWidth(), LogicalHeight(), cover_, hidden_);
+    drawn_ = quads_;
+    LeaveOutHiddenPixels(drawn_, LogicalWidth(), LogicalHeight(), cover_, hidden_);
     shown_.clear();
-    for (size_t i = 0; i < quads_.size(); ++i)
-        if (!hidden_[i]) shown_.push_back(quads_[i]);
+    for (size_t i = 0; i < drawn_.size(); ++i)
+        if (!hidden_[i]) shown_.push_back(drawn_[i]);
     plan_.Make(shown_);
     for (const DrawPlan::Call& call : plan_.Calls()) {
         UseBlendState(call.texture, call.opaque != 0);

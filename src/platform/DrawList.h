@@ -62,10 +62,11 @@ private:
 
 // Marks, in `hidden`, the quads of which no pixel of a width by height
 // screen would show: every pixel they may cover is covered later by an
-// opaque upright quad, which replaces what was under it.
+// opaque upright quad, which replaces what was under it. An upright quad
+// on whole pixels loses its top and bottom rows that are covered so.
 // `cover` is the caller's scratch buffer.
-void FindHiddenQuads(const std::vector<QuadCommand>& quads, int width, int height, std::vector<unsigned char>& cover,
-                     std::vector<unsigned char>& hidden);
+void LeaveOutHiddenPixels(std::vector<QuadCommand>& quads, int width, int height, std::vector<unsigned char>& cover,
+                          std::vector<unsigned char>& hidden);
 
 // The quads of one frame, recorded in order and drawn together in the calls
 // of a DrawPlan, each of which on a software renderer costs about as much
@@ -83,6 +84,7 @@ public:
 
 private:
     std::vector<QuadCommand> quads_;
+    std::vector<QuadCommand> drawn_;
     std::vector<QuadCommand> shown_;
     std::vector<unsigned char> cover_;
     std::vector<unsigned char> hidden_;

@@ -100,8 +100,10 @@ TEST(QuadBoxes, ATurnedQuadsBoxHoldsItsCornersAtEveryAngle) {
 
 // A quad is left out only where later opaque upright quads hold every pixel
 // it could touch: not for a pixel of it that peeks out, nor behind a blended
-// or a turned quad, nor behind one that ends on a pixel's centre.
-TEST(QuadBoxes, OnlyQuadsWhollyBehindOpaqueOnesAreHidden) {
+// or a turned quad, nor behind one that ends on a pixel's centre. An upright
+// quad on whole pixels loses the rows at its top and bottom so held, and its
+// texture's rows with them.
+TEST(QuadBoxes, OnlyWhatOpaqueQuadsHideIsLeftOut) {
     auto quad = [](float x, float y, float width, float height, bool opaque, float degrees = 0.0f) {
         QuadCommand made{};
         made.opaque = opaque;
@@ -109,18 +111,23 @@ TEST(QuadBoxes, OnlyQuadsWhollyBehindOpaqueOnesAreHidden) {
         SetQuadCorners(made.corners, x, y, 0, width, height, Colors::White, 0, 0, 1, 1);
         return made;
     };
-    const std::vector<QuadCommand> quads = {
+    std::vector<QuadCommand> quads = {
         quad(10, 10, 20, 20, false),  // behind the opaque pair
         quad(10, 10, 21, 20, false),  // one column out from under them
         quad(40, 0, 8, 8, true),      // behind a blended quad only
         quad(60, 0, 8, 8, false),     // behind a turned opaque quad only
         quad(80, 0, 8, 8, false),     // behind an opaque quad ending on its last centre
         quad(0, 0, 30, 30, false),    // partly under the opaque pair
+        quad(100, 0, 10, 20, false),  // its lower 8 rows under an opaque quad
         quad(10, 10, 10, 20, true),   // the opaque pair
-        quad(20, 10, 10, 20, true),  quad(40, 0, 8, 8, false),     quad(60, 0, 8, 8, true, 90),
-        quad(80, 0, 7.5f, 8, true),  quad(-50, -50, 10, 10, false)  // off the screen: no pixel to show
+        quad(20, 10, 10, 20, true),  quad(40, 0, 8, 8, false),
+        quad(60, 0, 8, 8, true, 90), quad(80, 0, 7.5f, 8, true),
+        quad(100, 12, 10, 8, true),  quad(-50, -50, 10, 10, false)  // off the screen: no pixel to show
     };
     std::vector<unsigned char> cover, hidden;
-    FindHiddenQuads(quads, 320, 240, cover, hidden);
-    EXPECT_EQ(hidden, std::vector<unsigned char>({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}));
+    LeaveOutHiddenPixels(quads, 320, 240, cover, hidden);
+    EXPECT_EQ(hidden, std::vector<unsigned char>({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}));
+    const QuadVertex* cut = quads[6].corners;
+    EXPECT_EQ(std::vector<float>({cut[0].y, cut[0].t, cut[3].y, cut[3].t}), std::vector<float>({0, 0, 12, 0.6f}));
+    EXPECT_EQ(quads[5].corners[3].y, 30.0f);
 }
