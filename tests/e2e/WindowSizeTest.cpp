@@ -10,8 +10,9 @@ namespace {
 // The game's title in the background on the test's X server, with its window.
 struct RunningGame {
     explicit RunningGame(const std::string& options) {
-        pid = RunProgram("sh", {"-c", std::string(DUSKHOLD_BINARY) + " --steps 3600 " + options +
-                                          " >/dev/null 2>&1 & echo $!"})
+        // On the X server, not the offscreen driver the other tests draw on.
+        pid = RunProgram("sh", {"-c", "env -u SDL_VIDEODRIVER " + std::string(DUSKHOLD_BINARY) + " --steps 3600 " +
+                                          options + " >/dev/null 2>&1 & echo $!"})
                   .output;
         pid = pid.substr(0, pid.find('\n'));
         // Polled every 50 ms: xdotool's own --sync and tail's --pid look only every half and whole second.

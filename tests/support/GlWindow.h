@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// A real GL window on the test's X server (Xvfb under `make test`), with the
+// A real GL window (on SDL's offscreen driver under `make test`), with the
 // logical 320 by 240 screen set up as the game does.
 class GlWindow {
 public:
