@@ -30,6 +30,7 @@ TEST(BestRun, ARunReadsBackAsWrittenAndABadOneSaysWhichLine) {
     for (const auto& [bad, reason] : std::vector<std::pair<std::string, std::string>>{
              {"duskhold-run 2\n", "line 1"},
              {head + "input 1 0 0\npose 2 1 1 0 1\n", "do not go forward"},
+             {head + "input 0 0 0\n", "line 5: an input line"},
              {head + "input 1 0 0\ninput 1 8 0\npose 1 1 1 0 1\n", "line 6: the input lines"},
              {head + "input 1 0 0\npose 1 1 1 256 1\n", "line 6: a pose line"},
              {head + "input 1 0 0\npose 1 1 1 0 1\npose 4 1 1 0 1\n", "do not fit"},

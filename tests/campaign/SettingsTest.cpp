@@ -54,6 +54,13 @@ TEST(Settings, ANewFileNamesEveryKeyAndIsKeptWholeOnDiskWhileABadOneIsNeverWritt
     EXPECT_TRUE(problems.empty());
     EXPECT_EQ(ReadSettingsFile(dir / "made", read, problems), SettingsFile::Unreadable);
     EXPECT_EQ(problems.size(), 1u);
+    // A file of 64 KB is read; one a byte longer is no settings file.
+    const std::string padding = "# " + std::string(64 * 1024 - 3, '.') + "\n";
+    std::ofstream(dir / "long") << padding;
+    EXPECT_EQ(ReadSettingsFile(dir / "long", read, problems), SettingsFile::Read);
+    std::ofstream(dir / "long") << padding << "\n";
+    EXPECT_EQ(ReadSettingsFile(dir / "long", read, problems), SettingsFile::Unreadable);
+    EXPECT_NE(problems.back().find("65537 bytes"), std::string::npos) << problems.back();
 }
 
 namespace {
