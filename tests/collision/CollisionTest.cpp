@@ -44,6 +44,12 @@ TEST(CollisionTest, EdgesAndCornersTouch) {
     EXPECT_EQ(HitsOf(beside), std::vector<std::string>{Describe(tile)});
     EXPECT_EQ(HitsOf(corner).size(), 1u);
     EXPECT_TRUE(HitsOf(apart).empty());
+    // What Collide answers: a rectangle whether it recorded the other, a point
+    // only whether it is at the other point, not whether it lies in a tile.
+    EXPECT_TRUE(beside.Collide(tile));
+    EXPECT_FALSE(apart.Collide(tile));
+    EXPECT_FALSE(onTop.Collide(tile));
+    EXPECT_TRUE(onTop.Collide(Point(30, 48, true)));
 }
 
 TEST(CollisionTest, PushOutOfGoesToTheNearerEdge) {
