@@ -16,10 +16,11 @@ ASAN_BUILD ?= build-asan
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0:check_initialization_order=1:strict_init_order=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
-# Mesa unloads its GL driver when the display closes, before the leak report
-# at exit, and the driver's leaks would then carry no library name to match;
-# preloading the driver keeps it (and its name) for the whole run.
-KEEP_GL_DRIVER = LD_PRELOAD=$(firstword $(wildcard /usr/lib/*/dri/swrast_dri.so))
+# Mesa unloads its GL driver, and on the offscreen video driver its EGL
+# library, when the display closes, before the leak report at exit, and their
+# leaks would then carry no library name to match; preloading them keeps them
+# (and their names) for the whole run.
+KEEP_GL_DRIVER = LD_PRELOAD="$(firstword $(wildcard /usr/lib/*/dri/swrast_dri.so)) $(firstword $(wildcard /usr/lib/*/libEGL_mesa.so.0))"
 PREFIX ?= /usr/local
 # make fuzz SECONDS=N: builds every fuzz target (fuzz/<name>.cpp, listed in
 # fuzz/CMakeLists.txt) with clang's libFuzzer and runs each for N seconds on
