@@ -82,12 +82,15 @@ TEST(PlayHero, JumpsATileOnATapThreeOnAHoldOnlyFromTheGroundWithTheUsualMercies)
         last = high.hero.position.y;
     }
     EXPECT_NEAR(fastest, 6.0f, 0.001f);
-    // Walked off an edge, he may still jump for a few steps.
-    PlayScene edge({"..........", "..........", "..........", "..........", "####......"}, Vector3(60, 96, 0));
-    while (edge.hero.State() != HeroState::Fall) edge.Step(Right);
-    edge.Step(Right);
-    edge.Step(Right | Jump);
-    EXPECT_EQ(edge.hero.State(), HeroState::Jump);
+    // Walked off an edge, he may still jump on his first 5 steps of falling
+    // (6 from the last step a foot touched), and no later.
+    for (const int inAir : {4, 5}) {
+        PlayScene edge({"..........", "..........", "..........", "..........", "####......"}, Vector3(60, 96, 0));
+        while (edge.hero.position.y == 96.0f) edge.Step(Right);
+        edge.Hold(Right, inAir);
+        edge.Step(Right | Jump);
+        EXPECT_EQ(edge.hero.State(), inAir == 4 ? HeroState::Jump : HeroState::Fall) << inAir;
+    }
 }
 
 TEST(PlayHero, LandsOnALedgeFromBelowDropsThroughItButNeverThroughAWall) {
