@@ -34,6 +34,7 @@ TEST(LevelSource, ErrorsNameTheLine) {
     EXPECT_EQ(CompileError("thing door x=1 y=1\n"), "line 1: unknown thing kind 'door'");
     EXPECT_EQ(CompileError("thing gem y=1 # x=2\n"), "line 1: the gem needs x");
     EXPECT_EQ(CompileError("thing walker x=1 y=2 hp=0\n"), "line 1: the walker's hp=0 is outside 1 to 40");
+    EXPECT_NE(CompileError("thing spikes x=1 y=2 width=0\n").find("width=0 is outside 1 to 40"), std::string::npos);
     std::string many = "tile 0 0 0\n";
     std::string source;
     for (int i = 0; i < 256; ++i) source += many;
