@@ -131,3 +131,20 @@ TEST(QuadBoxes, OnlyWhatOpaqueQuadsHideIsLeftOut) {
     EXPECT_EQ(std::vector<float>({cut[0].y, cut[0].t, cut[3].y, cut[3].t}), std::vector<float>({0, 0, 12, 0.6f}));
     EXPECT_EQ(quads[5].corners[3].y, 30.0f);
 }
+
+// A quad goes to GL in the call of its texture's earlier quads past another
+// texture's quads that it misses, even inside their box, and starts a call
+// of its own past one that may share a pixel with it.
+TEST(QuadBoxes, AQuadJoinsItsTexturesCallUnlessAQuadOnTheWayMayShareAPixel) {
+    auto quad = [](unsigned texture, float x, float y) {
+        QuadCommand made{};
+        made.texture = texture;
+        SetQuadCorners(made.corners, x, y, 0, 10, 10, Colors::White, 0, 0, 1, 1);
+        return made;
+    };
+    DrawPlan plan;
+    plan.Make({quad(1, 0, 0), quad(2, 0, 100), quad(2, 100, 0), quad(1, 100, 100)});
+    EXPECT_EQ(plan.Calls().size(), 2u);
+    plan.Make({quad(1, 0, 0), quad(2, 5, 5), quad(1, 0, 0)});
+    EXPECT_EQ(plan.Calls().size(), 3u);
+}
