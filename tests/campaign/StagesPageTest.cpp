@@ -1,3 +1,4 @@
+#include "campaign/StageTable.h"
 #include "campaign/StagesPage.h"
 #include "platform/Input.h"
 #include <gtest/gtest.h>
@@ -28,6 +29,10 @@ TEST(StagesPage, RowsShowClearsAndBestsAndOnlyStagesUpToTheFilesOwnArePlayed) {
     file.singles[2] = kFinishedMark;
     page.Open(file, 7, 0);
     EXPECT_TRUE(StageCleared(file, 9) && page.list.cursor == 7 && page.Update(ButtonA).play == 7);
+    // A file on a stage of no row, asked for none, opens on BACK, past WATCH BEST RUN.
+    file.stage = 99;
+    page.Open(file, -1, 0, {KeptRun::Kept});
+    EXPECT_EQ(page.list.cursor, int32_t(StageRowCount()) + 1);
 }
 
 // Runs of VILLAGE and FOREST kept and one of CLOCKTOWER made on another
