@@ -1,7 +1,11 @@
 #include "collision/Collision.h"
 #include "core/EntityManager.h"
+#include "platform/DataDir.h"
+#include "platform/DrawList.h"
 #include "platform/Input.h"
 #include "player/Player.h"
+#include "support/GlWindow.h"
+#include "support/RunGame.h"
 #include "textlevel/TextLevel.h"
 #include "things/CrumblingPlatform.h"
 #include "things/Lantern.h"
@@ -66,6 +70,30 @@ TEST(Hazards, AMovingPlatformCarriesTheHeroEveryWayAndHeJumpsUpThroughIt) {
     below.Hold(Jump, 40);
     below.Hold(0, 30);
     EXPECT_EQ(below.hero->position.y, 168.0f);
+}
+
+using HazardArt = GlTest;
+
+// A crumbling ledge shows its cracks from the step the hero lands on it: on
+// its first two steps of warning, shaken the same way, it is drawn alike.
+TEST_F(HazardArt, ACrumblingPlatformShowsItsCracksFromTheStepTheHeroLands) {
+    std::string error;
+    ASSERT_TRUE(EnterDataDir(BuiltDataDir(), error)) << error;
+    ThingScene scene(Vector3(150, 168, 0));
+    auto* ledge = static_cast<CrumblingPlatform*>(scene.Add("crumble", {{"x", 150}, {"y", 192}, {"delay", 40}}));
+    const auto drawn = [&] {
+        DrawList list;
+        RecordQuadsInto(&list);
+        ledge->Draw();
+        RecordQuadsInto(nullptr);
+        return list;
+    };
+    scene.Hold(0, 1);
+    ASSERT_TRUE(ledge->Warns());
+    const DrawList landed = drawn();
+    scene.Hold(0, 1);
+    EXPECT_GT(landed.Size(), 0u);
+    EXPECT_TRUE(landed.SameQuadsAs(drawn()));
 }
 
 TEST(Hazards, ACrumblingPlatformWarnsFallsAndComesBackOnceTheHeroIsClearAndSpikesHurtAndPushBack) {
