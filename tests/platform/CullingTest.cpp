@@ -15,14 +15,6 @@
 #include <random>
 
 namespace {
-template <typename Draw>
-DrawList Recorded(Draw draw) {
-    DrawList list;
-    RecordQuadsInto(&list);
-    draw();
-    RecordQuadsInto(nullptr);
-    return list;
-}
 using Culling = GlTest;
 }
 

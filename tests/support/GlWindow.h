@@ -1,5 +1,6 @@
 #pragma once
 #include "base/Color.h"
+#include "platform/DrawList.h"
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <string>
@@ -25,6 +26,16 @@ private:
 
 // Every pixel of the window's back buffer, rows from the top.
 std::vector<uint32_t> ReadScreen(int width, int height);
+
+// The quads that `draw` draws, recorded instead of drawn.
+template <typename Draw>
+DrawList Recorded(Draw draw) {
+    DrawList list;
+    RecordQuadsInto(&list);
+    draw();
+    RecordQuadsInto(nullptr);
+    return list;
+}
 
 // Checks that each window pixel (x, y) has its colour, naming those that do not.
 struct ExpectedPixel {

@@ -1,7 +1,6 @@
 #include "collision/Collision.h"
 #include "core/EntityManager.h"
 #include "platform/DataDir.h"
-#include "platform/DrawList.h"
 #include "platform/Input.h"
 #include "player/Player.h"
 #include "support/GlWindow.h"
@@ -81,13 +80,7 @@ TEST_F(HazardArt, ACrumblingPlatformShowsItsCracksFromTheStepTheHeroLands) {
     ASSERT_TRUE(EnterDataDir(BuiltDataDir(), error)) << error;
     ThingScene scene(Vector3(150, 168, 0));
     auto* ledge = static_cast<CrumblingPlatform*>(scene.Add("crumble", {{"x", 150}, {"y", 192}, {"delay", 40}}));
-    const auto drawn = [&] {
-        DrawList list;
-        RecordQuadsInto(&list);
-        ledge->Draw();
-        RecordQuadsInto(nullptr);
-        return list;
-    };
+    const auto drawn = [&] { return Recorded([&] { ledge->Draw(); }); };
     scene.Hold(0, 1);
     ASSERT_TRUE(ledge->Warns());
     const DrawList landed = drawn();
